@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct AppContext;
+class Clock;
+class SerialPort;
+
+// Where a P50X time-out is shown: the status bar of the Intellibox programming window,
+// which registers itself while it is open.
+class P50xStatusView {
+public:
+    virtual ~P50xStatusView() = default;
+    virtual void showStatus(const QString& text) = 0;
+    virtual void setBusyPointer(bool busy) = 0;
+};
+
+// The station link routines over the one port: answer waits with their deadlines, the P50X,
+// P50 and XpressNet senders, the blocking pause, and the guard that allows one station
+// exchange at a time. Owned by the main window; every window that talks to the station
+// gets a reference.
+class StationLink {
+public:
+    StationLink(AppContext& ctx, SerialPort& port, Clock& clock);
+
+    SerialPort& port() const { return m_port; }
+    Clock& clock() const { return m_clock; }
+    AppContext& context() const { return m_ctx; }
+
+    // One exchange at a time. A handler that talks to the station takes an Exchange first;
+    // when another exchange is waiting, the new one is refused: beep, nothing sent.
+    class Exchange {
+    public:
+        explicit Exchange(StationLink& link);
+        ~Exchange();
+        Exchange(const Exchange&) = delete;
+        Exchange& operator=(const Exchange&) = delete;
+        // False when another exchange was already running (the user has heard the beep).
+        explicit operator bool() const { return m_owner; }
+
+    private:
+        StationLink& m_link;
+        bool m_owner;
+    };
+    bool exchangeRunning() const { return m_busy; }
+
+    // Ends any running wait at its next poll (a window closing, an abort button).
+    void abortWait() { m_abortRequested = true; }
+
+    // Reads and throws away whatever waits in the input.
+    void emptyInput();
+    // A P50X command: the text and one carriage return, in one write.
+    void sendP50X(const QString& command);
+
+    struct Answer {
+        QString text;          // everything received, including any text after "]"
+        bool complete = false; // "]" arrived
+        bool aborted = false;  // ended by abortWait() or the abort flag
+    };
+    // Collects input until "]" or the deadline (milliseconds; negative: none), yielding to
+    // the user interface between polls. `abortFlag` (may be null) ends the wait when set.
+    Answer waitForAnswer(qint64 deadlineMs, const bool* abortFlag = nullptr);
+
+    // The table run's answer wait: 20000 ms; on time-out the status text, "XPT0", the
+    // message, and "Fehler" as the result.
+    QString AntwortP50X();
+
+    // Frames `message` (1 to 14 bytes) with its XOR check byte, and the FF FE header for the
+    // USB interface, and sends it in one write. An empty message sends nothing.
+    void SendenXpressNet(const QByteArray& message);
+    // One P50 pair: a code outside 0..254 goes out as 0; an address outside 0..255 throws
+    // nothing onto the line and returns false.
+    bool Senden6021(const QString& code, const QString& address);
+    // Sends "XL a, b*5, c,d,e,f,g,h" and returns b*5 for the caller to keep.
+    qint16 SendenXL(qint16 a, qint16 b, qint16 c, qint16 d, qint16 e, qint16 f, qint16 g, qint16 h);
+    // The blocking pause.
+    void Warten(qint64 ms);
+
+    void setStatusView(P50xStatusView* view) { m_statusView = view; }
+    P50xStatusView* statusView() const { return m_statusView; }
+
+private:
+    AppContext& m_ctx;
+    SerialPort& m_port;
+    Clock& m_clock;
+    P50xStatusView* m_statusView = nullptr;
+    bool m_busy = false;
+    bool m_abortRequested = false;
+};

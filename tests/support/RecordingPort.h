@@ -1,0 +1,36 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <QList>
+
+// A port that records what is written and hands out what a test queued: for frame and
+// sender tests that need no station behind the line.
+class RecordingPort : public SerialPort {
+public:
+    void setPortName(const QString& port) override { m_name = port; }
+    QString portName() const override { return m_name; }
+    void setSettings(const QString& settings) override { m_settings = settings; }
+    QString settings() const override { return m_settings; }
+    void setRts(bool) override {}
+    void open() override { m_open = true; }
+    void close() override { m_open = false; }
+    bool isOpen() const override { return m_open; }
+    void write(const QByteArray& bytes) override { writes.append(bytes); }
+    QByteArray readAll() override {
+        if (reads.isEmpty())
+            return {};
+        return reads.takeFirst();
+    }
+    int bytesWaiting() override { return reads.isEmpty() ? 0 : int(reads.first().size()); }
+    std::optional<bool> cts() override { return std::nullopt; }
+    bool waitForInput(int) override { return !reads.isEmpty(); }
+
+    QList<QByteArray> writes;  // one entry per write call
+    QList<QByteArray> reads;   // one entry per read call
+
+private:
+    QString m_name;
+    QString m_settings;
+    bool m_open = false;
+};
