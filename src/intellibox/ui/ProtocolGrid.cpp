@@ -35,8 +35,9 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (m_keyFilter && event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->text().isEmpty()) {
-                const QChar c = key->text().at(0);
+            const QChar c = key->text().isEmpty() ? QChar() : key->text().at(0);
+            // Tab and Escape keep their meaning in the editor.
+            if (!c.isNull() && (c.isPrint() || c == QChar(8) || c == u'\r' || c == u'\n')) {
                 if (c == u'\r' || c == u'\n') {
                     // The cell is committed first; the grid then treats Enter as its own.
                     QTimer::singleShot(0, m_grid, [grid = m_grid] {
@@ -146,18 +147,24 @@ void ProtocolGrid::enterMove() {
 }
 
 void ProtocolGrid::keyPressEvent(QKeyEvent* event) {
-    if (!m_options.keyFilter || !m_table || !m_table->isEditable() || event->text().isEmpty()) {
+    const QChar c = event->text().isEmpty() ? QChar() : event->text().at(0);
+    const bool typed = !c.isNull() && (c.isPrint() || c == QChar(8) || c == u'\r' || c == u'\n');
+    if (!m_options.keyFilter || !m_table || !m_table->isEditable() || !typed) {
         QTableView::keyPressEvent(event);
         return;
     }
-    const QChar c = event->text().at(0);
     if (c == u'\r' || c == u'\n') {
         charTyped(c);
         enterMove();
         return;
     }
-    if (charTyped(c))
+    // A digit on an editable cell opens its editor, whose filter marks the row.
+    const QModelIndex current = currentIndex();
+    if (acceptedChar(c) && current.isValid() && (m_table->flags(current) & Qt::ItemIsEditable)) {
         QTableView::keyPressEvent(event);
+        return;
+    }
+    charTyped(c);
 }
 
 void ProtocolGrid::contextMenuEvent(QContextMenuEvent* event) {

@@ -99,11 +99,6 @@ frmZentrale::~frmZentrale() {
     formUnload();
 }
 
-template <class T> T* frmZentrale::named(const QString& name) const {
-    return findChild<T*>(name);
-}
-template QWidget* frmZentrale::named<QWidget>(const QString&) const;
-
 void frmZentrale::buildMenus() {
     QMenuBar* bar = menuBar();
     auto action = [this](QMenu* menu, const QString& name, const char* text) {

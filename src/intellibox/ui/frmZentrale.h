@@ -140,7 +140,7 @@ private:
     void protocolMenuRequested(const QPoint& globalPos);
     void protocolEditMode();
 
-    template <class T> T* named(const QString& name) const;
+    template <class T> T* named(const QString& name) const { return findChild<T*>(name); }
 
     AppContext& m_ctx;
     StationLink& m_link;

@@ -108,6 +108,7 @@ void frmZentrale::readCv() {
 }
 
 void frmZentrale::writeDispatch() {
+    QPointer<frmZentrale> self(this);
     setBusyPointer(true);
     const bool dcc = m_ctx.DecoderType == QLatin1String("DCC");
     const bool motorola = m_ctx.DecoderType == QLatin1String("fx") || m_ctx.DecoderType == QLatin1String("mfx");
@@ -123,7 +124,8 @@ void frmZentrale::writeDispatch() {
     } else if ((m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB")) && dcc) {
         subDCC_Prog();
     }
-    setBusyPointer(false);
+    if (self)
+        setBusyPointer(false);
 }
 
 void frmZentrale::subDCC_Prog() {
