@@ -79,7 +79,9 @@ ProtocolGrid::ProtocolGrid(Options options, QWidget* parent) : QTableView(parent
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    horizontalHeader()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("00")));
     horizontalHeader()->setStretchLastSection(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             emit rowActivated(index.row());
@@ -103,8 +105,8 @@ void ProtocolGrid::setEditing(bool on) {
 }
 
 void ProtocolGrid::fitColumns() {
-    const int w = fontMetrics().horizontalAdvance(QStringLiteral("Register")) + 12;
-    setColumnWidth(ProtocolTable::ActionColumn, fontMetrics().horizontalAdvance(QStringLiteral("Act.")) + 12);
+    const int w = fontMetrics().horizontalAdvance(QStringLiteral("Register"));
+    setColumnWidth(ProtocolTable::ActionColumn, fontMetrics().horizontalAdvance(QStringLiteral("Act.")) + 4);
     setColumnWidth(ProtocolTable::CvColumn, w);
 }
 

@@ -52,6 +52,8 @@ inline const char* wertLabel = "Wert";
 inline const char* felderLoeschen = "Felder löschen";
 inline const char* fahrpultHeading = "Fahrpult";
 inline const char* parameterHeading = "Zentrale";
+inline const char* laHeading = "lange Adressen";
+inline const char* cv29Heading = "CV 29 bearbeiten";
 inline const char* delayLabel1 = "Verzögerung";
 inline const char* delayLabel2 = "delay";
 inline const char* delayUnit = "mSec";
@@ -64,7 +66,7 @@ inline const char* kennlinieTip = " Kennlinie bearbeiten ";
 inline const char* cvGruppenTip = " CVs gruppenweise bearbeiten ";
 inline const char* laTip = " lange Adresse schreiben / lesen / umrechnen ";
 inline const char* cv29Tip = " Konfigurationsvariable CV 29 bearbeiten ";
-inline const char* credit = "Quillex  -  Decoder programmieren";
+inline const char* credit = "Quillex";
 
 // Menus.
 inline const char* mnuDatei = "Datei";

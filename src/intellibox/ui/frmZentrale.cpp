@@ -4,7 +4,9 @@
 #include "Notifier.h"
 #include "ProtocolGrid.h"
 #include "ProtocolTable.h"
+#include "MenuRechtsbuendig.h"
 #include "TextNumbers.h"
+#include "Twips.h"
 #include "ZentraleGeometry.h"
 #include "ZentraleStations.h"
 #include "ZentraleTexts.h"
@@ -386,11 +388,14 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
 }
 
 void frmZentrale::buildSidePanels(QWidget* central) {
+    // The right-hand side slides over the decoder panel in the small layout.
     pnlFahrpult = panel(central, QStringLiteral("pnlFahrpult"));
+    pnlFahrpult->setAutoFillBackground(true);
     place(pnlFahrpult, 7920, 540, 3225, 5445);
     heading(pnlFahrpult, ZentraleTexts::fahrpultHeading, 120, 60, 2000);
 
     pnlParameter = panel(central, QStringLiteral("pnlParameter"));
+    pnlParameter->setAutoFillBackground(true);
     place(pnlParameter, 11280, 540, 2655, 2475);
     heading(pnlParameter, ZentraleTexts::parameterHeading, 120, 60, 2000);
     place(new QLabel(tr8(ZentraleTexts::delayLabel1), pnlParameter), 120, 420, 1200, 255);
@@ -413,24 +418,30 @@ void frmZentrale::buildSidePanels(QWidget* central) {
     }
     connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { delayChanged(t); });
 
+    // The views cover what lies below them.
     pnlLA = panel(central, QStringLiteral("pnlLA"));
+    pnlLA->setAutoFillBackground(true);
     place(pnlLA, 180, 6240, 4905, 4815);
+    heading(pnlLA, ZentraleTexts::laHeading, 120, 60, 3000);
     btnFelderLoeschen = new QPushButton(tr8(ZentraleTexts::felderLoeschen), pnlLA);
     btnFelderLoeschen->setObjectName(QStringLiteral("btnFelderLoeschen"));
     place(btnFelderLoeschen, 3120, 4290, 1635, 375);
     connect(btnFelderLoeschen, &QPushButton::clicked, this, [this] { felderLoeschen(); });
 
     pnlCV29 = panel(central, QStringLiteral("pnlCV29"));
+    pnlCV29->setAutoFillBackground(true);
     place(pnlCV29, 5160, 6240, 4905, 4815);
+    heading(pnlCV29, ZentraleTexts::cv29Heading, 120, 60, 3000);
 
     grdGR = panel(central, QStringLiteral("grdGR"));
+    grdGR->setAutoFillBackground(true);
     place(grdGR, 7890, 6240, 6045, 1095);
     grdGR->hide();
 
     creditLabel = new QLabel(tr8(ZentraleTexts::credit), central);
     creditLabel->setObjectName(QStringLiteral("lblCredit"));
     creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(creditLabel, 10740, 5700, 2400, 255);
+    place(creditLabel, 10740, 5700, 2430, 255);
     creditLabel->lower();
     creditPicture = new QLabel(central);
     creditPicture->setObjectName(QStringLiteral("picCredit"));
@@ -460,7 +471,8 @@ void frmZentrale::formLoad() {
     // The given sizes include the frame and title bar of the window.
     resize(px(width - 120), px(height - 405));
     scrSize->setVisible(!m_largeLayout);
-    move(px(m_ctx.PosZentraleLeft), px(m_ctx.PosZentraleTop));
+    moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
+    MenuRechtsbuendig(this, 3);
 
     mnuDatei_Kennlinie->setEnabled(false);
     btnKennlinie->setEnabled(false);
@@ -499,8 +511,9 @@ void frmZentrale::formUnload() {
     if (m_link.statusView() == this)
         m_link.setStatusView(nullptr);
 
-    m_ctx.PosZentraleLeft = toTwips(x());
-    m_ctx.PosZentraleTop = toTwips(y());
+    const QPoint position = positionTwips(this);
+    m_ctx.PosZentraleLeft = position.x();
+    m_ctx.PosZentraleTop = position.y();
     for (int i = 0; i < 3; ++i) {
         if (optTyp[i]->isChecked()) {
             m_ctx.DecoderTypIndex = static_cast<qint16>(i);
