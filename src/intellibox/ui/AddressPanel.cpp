@@ -100,6 +100,9 @@ AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setGeometryTwips(this, 180, 6240, 4905, 4815);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     auto* heading = new QLabel(Text::heading, this);
     QFont bold = heading->font();

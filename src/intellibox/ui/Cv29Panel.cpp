@@ -33,7 +33,7 @@ constexpr int FirstRowTop = 480;
 constexpr int RowStep = 480;
 constexpr int DigitWidth = 240;
 constexpr int ButtonSize = 300;
-int digitLeft(int bit) { return 4440 - bit * 330; }
+int digitLeft(int bit) { return 4500 - bit * 300; }
 int rowTop(int bit) { return FirstRowTop + bit * RowStep; }
 
 // Labels show a doubled "&" as one, as the texts are written for mnemonic-aware labels.
@@ -49,6 +49,9 @@ Cv29Panel::Cv29Panel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_ho
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setGeometryTwips(this, 5160, 6240, 4905, 4815);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     auto* heading = new QLabel(Text::heading, this);
     QFont bold = heading->font();
@@ -61,7 +64,7 @@ Cv29Panel::Cv29Panel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_ho
         text->setObjectName(QStringLiteral("lblCV29II_%1").arg(bit));
         text->setToolTip(Cv29::bitTable().at(bit).toolTip);
         text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setGeometryTwips(text, 120, rowTop(bit), digitLeft(bit) - 240, ButtonSize);
+        setGeometryTwips(text, 60, rowTop(bit), digitLeft(bit) - 180, ButtonSize);
         m_texts[bit] = text;
 
         auto* button = new QPushButton(this);
