@@ -51,27 +51,6 @@ private slots:
         QCOMPARE(b, cv18);
     }
 
-    void fieldConversionBack_data() {
-        QTest::addColumn<QString>("cv17");
-        QTest::addColumn<QString>("cv18");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("195/232") << "195" << "232" << "1000";
-        QTest::newRow("192/0") << "192" << "0" << "0";
-        QTest::newRow("empty fields keep the sign") << "" << "" << "-49152";
-        QTest::newRow("210/189") << "210" << "189" << "4797";
-    }
-    void fieldConversionBack() {
-        QFETCH(QString, cv17);
-        QFETCH(QString, cv18);
-        QFETCH(QString, address);
-        QCOMPARE(LongAddress::fromCvTexts(cv17, cv18), address);
-    }
-
-    void maximum() {
-        QCOMPARE(LongAddress::maximumFor(QStringLiteral("IB")), 9999);
-        QCOMPARE(LongAddress::maximumFor(QStringLiteral("MC")), 10239);
-    }
-
     void readTest_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("numeric");
