@@ -13,3 +13,10 @@ QString chooseDataFolder() {
     QDir().mkpath(userFolder);
     return userFolder;
 }
+
+QString findHelpFolder() {
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    return QStringLiteral(QUILLEX_SOURCE_DIR "/help");
+}
