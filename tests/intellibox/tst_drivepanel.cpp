@@ -2,6 +2,7 @@
 #include "FakeZentraleHost.h"
 #include "Failure.h"
 #include "RecordingPort.h"
+#include "RisingScrollBar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -159,9 +160,9 @@ private slots:
         DrivePanel panel(host);
         panel.applyStation();
         auto* field = panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"));
-        auto* bar = panel.findChild<QScrollBar*>(QStringLiteral("scrAdresse"));
+        auto* bar = panel.findChild<RisingScrollBar*>(QStringLiteral("scrAdresse"));
         QCOMPARE(field->maxLength(), 3);
-        bar->setValue(10);
+        bar->setRisingValue(10);
         field->setText(QStringLiteral("0"));
         QCOMPARE(field->text(), QStringLiteral("1"));
         field->setText(QStringLiteral("0"));

@@ -335,6 +335,23 @@ private slots:
         QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
     }
 
+    // The spin control counts up at its upper arrow and mirrors the field.
+    void spinControl() {
+        Bench b;
+        frmIB w(b.ctx, b.link);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* field = child<QLineEdit>(w, QStringLiteral("txtSO"));
+        auto* spin = w.findChild<QWidget*>(QStringLiteral("scrSO"));
+        field->setText(QStringLiteral("41"));
+        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("?"));
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
+        QCOMPARE(field->text(), QStringLiteral("42"));
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
+        QCOMPARE(field->text(), QStringLiteral("41"));
+        QVERIFY(b.station.writes.isEmpty());
+    }
+
     void render() {
         Bench b;
         b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XV", {"SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789]"}}};
@@ -343,7 +360,8 @@ private slots:
         child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("2"));
         child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
         child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
-        w.adjustSize();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.grab().save(QStringLiteral("/tmp/quillex-frmib.png")));
     }
 };

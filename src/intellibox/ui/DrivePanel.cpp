@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DriveCommands.h"
 #include "ErrorReport.h"
+#include "RisingScrollBar.h"
 #include "Failure.h"
 #include "Notifier.h"
 #include "SerialPort.h"
@@ -48,13 +49,10 @@ const QString badAddress = QStringLiteral(" Keine gültige Lokadresse eingegeben
 bool is6021(const AppContext& ctx) { return ctx.CuName == QLatin1String("6021"); }
 bool isP50X(const AppContext& ctx) { return ctx.CuName == QLatin1String("IB") || ctx.CuName == QLatin1String("MC"); }
 
-QScrollBar* verticalBar(const QString& name, int min, int max, QWidget* parent) {
-    auto* bar = new QScrollBar(Qt::Vertical, parent);
+RisingScrollBar* verticalBar(const QString& name, int min, int max, QWidget* parent) {
+    auto* bar = new RisingScrollBar(parent);
     bar->setObjectName(name);
-    bar->setRange(min, max);
-    // The highest value at the top, as the fields it mirrors count up.
-    bar->setInvertedAppearance(true);
-    bar->setInvertedControls(true);
+    bar->setRisingRange(min, max);
     return bar;
 }
 }  // namespace
@@ -163,11 +161,11 @@ DrivePanel::DrivePanel(ZentraleHost& host, QWidget* parent) : QGroupBox(Text::he
     connect(m_btnAnfahren, &QPushButton::clicked, this, &DrivePanel::btnAnfahren_Clicked);
     connect(m_btnStop, &QPushButton::clicked, this, &DrivePanel::btnStop_Clicked);
     connect(m_chkFunktion, &QCheckBox::toggled, this, &DrivePanel::chkFunktion_Click);
-    connect(m_scrAdresse, &QScrollBar::valueChanged, this, [this](int v) { m_txtAdresse->setText(QString::number(v)); });
+    connect(m_scrAdresse, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtAdresse->setText(QString::number(v)); });
     connect(m_txtAdresse, &QLineEdit::textChanged, this, &DrivePanel::txtAdresse_Change);
     connect(m_txtFahrstufe, &QLineEdit::textChanged, this, &DrivePanel::txtFahrstufe_Change);
     connect(m_txtFahrstufe, &QLineEdit::returnPressed, m_btnAnfahren, &QPushButton::click);
-    connect(m_scrFahrstufe, &QScrollBar::valueChanged, this, [this](int v) { m_txtFahrstufe->setText(QString::number(v)); });
+    connect(m_scrFahrstufe, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtFahrstufe->setText(QString::number(v)); });
 
     applyMode(m_scrFahrstufen->value());
 }
@@ -214,7 +212,7 @@ bool DrivePanel::applyMode(int value) {
         return false;
     m_sldFahrstufen->setPageStep(value == 4 ? 8 : 1);
     m_lblFahrstufen->setText(QString::number(steps));
-    m_scrFahrstufe->setMaximum(steps);
+    m_scrFahrstufe->setRisingMaximum(steps);
     m_maxStep = static_cast<qint16>(steps);
     {
         const QSignalBlocker block(m_sldFahrstufen);
@@ -310,7 +308,7 @@ void DrivePanel::txtAdresse_Change() {
     if (is6021(m_host.context())) {
         const int v = m_txtAdresse->text().trimmed().toInt();
         // A changed scroll bar writes its value back into the field.
-        m_scrAdresse->setValue(qBound(1, v, 255));
+        m_scrAdresse->setRisingValue(qBound(1, v, 255));
     }
     m_suppressFunctions = true;
     m_chkFunktion->setChecked(false);
@@ -327,7 +325,7 @@ void DrivePanel::txtFahrstufe_Change() {
     }
     {
         const QSignalBlocker block(m_scrFahrstufe);
-        m_scrFahrstufe->setValue(v);
+        m_scrFahrstufe->setRisingValue(v);
     }
     m_btnAnfahren->setDefault(true);
 }

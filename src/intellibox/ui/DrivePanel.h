@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class RisingScrollBar;
 class QSlider;
 class QAbstractButton;
 class ZentraleHost;
@@ -65,13 +66,13 @@ private:
     ZentraleHost& m_host;
 
     QLineEdit* m_txtAdresse;
-    QScrollBar* m_scrAdresse;
+    RisingScrollBar* m_scrAdresse;
     QScrollBar* m_scrFahrstufen;
     QLabel* m_lblFahrstufen;
     QSlider* m_sldFahrstufen;
     QLabel* m_lblFahrstufe;
     QLineEdit* m_txtFahrstufe;
-    QScrollBar* m_scrFahrstufe;
+    RisingScrollBar* m_scrFahrstufe;
     QPushButton* m_btnAnfahren;
     QPushButton* m_btnStop;
     std::array<QAbstractButton*, 3> m_btnRichtung{};

@@ -6,6 +6,7 @@
 #include "Failure.h"
 #include "IbSettings.h"
 #include "MenuRechtsbuendig.h"
+#include "RisingScrollBar.h"
 #include "Notifier.h"
 #include "SerialPort.h"
 #include "StationLink.h"
@@ -106,11 +107,10 @@ frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(pare
     m_txtSO = digitField(QStringLiteral("txtSO"), this);
     m_txtSO->setText(QStringLiteral("1"));
     m_txtSO->installEventFilter(this);
-    m_scrSO = new QScrollBar(Qt::Vertical, this);
+    m_scrSO = new RisingScrollBar(this);
     m_scrSO->setObjectName(QStringLiteral("scrSO"));
-    m_scrSO->setRange(1, 999);
-    m_scrSO->setInvertedAppearance(true);
-    m_scrSO->setInvertedControls(true);
+    m_scrSO->setRisingRange(1, 999);
+    m_scrSO->setRisingValue(1);
     m_scrSO->setFixedHeight(m_txtSO->sizeHint().height());
     for (int i = 1; i <= 2; ++i) {
         m_btnLesen[i] = new QPushButton(Text::lesen, this);
@@ -122,6 +122,7 @@ frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(pare
         m_lblSO[i]->setFrameShape(QFrame::Panel);
         m_lblSO[i]->setFrameShadow(QFrame::Sunken);
         m_lblSO[i]->setMinimumWidth(40);
+        m_lblSO[i]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
     auto* single = new QGroupBox(this);
     auto* singleRow = new QHBoxLayout(single);
@@ -215,7 +216,7 @@ frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(pare
     layout->addWidget(m_stbStatus);
 
     connect(m_txtSO, &QLineEdit::textChanged, this, &frmIB::txtSO_Change);
-    connect(m_scrSO, &QScrollBar::valueChanged, this, [this](int v) { m_txtSO->setText(QString::number(v)); });
+    connect(m_scrSO, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtSO->setText(QString::number(v)); });
     connect(m_btnMotorola, &QPushButton::clicked, this, &frmIB::btnMotorola_Clicked);
     connect(m_btnVersion, &QPushButton::clicked, this, &frmIB::btnVersion_Clicked);
     connect(m_txtBis, &QLineEdit::textChanged, this, [this] { m_btnLesen[2]->setDefault(true); });
@@ -242,9 +243,9 @@ void frmIB::txtSO_Change() {
     m_lblSO[1]->setText(QStringLiteral("?"));
     const int n = fieldNumber(m_txtSO);
     // The spin control covers 1..999; other texts leave it where it is.
-    if (n >= m_scrSO->minimum() && n <= m_scrSO->maximum()) {
+    if (n >= m_scrSO->risingMinimum() && n <= m_scrSO->risingMaximum()) {
         const QSignalBlocker block(m_scrSO);
-        m_scrSO->setValue(n);
+        m_scrSO->setRisingValue(n);
     }
 }
 

@@ -12,7 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
-class QScrollBar;
+class RisingScrollBar;
 class QStatusBar;
 
 // The Intellibox settings window: special options one by one or as a list (saved as
@@ -56,7 +56,7 @@ private:
     bool m_closing = false;
 
     QLineEdit* m_txtSO;
-    QScrollBar* m_scrSO;
+    RisingScrollBar* m_scrSO;
     std::array<QPushButton*, 3> m_btnLesen{};  // 1 and 2 used
     std::array<QLabel*, 3> m_lblSO{};          // 1 and 2 used
     QLineEdit* m_txtVon;
