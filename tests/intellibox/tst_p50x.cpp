@@ -73,31 +73,11 @@ private slots:
             QCOMPARE(*v, value);
     }
 
-    void answerTests_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("write");
-        QTest::newRow("number") << "38 = $26]" << true << false;
-        QTest::newRow("one digit") << "3 = $03]" << false << false;
-        QTest::newRow("ok upper") << "OK\r]" << false << true;
-        QTest::newRow("ok lower") << "ok]" << false << true;
-        QTest::newRow("error") << "Timeout\r]" << false << false;
-    }
-    void answerTests() {
-        QFETCH(QString, answer);
-        QFETCH(bool, read);
-        QFETCH(bool, write);
-        QCOMPARE(P50x::readSucceeded(answer), read);
-        QCOMPARE(P50x::writeSucceeded(answer), write);
-    }
-
     void texts() {
         QCOMPARE(P50x::timeoutText(QStringLiteral("IB")), QStringLiteral("Die IB antwortet nicht !          "));
         QCOMPARE(P50x::readTitle(QStringLiteral("DCC")), QStringLiteral(" DCC-Decoder lesen..."));
         QCOMPARE(P50x::writeTitle(QStringLiteral("mfx")), QStringLiteral(" mfx-Decoder programmieren..."));
         QCOMPARE(P50x::versionLine(QStringLiteral("V 1.5\rSN 1\r]")), QStringLiteral("V 1.5 SN 1 ]"));
-        QCOMPARE(P50x::readFailedStatus(QStringLiteral("No ack\r]")),
-                 QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
     }
 
     void input_data() {

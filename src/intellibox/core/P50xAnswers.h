@@ -3,7 +3,9 @@
 #include <QString>
 #include <optional>
 
-// What the programming window makes of a P50X answer, and the texts of its time-outs.
+// What the single read, the single write and the version query make of a P50X answer,
+// and the texts of the time-outs. The answer tests of the CV 29 and address operations are
+// in P50xAnswer.h.
 namespace P50x {
 
 // The answer less its last two characters (the "]" and the carriage return before it);
@@ -14,11 +16,6 @@ QString shownAnswer(const QString& answer);
 // second character or later; nothing otherwise.
 std::optional<QString> valueBeforeEquals(const QString& answer);
 
-// A read through CU_Ready succeeded: the first two characters are digits.
-bool readSucceeded(const QString& answer);
-// A write through CU_Ready succeeded: "OK" anywhere, in any letter case.
-bool writeSucceeded(const QString& answer);
-
 // The version answer on one status line: every carriage return becomes a blank.
 QString versionLine(const QString& answer);
 
@@ -27,9 +24,6 @@ QString timeoutText(const QString& cuName);          // "Die " + CuName + " antw
 QString readTitle(const QString& decoderType);       // " DCC-Decoder lesen..."
 QString writeTitle(const QString& decoderType);      // " DCC-Decoder programmieren..."
 QString abortedStatus();                             // " Programmierung abgebrochen..."
-QString readFailedStatus(const QString& answer);     // " Lesevorgang abgebrochen, Fehler: " + shown answer
-QString writeDoneStatus();                           // " Schreibvorgang beendet ..."
-QString writeFailedStatus(const QString& answer);    // " Schreibvorgang abgebrochen, Fehler: " + shown answer
 
 // Deadlines in milliseconds.
 constexpr qint64 readDeadlineMs = 20000;
