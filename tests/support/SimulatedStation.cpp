@@ -316,7 +316,7 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
         delay = 0;
     };
     const QByteArray error = "Error\r]";
-    const bool ptCommand = word.startsWith(u"PT") && word != u"PT0" && word != u"PT1" && word != u"PT";
+    const bool ptCommand = word.startsWith(u"PT") && word != u"PT";
     if (ptCommand && !m_programmingError.isEmpty()) {
         programming(m_programmingDelay);
         return m_programmingError.toLatin1() + "\r]";
@@ -381,8 +381,10 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
         m_sxParameters = {args[0], args[1], args[2], args[3], args[4]};
         return okAnswer;
     }
-    if (word == u"PT0" || word == u"PT1") {
-        m_trackRelay = word == u"PT1";
+    if (word == u"PT" && args.size() == 1) {  // "XPT0" / "XPT1": the track relay
+        if (!inRange(0, 0, 1))
+            return error;
+        m_trackRelay = args[0] == 1;
         return okAnswer;
     }
     if (word == u"PT")
