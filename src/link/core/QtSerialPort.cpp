@@ -23,7 +23,10 @@ bool isNumber(const QString& text) {
 QtSerialPort::QtSerialPort() : m_port(std::make_unique<QSerialPort>()) {
     QObject::connect(m_port.get(), &QSerialPort::errorOccurred, m_port.get(),
                      [this](QSerialPort::SerialPortError error) {
-                         if (error == QSerialPort::ResourceError)
+                         // A device that can no longer be read or written is gone (a pulled
+                         // cable, the other end of a pseudo-terminal closed).
+                         if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                             error == QSerialPort::WriteError)
                              m_lost = true;
                      });
 }
