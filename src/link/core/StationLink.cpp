@@ -10,7 +10,7 @@
 
 namespace {
 // Between polls a wait blocks this long on the port instead of spinning.
-constexpr int pollBlockMs = 10;
+constexpr int pollBlockMs = 20;
 }
 
 StationLink::StationLink(AppContext& ctx, SerialPort& port, Clock& clock)
@@ -65,8 +65,8 @@ StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* ab
                 answer.complete = answer.text.contains(u']');
                 return answer;
             }
-            if (m_port.bytesWaiting() == 0)
-                m_port.waitForInput(pollBlockMs);
+            // Returns at once when input is already waiting.
+            m_port.waitForInput(pollBlockMs);
         }
     } catch (const Failure& failure) {
         answer.failed = true;
