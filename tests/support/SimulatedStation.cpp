@@ -64,8 +64,6 @@ qint64 SimulatedStation::now() const {
     return m_clock.ticks();
 }
 
-// ---- the line ------------------------------------------------------------------------
-
 void SimulatedStation::open() {
     if (m_openError != 0)
         throw Failure(m_openError, m_name);
@@ -226,8 +224,6 @@ void SimulatedStation::answer(const QByteArray& bytes, qint64 delay) {
     schedule(out, std::max(now(), m_busyUntil) + delay);
 }
 
-// ---- P50 and P50X ----------------------------------------------------------------------
-
 void SimulatedStation::receiveP50(quint8 byte) {
     if (m_inText) {
         if (byte == '\r') {
@@ -240,9 +236,8 @@ void SimulatedStation::receiveP50(quint8 byte) {
     }
     m_p50Bytes += static_cast<char>(byte);
     if (m_p50First) {
-        const quint8 code = *m_p50First;
+        // The address of a drive or turnout pair: no answer; the pair stays in p50Bytes().
         m_p50First.reset();
-        p50Pair(code, byte);
         return;
     }
     if (m_kind != Kind::Cu6021 && (byte == 'X' || byte == 'x')) {
@@ -259,10 +254,6 @@ void SimulatedStation::receiveP50(quint8 byte) {
         m_p50First = byte;  // code of a pair; the address follows
     }
     // Everything else (solenoid off, s88 requests) changes nothing we model.
-}
-
-void SimulatedStation::p50Pair(quint8, quint8) {
-    // Drive and turnout pairs have no answer; they stay in p50Bytes() and the traffic.
 }
 
 QByteArray SimulatedStation::readValueAnswer(std::optional<int> value) const {
@@ -459,8 +450,6 @@ int SimulatedStation::registerCv(int reg) {
     }
 }
 
-// ---- Lenz -----------------------------------------------------------------------------
-
 void SimulatedStation::receiveXpressNet() {
     for (;;) {
         qsizetype start = 0;
@@ -593,8 +582,6 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
     }
     lenzAnswer(QByteArray::fromHex("6182"), false, m_answerDelay);
 }
-
-// ---- Selectrix --------------------------------------------------------------------------
 
 void SimulatedStation::receiveSelectrix(quint8 byte) {
     if (!m_sxFirst) {

@@ -165,7 +165,6 @@ private:
     bool takeScripted(qint64 delay);
 
     void receiveP50(quint8 byte);
-    void p50Pair(quint8 code, quint8 address);
     void handleP50X(const QByteArray& line);
     QByteArray p50xAnswer(const QString& word, const QList<int>& args, bool argsValid, qint64& delay);
     QByteArray readValueAnswer(std::optional<int> value) const;
