@@ -1,5 +1,7 @@
 #include "CvCommandList.h"
 
+#include "TextNumbers.h"
+
 #include <QRegularExpression>
 #include <limits>
 
@@ -29,7 +31,7 @@ bool startsWithNumber(QStringView text) {
 }
 
 QString threeDigits(int number) {
-    return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+    return zeroPadded(number, 3);
 }
 
 namespace {
