@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "CvGroupRun.h"
 #include "CvGroupTable.h"
+#include "Failure.h"
 #include "RecordingNotifier.h"
 #include "RecordingPort.h"
 #include "StationLink.h"
@@ -17,6 +18,8 @@ class ScriptedPort : public RecordingPort {
 public:
     explicit ScriptedPort(const VirtualClock& clock) : m_clock(clock) {}
     void write(const QByteArray& bytes) override {
+        if (failWrites)
+            throw Failure(ErrorNumber::PortInUse);
         RecordingPort::write(bytes);
         times.append(m_clock.ticks());
         if ((bytes.startsWith("XPTWD") || bytes.startsWith("XPTRD")) && !answers.isEmpty()) {
@@ -27,6 +30,7 @@ public:
     }
     QList<QByteArray> answers;
     QList<qint64> times;
+    bool failWrites = false;
 
 private:
     const VirtualClock& m_clock;
@@ -106,7 +110,7 @@ private slots:
             << QStringList{"6", "", "4"} << 0 << 1;
         QTest::newRow("failed read keeps the cell, logs nothing")
             << QList<CvRow>{{"L", "8", "12", ""}, {"L", "7", "", ""}}
-            << QList<QByteArray>{"No ack\r]", "  5 = $05\r]"} << CvGroupRun::Outcome::Completed
+            << QList<QByteArray>{"No ack\r]", " 5 = $05\r]"} << CvGroupRun::Outcome::Completed
             << QStringList{"XPTRD8\r", "XPTRD7\r", "XPT0\r"} << QList<QStringList>{{"L", "7", "5"}}
             << QStringList{"12", "5"} << 1 << 0;
         QTest::newRow("write without OK beeps, still logged")
@@ -207,6 +211,19 @@ private slots:
         QVERIFY(rig.notifier.messages.isEmpty());
         QVERIFY(rig.clock.ticks() < 1000);
         QVERIFY(!rig.run.isRunning());
+    }
+
+    // A failing port ends the run through the central error report, never through a crash.
+    void portFailure() {
+        Rig rig;
+        rig.notifier.expectMessages = true;
+        rig.table.appendRows({{"S", "29", "6", ""}}, QStringLiteral("DCC"));
+        rig.port.failWrites = true;
+        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::PortFailed);
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QVERIFY(!rig.host.busy);
+        QVERIFY(!rig.run.isRunning());
+        QVERIFY(!rig.link.exchangeRunning());
     }
 
     // Rows deleted during a wait are not run and do not crash the run.

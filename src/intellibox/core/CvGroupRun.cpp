@@ -3,21 +3,15 @@
 #include "AppContext.h"
 #include "CvCommandList.h"
 #include "CvGroupTable.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "Notifier.h"
+#include "P50xAnswer.h"
 #include "StationLink.h"
 #include "ZentraleHost.h"
 
-const QString CvGroupRun::writeDoneText = QStringLiteral(" Schreibvorgang beendet ...");
-const QString CvGroupRun::writeFailedText = QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ");
-const QString CvGroupRun::readFailedText = QStringLiteral(" Lesevorgang abgebrochen, Fehler: ");
-
 namespace {
 const QString timeoutResult = QStringLiteral("Fehler");
-
-// The answer as the status shows a failure: without its closing CR and "]".
-QString withoutEnd(const QString& answer) {
-    return answer.left(qMax<qsizetype>(0, answer.size() - 2));
-}
 }  // namespace
 
 CvGroupRun::CvGroupRun(ZentraleHost& host, CvGroupTable& table, QObject* parent)
@@ -43,13 +37,24 @@ CvGroupRun::Outcome CvGroupRun::finish(Outcome outcome) {
 }
 
 CvGroupRun::Outcome CvGroupRun::run() {
-    StationLink& link = m_host.link();
-    StationLink::Exchange exchange(link);
+    StationLink::Exchange exchange(m_host.link());
     if (!exchange)
         return Outcome::Refused;
     m_running = true;
     m_abortRequested = false;
     m_host.setBusyPointer(true);
+    try {
+        return runRows();
+    } catch (const Failure& failure) {
+        m_host.setBusyPointer(false);
+        m_running = false;
+        ZentraleFehlerbehandlung(m_host.context(), failure);
+        return Outcome::PortFailed;
+    }
+}
+
+CvGroupRun::Outcome CvGroupRun::runRows() {
+    StationLink& link = m_host.link();
     AppContext& ctx = m_host.context();
 
     const int rows = m_table.rowCount();
@@ -70,10 +75,10 @@ CvGroupRun::Outcome CvGroupRun::run() {
             const QString answer = link.AntwortP50X();
             if (answer == timeoutResult)
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
-            if (answer.contains(QLatin1String("OK"), Qt::CaseInsensitive)) {
-                m_host.setStatus(writeDoneText);
+            if (P50xAnswer::writeSucceeded(answer)) {
+                m_host.setStatus(P50xAnswer::writeDone);
             } else {
-                m_host.setStatus(writeFailedText + withoutEnd(answer));
+                m_host.setStatus(P50xAnswer::writeErrorText(answer));
                 ctx.ui().beep();
             }
             link.Warten(ctx.Delay);
@@ -84,15 +89,14 @@ CvGroupRun::Outcome CvGroupRun::run() {
             const QString answer = link.AntwortP50X();
             if (answer == timeoutResult)
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
-            // The value stands in the answer's first three characters ("6 = $06 ...").
-            const QString head = answer.left(3);
-            if (!CvCommandList::startsWithNumber(head)) {
-                m_host.setStatus(readFailedText + withoutEnd(answer));
+            if (!P50xAnswer::readValue(answer)) {
+                m_host.setStatus(P50xAnswer::readErrorText(answer));
                 ctx.ui().beep();
                 emit rowReached(r);
                 continue;
             }
-            const QString read = QString::number(CvCommandList::leadingNumber(head));
+            // The value stands in the answer's first three characters ("6 = $06 ...").
+            const QString read = QString::number(CvCommandList::leadingNumber(answer.left(3)));
             m_table.setCell(r, CvGroupTable::Value, read);
             m_host.setStatus(answer);
             emit rowReached(r);

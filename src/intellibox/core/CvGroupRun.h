@@ -16,6 +16,7 @@ public:
         Completed,  // every row done, "XPT0" sent
         TimedOut,   // the station did not answer; the time-out sent "XPT0"
         Aborted,    // ended by abort(); "XPT0" sent
+        PortFailed, // the port failed; the central error report told the user
     };
 
     CvGroupRun(ZentraleHost& host, CvGroupTable& table, QObject* parent = nullptr);
@@ -29,17 +30,15 @@ public:
     void abort();
     bool isRunning() const { return m_running; }
 
-    // Status texts of the run.
+    // "schreibe in CV 29  =  6"
     static QString writingText(int cv, int value);
-    static const QString writeDoneText;
-    static const QString writeFailedText;
-    static const QString readFailedText;
 
 signals:
     // The run works on row r now: the grid makes it current.
     void rowReached(int r);
 
 private:
+    Outcome runRows();
     Outcome finish(Outcome outcome);
 
     ZentraleHost& m_host;
