@@ -1,5 +1,5 @@
 #include "AddressPanel.h"
-#include "FakeZentrale.h"
+#include "FakeZentraleHost.h"
 #include "MarkedLook.h"
 
 #include <QLabel>
@@ -7,102 +7,82 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-// A station with one decoder's CV 1, CV 17, CV 18 and CV 29; `answers` overrides single
-// commands ("" = no answer at all).
-struct Station {
-    QMap<int, int> cvs{{1, 3}, {17, 210}, {18, 189}, {29, 38}};
-    QMap<QString, QString> answers;
-    QStringList received;
-    std::optional<QString> operator()(const QString& cmd) {
-        received.append(cmd);
-        if (answers.contains(cmd)) {
-            if (answers[cmd].isEmpty())
-                return std::nullopt;
-            return answers[cmd];
-        }
-        if (cmd.startsWith(QLatin1String("XPTRD "))) {
-            const int cv = cmd.mid(6).toInt();
-            return QStringLiteral("%1\r]").arg(cvs.value(cv));
-        }
-        if (cmd == QLatin1String("XPTRL"))
-            return QStringLiteral("%1\r]").arg((cvs[17] - 192) * 256 + cvs[18]);
-        if (cmd.startsWith(QLatin1String("XPTWD "))) {
-            const QStringList parts = cmd.mid(6).split(u',');
-            cvs[parts[0].trimmed().toInt()] = parts[1].trimmed().toInt();
-            return QStringLiteral("Ok\r]");
-        }
-        if (cmd.startsWith(QLatin1String("XPTWL "))) {
-            const int a = cmd.mid(6).toInt();
-            cvs[17] = 192 + a / 256;
-            cvs[18] = a % 256;
-            cvs[29] |= 32;
-            return QStringLiteral("Ok\r]");
-        }
-        return std::nullopt;
-    }
-};
-
-}  // namespace
-
 class TestAddressPanel : public QObject {
     Q_OBJECT
 
+    // The panel against a simulated station whose decoder has basis address 3, long
+    // address 4797 and CV 29 = 38.
     struct Fixture {
-        FakeZentrale z;
-        Station st;
-        AddressPanel p{z};
-        Fixture() { z.port.answer = std::ref(st); }
+        explicit Fixture(const QString& cu = QStringLiteral("IB")) : z(cu), p(z.host) {
+            z.station.setCv(17, 210);
+            z.station.setCv(18, 189);
+            z.station.setCv(29, 38);
+        }
+        SimulatedZentrale z;
+        AddressPanel p;
+        QStringList commandsSince(qsizetype from) const { return z.station.p50xCommands().mid(from); }
+        qsizetype sent() const { return z.station.p50xCommands().size(); }
         QLineEdit* field(const char* name) { return p.findChild<QLineEdit*>(name); }
         QLabel* label(const QString& name) { return p.findChild<QLabel*>(name); }
-        void click(const char* name) { QTest::mouseClick(p.findChild<QPushButton*>(name), Qt::LeftButton); }
+        // A user's click comes a moment after the last one, when the station has answered.
+        void click(const char* name) {
+            z.clock.advance(1000);
+            QTest::mouseClick(p.findChild<QPushButton*>(name), Qt::LeftButton);
+        }
     };
 
 private slots:
     void readAddresses() {
         Fixture f;
         f.click("btnLesenLA");
-        QCOMPARE(f.z.port.commands(), QStringList({"XPTRD 1", "XPTRL", "XPT0"}));
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTRD 1", "XPTRL", "XPT0"}));
         QCOMPARE(f.label("lblBasisAdresse")->text(), QStringLiteral("3"));
         QCOMPARE(f.label("lblLangeAdresse")->text(), QStringLiteral("4797"));
         QVERIFY(isMarked(f.label("lblLangeAdresse")));
         QVERIFY(!isMarked(f.label("lblBasisAdresse")));
-        QCOMPARE(f.z.status(), QStringLiteral(" Lesevorgang beendet ..."));
-        QVERIFY(!f.z.busy);
+        QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang beendet ..."));
+        QVERIFY(!f.z.host.busy);
     }
 
-    // A failed read keeps "?" and marks nothing.
+    // A failed read keeps "?" and marks nothing. `answers` stand in for the station's own,
+    // command by command ("" is silence); `answer` is the one that fails.
     void failedAddressRead_data() {
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<bool>("cv17Missing");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("sent");
         QTest::addColumn<QString>("basis");
         QTest::addColumn<QString>("longAddress");
-        QTest::newRow("basis no ack") << "XPTRD 1" << "No ack\r]" << QStringList{"XPTRD 1", "XPT0"} << "?" << "";
-        QTest::newRow("basis short answer") << "XPTRD 1" << "]" << QStringList{"XPTRD 1", "XPT0"} << "?" << "";
-        QTest::newRow("long no decoder") << "XPTRL" << "No decoder\r]" << QStringList{"XPTRD 1", "XPTRL", "XPT0"}
-                                         << "3" << "?";
-        QTest::newRow("long silent") << "XPTRL" << "" << QStringList{"XPTRD 1", "XPTRL"} << "3" << "?";
+        using A = QList<QByteArray>;
+        QTest::newRow("basis no ack") << A{"No ack\r]"} << false << "No ack\r]" << QStringList{"XPTRD 1", "XPT0"} << "?" << "";
+        QTest::newRow("basis short answer") << A{"]"} << false << "]" << QStringList{"XPTRD 1", "XPT0"} << "?" << "";
+        QTest::newRow("long, CV 17 missing") << A{} << true << "No ack\r]" << QStringList{"XPTRD 1", "XPTRL", "XPT0"}
+                                             << "3" << "?";
+        QTest::newRow("long silent") << A{"3 = $03 = %00000011\r]", ""} << false << "" << QStringList{"XPTRD 1", "XPTRL"}
+                                     << "3" << "?";
     }
     void failedAddressRead() {
-        QFETCH(QString, command);
+        QFETCH(QList<QByteArray>, answers);
+        QFETCH(bool, cv17Missing);
         QFETCH(QString, answer);
         QFETCH(QStringList, sent);
         QFETCH(QString, basis);
         QFETCH(QString, longAddress);
         Fixture f;
-        f.st.answers[command] = answer;
-        f.z.notifier.expectMessages = true;
+        for (const QByteArray& a : answers)
+            f.z.station.scriptAnswer(a);
+        if (cv17Missing)
+            f.z.station.removeCv(17);
+        f.z.host.notifier.expectMessages = true;
         f.click("btnLesenLA");
-        QCOMPARE(f.z.port.commands(), sent);
+        QCOMPARE(f.z.station.p50xCommands(), sent);
         QCOMPARE(f.label("lblBasisAdresse")->text(), basis);
         QCOMPARE(f.label("lblLangeAdresse")->text(), longAddress);
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
-        QVERIFY(!f.z.busy);
+        QVERIFY(!f.z.host.busy);
         if (!answer.isEmpty()) {
-            QCOMPARE(f.z.notifier.beeps, 1);
-            QCOMPARE(f.z.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: ") +
+            QCOMPARE(f.z.host.notifier.beeps, 1);
+            QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: ") +
                                        (answer.size() < 2 ? QString() : answer.chopped(2)));
         }
     }
@@ -138,37 +118,42 @@ private slots:
         QFETCH(QStringList, sent);
         QFETCH(QString, message);
         QFETCH(bool, marked);
-        Fixture f;
-        f.z.ctx.CuName = cu;
-        f.z.notifier.expectMessages = !message.isEmpty();
+        Fixture f(cu);
+        // The simulated station takes long addresses up to 9999 only; the MasterControl's
+        // range goes further.
+        if (longAddress == QLatin1String("10239"))
+            f.z.station.scriptAnswer("Ok\r]");
+        f.z.host.notifier.expectMessages = !message.isEmpty();
         f.field("txtBasisAdresse")->setText(basis);
         f.field("txtLangeAdresse")->setText(longAddress);
         f.click("btnSchreibenLA");
-        QCOMPARE(f.z.port.commands(), sent);
+        QCOMPARE(f.z.station.p50xCommands(), sent);
         QCOMPARE(isMarked(f.field("txtLangeAdresse")), marked);
         if (message.isEmpty()) {
-            QVERIFY(f.z.notifier.messages.isEmpty());
-            QCOMPARE(f.z.status(), QStringLiteral(" Schreibvorgang beendet... "));
+            QVERIFY(f.z.host.notifier.messages.isEmpty());
+            QCOMPARE(f.z.host.status(), QStringLiteral(" Schreibvorgang beendet... "));
         } else {
-            QCOMPARE(f.z.notifier.messages.size(), 1);
-            QCOMPARE(f.z.notifier.messages[0].text, message);
-            QCOMPARE(f.z.notifier.messages[0].icon, Notifier::Icon::Critical);
+            QCOMPARE(f.z.host.notifier.messages.size(), 1);
+            QCOMPARE(f.z.host.notifier.messages[0].text, message);
+            QCOMPARE(f.z.host.notifier.messages[0].icon, Notifier::Icon::Critical);
         }
-        QVERIFY(!f.z.busy);
+        QVERIFY(!f.z.host.busy);
     }
 
     void writeLongAddressSetsCvs() {
         Fixture f;
         f.field("txtLangeAdresse")->setText(QStringLiteral("4797"));
-        f.st.cvs[17] = 192;
-        f.st.cvs[18] = 3;
+        f.z.station.setCv(17, 192);
+        f.z.station.setCv(18, 3);
+        f.z.station.setCv(29, 6);
         f.click("btnSchreibenLA");
-        QCOMPARE(f.st.cvs[17], 210);
-        QCOMPARE(f.st.cvs[18], 189);
+        QCOMPARE(f.z.station.cv(17), std::optional<int>(210));
+        QCOMPARE(f.z.station.cv(18), std::optional<int>(189));
+        QCOMPARE(f.z.station.decoderAddress(), 4797);
         // Read back through the conversion section.
-        f.z.port.writes.clear();
+        const qsizetype before = f.sent();
         f.click("bntCV1718");
-        QCOMPARE(f.z.port.commands(), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
+        QCOMPARE(f.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
         QCOMPARE(f.field("txtCV17")->text(), QStringLiteral("210"));
         QCOMPARE(f.field("txtCV18")->text(), QStringLiteral("189"));
         QCOMPARE(f.field("txtUmrLA")->text(), QString());
@@ -178,35 +163,33 @@ private slots:
 
     void basisWriteFailsStopsBeforeLongAddress() {
         Fixture f;
-        f.st.answers[QStringLiteral("XPTWD 1,3")] = QStringLiteral("No ack\r]");
+        f.z.station.setProgrammingError(QStringLiteral("No ack"));
         f.field("txtBasisAdresse")->setText(QStringLiteral("3"));
         f.field("txtLangeAdresse")->setText(QStringLiteral("1000"));
         f.click("btnSchreibenLA");
-        QCOMPARE(f.z.port.commands(), QStringList({"XPTWD 1,3", "XPT0"}));
-        QCOMPARE(f.z.status(), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: No ack"));
-        QCOMPARE(f.z.notifier.beeps, 1);
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTWD 1,3", "XPT0"}));
+        QCOMPARE(f.z.host.status(), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: No ack"));
+        QCOMPARE(f.z.host.notifier.beeps, 1);
     }
 
     // The conversion section's reads leave the basis-address display alone.
     void conversionReads_data() {
-        QTest::addColumn<QString>("cv18Answer");
-        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<bool>("cv18Missing");
         QTest::addColumn<QString>("cv18");
-        QTest::newRow("both read") << QString() << QStringList{"XPTRD 17", "XPTRD 18", "XPT0"} << "189";
-        QTest::newRow("CV 18 fails") << "No ack\r]" << QStringList{"XPTRD 17", "XPTRD 18", "XPT0"} << "?";
+        QTest::newRow("both read") << false << "189";
+        QTest::newRow("CV 18 fails") << true << "?";
     }
     void conversionReads() {
-        QFETCH(QString, cv18Answer);
-        QFETCH(QStringList, sent);
+        QFETCH(bool, cv18Missing);
         QFETCH(QString, cv18);
         Fixture f;
-        if (!cv18Answer.isEmpty())
-            f.st.answers[QStringLiteral("XPTRD 18")] = cv18Answer;
         f.click("btnLesenLA");
-        f.z.port.writes.clear();
+        if (cv18Missing)
+            f.z.station.removeCv(18);
+        const qsizetype before = f.sent();
         f.field("txtUmrLA")->setText(QStringLiteral("77"));
         f.click("bntCV1718");
-        QCOMPARE(f.z.port.commands(), sent);
+        QCOMPARE(f.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
         QCOMPARE(f.field("txtCV17")->text(), QStringLiteral("210"));
         QCOMPARE(f.field("txtCV18")->text(), cv18);
         QCOMPARE(f.field("txtUmrLA")->text(), QString());
@@ -234,7 +217,7 @@ private slots:
         f.field("txtUmrLA")->clear();
         QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_1"), Qt::LeftButton);
         QCOMPARE(f.field("txtUmrLA")->text(), address);
-        QVERIFY(f.z.port.writes.isEmpty());
+        QVERIFY(f.z.station.traffic().isEmpty());
     }
 
     void emptyCvFieldsGiveNegativeAddress() {
@@ -265,20 +248,20 @@ private slots:
         QFETCH(int, value);
         QFETCH(QStringList, shown);
         Fixture f;
-        f.st.cvs[29] = value;
+        f.z.station.setCv(29, value);
         f.click("btnCV29");
-        QCOMPARE(f.z.port.commands(), QStringList({"XPTRD 29", "XPT0"}));
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTRD 29", "XPT0"}));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(f.label(QStringLiteral("lblCV29_%1").arg(i))->text(), shown[i]);
     }
 
     void readCv29Fails() {
         Fixture f;
-        f.st.answers[QStringLiteral("XPTRD 29")] = QStringLiteral("Busy!\r]");
+        f.z.station.scriptAnswer("Busy!\r]");
         f.click("btnCV29");
         QCOMPARE(f.label("lblCV29_0")->text(), QStringLiteral("?"));
-        QCOMPARE(f.z.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: Busy!"));
-        QCOMPARE(f.z.notifier.beeps, 1);
+        QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: Busy!"));
+        QCOMPARE(f.z.host.notifier.beeps, 1);
     }
 
     void activateBasis_data() {
@@ -296,33 +279,33 @@ private slots:
         QFETCH(int, after);
         QFETCH(bool, message);
         Fixture f;
-        f.st.cvs[29] = cv29;
-        f.z.notifier.expectMessages = message;
+        f.z.station.setCv(29, cv29);
+        f.z.host.notifier.expectMessages = message;
         f.click("btnLesenLA");  // marks the long address as read
-        f.z.port.writes.clear();
+        const qsizetype before = f.sent();
         f.click("btnBasisAdresse");
-        QCOMPARE(f.z.port.commands(), sent);
-        QCOMPARE(f.st.cvs[29], after);
+        QCOMPARE(f.commandsSince(before), sent);
+        QCOMPARE(f.z.station.cv(29), std::optional<int>(after));
         QVERIFY(isMarked(f.label("lblBasisAdresse")));
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
         if (message) {
-            QCOMPARE(f.z.notifier.messages.size(), 1);
-            QCOMPARE(f.z.notifier.messages[0].text, QStringLiteral("Die Basisadresse ist bereits aktiv !            "));
-            QCOMPARE(f.z.notifier.messages[0].icon, Notifier::Icon::Information);
-            QCOMPARE(f.z.notifier.messages[0].title, QStringLiteral(" Basis-Adresse aktivieren..."));
-            QCOMPARE(f.z.status(), QStringLiteral("Basisadresse ist aktiv !"));
+            QCOMPARE(f.z.host.notifier.messages.size(), 1);
+            QCOMPARE(f.z.host.notifier.messages[0].text, QStringLiteral("Die Basisadresse ist bereits aktiv !            "));
+            QCOMPARE(f.z.host.notifier.messages[0].icon, Notifier::Icon::Information);
+            QCOMPARE(f.z.host.notifier.messages[0].title, QStringLiteral(" Basis-Adresse aktivieren..."));
+            QCOMPARE(f.z.host.status(), QStringLiteral("Basisadresse ist aktiv !"));
         } else {
-            QCOMPARE(f.z.status(), QStringLiteral(" schreibe Konfigurations-Register (CV 29) ..."));
+            QCOMPARE(f.z.host.status(), QStringLiteral(" schreibe Konfigurations-Register (CV 29) ..."));
         }
     }
 
     void activateBasisReadFails() {
         Fixture f;
-        f.st.answers[QStringLiteral("XPTRD 29")] = QStringLiteral("No ack\r]");
+        f.z.station.setProgrammingError(QStringLiteral("No ack"));
         f.click("btnBasisAdresse");
-        QCOMPARE(f.z.port.commands(), QStringList({"XPTRD 29", "XPT0"}));
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTRD 29", "XPT0"}));
         QVERIFY(!isMarked(f.label("lblBasisAdresse")));
-        QCOMPARE(f.z.notifier.beeps, 1);
+        QCOMPARE(f.z.host.notifier.beeps, 1);
     }
 
     void clearFields() {
@@ -338,24 +321,23 @@ private slots:
     }
 
     void stationOperationsNeedP50x() {
-        Fixture f;
-        f.z.ctx.CuName = QStringLiteral("6021");
+        Fixture f(QStringLiteral("6021"));
         for (const char* name : {"btnLesenLA", "btnSchreibenLA", "bntCV1718", "btnCV29", "btnBasisAdresse"})
             f.click(name);
-        QVERIFY(f.z.port.writes.isEmpty());
-        QCOMPARE(f.z.notifier.beeps, 5);
+        QVERIFY(f.z.station.traffic().isEmpty());
+        QCOMPARE(f.z.host.notifier.beeps, 5);
     }
 
     void portErrorIsReported() {
         Fixture f;
-        f.z.port.failWrites = true;
-        f.z.notifier.expectMessages = true;
-        f.z.notifier.answer = Notifier::No;
+        f.z.station.vanish();
+        f.z.host.notifier.expectMessages = true;
+        f.z.host.notifier.answer = Notifier::No;
         f.click("btnLesenLA");
-        QCOMPARE(f.z.notifier.messages.size(), 1);
-        QCOMPARE(f.z.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
-        QVERIFY(!f.z.busy);
-        QVERIFY(!f.z.stationLink.exchangeRunning());
+        QCOMPARE(f.z.host.notifier.messages.size(), 1);
+        QCOMPARE(f.z.host.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
+        QVERIFY(!f.z.host.busy);
+        QVERIFY(!f.z.host.link().exchangeRunning());
     }
 
     void renderPanel() {

@@ -2,52 +2,29 @@
 #include "AddressSearchPanel.h"
 #include "DrivePanel.h"
 #include "FakeZentraleHost.h"
-#include "Failure.h"
-#include "RecordingPort.h"
 
 #include <QAbstractButton>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-// Records when each write happened on the virtual clock.
-class TimedPort : public RecordingPort {
-public:
-    explicit TimedPort(const VirtualClock& c) : clock(c) {}
-    void write(const QByteArray& bytes) override {
-        RecordingPort::write(bytes);
-        times.append(clock.ticks());
-    }
-    const VirtualClock& clock;
-    QList<qint64> times;
-};
-
-class FailingPort : public RecordingPort {
-public:
-    void write(const QByteArray&) override { throw Failure(57); }
-};
-
-// Shared set-up: a host on a timed port, and a station that speaks after `answerAtMs`.
+// The search against a simulated Intellibox; while the window waits, the test acts at
+// given times after "XPTMS" went out, and the search's second timer follows the virtual clock.
 struct Bench {
-    Bench() : port(clockRef()), host(port) { host.clock.onYield = [this] { poll(); }; }
-    VirtualClock& clockRef() { return host.clock; }
-    // The port needs the host's clock, which lives inside the host: bind after construction.
-    TimedPort port;
-    FakeZentraleHost host;
-    QStringList answer;
-    qint64 answerAtMs = -1;
+    Bench() { z.clock.onYield = [this] { poll(); }; }
+    SimulatedZentrale z;
+    FakeZentraleHost& host = z.host;
     qint64 stopAtMs = -1;
     bool abortLink = false;
     AddressSearch* search = nullptr;
     std::function<void()> duringWait;
     qint64 lastSecond = 0;
 
-    qint64 searchStart() const { return port.times.size() >= 2 ? port.times[1] : -1; }
     void poll() {
-        const qint64 start = searchStart();
-        if (start < 0 || port.times.size() > 2)
+        const QList<qint64> times = z.writeTimes();
+        if (times.size() != 2)
             return;
-        const qint64 elapsed = host.clock.ticks() - start;
+        const qint64 elapsed = z.clock.ticks() - times[1];
         // The real timer runs on wall time; here its ticks follow the virtual clock.
         while (search && search->timer().isActive() && lastSecond < elapsed / 1000) {
             ++lastSecond;
@@ -57,11 +34,6 @@ struct Bench {
             duringWait();
             duringWait = nullptr;
         }
-        if (answerAtMs >= 0 && elapsed >= answerAtMs && !answer.isEmpty()) {
-            for (const QString& piece : answer)
-                port.reads.append(piece.toLatin1());
-            answer.clear();
-        }
         if (stopAtMs >= 0 && elapsed >= stopAtMs) {
             if (abortLink)
                 host.link().abortWait();
@@ -70,6 +42,7 @@ struct Bench {
         }
     }
 };
+const QList<QByteArray> searchTraffic{"XPT1\r", "XPTMS\r", "XPT0\r"};
 }  // namespace
 
 // The address search against a station that answers, stays silent, or is stopped.
@@ -77,7 +50,10 @@ class TestAddressSearch : public QObject {
     Q_OBJECT
 private slots:
     void search_data() {
-        QTest::addColumn<QStringList>("answer");
+        QTest::addColumn<int>("cv1");
+        QTest::addColumn<int>("cv29");  // 38: the long address 1234 in CV 17 and 18 is in use
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("error");
         QTest::addColumn<qint64>("stopAtMs");
         QTest::addColumn<bool>("closing");
         QTest::addColumn<int>("outcome");
@@ -86,17 +62,24 @@ private slots:
         const int found = int(AddressSearch::Outcome::Found);
         const int none = int(AddressSearch::Outcome::NoAddress);
         const int stopped = int(AddressSearch::Outcome::Stopped);
-        QTest::newRow("found") << QStringList{"3 ]"} << qint64(-1) << false << found << 3 << "3 ]";
-        QTest::newRow("split answer") << QStringList{"12", "34 ]\r"} << qint64(-1) << false << found << 1234 << "1234 ]\r";
-        QTest::newRow("no number") << QStringList{"No ack]"} << qint64(-1) << false << none << 0 << "No ack]";
-        QTest::newRow("address 0") << QStringList{"0 ]"} << qint64(-1) << false << none << 0 << "0 ]";
-        QTest::newRow("stopped, silent station") << QStringList{} << qint64(5000) << false << stopped << 0
+        const int plain = int(SimulatedStation::Fault::None);
+        const int split = int(SimulatedStation::Fault::Split);
+        const int silent = int(SimulatedStation::Fault::Silent);
+        QTest::newRow("found") << 3 << 6 << plain << "" << qint64(-1) << false << found << 3 << "3\r]";
+        QTest::newRow("long address, split answer") << 3 << 38 << split << "" << qint64(-1) << false << found << 1234
+                                                    << "1234\r]";
+        QTest::newRow("no number") << 3 << 6 << plain << "No ack" << qint64(-1) << false << none << 0 << "No ack\r]";
+        QTest::newRow("address 0") << 0 << 6 << plain << "" << qint64(-1) << false << none << 0 << "0\r]";
+        QTest::newRow("stopped, silent station") << 3 << 6 << silent << "" << qint64(5000) << false << stopped << 0
                                                  << "Lesevorgang abgebrochen...";
-        QTest::newRow("window closed") << QStringList{} << qint64(2500) << true << stopped << 0
+        QTest::newRow("window closed") << 3 << 6 << silent << "" << qint64(2500) << true << stopped << 0
                                        << "Lesevorgang abgebrochen...";
     }
     void search() {
-        QFETCH(QStringList, answer);
+        QFETCH(int, cv1);
+        QFETCH(int, cv29);
+        QFETCH(int, fault);
+        QFETCH(QString, error);
         QFETCH(qint64, stopAtMs);
         QFETCH(bool, closing);
         QFETCH(int, outcome);
@@ -104,16 +87,24 @@ private slots:
         QFETCH(QString, status);
 
         Bench bench;
+        bench.z.station.setCv(1, cv1);
+        bench.z.station.setCv(17, 196);
+        bench.z.station.setCv(18, 210);
+        bench.z.station.setCv(29, cv29);
+        // A split answer is asked for once the search waits: the track relay's answer
+        // before it is thrown away whole.
+        const auto stationFault = SimulatedStation::Fault(fault);
+        if (stationFault != SimulatedStation::Fault::Split)
+            bench.z.station.setFault(stationFault);
+        bench.z.station.setProgrammingError(error);
         AddressSearch search(bench.host.link());
         bench.search = &search;
-        bench.answer = answer;
-        bench.answerAtMs = 5000;
         bench.stopAtMs = stopAtMs;
         bench.abortLink = closing;
-        bench.port.reads.append("Ok]");  // the answer to "XPT1", thrown away
         bool waitedInExchange = false;
         bench.duringWait = [&] {
             waitedInExchange = bench.host.link().exchangeRunning() && search.timer().isActive();
+            bench.z.station.setFault(stationFault);
         };
         QStringList statuses;
         connect(&search, &AddressSearch::statusChanged, [&](const QString& t) { statuses.append(t); });
@@ -125,9 +116,10 @@ private slots:
         QCOMPARE(result.statusText, status);
         QCOMPARE(statuses.last(), status);
         QCOMPARE(statuses.first(), QString());
-        QCOMPARE(bench.port.writes, (QList<QByteArray>{"XPT1\r", "XPTMS\r", "XPT0\r"}));
-        QCOMPARE(bench.port.times[1] - bench.port.times[0], qint64(1000));
-        QVERIFY(bench.host.clock.ticks() >= bench.port.times[2] + 1000);
+        QCOMPARE(bench.z.writes(), searchTraffic);
+        const QList<qint64> times = bench.z.writeTimes();
+        QCOMPARE(times[1] - times[0], qint64(1000));
+        QVERIFY(bench.z.clock.ticks() >= times[2] + 1000);
         QVERIFY(waitedInExchange);
         QVERIFY(!search.timer().isActive());
         QCOMPARE(search.seconds(), 0);
@@ -138,6 +130,7 @@ private slots:
     void secondsCountUntilTheStop() {
         for (int round = 0; round < 2; ++round) {  // the count starts at 1 for every search
             Bench bench;
+            bench.z.station.setFault(SimulatedStation::Fault::Silent);
             AddressSearch search(bench.host.link());
             bench.search = &search;
             bench.stopAtMs = 5000;
@@ -154,45 +147,48 @@ private slots:
         AddressSearch search(bench.host.link());
         const StationLink::Exchange other(bench.host.link());
         QCOMPARE(int(search.run().outcome), int(AddressSearch::Outcome::Refused));
-        QVERIFY(bench.port.writes.isEmpty());
+        QVERIFY(bench.z.station.traffic().isEmpty());
         QCOMPARE(bench.host.notifier.beeps, 1);
         QVERIFY(!search.timer().isActive());
     }
 
     void portFailure() {
-        FailingPort port;
-        FakeZentraleHost host(port);
-        host.notifier.expectMessages = true;
-        AddressSearch search(host.link());
+        SimulatedZentrale z;
+        z.station.vanish();
+        z.host.notifier.expectMessages = true;
+        AddressSearch search(z.host.link());
         QCOMPARE(int(search.run().outcome), int(AddressSearch::Outcome::PortFailed));
-        QCOMPARE(host.notifier.messages.size(), 1);
-        QVERIFY(host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler 57:")));
+        QCOMPARE(z.host.notifier.messages.size(), 1);
+        QVERIFY(z.host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler %1:").arg(PortError::Lost)));
         QVERIFY(!search.timer().isActive());
-        QVERIFY(!host.link().exchangeRunning());
+        QVERIFY(!z.host.link().exchangeRunning());
     }
 
     // The panels as the window holds them: the drive desk is refused during the search,
     // the stop button works, the found address lands in the address field.
     void panels_data() {
-        QTest::addColumn<QStringList>("answer");
+        QTest::addColumn<int>("cv1");
+        QTest::addColumn<QString>("error");
         QTest::addColumn<bool>("pressStop");
         QTest::addColumn<QString>("address");
-        QTest::newRow("found") << QStringList{"42 ]"} << false << "42";
-        QTest::newRow("stopped leaves the field") << QStringList{} << true << "7";
-        QTest::newRow("no number leaves the field") << QStringList{"Timeout]"} << false << "7";
+        QTest::newRow("found") << 42 << "" << false << "42";
+        QTest::newRow("stopped leaves the field") << 42 << "" << true << "7";
+        QTest::newRow("no number leaves the field") << 42 << "Timeout" << false << "7";
     }
     void panels() {
-        QFETCH(QStringList, answer);
+        QFETCH(int, cv1);
+        QFETCH(QString, error);
         QFETCH(bool, pressStop);
         QFETCH(QString, address);
         Bench bench;
+        bench.z.station.setCv(1, cv1);
+        bench.z.station.setProgrammingError(error);
+        bench.z.station.setSearchDelay(3000);
         DrivePanel drive(bench.host);
         AddressSearchPanel panel(bench.host);
         connect(&panel, &AddressSearchPanel::addressFound, &drive, &DrivePanel::setAddress);
         drive.setAddress(7);
         bench.search = &panel.search();
-        bench.answer = answer;
-        bench.answerAtMs = 3000;
         auto* stop = panel.findChild<QAbstractButton*>(QStringLiteral("btnAdresseStop"));
         QVERIFY(!stop->isEnabled());
         bool stopEnabled = false;
@@ -210,16 +206,15 @@ private slots:
         QVERIFY(!bench.host.busy);
         QVERIFY(!stop->isEnabled());
         QCOMPARE(bench.host.notifier.beeps, 1);  // the power button during the search
-        QCOMPARE(bench.port.writes, (QList<QByteArray>{"XPT1\r", "XPTMS\r", "XPT0\r"}));
+        QCOMPARE(bench.z.writes(), searchTraffic);
         QCOMPARE(drive.addressText(), address);
     }
 
     void offeredForTheIntelliboxOnly() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("MC"));
-        AddressSearchPanel panel(host);
+        SimulatedZentrale z(QStringLiteral("MC"));
+        AddressSearchPanel panel(z.host);
         panel.findChild<QAbstractButton*>(QStringLiteral("btnSearchAdress"))->click();
-        QVERIFY(port.writes.isEmpty());
+        QVERIFY(z.station.traffic().isEmpty());
     }
 };
 

@@ -1,7 +1,5 @@
 #include "DrivePanel.h"
 #include "FakeZentraleHost.h"
-#include "Failure.h"
-#include "RecordingPort.h"
 #include "RisingScrollBar.h"
 
 #include <QAbstractButton>
@@ -21,11 +19,6 @@ QByteArray pair(int code, int address) {
     return b;
 }
 QByteArray p50x(const char* text) { return QByteArray(text) + '\r'; }
-
-class FailingPort : public RecordingPort {
-public:
-    void write(const QByteArray&) override { throw Failure(57, QStringLiteral("Gerät")); }
-};
 }  // namespace
 
 // The drive desk driven like a user would, with the exact bytes on the line.
@@ -121,12 +114,12 @@ private slots:
         QFETCH(QString, station);
         QFETCH(QStringList, steps);
         QFETCH(QList<QByteArray>, writes);
-        RecordingPort port;
-        FakeZentraleHost host(port, station);
+        SimulatedZentrale z(station);
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         panel.applyStation();
         run(panel, steps);
-        QCOMPARE(port.writes, writes);
+        QCOMPARE(z.writes(), writes);
         QCOMPARE(host.notifier.beeps, 0);
     }
 
@@ -144,19 +137,19 @@ private slots:
     void refusedAddresses() {
         QFETCH(QString, station);
         QFETCH(QStringList, steps);
-        RecordingPort port;
-        FakeZentraleHost host(port, station);
+        SimulatedZentrale z(station);
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         panel.applyStation();
         run(panel, steps);
-        QVERIFY(port.writes.isEmpty());
+        QVERIFY(z.writes().isEmpty());
         QCOMPARE(host.notifier.beeps, 1);
         QCOMPARE(host.status(), QStringLiteral(" Keine gültige Lokadresse eingegeben !"));
     }
 
     void sixZeroTwoOneAddressField() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("6021"));
+        SimulatedZentrale z(QStringLiteral("6021"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         panel.applyStation();
         auto* field = panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"));
@@ -172,8 +165,8 @@ private slots:
     }
 
     void startAboveMaximum() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z(QStringLiteral("IB"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         run(panel, {"mode:1", "step:20"});
         auto* step = panel.findChild<QLineEdit*>(QStringLiteral("txtFahrstufe"));
@@ -181,8 +174,8 @@ private slots:
         // Lowering the mode pulls the start step down with it.
         run(panel, {"mode:4", "step:100", "mode:1", "start"});
         QCOMPARE(step->text(), QStringLiteral("14"));
-        QCOMPARE(port.writes, QList<QByteArray>{"XL 1, 98, 0, 0, 0, 0, 0, 0\r"});
-        port.writes.clear();
+        QCOMPARE(z.writes(), QList<QByteArray>{"XL 1, 98, 0, 0, 0, 0, 0, 0\r"});
+        z.station.clearTraffic();
         // A value above the maximum that still reaches the button (pasted past the check).
         {
             const QSignalBlocker block(step);
@@ -190,7 +183,7 @@ private slots:
         }
         host.notifier.expectMessages = true;
         run(panel, {"start"});
-        QVERIFY(port.writes.isEmpty());
+        QVERIFY(z.writes().isEmpty());
         QCOMPARE(host.notifier.messages.size(), 1);
         QCOMPARE(host.notifier.messages[0].text,
                  QStringLiteral("Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     "));
@@ -213,8 +206,8 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, step);
         QFETCH(QColor, colour);
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z(QStringLiteral("IB"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         run(panel, {QStringLiteral("mode:%1").arg(mode), QStringLiteral("slider:%1").arg(step)});
         auto* label = panel.findChild<QLabel*>(QStringLiteral("lblFahrstufe"));
@@ -223,17 +216,17 @@ private slots:
     }
 
     void modeChangeKeepsTheLocoStopped() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("6021"));
+        SimulatedZentrale z(QStringLiteral("6021"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         run(panel, {"mode:3", "slider:20", "mode:1", "light"});
-        QCOMPARE(port.writes.last(), pair(16, 1));
+        QCOMPARE(z.writes().last(), pair(16, 1));
         QCOMPARE(host.ctx.Fahrstufen, QStringLiteral("1"));
     }
 
     void loadsTheStoredMode() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z(QStringLiteral("IB"));
+        FakeZentraleHost& host = z.host;
         host.ctx.Fahrstufen = QStringLiteral("4");
         DrivePanel panel(host);
         panel.loadFahrstufen();
@@ -242,33 +235,34 @@ private slots:
         host.ctx.Fahrstufen = QStringLiteral("1000");
         panel.loadFahrstufen();  // out of range: tolerated, nothing changes
         QCOMPARE(panel.maxStep(), qint16(128));
-        QVERIFY(port.writes.isEmpty());
+        QVERIFY(z.writes().isEmpty());
     }
 
     void refusedWhileAnotherExchangeRuns() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z(QStringLiteral("IB"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         const StationLink::Exchange running(host.link());
         run(panel, {"slider:3", "power:1", "f:1"});
-        QVERIFY(port.writes.isEmpty());
+        QVERIFY(z.writes().isEmpty());
         QCOMPARE(host.notifier.beeps, 3);
     }
 
     void portFailureGoesToTheErrorReport() {
-        FailingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z;
+        FakeZentraleHost& host = z.host;
+        z.station.vanish();
         host.notifier.expectMessages = true;
         DrivePanel panel(host);
         run(panel, {"slider:3", "power:0"});
         QCOMPARE(host.notifier.messages.size(), 2);
-        QVERIFY(host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler 57:")));
+        QVERIFY(host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler %1:").arg(PortError::Lost)));
         QVERIFY(!host.link().exchangeRunning());
     }
 
     void render() {
-        RecordingPort port;
-        FakeZentraleHost host(port, QStringLiteral("IB"));
+        SimulatedZentrale z(QStringLiteral("IB"));
+        FakeZentraleHost& host = z.host;
         DrivePanel panel(host);
         panel.resize(215, 363);
         run(panel, {"mode:3", "slider:20", "light", "f:2"});

@@ -1,10 +1,14 @@
-#include "FakeZentrale.h"
+#include "FakeZentraleHost.h"
 #include "MotorolaProgramming.h"
 
 #include <QTest>
 
 using Outcome = MotorolaProgramming::Outcome;
-using Writes = QList<TimedPort::Write>;
+struct Write {
+    qint64 at;
+    QByteArray bytes;
+};
+using Writes = QList<Write>;
 Q_DECLARE_METATYPE(Writes)
 
 namespace {
@@ -68,7 +72,9 @@ Script scriptIB(int reg, int val, qint64 ctsSeenAt) {
 Script scriptMC(int reg, int val, int variant) {
     Script s;
     s.byte(97).wait(3000).byte(96).wait(3000).text("XTPM 80").wait(5000).text("XTPM 80").wait(5000);
-    s.yield().wait(5000);  // the answer is waiting when the wait starts
+    // The answer is waiting when the wait starts: one poll of the link's answer wait, a
+    // yield and its 20 ms block on the port.
+    s.wait(10 + 20).wait(5000);
     s.separately(0, 80).wait(2000);
     if (variant == 0)
         s.separately(15, 80).wait(1500);
@@ -84,6 +90,16 @@ QString hex(const Writes& writes) {
     for (const auto& w : writes)
         out.append(QStringLiteral("%1:%2").arg(w.at).arg(QString::fromLatin1(w.bytes.toHex(' '))));
     return out.join(QStringLiteral(" | "));
+}
+
+// What went to the station, with the time of each write.
+QString hex(const SimulatedZentrale& z) {
+    Writes writes;
+    const QList<QByteArray> bytes = z.writes();
+    const QList<qint64> times = z.writeTimes();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        writes.append({times[i], bytes[i]});
+    return hex(writes);
 }
 
 }  // namespace
@@ -107,11 +123,11 @@ private slots:
         const Script c = scriptIB(4, 255, 3500);
         QTest::newRow("IB, CTS after reset") << "IB" << 0 << "4" << "255" << c.writes() << c.end() << qint64(19950 + 1500 + 4 * 10);
         const Script d = scriptMC(2, 7, 0);
-        QTest::newRow("MC variant 1") << "MC" << 0 << "2" << "7" << d.writes() << d.end() << qint64(37750 + 4 * 10);
+        QTest::newRow("MC variant 1") << "MC" << 0 << "2" << "7" << d.writes() << d.end() << qint64(37750 + 3 * 10 + 30);
         const Script e = scriptMC(2, 7, 1);
-        QTest::newRow("MC variant 2") << "MC" << 1 << "2" << "7" << e.writes() << e.end() << qint64(36200 + 4 * 10);
+        QTest::newRow("MC variant 2") << "MC" << 1 << "2" << "7" << e.writes() << e.end() << qint64(36200 + 3 * 10 + 30);
         const Script f = scriptMC(1, 0, 2);
-        QTest::newRow("MC third button acts as variant 2") << "MC" << 2 << "1" << "0" << f.writes() << f.end() << qint64(36200 + 4 * 10);
+        QTest::newRow("MC third button acts as variant 2") << "MC" << 2 << "1" << "0" << f.writes() << f.end() << qint64(36200 + 3 * 10 + 30);
     }
     void sequences() {
         QFETCH(QString, cu);
@@ -123,34 +139,31 @@ private slots:
         QFETCH(qint64, pauses);
         QCOMPARE(end, pauses);
 
-        FakeZentrale z;
-        z.ctx.CuName = cu;
-        z.ctx.DecoderType = QStringLiteral("mfx");
-        z.port.ctsAt = [](qint64 t) { return std::optional<bool>(t >= 3500); };
-        z.port.answer = [](const QString& cmd) -> std::optional<QString> {
-            if (cmd == QLatin1String("XTPM 80"))
-                return QStringLiteral("Ok\r]");
-            return std::nullopt;
-        };
-        MotorolaProgramming mp(z);
+        SimulatedZentrale z(cu);
+        z.host.ctx.DecoderType = QStringLiteral("mfx");
+        z.station.setResetTime(2500);  // "X@@" goes out at 1000: CTS is back at 3500
+        MotorolaProgramming mp(z.host);
         const auto result = mp.write(reg, val, variant);
 
         QCOMPARE(result.outcome, Outcome::Done);
-        QCOMPARE(hex(z.port.writes), hex(expected));
+        QCOMPARE(hex(z), hex(expected));
         QCOMPARE(z.clock.ticks(), end);
-        QCOMPARE(z.protocol, QList<QStringList>({{"S", reg, val}}));
-        QCOMPARE(z.status(), QStringLiteral(" Programmierung beendet !"));
-        QCOMPARE(z.notifier.beeps, 1);
-        QVERIFY(z.notifier.messages.isEmpty());
-        QVERIFY(!z.busy);
+        QCOMPARE(z.host.protocol, QList<QStringList>({{"S", reg, val}}));
+        QCOMPARE(z.host.status(), QStringLiteral(" Programmierung beendet !"));
+        QCOMPARE(z.host.notifier.beeps, 1);
+        QVERIFY(z.host.notifier.messages.isEmpty());
+        QVERIFY(!z.host.busy);
         QCOMPARE(result.newAddress(), reg == "1" ? std::optional<int>(val.toInt()) : std::nullopt);
+        // The station ends with its power on, and a 6021 saw no P50X text.
+        QVERIFY(z.station.powerOn());
+        if (cu == "6021")
+            QVERIFY(z.station.p50xCommands().isEmpty());
     }
 
     // Each step's status text is shown before its bytes go out; the 6021 route in full.
     void statusTexts6021() {
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("6021");
-        MotorolaProgramming(z).write(QStringLiteral("1"), QStringLiteral("24"), 0);
+        SimulatedZentrale z(QStringLiteral("6021"));
+        MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("24"), 0);
         const QStringList expected = {
             " initialisiere 6021...",        " Power off...",
             " stelle Adresse 80 ein...",     " sende Umschaltbefehl...",
@@ -159,18 +172,20 @@ private slots:
             " schreibe in Register...",      " bestätige Registereintrag...",
             " Power off...",                 " Power on...",
             " Programmierung beendet !"};
-        QCOMPARE(z.statusHistory, expected);
+        QCOMPARE(z.host.statusLog, expected);
     }
 
     // A pseudo-terminal cannot report CTS: the Intellibox gets the whole deadline to come
     // back from its reset, then the sequence goes on.
     void intelliboxCtsUnknown() {
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("IB");
-        const auto result = MotorolaProgramming(z).write(QStringLiteral("3"), QStringLiteral("9"), 0);
+        SimulatedZentrale z;
+        z.station.setCts(std::nullopt);
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("3"), QStringLiteral("9"), 0);
         QCOMPARE(result.outcome, Outcome::Done);
-        const Script s = scriptIB(3, 9, 2000 + 8000 + 10);  // deadline plus the last poll
-        QCOMPARE(hex(z.port.writes), hex(s.writes()));
+        // The wait starts at 2000 and polls every 30 ms; the first poll past the deadline
+        // comes 8020 ms after the start.
+        const Script s = scriptIB(3, 9, 2000 + 8020);
+        QCOMPARE(hex(z), hex(s.writes()));
     }
 
     void stationSilent_data() {
@@ -186,45 +201,49 @@ private slots:
         QFETCH(QString, cu);
         QFETCH(QString, text);
         QFETCH(QStringList, sent);
-        FakeZentrale z;
-        z.ctx.CuName = cu;
-        z.port.ctsAt = [](qint64) { return std::optional<bool>(false); };
-        z.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        SimulatedZentrale z(cu);
+        z.station.setResetTime(-1);
+        z.station.setFault(SimulatedStation::Fault::Silent);
+        z.host.notifier.expectMessages = true;
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::NoAnswer);
-        QCOMPARE(z.port.commands(), sent);
-        QCOMPARE(z.notifier.messages.size(), 1);
-        QCOMPARE(z.notifier.messages[0].text, text);
-        QCOMPARE(z.notifier.messages[0].title, QStringLiteral(" MM-Decoder programmieren..."));
-        QCOMPARE(z.notifier.messages[0].icon, Notifier::Icon::Critical);
-        QCOMPARE(z.status(), QStringLiteral(" Programmierung abgebrochen..."));
-        QVERIFY(z.protocol.isEmpty());
-        QVERIFY(!z.busy);
+        QCOMPARE(z.station.p50xCommands(), sent);
+        QCOMPARE(z.host.notifier.messages.size(), 1);
+        QCOMPARE(z.host.notifier.messages[0].text, text);
+        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" MM-Decoder programmieren..."));
+        QCOMPARE(z.host.notifier.messages[0].icon, Notifier::Icon::Critical);
+        QCOMPARE(z.host.status(), QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(z.host.protocol.isEmpty());
+        QVERIFY(!z.host.busy);
         // Nothing after the last command: no register step.
-        QVERIFY(z.port.writes.last().bytes.endsWith('\r'));
+        QVERIFY(z.writes().last().endsWith('\r'));
     }
 
+    // A MasterControl before release 1.4.3g does not know "XTPM".
     void masterControlRelease_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("lower case") << "unknown command\r]";
-        QTest::newRow("capitals") << "UNKNOWN COMMAND\r]";
+        QTest::addColumn<QByteArray>("answer");  // empty: the station's own answer
+        QTest::newRow("station's answer") << QByteArray();
+        QTest::newRow("capitals") << QByteArray("UNKNOWN COMMAND\r]");
     }
     void masterControlRelease() {
-        QFETCH(QString, answer);
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("MC");
-        z.port.answer = [answer](const QString&) { return std::optional<QString>(answer); };
-        z.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z).write(QStringLiteral("1"), QStringLiteral("5"), 1);
+        QFETCH(QByteArray, answer);
+        SimulatedZentrale z(QStringLiteral("MC"));
+        z.station.setMotorolaProgramming(false);
+        if (!answer.isEmpty()) {
+            z.station.scriptAnswer(answer);
+            z.station.scriptAnswer(answer);
+        }
+        z.host.notifier.expectMessages = true;
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 1);
         QCOMPARE(result.outcome, Outcome::Unsupported);
-        QCOMPARE(z.notifier.messages.size(), 1);
-        QCOMPARE(z.notifier.messages[0].text,
+        QCOMPARE(z.host.notifier.messages.size(), 1);
+        QCOMPARE(z.host.notifier.messages[0].text,
                  QStringLiteral("Bitte überprüfen Sie, ob die MC mit Rel. 1.4.3g oder höher ausgestattet ist !     "));
-        QCOMPARE(z.notifier.messages[0].title, QStringLiteral(" fx- / mfx-Programmierung nicht möglich..."));
+        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" fx- / mfx-Programmierung nicht möglich..."));
         // Power off, power on, the two attempts, and nothing more.
-        QCOMPARE(z.port.writes.size(), 4);
-        QCOMPARE(z.port.commands(), QStringList({"XTPM 80", "XTPM 80"}));
-        QVERIFY(z.protocol.isEmpty());
+        QCOMPARE(z.writes().size(), 4);
+        QCOMPARE(z.station.p50xCommands(), QStringList({"XTPM 80", "XTPM 80"}));
+        QVERIFY(z.host.protocol.isEmpty());
     }
 
     void badInputSendsNothing_data() {
@@ -244,49 +263,81 @@ private slots:
         QFETCH(QString, cu);
         QFETCH(QString, reg);
         QFETCH(QString, val);
-        FakeZentrale z;
-        z.ctx.CuName = cu;
-        z.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z).write(reg, val, 0);
+        SimulatedZentrale z(cu);
+        z.host.notifier.expectMessages = true;
+        const auto result = MotorolaProgramming(z.host).write(reg, val, 0);
         QCOMPARE(result.outcome, Outcome::BadInput);
-        QVERIFY(z.port.writes.isEmpty());
+        QVERIFY(z.station.traffic().isEmpty());
         QCOMPARE(z.clock.ticks(), 0);
-        QCOMPARE(z.notifier.messages.size(), 1);
-        QCOMPARE(z.notifier.messages[0].icon, Notifier::Icon::Critical);
-        QCOMPARE(z.notifier.messages[0].title, QStringLiteral(" MM-Decoder programmieren..."));
-        QVERIFY(z.protocol.isEmpty());
+        QCOMPARE(z.host.notifier.messages.size(), 1);
+        QCOMPARE(z.host.notifier.messages[0].icon, Notifier::Icon::Critical);
+        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" MM-Decoder programmieren..."));
+        QVERIFY(z.host.protocol.isEmpty());
     }
 
     void boundaryValuesAccepted() {
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("6021");
-        const auto result = MotorolaProgramming(z).write(QStringLiteral(" 0"), QStringLiteral("255 "), 0);
+        SimulatedZentrale z(QStringLiteral("6021"));
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral(" 0"), QStringLiteral("255 "), 0);
         QCOMPARE(result.outcome, Outcome::Done);
-        QCOMPARE(z.port.writes.at(z.port.writes.size() - 3).bytes, QByteArray(1, char(255)));
+        const QList<QByteArray> writes = z.writes();
+        QCOMPARE(writes.at(writes.size() - 3), QByteArray(1, char(255)));
     }
 
     void secondExchangeRefused() {
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("6021");
-        StationLink::Exchange running(z.stationLink);
-        const auto result = MotorolaProgramming(z).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        SimulatedZentrale z(QStringLiteral("6021"));
+        StationLink::Exchange running(z.host.link());
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::Busy);
-        QCOMPARE(z.notifier.beeps, 1);
-        QVERIFY(z.port.writes.isEmpty());
+        QCOMPARE(z.host.notifier.beeps, 1);
+        QVERIFY(z.station.traffic().isEmpty());
+    }
+
+    // The window closes while the sequence lets its events run (the CTS wait, a yield
+    // between steps, the MasterControl's answer wait): the sequence ends at once, sends
+    // nothing more and writes no protocol row.
+    void closingEndsTheSequence_data() {
+        QTest::addColumn<QString>("cu");
+        QTest::addColumn<qint64>("closeAt");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("IB during the CTS wait") << "IB" << qint64(2500) << 1;
+        QTest::newRow("IB between register steps") << "IB" << qint64(12000) << 11;
+        QTest::newRow("6021 after power on") << "6021" << qint64(1) << 5;
+        QTest::newRow("MC during the answer wait") << "MC" << qint64(16000) << 4;
+        QTest::newRow("MC between register steps") << "MC" << qint64(23000) << 8;
+    }
+    void closingEndsTheSequence() {
+        QFETCH(QString, cu);
+        QFETCH(qint64, closeAt);
+        QFETCH(int, writes);
+        SimulatedZentrale z(cu);
+        z.station.setResetTime(2500);
+        if (closeAt == 16000)  // no answer yet when the wait begins
+            z.station.setFault(SimulatedStation::Fault::Silent);
+        z.clock.onYield = [&] {
+            if (z.clock.ticks() >= closeAt)
+                z.host.link().abortWait();
+        };
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        QCOMPARE(result.outcome, Outcome::Aborted);
+        QCOMPARE(z.writes().size(), writes);
+        QVERIFY(z.host.protocol.isEmpty());
+        QVERIFY(z.host.notifier.messages.isEmpty());
+        QCOMPARE(z.host.notifier.beeps, 0);
+        QVERIFY(!z.host.busy);
+        QVERIFY(!z.host.link().exchangeRunning());
     }
 
     void portErrorGoesToErrorReport() {
-        FakeZentrale z;
-        z.ctx.CuName = QStringLiteral("IB");
-        z.port.failWrites = true;
-        z.notifier.answer = Notifier::No;
-        z.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        SimulatedZentrale z;
+        z.station.vanish();
+        z.host.notifier.answer = Notifier::No;
+        z.host.notifier.expectMessages = true;
+        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::PortError);
-        QCOMPARE(z.notifier.messages.size(), 1);
-        QCOMPARE(z.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
-        QVERIFY(!z.busy);
-        QVERIFY(!z.stationLink.exchangeRunning());
+        QCOMPARE(z.host.notifier.messages.size(), 1);
+        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
+        QVERIFY(!z.host.busy);
+        QVERIFY(!z.host.link().exchangeRunning());
     }
 };
 

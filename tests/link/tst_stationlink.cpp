@@ -186,6 +186,45 @@ private slots:
         QCOMPARE(rig.station.p50xCommands().size(), 2);
     }
 
+    // The line after a reset: on in time, never on, or a device that cannot tell (which
+    // gets the whole deadline); an abort ends the wait at once.
+    void ctsWait_data() {
+        QTest::addColumn<int>("cts");  // -1: the device cannot tell
+        QTest::addColumn<qint64>("resetTime");
+        QTest::addColumn<qint64>("deadline");
+        QTest::addColumn<qint64>("abortAt");  // -1: no abort
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<qint64>("endsAt");
+        QTest::newRow("on after 1500") << 1 << qint64(1500) << qint64(8000) << qint64(-1) << true << qint64(1500);
+        QTest::newRow("never on") << 1 << qint64(-1) << qint64(8000) << qint64(-1) << false << qint64(8020);
+        QTest::newRow("cannot tell") << -1 << qint64(1500) << qint64(8000) << qint64(-1) << true << qint64(8020);
+        QTest::newRow("cannot tell, no deadline") << -1 << qint64(0) << qint64(-1) << qint64(-1) << true << qint64(0);
+        QTest::newRow("aborted") << 1 << qint64(-1) << qint64(8000) << qint64(600) << false << qint64(630);
+        QTest::newRow("cannot tell, aborted") << -1 << qint64(0) << qint64(8000) << qint64(600) << false << qint64(630);
+    }
+    void ctsWait() {
+        QFETCH(int, cts);
+        QFETCH(qint64, resetTime);
+        QFETCH(qint64, deadline);
+        QFETCH(qint64, abortAt);
+        QFETCH(bool, result);
+        QFETCH(qint64, endsAt);
+        Rig rig;
+        rig.station.setCts(cts < 0 ? std::nullopt : std::optional<bool>(true));
+        rig.station.setResetTime(resetTime);
+        if (resetTime != 0)
+            rig.link.sendP50X("X@@");
+        rig.clock.onYield = [&] {
+            if (abortAt >= 0 && rig.clock.ticks() >= abortAt)
+                rig.link.abortWait();
+        };
+        StationLink::Exchange exchange(rig.link);
+        QVERIFY(!rig.link.abortRequested());
+        QCOMPARE(rig.link.waitForCts(deadline), result);
+        QCOMPARE(rig.link.abortRequested(), abortAt >= 0);
+        QCOMPARE(rig.clock.ticks(), endsAt);
+    }
+
     void secondExchangeRefused() {
         Rig rig;
         int refused = 0;

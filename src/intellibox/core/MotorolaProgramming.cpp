@@ -53,8 +53,6 @@ constexpr int DirectionChange = 15;
 constexpr int ProgrammingAddress = 80;
 // Between the two bytes of a pair sent one by one.
 constexpr qint64 BytePauseMs = 50;
-// How long the CTS wait sleeps between two looks at the line.
-constexpr qint64 CtsPollMs = 10;
 
 // Register and value go out as single bytes: only 1 to 3 digits, 0..255.
 std::optional<int> byteValue(const QString& text) {
@@ -130,6 +128,8 @@ MotorolaProgramming::Result MotorolaProgramming::run(Station station, const QStr
             result.outcome = sequenceMC(*reg, *val, mcVariant);
             break;
         }
+    } catch (const Abort&) {
+        result.outcome = Outcome::Aborted;
     } catch (const Failure& failure) {
         m_host.setBusyPointer(false);
         ZentraleFehlerbehandlung(ctx, failure);
@@ -141,68 +141,67 @@ MotorolaProgramming::Result MotorolaProgramming::run(Station station, const QStr
 }
 
 MotorolaProgramming::Outcome MotorolaProgramming::sequence6021(int reg, int val) {
-    status(Text::init6021);
-    pause(1000);
-    status(Text::powerOff);
-    byte(PowerOff);
-    pause(2500);
-    status(Text::setAddress80);
-    separately(Speed0, ProgrammingAddress);
-    pause(1000);
-    status(Text::switchCommand);
-    together(DirectionChange, ProgrammingAddress);
-    pause(1000);
-    status(Text::powerOn);
-    byte(PowerOn);
-    pause(2500);
-    yieldOnce();
-    registerSteps(reg, val);
+    static const Step prologue[] = {
+        {.status = &Text::init6021, .pauseMs = 1000},
+        {.status = &Text::powerOff, .send = Send::Byte, .first = PowerOff, .pauseMs = 2500},
+        {.status = &Text::setAddress80, .send = Send::Separately, .first = Speed0, .second = ProgrammingAddress, .pauseMs = 1000},
+        {.status = &Text::switchCommand, .send = Send::Together, .first = DirectionChange, .second = ProgrammingAddress, .pauseMs = 1000},
+        {.status = &Text::powerOn, .send = Send::Byte, .first = PowerOn, .pauseMs = 2500, .yieldAfter = true},
+    };
+    steps(prologue, reg, val);
+    steps(registerSteps, reg, val);
     return finish(reg, val, 2500);
 }
 
 MotorolaProgramming::Outcome MotorolaProgramming::sequenceIB(int reg, int val) {
-    StationLink& link = m_host.link();
-    status(Text::initIB);
-    pause(1000);
-    status(Text::reset);
-    link.sendP50X(QStringLiteral("X@@"));
-    pause(1000);
+    static const Step reset[] = {
+        {.status = &Text::initIB, .pauseMs = 1000},
+        {.status = &Text::reset, .send = Send::Text, .command = "X@@", .pauseMs = 1000},
+    };
+    static const Step prepare[] = {
+        {.pauseMs = 1000},
+        {.status = &Text::ptOn, .send = Send::Text, .command = "XPT1", .pauseMs = 1000},
+        {.status = &Text::sendAddress80, .send = Send::Together, .first = Speed0, .second = ProgrammingAddress, .pauseMs = 1000},
+        {.status = &Text::switchCommand, .send = Send::Together, .first = DirectionChange, .second = ProgrammingAddress, .pauseMs = 1000},
+        {.status = &Text::ptOff, .send = Send::Text, .command = "XPT0", .pauseMs = 1000, .yieldAfter = true},
+    };
+    steps(reset, reg, val);
     status(Text::waitCts);
-    if (!waitForCts())
-        return noAnswer(Text::ibSilent);
-    pause(1000);
-    status(Text::ptOn);
-    link.sendP50X(QStringLiteral("XPT1"));
-    pause(1000);
-    status(Text::sendAddress80);
-    together(Speed0, ProgrammingAddress);
-    pause(1000);
-    status(Text::switchCommand);
-    together(DirectionChange, ProgrammingAddress);
-    pause(1000);
-    status(Text::ptOff);
-    link.sendP50X(QStringLiteral("XPT0"));
-    pause(1000);
-    yieldOnce();
-    registerSteps(reg, val);
+    StationLink& link = m_host.link();
+    if (!link.waitForCts(CtsDeadlineMs))
+        return link.abortRequested() ? Outcome::Aborted : noAnswer(Text::ibSilent);
+    steps(prepare, reg, val);
+    steps(registerSteps, reg, val);
     return finish(reg, val, 1500);
 }
 
 MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, int mcVariant) {
+    static const Step prologue[] = {
+        {.status = &Text::mcPowerOff, .send = Send::Byte, .first = PowerOff, .pauseMs = 3000},
+        {.status = &Text::mcPowerOn, .send = Send::Byte, .first = PowerOn, .pauseMs = 3000},
+        {.status = &Text::mcFirst, .send = Send::Text, .command = "XTPM 80", .pauseMs = 5000},
+    };
+    static const Step secondTry[] = {
+        {.status = &Text::mcSecond, .send = Send::Text, .command = "XTPM 80", .pauseMs = 5000},
+    };
+    // Programmiervariante 1 confirms the programming address once more before the register.
+    static const Step address80[] = {
+        {.pauseMs = 5000},
+        {.status = &Text::setRegister, .send = Send::Separately, .first = Speed0, .second = ProgrammingAddress, .pauseMs = 2000},
+    };
+    static const Step confirmAddress80[] = {
+        {.send = Send::Separately, .first = DirectionChange, .second = ProgrammingAddress, .pauseMs = 1500},
+    };
+    static const Step registerAndValue[] = {
+        {.pauseMs = 0, .yieldAfter = true},
+        {.status = &Text::confirmRegister, .send = Send::Separately, .first = DirectionChange, .second = Register, .pauseMs = 2500, .yieldAfter = true},
+        {.status = &Text::writeRegister, .send = Send::Separately, .first = Speed0, .second = Register, .pauseMs = 2000},
+        {.status = &Text::confirmEntry, .send = Send::Separately, .first = DirectionChange, .second = Value, .pauseMs = 5000, .yieldAfter = true},
+    };
     StationLink& link = m_host.link();
-    status(Text::mcPowerOff);
-    byte(PowerOff);
-    pause(3000);
-    status(Text::mcPowerOn);
-    byte(PowerOn);
-    pause(3000);
-    status(Text::mcFirst);
-    link.sendP50X(QStringLiteral("XTPM 80"));
-    pause(5000);
-    status(Text::mcSecond);
+    steps(prologue, reg, val);
     link.emptyInput();
-    link.sendP50X(QStringLiteral("XTPM 80"));
-    pause(5000);
+    steps(secondTry, reg, val);
     status(Text::mcWait);
     const StationLink::Answer answer = link.waitForAnswer(McAnswerDeadlineMs);
     if (answer.aborted)
@@ -215,60 +214,68 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
                                       Text::mcReleaseTitle);
         return Outcome::Unsupported;
     }
-    pause(5000);
-    status(Text::setRegister);
-    separately(Speed0, ProgrammingAddress);
-    pause(2000);
-    if (mcVariant == 0) {
-        separately(DirectionChange, ProgrammingAddress);
-        pause(1500);
-    }
-    yieldOnce();
-    status(Text::confirmRegister);
-    separately(DirectionChange, reg);
-    pause(2500);
-    yieldOnce();
-    status(Text::writeRegister);
-    separately(Speed0, reg);
-    pause(2000);
-    status(Text::confirmEntry);
-    separately(DirectionChange, val);
-    pause(5000);
-    yieldOnce();
+    steps(address80, reg, val);
+    if (mcVariant == 0)
+        steps(confirmAddress80, reg, val);
+    steps(registerAndValue, reg, val);
     return finish(reg, val, 2500);
 }
 
 // Steps shared by the 6021 and the Intellibox. The "write" step sends the register number
 // again; only the last step carries the value.
-void MotorolaProgramming::registerSteps(int reg, int val) {
-    status(Text::setRegister);
-    separately(Speed0, reg);
-    pause(2000);
-    status(Text::setRegister);
-    separately(Speed0, ProgrammingAddress);
-    pause(1200);
-    yieldOnce();
-    status(Text::confirmRegister);
-    separately(DirectionChange, reg);
-    pause(1500);
-    yieldOnce();
-    status(Text::writeRegister);
-    separately(Speed0, reg);
-    pause(1000);
-    status(Text::confirmEntry);
-    separately(DirectionChange, val);
-    pause(4500);
-    yieldOnce();
+const MotorolaProgramming::Step MotorolaProgramming::registerSteps[] = {
+    {.status = &Text::setRegister, .send = Send::Separately, .first = Speed0, .second = Register, .pauseMs = 2000},
+    {.status = &Text::setRegister, .send = Send::Separately, .first = Speed0, .second = ProgrammingAddress, .pauseMs = 1200, .yieldAfter = true},
+    {.status = &Text::confirmRegister, .send = Send::Separately, .first = DirectionChange, .second = Register, .pauseMs = 1500, .yieldAfter = true},
+    {.status = &Text::writeRegister, .send = Send::Separately, .first = Speed0, .second = Register, .pauseMs = 1000},
+    {.status = &Text::confirmEntry, .send = Send::Separately, .first = DirectionChange, .second = Value, .pauseMs = 4500, .yieldAfter = true},
+};
+
+void MotorolaProgramming::steps(std::span<const Step> table, int reg, int val) {
+    StationLink& link = m_host.link();
+    for (const Step& step : table) {
+        if (step.status)
+            status(*step.status);
+        const int second = step.second == Register ? reg : step.second == Value ? val : step.second;
+        switch (step.send) {
+        case Send::Nothing:
+            break;
+        case Send::Byte:
+            byte(step.first);
+            break;
+        case Send::Separately:
+            byte(step.first);
+            pause(BytePauseMs);
+            byte(second);
+            break;
+        case Send::Together: {
+            QByteArray pair;
+            pair += static_cast<char>(step.first);
+            pair += static_cast<char>(second);
+            link.port().write(pair);
+            break;
+        }
+        case Send::Text:
+            link.sendP50X(QString::fromLatin1(step.command));
+            break;
+        }
+        pause(step.pauseMs);
+        if (step.yieldAfter) {
+            // The window may close while its events run: then nothing more goes out.
+            link.clock().yield();
+            if (link.abortRequested())
+                throw Abort{};
+        }
+    }
 }
 
 MotorolaProgramming::Outcome MotorolaProgramming::finish(int reg, int val, qint64 powerOffPauseMs) {
     m_host.writeProtokoll(QStringLiteral("S"), QString::number(reg), QString::number(val));
-    status(Text::powerOff);
-    byte(PowerOff);
-    pause(powerOffPauseMs);
-    status(Text::powerOn);
-    byte(PowerOn);
-    pause(1000);
+    const Step end[] = {
+        {.status = &Text::powerOff, .send = Send::Byte, .first = PowerOff, .pauseMs = powerOffPauseMs},
+        {.status = &Text::powerOn, .send = Send::Byte, .first = PowerOn, .pauseMs = 1000},
+    };
+    steps(end, reg, val);
     status(Text::finished);
     m_host.context().ui().beep();
     return Outcome::Done;
@@ -281,30 +288,6 @@ MotorolaProgramming::Outcome MotorolaProgramming::noAnswer(const QString& text) 
     return Outcome::NoAnswer;
 }
 
-// After the reset the Intellibox raises CTS when it is ready again. Where the port cannot
-// tell the line's state (a pseudo-terminal, some USB adapters) the station gets the whole
-// deadline to come up and the sequence goes on: refusing would make Motorola programming
-// impossible on such ports, and the full deadline is the longest the station ever needs.
-bool MotorolaProgramming::waitForCts() {
-    StationLink& link = m_host.link();
-    Clock& clock = link.clock();
-    SerialPort& port = link.port();
-    const qint64 start = clock.ticks();
-    bool stateKnown = false;
-    for (;;) {
-        const std::optional<bool> cts = port.cts();
-        if (cts.has_value()) {
-            stateKnown = true;
-            if (*cts)
-                return true;
-        }
-        clock.yield();
-        if (clock.ticks() > start + CtsDeadlineMs)
-            return !stateKnown;
-        clock.pause(CtsPollMs);
-    }
-}
-
 void MotorolaProgramming::status(const QString& text) {
     m_host.setStatus(text);
 }
@@ -313,23 +296,6 @@ void MotorolaProgramming::byte(int b) {
     m_host.link().port().write(QByteArray(1, static_cast<char>(b)));
 }
 
-void MotorolaProgramming::separately(int first, int second) {
-    byte(first);
-    pause(BytePauseMs);
-    byte(second);
-}
-
-void MotorolaProgramming::together(int first, int second) {
-    QByteArray pair;
-    pair += static_cast<char>(first);
-    pair += static_cast<char>(second);
-    m_host.link().port().write(pair);
-}
-
 void MotorolaProgramming::pause(qint64 ms) {
     m_host.link().Warten(ms);
-}
-
-void MotorolaProgramming::yieldOnce() {
-    m_host.link().clock().yield();
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 
 class ZentraleHost;
 
@@ -48,21 +49,36 @@ public:
 
 private:
     enum class Station { Cu6021, MasterControl, Intellibox };
+    // One step of a sequence: its status text, what goes out, the pause after it, and
+    // whether the window's events run then.
+    enum class Send { Nothing, Byte, Separately, Together, Text };
+    // Stand-ins for the register and the value as the address byte of a pair.
+    static constexpr int Register = -1;
+    static constexpr int Value = -2;
+    struct Step {
+        const QString* status = nullptr;
+        Send send = Send::Nothing;
+        int first = 0;   // the byte, or the code of a pair
+        int second = 0;  // the address byte of a pair, or Register / Value
+        const char* command = nullptr;  // P50X text
+        qint64 pauseMs = 0;
+        bool yieldAfter = false;
+    };
+    static const Step registerSteps[5];
+    // Thrown when the window ended the sequence while its events ran.
+    struct Abort {};
+
     Result run(Station station, const QString& registerText, const QString& valueText, int mcVariant);
     Outcome sequence6021(int reg, int val);
     Outcome sequenceIB(int reg, int val);
     Outcome sequenceMC(int reg, int val, int mcVariant);
-    void registerSteps(int reg, int val);
+    void steps(std::span<const Step> table, int reg, int val);
     Outcome finish(int reg, int val, qint64 powerOffPauseMs);
     Outcome noAnswer(const QString& text);
-    bool waitForCts();
 
     void status(const QString& text);
     void byte(int b);
-    void separately(int first, int second);
-    void together(int first, int second);
     void pause(qint64 ms);
-    void yieldOnce();
 
     ZentraleHost& m_host;
 };

@@ -80,13 +80,13 @@ bool StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
     try {
         for (;;) {
             const std::optional<bool> cts = m_port.cts();
-            if (!cts || *cts)
-                return true;
+            if (cts.value_or(false) || (!cts && deadlineMs < 0))
+                return true;  // without a deadline an unknown line would be waited on forever
             if (m_abortRequested || (abortFlag && *abortFlag))
                 return false;
             m_clock.yield();
             if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs)
-                return false;
+                return !cts.has_value();
             m_clock.pause(pollBlockMs);
         }
     } catch (const Failure& failure) {

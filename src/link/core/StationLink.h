@@ -50,6 +50,8 @@ public:
 
     // Ends any running wait at its next poll (a window closing, an abort button).
     void abortWait() { m_abortRequested = true; }
+    // Whether abortWait() was called since the current exchange began.
+    bool abortRequested() const { return m_abortRequested; }
 
     // Reads and throws away whatever waits in the input.
     void emptyInput();
@@ -68,8 +70,9 @@ public:
     // the wait when set. A port failure ends the wait and goes to the failure report.
     Answer waitForAnswer(qint64 deadlineMs, const bool* abortFlag = nullptr);
 
-    // Waits for the CTS line to come on (a device that cannot tell counts as on), yielding
-    // between polls. False on the deadline, an abort or a port failure.
+    // Waits for the CTS line to come on, yielding between polls. A device that cannot tell
+    // the line's state gets the whole deadline and then counts as on. False when the line
+    // was still seen off at the deadline, on an abort or a port failure.
     bool waitForCts(qint64 deadlineMs, const bool* abortFlag = nullptr);
 
     // Where port failures met during a wait go (the central error report). Unset: the

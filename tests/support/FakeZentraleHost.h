@@ -1,0 +1,92 @@
+#pragma once
+
+#include "AppContext.h"
+#include "Notifier.h"
+#include "RecordingNotifier.h"
+#include "SimulatedStation.h"
+#include "StationLink.h"
+#include "VirtualClock.h"
+#include "ZentraleHost.h"
+
+#include <QStringList>
+
+// Stands in for the programming window around its panels and routines: a context with a
+// recording notifier, a link over the given port, the status texts and protocol rows as
+// they were shown, and the window's answer wait with its 20000 ms deadline.
+class FakeZentraleHost : public ZentraleHost {
+public:
+    FakeZentraleHost(SerialPort& port, Clock& clock, const QString& cuName = QStringLiteral("IB"))
+        : m_link(ctx, port, clock) {
+        ctx.notifier = &notifier;
+        ctx.CuName = cuName;
+        ctx.DecoderType = QStringLiteral("DCC");
+    }
+
+    AppContext& context() override { return ctx; }
+    StationLink& link() override { return m_link; }
+    void setStatus(const QString& text) override { statusLog.append(text); }
+    QString status() const override { return statusLog.value(statusLog.size() - 1); }
+    void setBusyPointer(bool b) override { busy = b; }
+    bool CU_Ready() override {
+        const StationLink::Answer a = m_link.waitForAnswer(20000);
+        m_answer = a.text;
+        if (a.complete)
+            return true;
+        setStatus(QStringLiteral(" Programmierung abgebrochen..."));
+        if (!a.aborted)
+            ctx.ui().message(QStringLiteral("Die ") + ctx.CuName + QStringLiteral(" antwortet nicht !          "),
+                             Notifier::Icon::Critical, Notifier::OkOnly,
+                             QStringLiteral(" ") + ctx.DecoderType + QStringLiteral("-Decoder lesen..."));
+        setBusyPointer(false);
+        return false;
+    }
+    QString CuAnswer() const override { return m_answer; }
+    void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override {
+        protocol.append({mode, cv, value});
+    }
+
+    RecordingNotifier notifier;
+    AppContext ctx;
+    QStringList statusLog;
+    QList<QStringList> protocol;
+    bool busy = false;
+
+private:
+    StationLink m_link;
+    QString m_answer;
+};
+
+// The host with a simulated station behind it, of the kind its CuName names, on virtual time.
+struct SimulatedZentrale {
+    explicit SimulatedZentrale(const QString& cuName = QStringLiteral("IB"))
+        : station(clock, kindOf(cuName)), host(station, clock, cuName) {
+        station.open();
+    }
+    static SimulatedStation::Kind kindOf(const QString& cuName) {
+        if (cuName == QLatin1String("6021"))
+            return SimulatedStation::Kind::Cu6021;
+        if (cuName == QLatin1String("MC"))
+            return SimulatedStation::Kind::MasterControl;
+        return SimulatedStation::Kind::Intellibox;
+    }
+    // Every write to the station, one entry per write.
+    QList<QByteArray> writes() const {
+        QList<QByteArray> out;
+        for (const SimulatedStation::Traffic& t : station.traffic())
+            if (t.toStation)
+                out.append(t.bytes);
+        return out;
+    }
+    // The times of those writes.
+    QList<qint64> writeTimes() const {
+        QList<qint64> out;
+        for (const SimulatedStation::Traffic& t : station.traffic())
+            if (t.toStation)
+                out.append(t.time);
+        return out;
+    }
+
+    VirtualClock clock;
+    SimulatedStation station;
+    FakeZentraleHost host;
+};
