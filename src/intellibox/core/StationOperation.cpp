@@ -23,3 +23,12 @@ void runP50xOperation(ZentraleHost& host, const std::function<void()>& body) {
         ZentraleFehlerbehandlung(ctx, failure);
     }
 }
+
+bool askP50x(ZentraleHost& host, const QString& command, const QString& status) {
+    host.link().sendP50X(command);
+    host.setStatus(status);
+    if (host.CU_Ready())
+        return true;
+    host.setBusyPointer(false);
+    return false;
+}

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class QString;
+
 class ZentraleHost;
 
 // The frame of every CV 29 and address operation of the Intellibox window: only an
@@ -9,3 +11,8 @@ class ZentraleHost;
 // and nothing), one exchange at a time (a second one gets a beep), and a failing port goes
 // to the central error report with the normal pointer back.
 void runP50xOperation(ZentraleHost& host, const std::function<void()>& body);
+
+// Sends a P50X command, shows `status` and waits for the answer with CU_Ready. False after
+// a time-out: the user has been told and the normal pointer is back. The answer is in
+// CuAnswer().
+bool askP50x(ZentraleHost& host, const QString& command, const QString& status);

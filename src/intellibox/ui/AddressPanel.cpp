@@ -5,6 +5,7 @@
 #include "LongAddress.h"
 #include "MarkedLook.h"
 #include "Notifier.h"
+#include "PanelFrame.h"
 #include "P50xAnswer.h"
 #include "StationLink.h"
 #include "StationOperation.h"
@@ -96,19 +97,7 @@ QLabel* displayLabel(const char* name, const QString& toolTip, QWidget* parent) 
 }  // namespace
 
 AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_host(host) {
-    setObjectName(QStringLiteral("pnlLA"));
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setGeometryTwips(this, 180, 6240, 4905, 4815);
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-
-    auto* heading = new QLabel(Text::heading, this);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    setGeometryTwips(heading, 120, 90, 3000, 285);
+    setUpPanelFrame(this, QStringLiteral("pnlLA"), 180, 6240, Text::heading);
 
     // Basis and long address: read values above, values to write below.
     plainLabel(QStringLiteral("Basis"), this, 240, 450, 1000);
@@ -145,8 +134,11 @@ AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent)
         l->setAlignment(Qt::AlignCenter);
         if (i == 0)
             l->setFrameShape(QFrame::Box);
-        if (i == 2)
+        if (i == 2) {
+            QFont bold = l->font();
+            bold.setBold(true);
             l->setFont(bold);
+        }
         setGeometryTwips(l, lefts[i], 2250, widths[i], 315);
         m_lblCV29[i] = l;
     }
@@ -232,13 +224,9 @@ void AddressPanel::bntCV1718_Clicked() {
         const std::array<std::pair<QLineEdit*, const char*>, 2> reads{
             {{m_txtCV17, "XPTRD 17"}, {m_txtCV18, "XPTRD 18"}}};
         for (const auto& [field, command] : reads) {
-            link.sendP50X(QString::fromLatin1(command));
-            m_host.setStatus(field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18);
             field->setText(QStringLiteral("?"));
-            if (!m_host.CU_Ready()) {
-                m_host.setBusyPointer(false);
+            if (!askP50x(m_host, QString::fromLatin1(command), field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18))
                 return;
-            }
             const QString answer = m_host.CuAnswer();
             const auto value = cvValue(answer);
             if (!value) {
@@ -263,13 +251,9 @@ void AddressPanel::btnLesenLA_Clicked() {
         ClearColor();
         btnFelderLoeschen_Clicked();
 
-        link.sendP50X(QStringLiteral("XPTRD 1"));
-        m_host.setStatus(Text::readingBasis);
         m_lblBasisAdresse->setText(QStringLiteral("?"));
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTRD 1"), Text::readingBasis))
             return;
-        }
         QString answer = m_host.CuAnswer();
         const auto basis = cvValue(answer);
         if (!basis) {
@@ -283,13 +267,9 @@ void AddressPanel::btnLesenLA_Clicked() {
         m_lblBasisAdresse->setText(QString::number(*basis));
         m_host.setStatus(P50xAnswer::readDone);
 
-        link.sendP50X(QStringLiteral("XPTRL"));
-        m_host.setStatus(Text::readingLong);
         m_lblLangeAdresse->setText(QStringLiteral("?"));
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTRL"), Text::readingLong))
             return;
-        }
         link.sendP50X(QStringLiteral("XPT0"));
         answer = m_host.CuAnswer();
         const auto address = P50xAnswer::readValue(answer);
@@ -331,12 +311,8 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             return refuse(Text::longTooLarge(maximum, ctx.CuName), Text::longTitle);
 
         if (basis >= 1) {
-            link.sendP50X(QStringLiteral("XPTWD 1,") + QString::number(basis));
-            m_host.setStatus(Text::writingBasis);
-            if (!m_host.CU_Ready()) {
-                m_host.setBusyPointer(false);
+            if (!askP50x(m_host, QStringLiteral("XPTWD 1,") + QString::number(basis), Text::writingBasis))
                 return;
-            }
             const QString answer = m_host.CuAnswer();
             if (!P50xAnswer::writeSucceeded(answer)) {
                 m_host.setStatus(P50xAnswer::writeErrorText(answer));
@@ -354,12 +330,8 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             return;
         }
 
-        link.sendP50X(QStringLiteral("XPTWL ") + QString::number(address));
-        m_host.setStatus(Text::writingLong);
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTWL ") + QString::number(address), Text::writingLong))
             return;
-        }
         link.sendP50X(QStringLiteral("XPT0"));
         const QString answer = m_host.CuAnswer();
         if (P50xAnswer::writeSucceeded(answer)) {
@@ -379,13 +351,9 @@ void AddressPanel::btnCV29_Clicked() {
         link.emptyInput();
         m_host.setStatus(QString());
         m_host.setBusyPointer(true);
-        link.sendP50X(QStringLiteral("XPTRD 29"));
-        m_host.setStatus(Text::readingCv29);
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::readingCv29))
             return;
-        }
         link.sendP50X(QStringLiteral("XPT0"));
         const QString answer = m_host.CuAnswer();
         const auto value = cvValue(answer);
@@ -412,12 +380,8 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         link.emptyInput();
         m_host.setStatus(QString());
         ClearColor();
-        link.sendP50X(QStringLiteral("XPTRD 29"));
-        m_host.setStatus(Text::readingCv29);
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::readingCv29))
             return;
-        }
         QString answer = m_host.CuAnswer();
         const auto value = cvValue(answer);
         if (!value) {
@@ -437,12 +401,8 @@ void AddressPanel::btnBasisAdresse_Clicked() {
             setMarked(m_lblBasisAdresse, true);
             return;
         }
-        link.sendP50X(QStringLiteral("XPTWD 29, ") + QString::number(v ^ Cv29::LongAddressMask));
-        m_host.setStatus(Text::writingCv29);
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTWD 29, ") + QString::number(v ^ Cv29::LongAddressMask), Text::writingCv29))
             return;
-        }
         link.sendP50X(QStringLiteral("XPT0"));
         answer = m_host.CuAnswer();
         if (!P50xAnswer::writeSucceeded(answer)) {

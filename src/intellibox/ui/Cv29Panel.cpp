@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "MarkedLook.h"
 #include "Notifier.h"
+#include "PanelFrame.h"
 #include "P50xAnswer.h"
 #include "StationLink.h"
 #include "StationOperation.h"
@@ -45,19 +46,7 @@ QString shown(const QString& text) {
 }  // namespace
 
 Cv29Panel::Cv29Panel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_host(host) {
-    setObjectName(QStringLiteral("pnlCV29"));
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setGeometryTwips(this, 5160, 6240, 4905, 4815);
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-
-    auto* heading = new QLabel(Text::heading, this);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    setGeometryTwips(heading, 120, 90, 3000, 285);
+    setUpPanelFrame(this, QStringLiteral("pnlCV29"), 5160, 6240, Text::heading);
 
     for (int bit = 0; bit < Cv29::EditableBits; ++bit) {
         auto* text = new QLabel(this);
@@ -140,14 +129,10 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
         m_host.setBusyPointer(true);
         link.emptyInput();
         m_host.setStatus(QString());
-        link.sendP50X(QStringLiteral("XPTRD 29"));
-        m_host.setStatus(Text::reading);
         m_state.beginRead();
         render();
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::reading))
             return;
-        }
         link.sendP50X(QStringLiteral("XPT0"));
         const QString answer = m_host.CuAnswer();
         const auto value = P50xAnswer::readValue(answer);
@@ -176,12 +161,8 @@ void Cv29Panel::btnCV29IISchreiben_Clicked() {
         m_host.setBusyPointer(true);
         link.emptyInput();
         m_host.setStatus(QString());
-        link.sendP50X(QStringLiteral("XPTWD 29,") + QString::number(*value));
-        m_host.setStatus(Text::writing);
-        if (!m_host.CU_Ready()) {
-            m_host.setBusyPointer(false);
+        if (!askP50x(m_host, QStringLiteral("XPTWD 29,") + QString::number(*value), Text::writing))
             return;
-        }
         const QString answer = m_host.CuAnswer();
         if (P50xAnswer::writeSucceeded(answer)) {
             m_host.setStatus(P50xAnswer::writeDone);
