@@ -1,0 +1,166 @@
+#include "ManufacturerList.h"
+
+#include "Failure.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+QString chopTrailingBlanks(QString s) {
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == u' ')
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+QString fitted(const QString& s, int width) {
+    return s.left(width).leftJustified(width, u' ');
+}
+
+// Lines of a Latin-1 text file; CR LF, LF and CR all end a line.
+QStringList readLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(ErrorNumber::FileAccess);
+    const QString text = QString::fromLatin1(file.readAll());
+    QStringList lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(current);
+            current.clear();
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            current.append(c);
+        }
+    }
+    if (!current.isEmpty())
+        lines.append(current);
+    return lines;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Failure(ErrorNumber::FileAccess);
+}
+
+bool isNumber(const QString& s, int* value) {
+    bool ok = false;
+    *value = s.trimmed().toInt(&ok);
+    return ok;
+}
+
+}  // namespace
+
+namespace ManufacturerList {
+
+QString fileName() {
+    return QStringLiteral("DecoderHersteller.txt");
+}
+
+QString filePath(const QString& dataFolder) {
+    return QDir(dataFolder).filePath(fileName());
+}
+
+ManufacturerRow parseLine(const QString& line) {
+    ManufacturerRow row;
+    row.code = line.left(3).trimmed();
+    row.shortName = chopTrailingBlanks(line.mid(5, ShortNameWidth));
+    row.name = chopTrailingBlanks(line.mid(5 + ShortNameWidth, NameWidth));
+    row.remark = line.mid(5 + ShortNameWidth + NameWidth);
+    return row;
+}
+
+QString formatLine(const ManufacturerRow& row) {
+    const QString code = row.code.size() > 3 ? row.code.right(3) : row.code.rightJustified(3, u' ');
+    return code + QStringLiteral("  ") + fitted(row.shortName, ShortNameWidth) + fitted(row.name, NameWidth) + row.remark;
+}
+
+QList<ManufacturerRow> read(const QString& path) {
+    QList<ManufacturerRow> rows;
+    for (const QString& line : readLines(path))
+        rows.append(parseLine(line));
+    return rows;
+}
+
+void write(const QString& path, const QList<ManufacturerRow>& rows) {
+    QByteArray bytes;
+    for (const ManufacturerRow& row : rows) {
+        bytes += formatLine(row).toLatin1();
+        bytes += "\r\n";
+    }
+    writeBytes(path, bytes);
+}
+
+void sortRows(QList<ManufacturerRow>& rows, int column) {
+    if (rows.size() < 3 || column < Code || column > Remark)
+        return;
+    const auto field = [column](const ManufacturerRow& r) -> const QString& {
+        switch (column) {
+        case ShortName: return r.shortName;
+        case Name: return r.name;
+        case Remark: return r.remark;
+        default: return r.code;
+        }
+    };
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(rows.begin() + 1, rows.end(), [&](const ManufacturerRow& a, const ManufacturerRow& b) {
+        if (column == Code) {
+            int na = 0, nb = 0;
+            const bool aNum = isNumber(a.code, &na), bNum = isNumber(b.code, &nb);
+            if (aNum != bNum)
+                return aNum;
+            if (aNum)
+                return na < nb;
+        }
+        return collator.compare(field(a).trimmed(), field(b).trimmed()) < 0;
+    });
+}
+
+bool installDefault(const QString& dataFolder) {
+    const QString path = filePath(dataFolder);
+    if (QFile::exists(path))
+        return true;
+    QFile shipped(QStringLiteral(":/data/DecoderHersteller.txt"));
+    if (!shipped.open(QIODevice::ReadOnly))
+        return false;
+    try {
+        writeBytes(path, shipped.readAll());
+    } catch (const Failure&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ManufacturerList
+
+QString SearchHersteller(const QString& dataFolder, qint16 id) {
+    const QString path = ManufacturerList::filePath(dataFolder);
+    if (!QFile::exists(path))
+        return QStringLiteral("kD");
+    QStringList lines;
+    try {
+        lines = readLines(path);
+    } catch (const Failure&) {
+        return QStringLiteral("kD");
+    }
+    if (lines.isEmpty())
+        return QStringLiteral("kE");
+    const QString wanted = QString::number(id);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const ManufacturerRow row = ManufacturerList::parseLine(lines.at(i));
+        if (row.code == wanted)
+            return row.shortName.trimmed();
+    }
+    return QStringLiteral("?");
+}
