@@ -26,7 +26,7 @@ struct AppContext {
     QString CuName;       // "6021", "MC", "IB", "SLX" or ""
     QString DecoderType;  // "fx", "mfx" or "DCC"
     bool Abbruch = false;
-    QString HelpFile;
+    QString HelpFile;     // the help folder (findHelpFolder), holding the "Zelvo_*.htm" pages
     QString HelpPage;
     int Antwort = 0;
 

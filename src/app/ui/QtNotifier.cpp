@@ -1,5 +1,7 @@
 #include "QtNotifier.h"
 
+#include "HelpWindow.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdlib>
@@ -44,8 +46,8 @@ void QtNotifier::setBusy(bool busy) {
             QApplication::restoreOverrideCursor();
 }
 
-void QtNotifier::showHelp(const QString&, const QString&) {
-    // The help window comes with the help pages.
+void QtNotifier::showHelp(const QString& helpFile, const QString& page) {
+    HilfeAnzeigen(helpFile, 0, page);
 }
 
 void QtNotifier::endProgram() {

@@ -1,0 +1,56 @@
+#include "TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QStringList splitTextLines(const QByteArray& bytes) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
+        if (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(QString::fromLatin1(bytes.constData() + start, size - start));
+    return lines;
+}
+
+QStringList readTextLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw failureFromFile(file);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw failureFromFile(file);
+    return splitTextLines(bytes);
+}
+
+void writeTextLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toLatin1();
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw failureFromFile(file);
+    if (file.write(bytes) != bytes.size()) {
+        const Failure failure = failureFromFile(file);
+        file.cancelWriting();
+        throw failure;
+    }
+    if (!file.commit())
+        throw failureFromFile(file);
+}
+
+Failure failureFromFile(const QFileDevice& file) {
+    // Every file failure the user can meet (missing file, bad path, no permission, full
+    // disk) is one the access message explains; Qt's own text goes along for the record.
+    return Failure(ErrorNumber::FileAccess, file.fileName() + QStringLiteral(": ") + file.errorString());
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Failure.h"
+
+#include <QString>
+#include <QStringList>
+
+class QFileDevice;
+
+// The program's text files are 8-bit Latin-1 with CR LF line ends; files written by the
+// earlier Windows program load unchanged.
+
+// The lines of a text file. CR LF, LF and a lone CR all end a line; a last line without
+// line end still counts, an empty file has no lines. Throws Failure(75) when the file
+// cannot be opened or read.
+QStringList readTextLines(const QString& path);
+
+// Writes every line followed by CR LF. Goes through a temporary file that replaces the
+// old one only when everything was written, so a failed save never truncates it.
+// Throws Failure(75) when the file cannot be written.
+void writeTextLines(const QString& path, const QStringList& lines);
+
+// Splits Latin-1 bytes into lines by the rules of readTextLines.
+QStringList splitTextLines(const QByteArray& bytes);
+
+// The one mapping of a failed file operation onto the error numbers of the error report.
+Failure failureFromFile(const QFileDevice& file);

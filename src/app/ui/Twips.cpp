@@ -1,0 +1,35 @@
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+double logicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+}  // namespace
+
+int twips(int value) {
+    return int(std::lround(value * logicalDpi() / 1440.0));
+}
+
+int pixelsToTwips(int pixels) {
+    return int(std::lround(pixels * 1440.0 / logicalDpi()));
+}
+
+void moveTwips(QWidget* widget, int left, int top) {
+    widget->move(twips(left), twips(top));
+}
+
+QPoint positionTwips(const QWidget* widget) {
+    return {pixelsToTwips(widget->x()), pixelsToTwips(widget->y())};
+}
+
+void setGeometryTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}

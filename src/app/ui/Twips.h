@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+// Window positions and sizes are kept in twips, 1440 to the logical inch of the screen.
+
+int twips(int value);           // twips -> pixels
+int pixelsToTwips(int pixels);  // pixels -> twips
+
+// Moves the window (its frame) to a position given in twips.
+void moveTwips(QWidget* widget, int left, int top);
+// The window's frame position in twips, as it is stored.
+QPoint positionTwips(const QWidget* widget);
+// Places and sizes a control inside its parent, in twips.
+void setGeometryTwips(QWidget* widget, int left, int top, int width, int height);

@@ -1,0 +1,206 @@
+#include "DataFolder.h"
+#include "Failure.h"
+#include "FileDialog.h"
+#include "HelpWindow.h"
+#include "MenuRechtsbuendig.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList kHelpPages = {
+    "6021", "MC", "IB", "Kennlinie", "Lenz", "Schnittstelle", "SLX", "SLX850", "SLXIB", "Programmierhilfe",
+    "FM_ESU", "FM_Kuehn", "FM_Lenz", "FM_Zimo", "FM_TAMS", "FM_TRAN", "FM_Uhlenbrock", "FM_NMRA",
+    "FM_TAMS_FDM", "FM_Kuehn_N025"};
+
+QStringList titles(const QMenuBar* bar) {
+    QStringList result;
+    if (bar)
+        for (const QAction* action : bar->actions())
+            result.append(action->text());
+    return result;
+}
+
+// Answers the next modal file dialog: types `name` and accepts, or rejects when empty.
+void answerNextDialog(const QString& name, QStringList* filtersSeen = nullptr) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (filtersSeen)
+            *filtersSeen = dialog->nameFilters();
+        if (name.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+}  // namespace
+
+class TestUiHelpers : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void filterConversion_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("the program's filter") << "Text-Dateien (*.TXT)|*.txt" << QStringList{"Text-Dateien (*.txt *.TXT)"};
+        QTest::newRow("two filters") << "Text|*.txt|Alle Dateien (*.*)|*.*"
+                                     << QStringList{"Text (*.txt *.TXT)", "Alle Dateien (*.*)"};
+        QTest::newRow("patterns list") << "Listen|*.txt;*.csv" << QStringList{"Listen (*.txt *.TXT *.csv *.CSV)"};
+        QTest::newRow("empty") << "" << QStringList{};
+    }
+    void filterConversion() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(Dialog::qtFilters(filter), expected);
+    }
+
+    void dialogReturnsTheChosenFile() {
+        Dialog dialog;
+        dialog.setFilter(QStringLiteral("Text-Dateien (*.TXT)|*.txt"));
+        dialog.setFilterIndex(2);
+        dialog.setFlags(Dialog::OverwritePrompt);
+        dialog.setFileName(m_dir.filePath(QStringLiteral("start.txt")));
+        QStringList filters;
+        answerNextDialog(m_dir.filePath(QStringLiteral("tabelle.txt")), &filters);
+        const QString chosen = dialog.showSave();
+        QCOMPARE(chosen, m_dir.filePath(QStringLiteral("tabelle.txt")));
+        QCOMPARE(dialog.fileName(), chosen);
+        QCOMPARE(filters, QStringList{QStringLiteral("Text-Dateien (*.txt *.TXT)")});
+    }
+
+    void cancelThrowsTheSilentNumber_data() {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("open") << false;
+        QTest::newRow("save") << true;
+    }
+    void cancelThrowsTheSilentNumber() {
+        QFETCH(bool, save);
+        Dialog dialog;
+        dialog.setFileName(QStringLiteral("/before.txt"));
+        answerNextDialog(QString());
+        int number = 0;
+        try {
+            save ? dialog.showSave() : dialog.showOpen();
+        } catch (const Failure& failure) {
+            number = failure.number();
+        }
+        QCOMPARE(number, 32755);
+        QCOMPARE(dialog.fileName(), QStringLiteral("/before.txt"));
+    }
+
+    void answerProviderStandsInForTheDialog() {
+        QStringList asked;
+        Dialog::setAnswerProvider([&](const Dialog& d, bool save) {
+            asked.append(d.filter() + (save ? QStringLiteral(" save") : QStringLiteral(" open")));
+            return asked.size() == 1 ? QStringLiteral("/tmp/a.txt") : QString();
+        });
+        Dialog dialog;
+        dialog.setFilter(QStringLiteral("Text-Dateien (*.TXT)|*.txt"));
+        QCOMPARE(dialog.showOpen(), QStringLiteral("/tmp/a.txt"));
+        QVERIFY_THROWS_EXCEPTION(Failure, dialog.showSave());
+        Dialog::setAnswerProvider({});
+        QCOMPARE(asked, (QStringList{"Text-Dateien (*.TXT)|*.txt open", "Text-Dateien (*.TXT)|*.txt save"}));
+    }
+
+    void everyHelpPageExists() {
+        const QString folder = findHelpFolder();
+        for (const QString& page : kHelpPages) {
+            QFile file(folder + QStringLiteral("/Zelvo_") + page + QStringLiteral(".htm"));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            QVERIFY(file.readAll().contains("<h1>"));
+        }
+    }
+
+    void helpShowsPagesInOneWindow() {
+        const QString folder = findHelpFolder();
+        HilfeAnzeigen(folder, 0, QStringLiteral("Zelvo_IB.htm"));
+        HelpWindow* window = HelpWindow::instance();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->currentPage(), QStringLiteral("Zelvo_IB.htm"));
+        HilfeAnzeigen(folder, 0, QStringLiteral("Zelvo_Schnittstelle.htm"));
+        QCOMPARE(HelpWindow::instance(), window);
+        QCOMPARE(window->currentPage(), QStringLiteral("Zelvo_Schnittstelle.htm"));
+        // Missing pages and folders show nothing and change nothing.
+        HilfeAnzeigen(folder, 0, QStringLiteral("Zelvo_Fehlt.htm"));
+        HilfeAnzeigen(m_dir.filePath(QStringLiteral("none")), 0, QStringLiteral("Zelvo_IB.htm"));
+        HilfeAnzeigen(folder, 0, QString());
+        QCOMPARE(window->currentPage(), QStringLiteral("Zelvo_Schnittstelle.htm"));
+        window->close();
+    }
+
+    void menuItemsMoveRight_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QStringList>("right");
+        const QStringList all = {"S&ystem", "Funktionsmapping", "E&xtras", "&?", "b&eenden"};
+        QTest::newRow("main window, 4") << 4 << all.mid(0, 3) << all.mid(3);
+        QTest::newRow("last") << -1 << all.mid(0, 4) << all.mid(4);
+        QTest::newRow("first") << 1 << QStringList{} << all;
+        QTest::newRow("0 changes nothing") << 0 << all << QStringList{};
+        QTest::newRow("past the end changes nothing") << 6 << all << QStringList{};
+    }
+    void menuItemsMoveRight() {
+        QFETCH(int, n);
+        QFETCH(QStringList, left);
+        QFETCH(QStringList, right);
+        QMainWindow window;
+        QMenuBar* bar = window.menuBar();
+        bar->addMenu(QStringLiteral("S&ystem"))->setObjectName(QStringLiteral("mnuSystem"));
+        bar->addMenu(QStringLiteral("Funktionsmapping"));
+        bar->addMenu(QStringLiteral("E&xtras"));
+        QMenu* help = bar->addMenu(QStringLiteral("&?"));
+        help->setObjectName(QStringLiteral("mnuHilfe"));
+        QAction* quit = bar->addAction(QStringLiteral("b&eenden"));
+        quit->setObjectName(QStringLiteral("mnuBeenden"));
+        MenuRechtsbuendig(&window, n);
+        QCOMPARE(titles(bar), left);
+        QCOMPARE(titles(qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner))), right);
+        // The menus stay the same objects, found by name, and still work.
+        QCOMPARE(window.findChild<QMenu*>(QStringLiteral("mnuHilfe")), help);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuBeenden")), quit);
+        QSignalSpy triggered(quit, &QAction::triggered);
+        quit->trigger();
+        QCOMPARE(triggered.size(), 1);
+    }
+
+    void windowWithoutMenuBarKeepsNone() {
+        QMainWindow window;
+        MenuRechtsbuendig(&window, 2);
+        QVERIFY(!window.menuWidget());
+        MenuRechtsbuendig(static_cast<QMainWindow*>(nullptr), 2);
+    }
+
+    void twipsFollowTheLogicalInch() {
+        const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+        QCOMPARE(twips(1440), qRound(dpi));
+        QCOMPARE(twips(0), 0);
+        QCOMPARE(pixelsToTwips(twips(14400)), 14400);
+        QWidget parent;
+        auto* child = new QWidget(&parent);
+        setGeometryTwips(child, 1440, 720, 2880, 360);
+        QCOMPARE(child->geometry(), QRect(qRound(dpi), qRound(dpi / 2), qRound(2 * dpi), qRound(dpi / 4)));
+        moveTwips(child, 2880, 1440);
+        QCOMPARE(positionTwips(child), QPoint(2880, 1440));
+    }
+};
+
+QTEST_MAIN(TestUiHelpers)
+#include "tst_uihelpers.moc"
