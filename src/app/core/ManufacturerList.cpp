@@ -1,12 +1,12 @@
 #include "ManufacturerList.h"
 
 #include "Failure.h"
+#include "TextFile.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -21,36 +21,6 @@ QString chopTrailingBlanks(QString s) {
 
 QString fitted(const QString& s, int width) {
     return s.left(width).leftJustified(width, u' ');
-}
-
-// Lines of a Latin-1 text file; CR LF, LF and CR all end a line.
-QStringList readLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(ErrorNumber::FileAccess);
-    const QString text = QString::fromLatin1(file.readAll());
-    QStringList lines;
-    QString current;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(current);
-            current.clear();
-            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else {
-            current.append(c);
-        }
-    }
-    if (!current.isEmpty())
-        lines.append(current);
-    return lines;
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure(ErrorNumber::FileAccess);
 }
 
 bool isNumber(const QString& s, int* value) {
@@ -87,18 +57,16 @@ QString formatLine(const ManufacturerRow& row) {
 
 QList<ManufacturerRow> read(const QString& path) {
     QList<ManufacturerRow> rows;
-    for (const QString& line : readLines(path))
+    for (const QString& line : readTextLines(path))
         rows.append(parseLine(line));
     return rows;
 }
 
 void write(const QString& path, const QList<ManufacturerRow>& rows) {
-    QByteArray bytes;
-    for (const ManufacturerRow& row : rows) {
-        bytes += formatLine(row).toLatin1();
-        bytes += "\r\n";
-    }
-    writeBytes(path, bytes);
+    QStringList lines;
+    for (const ManufacturerRow& row : rows)
+        lines.append(formatLine(row));
+    writeTextLines(path, lines);
 }
 
 void sortRows(QList<ManufacturerRow>& rows, int column) {
@@ -135,7 +103,7 @@ bool installDefault(const QString& dataFolder) {
     if (!shipped.open(QIODevice::ReadOnly))
         return false;
     try {
-        writeBytes(path, shipped.readAll());
+        writeTextLines(path, splitTextLines(shipped.readAll()));
     } catch (const Failure&) {
         return false;
     }
@@ -150,7 +118,7 @@ QString SearchHersteller(const QString& dataFolder, qint16 id) {
         return QStringLiteral("kD");
     QStringList lines;
     try {
-        lines = readLines(path);
+        lines = readTextLines(path);
     } catch (const Failure&) {
         return QStringLiteral("kD");
     }
