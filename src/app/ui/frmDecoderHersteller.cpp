@@ -142,8 +142,10 @@ void frmDecoderHersteller::grdDH_HeadClick(int column) {
 }
 
 void frmDecoderHersteller::commitPendingEdit() {
-    QWidget* editor = QApplication::focusWidget();
-    if (editor && editor != m_grdDH && m_grdDH->isAncestorOf(editor)) {
+    // The cell editor is a child of the grid's viewport.
+    for (QWidget* editor : m_grdDH->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!editor->isVisible())
+            continue;
         QMetaObject::invokeMethod(m_grdDH, "commitData", Q_ARG(QWidget*, editor));
         QMetaObject::invokeMethod(m_grdDH, "closeEditor", Q_ARG(QWidget*, editor),
                                   Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
