@@ -76,7 +76,7 @@ void frmProgrammierhilfe::buildWindow() {
     grid->addWidget(heading, 0, 0, 1, 9);
     grid->addWidget(new QLabel(Text::Wert), 0, 10, 1, 2, Qt::AlignCenter);
 
-    grid->addWidget(new QLabel(Text::BitWertigkeit), 1, 0, 1, 9);
+    grid->addWidget(new QLabel(Text::BitWertigkeit), 1, 0);
     grid->addWidget(new QLabel(Text::Bin), 2, 0);
     for (int i = 0; i < 8; ++i) {
         const int column = 8 - i;  // bit 7 leftmost

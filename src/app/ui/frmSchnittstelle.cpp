@@ -123,6 +123,7 @@ frmSchnittstelle::frmSchnittstelle(AppContext& ctx, SerialPort& V24, QWidget* ma
     m_txtCOM = new QLineEdit;
     m_txtCOM->setObjectName(QStringLiteral("txtCOM"));
     m_txtCOM->setToolTip(Text::ComTip);
+    m_txtCOM->setMinimumWidth(110);
     new KeyFilter(m_txtCOM, isPortNameChar);
     m_btnV24 = new QPushButton(Text::ScanCaption);
     m_btnV24->setObjectName(QStringLiteral("btnV24"));
