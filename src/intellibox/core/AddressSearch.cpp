@@ -1,0 +1,86 @@
+#include "AddressSearch.h"
+
+#include "ErrorReport.h"
+#include "Failure.h"
+#include "StationLink.h"
+#include "TextNumbers.h"
+
+namespace {
+const QString stoppedText = QStringLiteral("Lesevorgang abgebrochen...");
+constexpr qint64 trackPauseMs = 1000;
+constexpr int maxAddress = 9999;
+}  // namespace
+
+AddressSearch::AddressSearch(StationLink& link, QObject* parent) : QObject(parent), m_link(link) {
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, &AddressSearch::Timer_Timer);
+}
+
+void AddressSearch::Timer_Timer() {
+    ++m_seconds;
+    emit statusChanged(QStringLiteral("Suchzeit: %1 Sekunden").arg(m_seconds));
+}
+
+void AddressSearch::sendXpt0AndPause() {
+    m_link.sendP50X(QStringLiteral("XPT0"));
+    m_link.Warten(trackPauseMs);
+}
+
+AddressSearch::Result AddressSearch::run() {
+    Result result;
+    const StationLink::Exchange exchange(m_link);
+    if (!exchange)
+        return result;
+
+    m_running = true;
+    m_stopRequested = false;
+    m_seconds = 0;
+    m_timer.start();
+    emit statusChanged(QString());
+
+    StationLink::Answer answer;
+    try {
+        m_link.sendP50X(QStringLiteral("XPT1"));
+        m_link.Warten(trackPauseMs);
+        m_link.emptyInput();
+        m_link.sendP50X(QStringLiteral("XPTMS"));
+        emit waitingChanged(true);
+        answer = m_link.waitForAnswer(-1, &m_stopRequested);
+        emit waitingChanged(false);
+        m_timer.stop();
+        m_seconds = 0;
+        sendXpt0AndPause();
+    } catch (const Failure& failure) {
+        m_timer.stop();
+        m_seconds = 0;
+        emit waitingChanged(false);
+        m_running = false;
+        ZentraleFehlerbehandlung(m_link.context(), failure);
+        // Leave the programming track off where the port still takes it.
+        try {
+            m_link.sendP50X(QStringLiteral("XPT0"));
+        } catch (const Failure&) {
+        }
+        result.outcome = Outcome::PortFailed;
+        return result;
+    }
+    m_running = false;
+
+    if (m_stopRequested || answer.aborted || !answer.complete) {
+        result.outcome = Outcome::Stopped;
+        result.statusText = stoppedText;
+    } else {
+        result.statusText = answer.text;
+        const double number = leadingNumber(answer.text);
+        const qint64 address = roundHalfEven(number);
+        // Address 0 is no locomotive: the answer then carries no result.
+        if (address >= 1 && address <= maxAddress) {
+            result.outcome = Outcome::Found;
+            result.address = int(address);
+        } else {
+            result.outcome = Outcome::NoAddress;
+        }
+    }
+    emit statusChanged(result.statusText);
+    return result;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class ZentraleHost;
+
+// Motorola (fx / mfx) register programming: a fixed sequence of power, speed-0 and
+// direction-change commands that sets a register of the decoder on the track, run through a
+// 6021 (P50 bytes only), a MasterControl or an Intellibox (P50X to prepare the station).
+// Every step shows its status text, sends, then pauses; the pauses block the window.
+class MotorolaProgramming {
+public:
+    enum class Outcome {
+        Done,         // the sequence ran to its end; the protocol has its row
+        BadInput,     // register or value not a number 0..255: message shown, nothing sent
+        Busy,         // another exchange runs: beep, nothing sent
+        NoStation,    // no station chosen: nothing sent
+        NoAnswer,     // the station did not answer (CTS or "XTPM 80"): message shown
+        Unsupported,  // the MasterControl does not know "XTPM": release message shown
+        Aborted,      // the wait was ended by the window
+        PortError,    // the central error report has told the user
+    };
+
+    struct Result {
+        Outcome outcome = Outcome::NoStation;
+        int reg = -1;
+        int val = -1;
+        // Register 1 is the address: after a completed write the drive panel goes on with it.
+        std::optional<int> newAddress() const {
+            return outcome == Outcome::Done && reg == 1 ? std::optional<int>(val) : std::nullopt;
+        }
+    };
+
+    explicit MotorolaProgramming(ZentraleHost& host);
+
+    // The write button's route for Motorola decoders: picks the sequence by CuName
+    // ("6021", "MC" with `mcVariant` 0 = Programmiervariante 1, else 2; "IB").
+    Result write(const QString& registerText, const QString& valueText, int mcVariant);
+
+    Result subZelvo_6021(const QString& registerText, const QString& valueText);
+    Result subZelvo_IB(const QString& registerText, const QString& valueText);
+    Result subZelvo_MC(const QString& registerText, const QString& valueText, int mcVariant);
+
+    // The deadlines of the two station waits, in milliseconds.
+    static constexpr qint64 CtsDeadlineMs = 8000;
+    static constexpr qint64 McAnswerDeadlineMs = 5000;
+
+private:
+    enum class Station { Cu6021, MasterControl, Intellibox };
+    Result run(Station station, const QString& registerText, const QString& valueText, int mcVariant);
+    Outcome sequence6021(int reg, int val);
+    Outcome sequenceIB(int reg, int val);
+    Outcome sequenceMC(int reg, int val, int mcVariant);
+    void registerSteps(int reg, int val);
+    Outcome finish(int reg, int val, qint64 powerOffPauseMs);
+    Outcome noAnswer(const QString& text);
+    bool waitForCts();
+
+    void status(const QString& text);
+    void byte(int b);
+    void separately(int first, int second);
+    void together(int first, int second);
+    void pause(qint64 ms);
+    void yieldOnce();
+
+    ZentraleHost& m_host;
+};

@@ -1,0 +1,38 @@
+#include "P50xAnswer.h"
+
+#include "TextNumbers.h"
+
+namespace P50xAnswer {
+
+std::optional<qint64> readValue(const QString& answer) {
+    if (answer.size() < 2)
+        return std::nullopt;
+    const QString head = answer.left(2).trimmed();
+    bool digits = !head.isEmpty();
+    for (int i = 0; i < head.size(); ++i) {
+        const QChar c = head.at(i);
+        if (!(c.isDigit() || (i == 0 && head.size() > 1 && (c == u'-' || c == u'+'))))
+            digits = false;
+    }
+    if (!digits)
+        return std::nullopt;
+    return roundHalfEven(leadingNumber(answer));
+}
+
+bool writeSucceeded(const QString& answer) {
+    return answer.contains(QLatin1String("OK"), Qt::CaseInsensitive);
+}
+
+QString shownText(const QString& answer) {
+    return answer.size() < 2 ? QString() : answer.chopped(2);
+}
+
+QString readErrorText(const QString& answer) {
+    return QStringLiteral(" Lesevorgang abgebrochen, Fehler: ") + shownText(answer);
+}
+
+QString writeErrorText(const QString& answer) {
+    return QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ") + shownText(answer);
+}
+
+}  // namespace P50xAnswer

@@ -1,0 +1,458 @@
+#include "AddressPanel.h"
+
+#include "AppContext.h"
+#include "Cv29.h"
+#include "LongAddress.h"
+#include "MarkedLook.h"
+#include "Notifier.h"
+#include "P50xAnswer.h"
+#include "StationLink.h"
+#include "StationOperation.h"
+#include "Twips.h"
+#include "ZentraleHost.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+
+namespace {
+
+namespace Text {
+const QString heading = QStringLiteral("lange Adressen");
+const QString basisTip = QStringLiteral(" Bais-Adresse (CV 1)");
+const QString basisReadTip = QStringLiteral(" Basis-Adresse (CV 1)");
+const QString longTip = QStringLiteral(" lange Adresse (CV 17 / 18) ");
+const QString cv17Tip = QStringLiteral(" CV 17 ");
+const QString cv18Tip = QStringLiteral(" CV 18 ");
+const QString umrTip = QStringLiteral(" lange Adresse (dezimal) ");
+const QString readAddresses = QStringLiteral("Adressen lesen");
+const QString readAddressesTip = QStringLiteral(" Basis- und lange Adresse lesen ");
+const QString writeAddresses = QStringLiteral("&schreiben");
+const QString writeAddressesTip = QStringLiteral(" lange Adresse schreiben ");
+const QString readCv1718 = QStringLiteral("CV 17 und CV 18 lesen");
+const QString toCvsTip = QStringLiteral(" rechnet lange Adresse in CV 17 / 18 um ");
+const QString toAddressTip = QStringLiteral(" rechnet CV 17 / 18 in lange Adresse um ");
+const QString readCv29 = QStringLiteral("CV 29 lesen");
+const QString activateBasis = QStringLiteral("Basis-Adresse aktivieren");
+const QString clearFields = QStringLiteral("Felder löschen");
+const QString cv29DecimalTip = QStringLiteral(" CV 29 (dezimal) ");
+const QString cv29BinaryTip = QStringLiteral(" CV 29 (binär) ");
+
+const QString readingCv17 = QStringLiteral(" lese CV 17 ...");
+const QString readingCv18 = QStringLiteral(" lese CV 18 ...");
+const QString readingBasis = QStringLiteral(" lese Basis-Adresse...");
+const QString readingLong = QStringLiteral(" lese lange Adresse ...");
+const QString writingBasis = QStringLiteral(" schreibe Basis-Adresse...");
+const QString writingLong = QStringLiteral(" schreibe lange Adresse...");
+const QString writeFinished = QStringLiteral(" Schreibvorgang beendet... ");
+const QString readingCv29 = QStringLiteral(" lese Konfigurations-Register (CV 29) ...");
+const QString writingCv29 = QStringLiteral(" schreibe Konfigurations-Register (CV 29) ...");
+const QString basisActive = QStringLiteral("Basisadresse ist aktiv !");
+const QString basisActiveMessage = QStringLiteral("Die Basisadresse ist bereits aktiv !            ");
+const QString basisActiveTitle = QStringLiteral(" Basis-Adresse aktivieren...");
+const QString basisTooLarge = QStringLiteral("Werte > 255 sind nicht zulässig !           ");
+const QString basisTitle = QStringLiteral(" Basis-Adresse schreiben...");
+const QString longTooSmall = QStringLiteral("Werte < 256 sind nicht zulässig !           ");
+const QString longTitle = QStringLiteral(" lange Adresse schreiben...");
+QString longTooLarge(qint64 maximum, const QString& cuName) {
+    return QStringLiteral("Werte > ") + QString::number(maximum) + QStringLiteral(" sind bei der ") + cuName +
+           QStringLiteral(" nicht zulässig !           ");
+}
+}  // namespace Text
+
+// A CV value read through a P50X answer, when the answer passes the read test.
+std::optional<qint64> cvValue(const QString& answer) {
+    const auto v = P50xAnswer::readValue(answer);
+    if (v && *v >= 0 && *v <= 255)
+        return v;
+    return std::nullopt;
+}
+
+QLabel* plainLabel(const QString& text, QWidget* parent, int left, int top, int width) {
+    auto* label = new QLabel(text, parent);
+    setGeometryTwips(label, left, top, width, 255);
+    return label;
+}
+
+QPushButton* button(const char* name, const QString& caption, const QString& toolTip, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(toolTip);
+    return b;
+}
+
+QLabel* displayLabel(const char* name, const QString& toolTip, QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setToolTip(toolTip);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Box);
+    l->setAutoFillBackground(true);
+    return l;
+}
+
+}  // namespace
+
+AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_host(host) {
+    setObjectName(QStringLiteral("pnlLA"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setGeometryTwips(this, 180, 6240, 4905, 4815);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    auto* heading = new QLabel(Text::heading, this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    setGeometryTwips(heading, 120, 90, 3000, 285);
+
+    // Basis and long address: read values above, values to write below.
+    plainLabel(QStringLiteral("Basis"), this, 240, 450, 1000);
+    plainLabel(QStringLiteral("lang"), this, 1440, 450, 1200);
+    m_lblBasisAdresse = displayLabel("lblBasisAdresse", Text::basisReadTip, this);
+    setGeometryTwips(m_lblBasisAdresse, 240, 720, 1000, 315);
+    m_lblLangeAdresse = displayLabel("lblLangeAdresse", Text::longTip, this);
+    setGeometryTwips(m_lblLangeAdresse, 1440, 720, 1200, 315);
+    m_txtBasisAdresse = numberField("txtBasisAdresse", Text::basisTip, 3);
+    setGeometryTwips(m_txtBasisAdresse, 240, 1200, 1000, 315);
+    m_txtLangeAdresse = numberField("txtLangeAdresse", Text::longTip, 5);
+    setGeometryTwips(m_txtLangeAdresse, 1440, 1200, 1200, 315);
+
+    auto* lesen = button("btnLesenLA", Text::readAddresses, Text::readAddressesTip, this);
+    setGeometryTwips(lesen, 2880, 690, 1800, 375);
+    connect(lesen, &QPushButton::clicked, this, &AddressPanel::btnLesenLA_Clicked);
+    auto* schreiben = button("btnSchreibenLA", Text::writeAddresses, Text::writeAddressesTip, this);
+    setGeometryTwips(schreiben, 2880, 1170, 1800, 375);
+    connect(schreiben, &QPushButton::clicked, this, &AddressPanel::btnSchreibenLA_Clicked);
+    auto* loeschen = button("btnFelderLoeschen", Text::clearFields, QString(), this);
+    setGeometryTwips(loeschen, 2880, 1650, 1800, 375);
+    connect(loeschen, &QPushButton::clicked, this, &AddressPanel::btnFelderLoeschen_Clicked);
+
+    // CV 29: decimal value, bits 7..6, bit 5 (bold), bits 4..0.
+    auto* cv29 = button("btnCV29", Text::readCv29, QString(), this);
+    setGeometryTwips(cv29, 240, 2220, 1800, 375);
+    connect(cv29, &QPushButton::clicked, this, &AddressPanel::btnCV29_Clicked);
+    const std::array<int, 4> lefts{2160, 2880, 3300, 3600};
+    const std::array<int, 4> widths{600, 420, 300, 840};
+    for (int i = 0; i < 4; ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QStringLiteral("lblCV29_%1").arg(i));
+        l->setToolTip(i == 0 ? Text::cv29DecimalTip : Text::cv29BinaryTip);
+        l->setAlignment(Qt::AlignCenter);
+        if (i == 0)
+            l->setFrameShape(QFrame::Box);
+        if (i == 2)
+            l->setFont(bold);
+        setGeometryTwips(l, lefts[i], 2250, widths[i], 315);
+        m_lblCV29[i] = l;
+    }
+    auto* basis = button("btnBasisAdresse", Text::activateBasis, QString(), this);
+    setGeometryTwips(basis, 240, 2700, 2400, 375);
+    connect(basis, &QPushButton::clicked, this, &AddressPanel::btnBasisAdresse_Clicked);
+
+    // The conversion section.
+    plainLabel(QStringLiteral("... umrechnen"), this, 240, 3240, 1500);
+    plainLabel(QStringLiteral("CV 17"), this, 240, 3510, 720);
+    plainLabel(QStringLiteral("CV 18"), this, 1080, 3510, 720);
+    plainLabel(QStringLiteral("lang"), this, 2520, 3510, 1000);
+    m_txtCV17 = numberField("txtCV17", Text::cv17Tip, 3);
+    setGeometryTwips(m_txtCV17, 240, 3780, 720, 315);
+    m_txtCV18 = numberField("txtCV18", Text::cv18Tip, 3);
+    setGeometryTwips(m_txtCV18, 1080, 3780, 720, 315);
+    m_txtUmrLA = numberField("txtUmrLA", Text::umrTip, 5);
+    setGeometryTwips(m_txtUmrLA, 2520, 3780, 1000, 315);
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("btnUmrechnenLA_%1").arg(i));
+        b->setToolTip(i == 0 ? Text::toCvsTip : Text::toAddressTip);
+        b->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight));
+        setGeometryTwips(b, 1980, 3600 + i * 360, 420, 330);
+        connect(b, &QPushButton::clicked, this, [this, i] { btnUmrechnenLA_Clicked(i); });
+    }
+    auto* cv1718 = button("bntCV1718", Text::readCv1718, QString(), this);
+    setGeometryTwips(cv1718, 240, 4260, 2400, 375);
+    connect(cv1718, &QPushButton::clicked, this, &AddressPanel::bntCV1718_Clicked);
+
+    ClearColor();
+}
+
+// Only digits are typed (backspace works as ever); the text set by the program is not
+// limited, so a negative conversion result is shown whole.
+QLineEdit* AddressPanel::numberField(const char* name, const QString& toolTip, int maxDigits) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setToolTip(toolTip);
+    field->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(maxDigits)), field));
+    return field;
+}
+
+void AddressPanel::ClearColor() {
+    for (QWidget* w : std::initializer_list<QWidget*>{m_lblBasisAdresse, m_lblLangeAdresse, m_txtBasisAdresse,
+                                                       m_txtLangeAdresse})
+        setMarked(w, false);
+}
+
+void AddressPanel::btnFelderLoeschen_Clicked() {
+    m_lblBasisAdresse->clear();
+    m_lblLangeAdresse->clear();
+    m_lblCV29[0]->clear();
+    m_lblCV29[1]->clear();
+    for (QLineEdit* f : {m_txtBasisAdresse, m_txtLangeAdresse, m_txtUmrLA, m_txtCV17, m_txtCV18})
+        f->clear();
+    ClearColor();
+}
+
+void AddressPanel::btnUmrechnenLA_Clicked(int index) {
+    if (index == 0) {
+        QString cv17;
+        QString cv18;
+        LongAddress::toCvTexts(m_txtUmrLA->text(), cv17, cv18);
+        m_txtCV17->setText(cv17);
+        m_txtCV18->setText(cv18);
+    } else {
+        m_txtUmrLA->setText(LongAddress::fromCvTexts(m_txtCV17->text(), m_txtCV18->text()));
+    }
+}
+
+void AddressPanel::bntCV1718_Clicked() {
+    runP50xOperation(m_host, [this] {
+        StationLink& link = m_host.link();
+        m_host.setBusyPointer(true);
+        link.emptyInput();
+        m_host.setStatus(QString());
+        m_txtUmrLA->clear();
+        m_txtCV17->clear();
+        m_txtCV18->clear();
+        // No "XPT0" between the two reads; the basis-address display is not touched.
+        const std::array<std::pair<QLineEdit*, const char*>, 2> reads{
+            {{m_txtCV17, "XPTRD 17"}, {m_txtCV18, "XPTRD 18"}}};
+        for (const auto& [field, command] : reads) {
+            link.sendP50X(QString::fromLatin1(command));
+            m_host.setStatus(field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18);
+            field->setText(QStringLiteral("?"));
+            if (!m_host.CU_Ready()) {
+                m_host.setBusyPointer(false);
+                return;
+            }
+            const QString answer = m_host.CuAnswer();
+            const auto value = cvValue(answer);
+            if (!value) {
+                m_host.setStatus(P50xAnswer::readErrorText(answer));
+                m_host.context().ui().beep();
+                break;
+            }
+            m_host.setStatus(P50xAnswer::readDone);
+            field->setText(QString::number(*value));
+        }
+        m_host.setBusyPointer(false);
+        link.sendP50X(QStringLiteral("XPT0"));
+    });
+}
+
+void AddressPanel::btnLesenLA_Clicked() {
+    runP50xOperation(m_host, [this] {
+        StationLink& link = m_host.link();
+        m_host.setBusyPointer(true);
+        link.emptyInput();
+        m_host.setStatus(QString());
+        ClearColor();
+        btnFelderLoeschen_Clicked();
+
+        link.sendP50X(QStringLiteral("XPTRD 1"));
+        m_host.setStatus(Text::readingBasis);
+        m_lblBasisAdresse->setText(QStringLiteral("?"));
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        QString answer = m_host.CuAnswer();
+        const auto basis = cvValue(answer);
+        if (!basis) {
+            // The display keeps "?": a failed read shows no made-up address.
+            m_host.setStatus(P50xAnswer::readErrorText(answer));
+            m_host.context().ui().beep();
+            m_host.setBusyPointer(false);
+            link.sendP50X(QStringLiteral("XPT0"));
+            return;
+        }
+        m_lblBasisAdresse->setText(QString::number(*basis));
+        m_host.setStatus(P50xAnswer::readDone);
+
+        link.sendP50X(QStringLiteral("XPTRL"));
+        m_host.setStatus(Text::readingLong);
+        m_lblLangeAdresse->setText(QStringLiteral("?"));
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        link.sendP50X(QStringLiteral("XPT0"));
+        answer = m_host.CuAnswer();
+        const auto address = P50xAnswer::readValue(answer);
+        if (address) {
+            m_lblLangeAdresse->setText(QString::number(*address));
+            setMarked(m_lblLangeAdresse, true);
+            m_host.setStatus(P50xAnswer::readDone);
+        } else {
+            m_host.setStatus(P50xAnswer::readErrorText(answer));
+            m_host.context().ui().beep();
+        }
+        m_host.setBusyPointer(false);
+    });
+}
+
+void AddressPanel::btnSchreibenLA_Clicked() {
+    runP50xOperation(m_host, [this] {
+        AppContext& ctx = m_host.context();
+        StationLink& link = m_host.link();
+        m_host.setBusyPointer(true);
+        link.emptyInput();
+        m_host.setStatus(QString());
+        ClearColor();
+
+        // Both values are checked before anything goes out, so a refused long address
+        // never follows a basis address already written.
+        const qint64 basis = LongAddress::fieldNumber(m_txtBasisAdresse->text());
+        const qint64 address = LongAddress::fieldNumber(m_txtLangeAdresse->text());
+        const qint64 maximum = LongAddress::maximumFor(ctx.CuName);
+        auto refuse = [&](const QString& text, const QString& title) {
+            ctx.ui().message(text, Notifier::Icon::Critical, Notifier::OkOnly, title);
+            m_host.setBusyPointer(false);
+        };
+        if (basis > 255)
+            return refuse(Text::basisTooLarge, Text::basisTitle);
+        if (address != 0 && address < LongAddress::Minimum)
+            return refuse(Text::longTooSmall, Text::longTitle);
+        if (address > maximum)
+            return refuse(Text::longTooLarge(maximum, ctx.CuName), Text::longTitle);
+
+        if (basis >= 1) {
+            link.sendP50X(QStringLiteral("XPTWD 1,") + QString::number(basis));
+            m_host.setStatus(Text::writingBasis);
+            if (!m_host.CU_Ready()) {
+                m_host.setBusyPointer(false);
+                return;
+            }
+            const QString answer = m_host.CuAnswer();
+            if (!P50xAnswer::writeSucceeded(answer)) {
+                m_host.setStatus(P50xAnswer::writeErrorText(answer));
+                ctx.ui().beep();
+                m_host.setBusyPointer(false);
+                link.sendP50X(QStringLiteral("XPT0"));
+                return;
+            }
+            if (address == 0)
+                link.sendP50X(QStringLiteral("XPT0"));
+        }
+        if (address == 0) {
+            m_host.setStatus(Text::writeFinished);
+            m_host.setBusyPointer(false);
+            return;
+        }
+
+        link.sendP50X(QStringLiteral("XPTWL ") + QString::number(address));
+        m_host.setStatus(Text::writingLong);
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        link.sendP50X(QStringLiteral("XPT0"));
+        const QString answer = m_host.CuAnswer();
+        if (P50xAnswer::writeSucceeded(answer)) {
+            setMarked(m_txtLangeAdresse, true);
+            m_host.setStatus(Text::writeFinished);
+        } else {
+            m_host.setStatus(P50xAnswer::writeErrorText(answer));
+            ctx.ui().beep();
+        }
+        m_host.setBusyPointer(false);
+    });
+}
+
+void AddressPanel::btnCV29_Clicked() {
+    runP50xOperation(m_host, [this] {
+        StationLink& link = m_host.link();
+        link.emptyInput();
+        m_host.setStatus(QString());
+        m_host.setBusyPointer(true);
+        link.sendP50X(QStringLiteral("XPTRD 29"));
+        m_host.setStatus(Text::readingCv29);
+        m_lblCV29[0]->setText(QStringLiteral("?"));
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        link.sendP50X(QStringLiteral("XPT0"));
+        const QString answer = m_host.CuAnswer();
+        const auto value = cvValue(answer);
+        if (value) {
+            m_host.setStatus(P50xAnswer::readDone);
+            const Cv29::DigitGroups groups = Cv29::digitGroups(static_cast<int>(*value));
+            m_lblCV29[0]->setText(QString::number(*value));
+            m_lblCV29[1]->setText(groups.high);
+            m_lblCV29[2]->setText(groups.bit5);
+            m_lblCV29[3]->setText(groups.low);
+        } else {
+            m_host.setStatus(P50xAnswer::readErrorText(answer));
+            m_host.context().ui().beep();
+        }
+        m_host.setBusyPointer(false);
+    });
+}
+
+void AddressPanel::btnBasisAdresse_Clicked() {
+    runP50xOperation(m_host, [this] {
+        AppContext& ctx = m_host.context();
+        StationLink& link = m_host.link();
+        m_host.setBusyPointer(true);
+        link.emptyInput();
+        m_host.setStatus(QString());
+        ClearColor();
+        link.sendP50X(QStringLiteral("XPTRD 29"));
+        m_host.setStatus(Text::readingCv29);
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        QString answer = m_host.CuAnswer();
+        const auto value = cvValue(answer);
+        if (!value) {
+            m_host.setStatus(P50xAnswer::readErrorText(answer));
+            ctx.ui().beep();
+            link.sendP50X(QStringLiteral("XPT0"));
+            m_host.setBusyPointer(false);
+            return;
+        }
+        const int v = static_cast<int>(*value);
+        if ((v & Cv29::LongAddressMask) == 0) {
+            link.sendP50X(QStringLiteral("XPT0"));
+            m_host.setStatus(Text::basisActive);
+            m_host.setBusyPointer(false);
+            ctx.ui().message(Text::basisActiveMessage, Notifier::Icon::Information, Notifier::OkOnly,
+                             Text::basisActiveTitle);
+            setMarked(m_lblBasisAdresse, true);
+            return;
+        }
+        link.sendP50X(QStringLiteral("XPTWD 29, ") + QString::number(v ^ Cv29::LongAddressMask));
+        m_host.setStatus(Text::writingCv29);
+        if (!m_host.CU_Ready()) {
+            m_host.setBusyPointer(false);
+            return;
+        }
+        link.sendP50X(QStringLiteral("XPT0"));
+        answer = m_host.CuAnswer();
+        if (!P50xAnswer::writeSucceeded(answer)) {
+            m_host.setStatus(P50xAnswer::writeErrorText(answer));
+            ctx.ui().beep();
+            m_host.setBusyPointer(false);
+            return;
+        }
+        setMarked(m_lblBasisAdresse, true);
+        setMarked(m_lblLangeAdresse, false);
+        m_host.setBusyPointer(false);
+    });
+}

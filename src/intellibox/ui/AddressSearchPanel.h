@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFrame>
+
+class AddressSearch;
+class QPushButton;
+class QToolButton;
+class ZentraleHost;
+
+// `pnlAdresse` of the programming window: the search button `btnSearchAdress` and the stop
+// button `btnAdresseStop`. The station choice shows it for the Intellibox only.
+class AddressSearchPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit AddressSearchPanel(ZentraleHost& host, QWidget* parent = nullptr);
+
+    // The closing window: a running search ends at its next poll and still sends "XPT0".
+    void stopSearch();
+    bool isSearching() const;
+    AddressSearch& search() { return *m_search; }
+
+signals:
+    // A search ended with this address; the window puts it into the drive desk's field.
+    void addressFound(int address);
+
+private:
+    void btnSearchAdress_Clicked();
+
+    ZentraleHost& m_host;
+    AddressSearch* m_search;
+    QToolButton* m_btnSearch;
+    QPushButton* m_btnStop;
+};

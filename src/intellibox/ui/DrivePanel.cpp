@@ -1,0 +1,414 @@
+#include "DrivePanel.h"
+
+#include "AppContext.h"
+#include "DriveCommands.h"
+#include "ErrorReport.h"
+#include "RisingScrollBar.h"
+#include "Failure.h"
+#include "Notifier.h"
+#include "SerialPort.h"
+#include "StationLink.h"
+#include "ZentraleHost.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+namespace Text {
+const QString heading = QStringLiteral("Fahrpult");
+const QString tipAdresse = QStringLiteral(" dig. Adresse der Lokomotive ");
+const QString tipFahrstufen = QStringLiteral(" Anzahl der Fahrstufen ");
+const QString tipRegler = QStringLiteral(" Fahrtregler ");
+const QString tipFahrstufe = QStringLiteral(" aktuelle Fahrtstufe ");
+const QString tipStartStufe = QStringLiteral(" anfahren mit dieser Fahrstufe ");
+const QString anfahren = QStringLiteral("anfahren");
+const QString tipAnfahren = QStringLiteral(" Lokomotive anfahren ");
+const QString stop = QStringLiteral("S T O P ");
+const QString tipStop = QStringLiteral(" Lok anhalten (Fahrstufe 0) ");
+const QString tipRueckwaerts = QStringLiteral(" rückwärts ");
+const QString tipVorwaerts = QStringLiteral("  vorwärts ");
+const QString wechsel = QStringLiteral("<<<   >>>");
+const QString tipWechsel = QStringLiteral(" Fahrtrichtung wechseln ");
+const QString funktion = QStringLiteral("Funktion");
+const QString tipFunktion = QStringLiteral(" Funktion ");
+const QString tooHigh = QStringLiteral("Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     ");
+const QString tooHighTitle = QStringLiteral(" Lokomotive anfahren ...");
+const QString badAddress = QStringLiteral(" Keine gültige Lokadresse eingegeben !");
+}  // namespace Text
+
+bool is6021(const AppContext& ctx) { return ctx.CuName == QLatin1String("6021"); }
+bool isP50X(const AppContext& ctx) { return ctx.CuName == QLatin1String("IB") || ctx.CuName == QLatin1String("MC"); }
+
+RisingScrollBar* verticalBar(const QString& name, int min, int max, QWidget* parent) {
+    auto* bar = new RisingScrollBar(parent);
+    bar->setObjectName(name);
+    bar->setRisingRange(min, max);
+    return bar;
+}
+}  // namespace
+
+DrivePanel::DrivePanel(ZentraleHost& host, QWidget* parent) : QGroupBox(Text::heading, parent), m_host(host) {
+    setObjectName(QStringLiteral("pnlFahrpult"));
+
+    m_txtAdresse = new QLineEdit(QStringLiteral("1"), this);
+    m_txtAdresse->setObjectName(QStringLiteral("txtAdresse"));
+    m_txtAdresse->setToolTip(Text::tipAdresse);
+    m_txtAdresse->setMaxLength(4);
+    m_scrAdresse = verticalBar(QStringLiteral("scrAdresse"), 1, 255, this);
+
+    m_scrFahrstufen = new QScrollBar(Qt::Horizontal, this);
+    m_scrFahrstufen->setObjectName(QStringLiteral("scrFahrstufen"));
+    m_scrFahrstufen->setRange(DriveCommands::minMode, DriveCommands::maxMode);
+    m_scrFahrstufen->setPageStep(1);
+    m_lblFahrstufen = new QLabel(QStringLiteral("14"), this);
+    m_lblFahrstufen->setObjectName(QStringLiteral("lblFahrstufen"));
+    m_lblFahrstufen->setToolTip(Text::tipFahrstufen);
+    m_lblFahrstufen->setAlignment(Qt::AlignCenter);
+
+    m_sldFahrstufen = new QSlider(Qt::Vertical, this);
+    m_sldFahrstufen->setObjectName(QStringLiteral("sldFahrstufen"));
+    m_sldFahrstufen->setToolTip(Text::tipRegler);
+    m_sldFahrstufen->setTickPosition(QSlider::TicksBothSides);
+    m_sldFahrstufen->setRange(0, 14);
+
+    m_lblFahrstufe = new QLabel(QStringLiteral("0"), this);
+    m_lblFahrstufe->setObjectName(QStringLiteral("lblFahrstufe"));
+    m_lblFahrstufe->setToolTip(Text::tipFahrstufe);
+    m_lblFahrstufe->setAlignment(Qt::AlignCenter);
+    m_lblFahrstufe->setAutoFillBackground(true);
+    m_lblFahrstufe->setFrameShape(QFrame::Panel);
+    m_lblFahrstufe->setFrameShadow(QFrame::Sunken);
+
+    m_txtFahrstufe = new QLineEdit(QStringLiteral("0"), this);
+    m_txtFahrstufe->setObjectName(QStringLiteral("txtFahrstufe"));
+    m_txtFahrstufe->setToolTip(Text::tipStartStufe);
+    m_txtFahrstufe->setMaxLength(3);
+    m_txtFahrstufe->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_txtFahrstufe));
+    m_scrFahrstufe = verticalBar(QStringLiteral("scrFahrstufe"), 0, 14, this);
+
+    m_btnAnfahren = new QPushButton(Text::anfahren, this);
+    m_btnAnfahren->setObjectName(QStringLiteral("btnAnfahren"));
+    m_btnAnfahren->setToolTip(Text::tipAnfahren);
+    m_btnStop = new QPushButton(Text::stop, this);
+    m_btnStop->setObjectName(QStringLiteral("btnStop"));
+    m_btnStop->setToolTip(Text::tipStop);
+
+    auto* back = new QToolButton(this);
+    back->setArrowType(Qt::LeftArrow);
+    back->setToolTip(Text::tipRueckwaerts);
+    auto* forward = new QToolButton(this);
+    forward->setArrowType(Qt::RightArrow);
+    forward->setToolTip(Text::tipVorwaerts);
+    auto* reverse = new QPushButton(Text::wechsel, this);
+    reverse->setToolTip(Text::tipWechsel);
+    m_btnRichtung = {back, forward, reverse};
+    for (int i = 0; i < 3; ++i) {
+        m_btnRichtung[i]->setObjectName(QStringLiteral("btnFahrtrichtungswechsel_%1").arg(i));
+        connect(m_btnRichtung[i], &QAbstractButton::clicked, this, [this, i] { btnFahrtrichtungswechsel_Clicked(i); });
+    }
+
+    m_chkFunktion = new QCheckBox(Text::funktion, this);
+    m_chkFunktion->setObjectName(QStringLiteral("chkFunktion"));
+    m_chkFunktion->setToolTip(Text::tipFunktion);
+    for (int i = 1; i <= 8; ++i) {
+        auto* box = new QCheckBox(QStringLiteral("F%1").arg(i), this);
+        box->setObjectName(QStringLiteral("chkFunctions_%1").arg(i));
+        box->setToolTip(QStringLiteral(" Funktion %1 ").arg(i));
+        m_chkFunctions[i] = box;
+        connect(box, &QCheckBox::toggled, this, [this] { chkFunctions_Click(); });
+    }
+
+    auto* grid = new QGridLayout(this);
+    auto* addressRow = new QHBoxLayout;
+    addressRow->addWidget(m_txtAdresse);
+    addressRow->addWidget(m_scrAdresse);
+    m_scrAdresse->setFixedHeight(m_txtAdresse->sizeHint().height());
+    grid->addLayout(addressRow, 0, 0, 1, 2);
+    grid->addWidget(m_scrFahrstufen, 1, 0);
+    grid->addWidget(m_lblFahrstufen, 1, 1);
+    grid->addWidget(m_sldFahrstufen, 2, 0, 6, 1, Qt::AlignHCenter);
+    grid->addWidget(m_lblFahrstufe, 2, 1);
+    auto* startRow = new QHBoxLayout;
+    startRow->addWidget(m_txtFahrstufe);
+    startRow->addWidget(m_scrFahrstufe);
+    m_scrFahrstufe->setFixedHeight(m_txtFahrstufe->sizeHint().height());
+    grid->addLayout(startRow, 3, 1);
+    grid->addWidget(m_btnAnfahren, 4, 1);
+    grid->addWidget(m_btnStop, 5, 1);
+    auto* directionRow = new QHBoxLayout;
+    directionRow->addWidget(back);
+    directionRow->addWidget(reverse);
+    directionRow->addWidget(forward);
+    grid->addLayout(directionRow, 6, 1);
+    grid->addWidget(m_chkFunktion, 7, 1);
+    auto* functions = new QGridLayout;
+    for (int i = 1; i <= 8; ++i)
+        functions->addWidget(m_chkFunctions[i], (i - 1) % 4, (i - 1) / 4);
+    grid->addLayout(functions, 8, 0, 1, 2);
+
+    connect(m_scrFahrstufen, &QScrollBar::valueChanged, this, &DrivePanel::scrFahrstufen_Change);
+    connect(m_sldFahrstufen, &QSlider::valueChanged, this, &DrivePanel::sldFahrstufen_ValueChanged);
+    connect(m_btnAnfahren, &QPushButton::clicked, this, &DrivePanel::btnAnfahren_Clicked);
+    connect(m_btnStop, &QPushButton::clicked, this, &DrivePanel::btnStop_Clicked);
+    connect(m_chkFunktion, &QCheckBox::toggled, this, &DrivePanel::chkFunktion_Click);
+    connect(m_scrAdresse, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtAdresse->setText(QString::number(v)); });
+    connect(m_txtAdresse, &QLineEdit::textChanged, this, &DrivePanel::txtAdresse_Change);
+    connect(m_txtFahrstufe, &QLineEdit::textChanged, this, &DrivePanel::txtFahrstufe_Change);
+    connect(m_txtFahrstufe, &QLineEdit::returnPressed, m_btnAnfahren, &QPushButton::click);
+    connect(m_scrFahrstufe, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtFahrstufe->setText(QString::number(v)); });
+
+    applyMode(m_scrFahrstufen->value());
+}
+
+void DrivePanel::applyStation() {
+    const bool p50 = is6021(m_host.context());
+    m_txtAdresse->setMaxLength(p50 ? 3 : 4);
+    m_btnRichtung[0]->setEnabled(!p50);
+    m_btnRichtung[1]->setEnabled(!p50);
+}
+
+void DrivePanel::loadFahrstufen() {
+    bool ok = false;
+    const int value = m_host.context().Fahrstufen.trimmed().toInt(&ok);
+    // A stored value outside the selector's range leaves the selector where it is.
+    if (ok && value >= DriveCommands::minMode && value <= DriveCommands::maxMode) {
+        if (value == m_scrFahrstufen->value())
+            scrFahrstufen_Change(value);
+        else
+            m_scrFahrstufen->setValue(value);
+    }
+    moveSliderTo(0);
+}
+
+void DrivePanel::setAddress(int address) { m_txtAdresse->setText(QString::number(address)); }
+
+QString DrivePanel::addressText() const { return m_txtAdresse->text(); }
+
+int DrivePanel::mode() const { return m_scrFahrstufen->value(); }
+
+std::array<bool, 4> DrivePanel::functions1to4() const {
+    return {m_chkFunctions[1]->isChecked(), m_chkFunctions[2]->isChecked(), m_chkFunctions[3]->isChecked(),
+            m_chkFunctions[4]->isChecked()};
+}
+
+void DrivePanel::scrFahrstufen_Change(int value) {
+    if (applyMode(value))
+        m_host.context().Fahrstufen = QString::number(value);
+}
+
+bool DrivePanel::applyMode(int value) {
+    const int steps = DriveCommands::stepsOfMode(value);
+    if (steps == 0)
+        return false;
+    m_sldFahrstufen->setPageStep(value == 4 ? 8 : 1);
+    m_lblFahrstufen->setText(QString::number(steps));
+    m_scrFahrstufe->setRisingMaximum(steps);
+    m_maxStep = static_cast<qint16>(steps);
+    {
+        const QSignalBlocker block(m_sldFahrstufen);
+        m_sldFahrstufen->setRange(0, steps);
+        m_sldFahrstufen->setValue(0);
+    }
+    // The slider now stands at 0: the step must agree, or the light box would drive on.
+    m_step = 0;
+    m_lblFahrstufe->setText(QStringLiteral("0"));
+    updateStepLabel();
+    return true;
+}
+
+void DrivePanel::moveSliderTo(qint16 step) {
+    const QSignalBlocker block(m_sldFahrstufen);
+    m_sldFahrstufen->setValue(step);
+    m_step = static_cast<qint16>(m_sldFahrstufen->value());
+    m_lblFahrstufe->setText(QString::number(m_step));
+    updateStepLabel();
+}
+
+void DrivePanel::sldFahrstufen_ValueChanged(int value) {
+    m_step = static_cast<qint16>(value);
+    m_lblFahrstufe->setText(QString::number(m_step));
+    updateStepLabel();
+    sendDriveState();
+}
+
+void DrivePanel::btnAnfahren_Clicked() {
+    const int v = m_txtFahrstufe->text().toInt();
+    if (v > m_maxStep) {
+        m_host.context().ui().message(Text::tooHigh, Notifier::Icon::Critical, Notifier::OkOnly, Text::tooHighTitle);
+        m_txtFahrstufe->setFocus();
+        m_txtFahrstufe->setSelection(0, 3);
+        return;
+    }
+    moveSliderTo(static_cast<qint16>(v));
+    sendDriveState();
+}
+
+void DrivePanel::btnStop_Clicked() {
+    moveSliderTo(0);
+    sendDriveState();
+}
+
+void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
+    const bool light = m_chkFunktion->isChecked();
+    m_lightFlag = light ? 1 : 0;
+    m_lightValue = light ? 16 : 0;
+    const AppContext& ctx = m_host.context();
+    switch (index) {
+    case 0:
+    case 1:
+        m_direction = static_cast<qint16>(index);
+        if (ensureAddress(false))
+            writeP50X(DriveCommands::xlDirectionCommand(addressText().trimmed(), m_lightFlag, m_direction));
+        break;
+    case 2:
+        moveSliderTo(0);
+        if (is6021(ctx)) {
+            writeP50(DriveCommands::p50ReverseCode(light));
+        } else {
+            m_direction = m_direction == 1 ? 0 : 1;
+            SendenP50X();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void DrivePanel::chkFunktion_Click() {
+    m_lightValue = m_chkFunktion->isChecked() ? 16 : 0;
+    sendDriveState();
+}
+
+void DrivePanel::chkFunctions_Click() {
+    if (m_suppressFunctions)
+        return;
+    const AppContext& ctx = m_host.context();
+    if (is6021(ctx)) {
+        writeP50(DriveCommands::p50FunctionCode(functions1to4()));
+    } else if (isP50X(ctx)) {
+        std::array<bool, 8> f{};
+        for (int i = 1; i <= 8; ++i)
+            f[i - 1] = m_chkFunctions[i]->isChecked();
+        if (ensureAddress(false))
+            writeP50X(DriveCommands::xfCommand(addressText().trimmed(), f));
+    }
+}
+
+void DrivePanel::txtAdresse_Change() {
+    if (is6021(m_host.context())) {
+        const int v = m_txtAdresse->text().trimmed().toInt();
+        // A changed scroll bar writes its value back into the field.
+        m_scrAdresse->setRisingValue(qBound(1, v, 255));
+    }
+    m_suppressFunctions = true;
+    m_chkFunktion->setChecked(false);
+    for (int i = 1; i <= 8; ++i)
+        m_chkFunctions[i]->setChecked(false);
+    m_suppressFunctions = false;
+}
+
+void DrivePanel::txtFahrstufe_Change() {
+    const int v = m_txtFahrstufe->text().toInt();
+    if (v > m_maxStep) {
+        m_txtFahrstufe->setText(QString::number(m_maxStep));
+        return;  // the change of the text above has done the rest
+    }
+    {
+        const QSignalBlocker block(m_scrFahrstufe);
+        m_scrFahrstufe->setRisingValue(v);
+    }
+    m_btnAnfahren->setDefault(true);
+}
+
+void DrivePanel::updateStepLabel() {
+    const int n = m_lblFahrstufen->text().toInt();
+    const int x = m_lblFahrstufe->text().toInt();
+    const int a = n * 5 / 10;
+    const int b = n * 8 / 10;
+    QColor background(0, 255, 0);
+    QColor text(Qt::black);
+    if (x > b) {
+        background = QColor(255, 0, 0);
+        text = Qt::white;
+    } else if (x > a) {
+        background = QColor(255, 255, 0);
+    }
+    QPalette p = m_lblFahrstufe->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    m_lblFahrstufe->setPalette(p);
+}
+
+void DrivePanel::sendDriveState() {
+    const AppContext& ctx = m_host.context();
+    if (is6021(ctx))
+        writeP50(DriveCommands::p50DriveCode(m_step, m_lightValue != 0));
+    else
+        SendenP50X();
+}
+
+void DrivePanel::SendenP50X() {
+    if (!ensureAddress(false))
+        return;
+    const qint16 speed = DriveCommands::xlSpeed(mode(), m_step);
+    writeP50X(DriveCommands::xlCommand(addressText().trimmed(), speed, m_chkFunktion->isChecked(), m_direction,
+                                       functions1to4()));
+}
+
+bool DrivePanel::ensureAddress(bool p50Pair) {
+    const QString text = addressText();
+    const bool ok = p50Pair ? DriveCommands::p50Address(text).has_value() : DriveCommands::p50xAddress(text).has_value();
+    if (!ok) {
+        m_host.setStatus(Text::badAddress);
+        m_host.context().ui().beep();
+    }
+    return ok;
+}
+
+void DrivePanel::writeP50X(const QString& command) {
+    StationLink& link = m_host.link();
+    const StationLink::Exchange exchange(link);
+    if (!exchange)
+        return;
+    try {
+        link.sendP50X(command);
+    } catch (const Failure& failure) {
+        ZentraleFehlerbehandlung(m_host.context(), failure);
+    }
+}
+
+void DrivePanel::writeP50(int code) {
+    if (!ensureAddress(true))
+        return;
+    StationLink& link = m_host.link();
+    const StationLink::Exchange exchange(link);
+    if (!exchange)
+        return;
+    try {
+        link.Senden6021(QString::number(code), addressText().trimmed());
+    } catch (const Failure& failure) {
+        ZentraleFehlerbehandlung(m_host.context(), failure);
+    }
+}
+
+void DrivePanel::btnPower_Clicked(int index) {
+    StationLink& link = m_host.link();
+    const StationLink::Exchange exchange(link);
+    if (!exchange)
+        return;
+    try {
+        link.port().write(DriveCommands::powerByte(index != 0));
+    } catch (const Failure& failure) {
+        ZentraleFehlerbehandlung(m_host.context(), failure);
+    }
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QGroupBox>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class RisingScrollBar;
+class QSlider;
+class QAbstractButton;
+class ZentraleHost;
+
+// The drive desk `pnlFahrpult` of the programming window: address, speed-step mode, slider,
+// start/stop/reverse, light and F1..F8. A 6021 gets P50 pairs, the MasterControl and the
+// Intellibox the P50X "XL"/"XF" texts. Each action writes at most one command and reads
+// nothing; a program-set slider sends nothing by itself.
+class DrivePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit DrivePanel(ZentraleHost& host, QWidget* parent = nullptr);
+
+    // The station choice: the 6021 gets a 3-digit address held to 1..255 and only the
+    // reversing button; the others a 4-digit address and all three direction buttons.
+    void applyStation();
+    // Loading: the mode selector from `Fahrstufen`, the slider at its bottom.
+    void loadFahrstufen();
+    // Puts an address into `txtAdresse` (the address search's result).
+    void setAddress(int address);
+
+    QString addressText() const;
+    qint16 currentStep() const { return m_step; }
+    qint16 maxStep() const { return m_maxStep; }
+    qint16 direction() const { return m_direction; }
+
+public slots:
+    // The track-power buttons of the window's parameter panel: 0 off (97), else on (96).
+    void btnPower_Clicked(int index);
+
+private:
+    void scrFahrstufen_Change(int value);
+    // The mode's step count, slider range and labels; false for a value outside 1..4.
+    bool applyMode(int value);
+    void sldFahrstufen_ValueChanged(int value);
+    void btnAnfahren_Clicked();
+    void btnStop_Clicked();
+    void btnFahrtrichtungswechsel_Clicked(int index);
+    void chkFunktion_Click();
+    void chkFunctions_Click();
+    void txtAdresse_Change();
+    void txtFahrstufe_Change();
+    void updateStepLabel();
+
+    void moveSliderTo(qint16 step);
+    void sendDriveState();
+    void SendenP50X();
+    // Writes one command when no other exchange runs; port failures go to the error report.
+    void writeP50X(const QString& command);
+    void writeP50(int code);
+    bool ensureAddress(bool p50Pair);
+    int mode() const;
+    std::array<bool, 4> functions1to4() const;
+
+    ZentraleHost& m_host;
+
+    QLineEdit* m_txtAdresse;
+    RisingScrollBar* m_scrAdresse;
+    QScrollBar* m_scrFahrstufen;
+    QLabel* m_lblFahrstufen;
+    QSlider* m_sldFahrstufen;
+    QLabel* m_lblFahrstufe;
+    QLineEdit* m_txtFahrstufe;
+    RisingScrollBar* m_scrFahrstufe;
+    QPushButton* m_btnAnfahren;
+    QPushButton* m_btnStop;
+    std::array<QAbstractButton*, 3> m_btnRichtung{};
+    QCheckBox* m_chkFunktion;
+    std::array<QCheckBox*, 9> m_chkFunctions{};  // 1..8 used
+
+    qint16 m_maxStep = 0;
+    qint16 m_step = 0;
+    qint16 m_lightValue = 0;
+    qint16 m_lightFlag = 0;
+    qint16 m_direction = 0;
+    bool m_suppressFunctions = false;
+};

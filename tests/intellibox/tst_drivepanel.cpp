@@ -1,0 +1,280 @@
+#include "DrivePanel.h"
+#include "FakeZentraleHost.h"
+#include "Failure.h"
+#include "RecordingPort.h"
+#include "RisingScrollBar.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+QByteArray pair(int code, int address) {
+    QByteArray b;
+    b += char(code);
+    b += char(address);
+    return b;
+}
+QByteArray p50x(const char* text) { return QByteArray(text) + '\r'; }
+
+class FailingPort : public RecordingPort {
+public:
+    void write(const QByteArray&) override { throw Failure(57, QStringLiteral("Gerät")); }
+};
+}  // namespace
+
+// The drive desk driven like a user would, with the exact bytes on the line.
+class TestDrivePanel : public QObject {
+    Q_OBJECT
+
+    // Steps: "mode:N" selector, "slider:N" user moves the slider, "step:T" types the
+    // start step, "start", "stop", "dir:N", "light", "f:N", "addr:T", "power:N".
+    static void run(DrivePanel& panel, const QStringList& steps) {
+        for (const QString& s : steps) {
+            const QString verb = s.section(u':', 0, 0);
+            const QString arg = s.section(u':', 1);
+            if (verb == u"mode")
+                panel.findChild<QScrollBar*>(QStringLiteral("scrFahrstufen"))->setValue(arg.toInt());
+            else if (verb == u"slider")
+                panel.findChild<QSlider*>(QStringLiteral("sldFahrstufen"))->setValue(arg.toInt());
+            else if (verb == u"step")
+                panel.findChild<QLineEdit*>(QStringLiteral("txtFahrstufe"))->setText(arg);
+            else if (verb == u"start")
+                QTest::mouseClick(panel.findChild<QAbstractButton*>(QStringLiteral("btnAnfahren")), Qt::LeftButton);
+            else if (verb == u"stop")
+                QTest::mouseClick(panel.findChild<QAbstractButton*>(QStringLiteral("btnStop")), Qt::LeftButton);
+            else if (verb == u"dir")
+                panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_") + arg)->click();
+            else if (verb == u"light")
+                panel.findChild<QCheckBox*>(QStringLiteral("chkFunktion"))->click();
+            else if (verb == u"f")
+                panel.findChild<QCheckBox*>(QStringLiteral("chkFunctions_") + arg)->click();
+            else if (verb == u"addr")
+                panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"))->setText(arg);
+            else if (verb == u"power")
+                panel.btnPower_Clicked(arg.toInt());
+            else
+                QFAIL(qPrintable(s));
+        }
+    }
+
+private slots:
+    void traffic_data() {
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<QByteArray>>("writes");
+        using L = QList<QByteArray>;
+        using S = QStringList;
+        QTest::newRow("IB 28 steps, slider at the top")
+            << "IB" << S{"mode:3", "slider:28"} << L{p50x("XL 1, 112, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB 14 steps, start at 14")
+            << "IB" << S{"mode:1", "step:14", "start"} << L{p50x("XL 1, 98, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("MC 27 steps, start at 27")
+            << "MC" << S{"mode:2", "step:27", "start"} << L{p50x("XL 1, 108, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB 128 steps, slider at 100")
+            << "IB" << S{"mode:4", "slider:100"} << L{p50x("XL 1, 100, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB 128 steps, start at 126")
+            << "IB" << S{"mode:4", "step:126", "start"} << L{p50x("XL 1, 126, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB light, F1, F2, then stop")
+            << "IB" << S{"mode:3", "slider:10", "light", "f:1", "f:2", "stop"}
+            << L{p50x("XL 1, 40, 0, 0, 0, 0, 0, 0"), p50x("XL 1, 40, 1, 0, 0, 0, 0, 0"),
+                 p50x("XF 1,1, 0, 0, 0, 0, 0, 0, 0"), p50x("XF 1,1, 1, 0, 0, 0, 0, 0, 0"),
+                 p50x("XL 1, 0, 1, 0, 1, 1, 0, 0")};
+        QTest::newRow("IB F1 and F3 on address 3")
+            << "IB" << S{"addr:3", "f:1", "f:3"}
+            << L{p50x("XF 3,1, 0, 0, 0, 0, 0, 0, 0"), p50x("XF 3,1, 0, 1, 0, 0, 0, 0, 0")};
+        QTest::newRow("MC F8 on address 9999")
+            << "MC" << S{"addr:9999", "f:8"} << L{p50x("XF 9999,0, 0, 0, 0, 0, 0, 0, 1")};
+        QTest::newRow("IB direction buttons send speed and functions 0")
+            << "IB" << S{"mode:3", "slider:10", "f:1", "light", "dir:1", "dir:0"}
+            << L{p50x("XL 1, 40, 0, 0, 0, 0, 0, 0"), p50x("XF 1,1, 0, 0, 0, 0, 0, 0, 0"),
+                 p50x("XL 1, 40, 1, 0, 1, 0, 0, 0"), p50x("XL 1, 0, 1, 1, 0, 0, 0, 0"),
+                 p50x("XL 1, 0, 1, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB reverse stops and turns")
+            << "IB" << S{"mode:3", "slider:5", "dir:2", "dir:2"}
+            << L{p50x("XL 1, 20, 0, 0, 0, 0, 0, 0"), p50x("XL 1, 0, 0, 1, 0, 0, 0, 0"), p50x("XL 1, 0, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB address change with the light on")
+            << "IB" << S{"light", "addr:5"} << L{p50x("XL 1, 0, 1, 0, 0, 0, 0, 0"), p50x("XL 5, 0, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("IB address change with the light off") << "IB" << S{"f:1", "addr:5"}
+                                                               << L{p50x("XF 1,1, 0, 0, 0, 0, 0, 0, 0")};
+        QTest::newRow("6021 step 5 with light")
+            << "6021" << S{"mode:1", "light", "slider:5"} << L{pair(16, 1), pair(21, 1)};
+        QTest::newRow("6021 reverse with light")
+            << "6021" << S{"addr:24", "light", "dir:2"} << L{pair(16, 24), pair(31, 24)};
+        QTest::newRow("6021 stop with light")
+            << "6021" << S{"mode:1", "slider:5", "light", "stop"} << L{pair(5, 1), pair(21, 1), pair(16, 1)};
+        QTest::newRow("6021 F1 and F3, F5 only repeats F1..F4")
+            << "6021" << S{"addr:24", "f:1", "f:3", "f:5"} << L{pair(65, 24), pair(69, 24), pair(69, 24)};
+        QTest::newRow("6021 address typed as 300 is held to 255")
+            << "6021" << S{"addr:3", "addr:30", "addr:300", "light"} << L{pair(16, 255)};
+        QTest::newRow("power off and on, 6021") << "6021" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
+        QTest::newRow("power off and on, IB") << "IB" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
+        QTest::newRow("program moves of the selector send nothing")
+            << "IB" << S{"mode:2", "mode:4", "mode:1"} << L{};
+    }
+    void traffic() {
+        QFETCH(QString, station);
+        QFETCH(QStringList, steps);
+        QFETCH(QList<QByteArray>, writes);
+        RecordingPort port;
+        FakeZentraleHost host(port, station);
+        DrivePanel panel(host);
+        panel.applyStation();
+        run(panel, steps);
+        QCOMPARE(port.writes, writes);
+        QCOMPARE(host.notifier.beeps, 0);
+    }
+
+    // Addresses that must never reach the line: the command is refused with a beep.
+    void refusedAddresses_data() {
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("6021 address 0") << "6021" << QStringList{"addr:0", "light"};
+        QTest::newRow("6021 empty address") << "6021" << QStringList{"addr:", "f:1"};
+        QTest::newRow("IB empty address") << "IB" << QStringList{"addr:", "slider:3"};
+        QTest::newRow("IB address 0") << "IB" << QStringList{"addr:0", "dir:1"};
+        QTest::newRow("MC address with letters") << "MC" << QStringList{"addr:1x", "f:2"};
+        QTest::newRow("IB address with a sign") << "IB" << QStringList{"addr:-5", "dir:2"};
+    }
+    void refusedAddresses() {
+        QFETCH(QString, station);
+        QFETCH(QStringList, steps);
+        RecordingPort port;
+        FakeZentraleHost host(port, station);
+        DrivePanel panel(host);
+        panel.applyStation();
+        run(panel, steps);
+        QVERIFY(port.writes.isEmpty());
+        QCOMPARE(host.notifier.beeps, 1);
+        QCOMPARE(host.status(), QStringLiteral(" Keine gültige Lokadresse eingegeben !"));
+    }
+
+    void sixZeroTwoOneAddressField() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("6021"));
+        DrivePanel panel(host);
+        panel.applyStation();
+        auto* field = panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"));
+        auto* bar = panel.findChild<RisingScrollBar*>(QStringLiteral("scrAdresse"));
+        QCOMPARE(field->maxLength(), 3);
+        bar->setRisingValue(10);
+        field->setText(QStringLiteral("0"));
+        QCOMPARE(field->text(), QStringLiteral("1"));
+        field->setText(QStringLiteral("0"));
+        QCOMPARE(field->text(), QStringLiteral("0"));  // the bar stood at 1 already
+        QVERIFY(!panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_0"))->isEnabled());
+        QVERIFY(!panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_1"))->isEnabled());
+    }
+
+    void startAboveMaximum() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        DrivePanel panel(host);
+        run(panel, {"mode:1", "step:20"});
+        auto* step = panel.findChild<QLineEdit*>(QStringLiteral("txtFahrstufe"));
+        QCOMPARE(step->text(), QStringLiteral("14"));
+        // Lowering the mode pulls the start step down with it.
+        run(panel, {"mode:4", "step:100", "mode:1", "start"});
+        QCOMPARE(step->text(), QStringLiteral("14"));
+        QCOMPARE(port.writes, QList<QByteArray>{"XL 1, 98, 0, 0, 0, 0, 0, 0\r"});
+        port.writes.clear();
+        // A value above the maximum that still reaches the button (pasted past the check).
+        {
+            const QSignalBlocker block(step);
+            step->setText(QStringLiteral("100"));
+        }
+        host.notifier.expectMessages = true;
+        run(panel, {"start"});
+        QVERIFY(port.writes.isEmpty());
+        QCOMPARE(host.notifier.messages.size(), 1);
+        QCOMPARE(host.notifier.messages[0].text,
+                 QStringLiteral("Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     "));
+        QCOMPARE(host.notifier.messages[0].title, QStringLiteral(" Lokomotive anfahren ..."));
+        QCOMPARE(host.notifier.messages[0].icon, Notifier::Icon::Critical);
+    }
+
+    void stepColours_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("27: 13 green") << 2 << 13 << QColor(0, 255, 0);
+        QTest::newRow("27: 14 yellow") << 2 << 14 << QColor(255, 255, 0);
+        QTest::newRow("27: 21 yellow") << 2 << 21 << QColor(255, 255, 0);
+        QTest::newRow("27: 22 red") << 2 << 22 << QColor(255, 0, 0);
+        QTest::newRow("128: 64 green") << 4 << 64 << QColor(0, 255, 0);
+        QTest::newRow("128: 103 red") << 4 << 103 << QColor(255, 0, 0);
+    }
+    void stepColours() {
+        QFETCH(int, mode);
+        QFETCH(int, step);
+        QFETCH(QColor, colour);
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        DrivePanel panel(host);
+        run(panel, {QStringLiteral("mode:%1").arg(mode), QStringLiteral("slider:%1").arg(step)});
+        auto* label = panel.findChild<QLabel*>(QStringLiteral("lblFahrstufe"));
+        QCOMPARE(label->text(), QString::number(step));
+        QCOMPARE(label->palette().color(QPalette::Window), colour);
+    }
+
+    void modeChangeKeepsTheLocoStopped() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("6021"));
+        DrivePanel panel(host);
+        run(panel, {"mode:3", "slider:20", "mode:1", "light"});
+        QCOMPARE(port.writes.last(), pair(16, 1));
+        QCOMPARE(host.ctx.Fahrstufen, QStringLiteral("1"));
+    }
+
+    void loadsTheStoredMode() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        host.ctx.Fahrstufen = QStringLiteral("4");
+        DrivePanel panel(host);
+        panel.loadFahrstufen();
+        QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("lblFahrstufen"))->text(), QStringLiteral("128"));
+        QCOMPARE(panel.maxStep(), qint16(128));
+        host.ctx.Fahrstufen = QStringLiteral("1000");
+        panel.loadFahrstufen();  // out of range: tolerated, nothing changes
+        QCOMPARE(panel.maxStep(), qint16(128));
+        QVERIFY(port.writes.isEmpty());
+    }
+
+    void refusedWhileAnotherExchangeRuns() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        DrivePanel panel(host);
+        const StationLink::Exchange running(host.link());
+        run(panel, {"slider:3", "power:1", "f:1"});
+        QVERIFY(port.writes.isEmpty());
+        QCOMPARE(host.notifier.beeps, 3);
+    }
+
+    void portFailureGoesToTheErrorReport() {
+        FailingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        host.notifier.expectMessages = true;
+        DrivePanel panel(host);
+        run(panel, {"slider:3", "power:0"});
+        QCOMPARE(host.notifier.messages.size(), 2);
+        QVERIFY(host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler 57:")));
+        QVERIFY(!host.link().exchangeRunning());
+    }
+
+    void render() {
+        RecordingPort port;
+        FakeZentraleHost host(port, QStringLiteral("IB"));
+        DrivePanel panel(host);
+        panel.resize(215, 363);
+        run(panel, {"mode:3", "slider:20", "light", "f:2"});
+        QVERIFY(panel.grab().save(QStringLiteral("/tmp/quillex-drivepanel.png")));
+    }
+};
+
+QTEST_MAIN(TestDrivePanel)
+#include "tst_drivepanel.moc"

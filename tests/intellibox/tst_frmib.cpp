@@ -1,0 +1,370 @@
+#include "AppContext.h"
+#include "IbSettings.h"
+#include "RecordingNotifier.h"
+#include "RecordingPort.h"
+#include "StationLink.h"
+#include "VirtualClock.h"
+#include "frmIB.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// An Intellibox that answers each known command once its text is complete; unknown
+// commands get no answer. Answers may come in pieces, one piece per read.
+class ScriptedStation : public RecordingPort {
+public:
+    explicit ScriptedStation(const VirtualClock& c) : clock(c) {}
+    void write(const QByteArray& bytes) override {
+        RecordingPort::write(bytes);
+        times.append(clock.ticks());
+        const QString command = QString::fromLatin1(bytes).chopped(1);
+        if (answers.contains(command))
+            for (const QString& piece : answers.value(command))
+                reads.append(piece.toLatin1());
+    }
+    const VirtualClock& clock;
+    QHash<QString, QStringList> answers;
+    QList<qint64> times;
+};
+
+struct Bench {
+    Bench() : station(clock), link(ctx, station, clock) {
+        ctx.notifier = &notifier;
+        ctx.CuName = QStringLiteral("IB");
+        ctx.dataFolder = dir.path();
+    }
+    RecordingNotifier notifier;
+    AppContext ctx;
+    VirtualClock clock;
+    ScriptedStation station;
+    StationLink link;
+    QTemporaryDir dir;
+};
+
+template <typename T>
+T* child(QWidget& w, const QString& name) {
+    T* c = w.findChild<T*>(name);
+    if (!c)
+        qFatal("no control %s", qPrintable(name));
+    return c;
+}
+QString labelText(QWidget& w, const QString& name) { return child<QLabel>(w, name)->text(); }
+}  // namespace
+
+// The Intellibox settings window against a scripted station on virtual time.
+class TestFrmIB : public QObject {
+    Q_OBJECT
+private slots:
+    void versionFields_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("all keys") << "SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789]"
+                                  << QStringList{"1.500 ", "1.200 ", "1.10", "1.02", "2.00", "0123456789"};
+        QTest::newRow("without DNG") << "SPU: 1.500 KPU 1.200]"
+                                     << QStringList{"1.500 ", "1.200]", ": 1.", " 1.5", ": 1.", " 1.500 KPU"};
+        QTest::newRow("empty") << "" << QStringList{"", "", "", "", "", ""};
+    }
+    void versionFields() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, fields);
+        const auto got = IbSettings::versionFields(answer);
+        QCOMPARE(QStringList(got.begin(), got.end()), fields);
+    }
+
+    void answers_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("is663");
+        QTest::addColumn<bool>("motOld");
+        QTest::newRow("one and a letter") << "1x]" << "1" << true << false;
+        QTest::newRow("one hundred") << "100]" << "100" << false << false;
+        QTest::newRow("blank then one") << " 1 ]" << "1" << true << false;
+        QTest::newRow("Mot old") << "L 80 Mot old]" << "0" << false << true;
+        QTest::newRow("mot old, other case") << "mot old]" << "0" << false << false;
+        QTest::newRow("nothing") << "]" << "0" << false << false;
+    }
+    void answers() {
+        QFETCH(QString, answer);
+        QFETCH(QString, value);
+        QFETCH(bool, is663);
+        QFETCH(bool, motOld);
+        QCOMPARE(IbSettings::leadingValue(answer), value);
+        QCOMPARE(IbSettings::option663Set(answer), is663);
+        QCOMPARE(IbSettings::motorolaOldFormat(answer), motOld);
+        QCOMPARE(IbSettings::soListLine(7, answer), QStringLiteral("007 > ") + value);
+    }
+
+    void singleRead_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("answer");
+        QTest::addColumn<QList<QByteArray>>("writes");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("option 7") << "7" << QStringList{"12]"} << QList<QByteArray>{"XSO 7\r"} << "12" << "12]";
+        QTest::newRow("answer in two pieces") << "999" << QStringList{"1", "5]"} << QList<QByteArray>{"XSO 999\r"}
+                                              << "15" << "15]";
+        QTest::newRow("option 0 refused") << "0" << QStringList{} << QList<QByteArray>{} << "?"
+                                          << " Keine gültige Sonderoption eingegeben !";
+        QTest::newRow("empty field refused") << "" << QStringList{} << QList<QByteArray>{} << "?"
+                                             << " Keine gültige Sonderoption eingegeben !";
+    }
+    void singleRead() {
+        QFETCH(QString, field);
+        QFETCH(QStringList, answer);
+        QFETCH(QList<QByteArray>, writes);
+        QFETCH(QString, value);
+        QFETCH(QString, status);
+        Bench b;
+        b.station.answers.insert(QStringLiteral("XSO ") + field, answer);
+        frmIB w(b.ctx, b.link);
+        child<QLineEdit>(w, QStringLiteral("txtSO"))->setText(field);
+        child<QAbstractButton>(w, QStringLiteral("btnLesen_1"))->click();
+        QCOMPARE(b.station.writes, writes);
+        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), value);
+        QCOMPARE(w.statusText(), status);
+        if (writes.isEmpty())
+            QCOMPARE(child<QLineEdit>(w, QStringLiteral("txtSO"))->text(), QStringLiteral("?"));
+        else
+            QVERIFY(b.clock.ticks() - b.station.times[0] >= 100);
+    }
+
+    void rangeRead_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("1..3") << "1" << "3" << QStringList{"001 > 5", "002 > 6", "003 > 0"} << "No SO]";
+        QTest::newRow("single") << "2" << "2" << QStringList{"002 > 6"} << "6]";
+        QTest::newRow("von above bis") << "3" << "1" << QStringList{} << " ' von' darf nicht grösser als ' bis' sein !";
+        QTest::newRow("empty von") << "" << "2" << QStringList{} << " Keine gültige Sonderoption eingegeben !";
+    }
+    void rangeRead() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, status);
+        Bench b;
+        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XSO 3", {"No SO]"}}};
+        frmIB w(b.ctx, b.link);
+        auto* list = child<QListWidget>(w, QStringLiteral("lstSO"));
+        list->addItem(QStringLiteral("old"));
+        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(from);
+        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(to);
+        child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
+        QStringList got;
+        for (int i = 0; i < list->count(); ++i)
+            got.append(list->item(i)->text());
+        QCOMPARE(got, lines);
+        QCOMPARE(b.station.writes.size(), lines.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            QCOMPARE(b.station.writes[i], QStringLiteral("XSO %1\r").arg(from.toInt() + i).toLatin1());
+            if (i > 0)
+                QVERIFY(b.station.times[i] - b.station.times[i - 1] >= 10);
+        }
+        QCOMPARE(w.statusText(), status);
+        if (!lines.isEmpty())
+            QCOMPARE(labelText(w, QStringLiteral("lblSO_2")), to);
+    }
+
+    void motorolaTest_data() {
+        QTest::addColumn<QString>("so663");
+        QTest::addColumn<QString>("lc80");
+        QTest::addColumn<bool>("checked663");
+        QTest::addColumn<bool>("checkedMot");
+        QTest::newRow("set up") << "1 ]" << "L 80 Mot old ]" << true << true;
+        QTest::newRow("663 is 0") << "0 ]" << "L 80 Mot old ]" << false << true;
+        QTest::newRow("DCC format") << "1a]" << "L 80 DCC ]" << true << false;
+        QTest::newRow("Mot old only in the first answer") << "1 Mot old]" << "L 80 DCC ]" << true << false;
+    }
+    void motorolaTest() {
+        QFETCH(QString, so663);
+        QFETCH(QString, lc80);
+        QFETCH(bool, checked663);
+        QFETCH(bool, checkedMot);
+        Bench b;
+        b.station.answers = {{"XSO 663", {so663}}, {"XLC 80", {lc80}}};
+        frmIB w(b.ctx, b.link);
+        child<QAbstractButton>(w, QStringLiteral("btnMotorola"))->click();
+        QCOMPARE(b.station.writes, (QList<QByteArray>{"XSO 663\r", "XLC 80\r"}));
+        QVERIFY(b.station.times[1] - b.station.times[0] >= 1000);
+        QCOMPARE(child<QCheckBox>(w, QStringLiteral("chk663"))->isChecked(), checked663);
+        QCOMPARE(child<QCheckBox>(w, QStringLiteral("chkLokdatenformat"))->isChecked(), checkedMot);
+        QCOMPARE(w.statusText(), so663 + QStringLiteral("          ") + lc80);
+        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), IbSettings::leadingValue(lc80));
+    }
+
+    void power_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("P50 off") << 0 << QByteArray("\x61") << "";
+        QTest::newRow("P50 on") << 1 << QByteArray("\x60") << "";
+        QTest::newRow("P50X off") << 2 << QByteArray("XStop\r") << "Ok]";
+        QTest::newRow("P50X on") << 3 << QByteArray("XGo\r") << "Pwr On not possible!]";
+    }
+    void power() {
+        QFETCH(int, index);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, status);
+        Bench b;
+        b.station.answers = {{"XStop", {"Ok]"}}, {"XGo", {"Pwr On not possible!]"}}};
+        frmIB w(b.ctx, b.link);
+        child<QAbstractButton>(w, QStringLiteral("btnPower_%1").arg(index))->click();
+        QCOMPARE(b.station.writes, QList<QByteArray>{bytes});
+        QCOMPARE(w.statusText(), status);
+    }
+
+    void version() {
+        Bench b;
+        const QString answer = QStringLiteral("SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789\r]");
+        b.station.answers = {{"XV", {answer}}, {"XStop", {"Ok]"}}};
+        frmIB w(b.ctx, b.link);
+        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        QCOMPARE(b.station.writes, QList<QByteArray>{"XV\r"});
+        QCOMPARE(w.statusText(), answer);
+        QCOMPARE(labelText(w, QStringLiteral("lblVersion_0")), QStringLiteral("1.500 "));
+        QCOMPARE(labelText(w, QStringLiteral("lblVersion_5")), QStringLiteral("0123456789"));
+        // The next query starts from an empty answer text.
+        child<QAbstractButton>(w, QStringLiteral("btnPower_2"))->click();
+        QCOMPARE(w.statusText(), QStringLiteral("Ok]"));
+        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("0"));
+    }
+
+    // A silent station: every query ends at its deadline with the time-out message, and
+    // the station buttons are disabled while it waits.
+    void silentStation_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("single") << "btnLesen_1" << QByteArray("XSO 1\r");
+        QTest::newRow("range") << "btnLesen_2" << QByteArray("XSO 1\r");
+        QTest::newRow("motorola") << "btnMotorola" << QByteArray("XSO 663\r");
+        QTest::newRow("XStop") << "btnPower_2" << QByteArray("XStop\r");
+        QTest::newRow("XGo") << "btnPower_3" << QByteArray("XGo\r");
+        QTest::newRow("version") << "btnVersion" << QByteArray("XV\r");
+    }
+    void silentStation() {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, sent);
+        Bench b;
+        b.notifier.expectMessages = true;
+        frmIB w(b.ctx, b.link);
+        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
+        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("5"));
+        bool disabledWhileWaiting = false;
+        b.clock.onYield = [&] {
+            disabledWhileWaiting = !child<QAbstractButton>(w, QStringLiteral("btnVersion"))->isEnabled() &&
+                                   !child<QAbstractButton>(w, QStringLiteral("btnLesen_1"))->isEnabled() &&
+                                   !child<QAbstractButton>(w, QStringLiteral("btnPower_0"))->isEnabled();
+        };
+        child<QAbstractButton>(w, button)->click();
+        QCOMPARE(b.station.writes, QList<QByteArray>{sent});
+        QVERIFY(b.clock.ticks() - b.station.times[0] > 20000);
+        QVERIFY(b.clock.ticks() - b.station.times[0] < 21200);
+        QVERIFY(disabledWhileWaiting);
+        QCOMPARE(b.notifier.messages.size(), 1);
+        QCOMPARE(b.notifier.messages[0].text, QStringLiteral("Die IntelliBox antwortet nicht !          "));
+        QCOMPARE(b.notifier.messages[0].icon, Notifier::Icon::Critical);
+        QCOMPARE(w.statusText(), QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(child<QAbstractButton>(w, button)->isEnabled());
+        QVERIFY(!b.link.exchangeRunning());
+    }
+
+    void closingEndsTheWait() {
+        Bench b;
+        frmIB w(b.ctx, b.link);
+        w.show();
+        b.clock.onYield = [&] {
+            if (b.clock.ticks() > 3000)
+                w.close();
+        };
+        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        QVERIFY(b.clock.ticks() < 4000);
+        QVERIFY(b.notifier.messages.isEmpty());
+        QCOMPARE(b.station.writes, QList<QByteArray>{"XV\r"});
+        QVERIFY(!b.link.exchangeRunning());
+    }
+
+    void refusedWhileAnotherExchangeRuns() {
+        Bench b;
+        frmIB w(b.ctx, b.link);
+        const StationLink::Exchange other(b.link);
+        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        child<QAbstractButton>(w, QStringLiteral("btnPower_1"))->click();
+        QVERIFY(b.station.writes.isEmpty());
+        QCOMPARE(b.notifier.beeps, 2);
+    }
+
+    void saveList_data() {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("three options") << "3" << QByteArray("001 > 5\r\n002 > 6\r\n003 > 0\r\n");
+        QTest::newRow("empty list") << "" << QByteArray();
+    }
+    void saveList() {
+        QFETCH(QString, to);
+        QFETCH(QByteArray, file);
+        Bench b;
+        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XSO 3", {"No SO]"}}};
+        frmIB w(b.ctx, b.link);
+        if (!to.isEmpty()) {
+            child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
+            child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(to);
+            child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
+        }
+        w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
+        QFile saved(b.dir.filePath(QStringLiteral("_SO.txt")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), file);
+    }
+
+    void saveFailureGoesToTheErrorReport() {
+        Bench b;
+        b.ctx.dataFolder = b.dir.filePath(QStringLiteral("missing/folder"));
+        b.notifier.expectMessages = true;
+        frmIB w(b.ctx, b.link);
+        w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
+        QCOMPARE(b.notifier.messages.size(), 1);
+        QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+    }
+
+    // The spin control counts up at its upper arrow and mirrors the field.
+    void spinControl() {
+        Bench b;
+        frmIB w(b.ctx, b.link);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* field = child<QLineEdit>(w, QStringLiteral("txtSO"));
+        auto* spin = w.findChild<QWidget*>(QStringLiteral("scrSO"));
+        field->setText(QStringLiteral("41"));
+        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("?"));
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
+        QCOMPARE(field->text(), QStringLiteral("42"));
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
+        QCOMPARE(field->text(), QStringLiteral("41"));
+        QVERIFY(b.station.writes.isEmpty());
+    }
+
+    void render() {
+        Bench b;
+        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XV", {"SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789]"}}};
+        frmIB w(b.ctx, b.link);
+        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
+        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("2"));
+        child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
+        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().save(QStringLiteral("/tmp/quillex-frmib.png")));
+    }
+};
+
+QTEST_MAIN(TestFrmIB)
+#include "tst_frmib.moc"

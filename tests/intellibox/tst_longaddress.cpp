@@ -1,0 +1,86 @@
+#include "LongAddress.h"
+#include "P50xAnswer.h"
+
+#include <QTest>
+
+// The NMRA long-address arithmetic and the conversion section's field rules, and the P50X
+// answer tests the address operations rely on.
+class TestLongAddress : public QObject {
+    Q_OBJECT
+private slots:
+    void toAndFromCvs_data() {
+        QTest::addColumn<qint64>("address");
+        QTest::addColumn<qint64>("cv17");
+        QTest::addColumn<qint64>("cv18");
+        QTest::newRow("4797") << qint64(4797) << qint64(210) << qint64(189);
+        QTest::newRow("1234") << qint64(1234) << qint64(196) << qint64(210);
+        QTest::newRow("100") << qint64(100) << qint64(192) << qint64(100);
+        QTest::newRow("128") << qint64(128) << qint64(192) << qint64(128);
+        QTest::newRow("255") << qint64(255) << qint64(192) << qint64(255);
+        QTest::newRow("256") << qint64(256) << qint64(193) << qint64(0);
+        QTest::newRow("1000") << qint64(1000) << qint64(195) << qint64(232);
+        QTest::newRow("9984") << qint64(9984) << qint64(231) << qint64(0);
+        QTest::newRow("9999") << qint64(9999) << qint64(231) << qint64(15);
+        QTest::newRow("10239") << qint64(10239) << qint64(231) << qint64(255);
+        QTest::newRow("0") << qint64(0) << qint64(192) << qint64(0);
+    }
+    void toAndFromCvs() {
+        QFETCH(qint64, address);
+        QFETCH(qint64, cv17);
+        QFETCH(qint64, cv18);
+        QCOMPARE(LongAddress::toCvs(address), (LongAddress::Cvs{cv17, cv18}));
+        QCOMPARE(LongAddress::fromCvs(cv17, cv18), address);
+    }
+
+    void fieldConversion_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("cv17");
+        QTest::addColumn<QString>("cv18");
+        QTest::newRow("empty field") << "" << "192" << "0";
+        QTest::newRow("1000") << "1000" << "195" << "232";
+        QTest::newRow("leading zeros") << "04797" << "210" << "189";
+    }
+    void fieldConversion() {
+        QFETCH(QString, address);
+        QFETCH(QString, cv17);
+        QFETCH(QString, cv18);
+        QString a;
+        QString b;
+        LongAddress::toCvTexts(address, a, b);
+        QCOMPARE(a, cv17);
+        QCOMPARE(b, cv18);
+    }
+
+    void readTest_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<qint64>("value");
+        QTest::newRow("value with bits") << "38 = $26 = %00100110\r]" << true << qint64(38);
+        QTest::newRow("one digit") << "6\r]" << true << qint64(6);
+        QTest::newRow("long address") << "4797\r]" << true << qint64(4797);
+        QTest::newRow("no ack") << "No ack\r]" << false << qint64(0);
+        QTest::newRow("bracket alone") << "]" << false << qint64(0);
+        QTest::newRow("empty") << "" << false << qint64(0);
+        QTest::newRow("digit then letter") << "5x\r]" << false << qint64(0);
+    }
+    void readTest() {
+        QFETCH(QString, answer);
+        QFETCH(bool, numeric);
+        QFETCH(qint64, value);
+        const auto v = P50xAnswer::readValue(answer);
+        QCOMPARE(v.has_value(), numeric);
+        if (numeric)
+            QCOMPARE(*v, value);
+    }
+
+    void errorTexts() {
+        QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
+                 QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
+        QCOMPARE(P50xAnswer::writeErrorText(QStringLiteral("]")), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: "));
+        QVERIFY(P50xAnswer::writeSucceeded(QStringLiteral("ok\r]")));
+        QVERIFY(!P50xAnswer::writeSucceeded(QStringLiteral("No ack\r]")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLongAddress)
+#include "tst_longaddress.moc"
