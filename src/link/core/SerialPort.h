@@ -4,12 +4,26 @@
 #include <QString>
 #include <optional>
 
+// Port failures that the central error report shows through its general message, with
+// the description carried by the Failure. The numbers follow the serial control the
+// program's error numbers come from.
+namespace PortError {
+constexpr int AccessDenied = 70;  // no permission for the device (e.g. not in group dialout)
+constexpr int NotOpen = 8018;     // an operation that needs an open port
+constexpr int Lost = 8020;        // the device vanished while open
+constexpr int Other = 8021;       // any other failure of the device
+}  // namespace PortError
+
 // The one serial port to the command station, as every window uses it. Implemented over
 // QSerialPort (QtSerialPort) and by the simulated station in the tests.
 //
 // Failures throw Failure with the numbers of the central error report: 380 for a settings
 // string the port rejects, 8002 for a port that does not exist, 8005 for a port in use,
-// 75 or another number with a description for the rest.
+// 75 or another number with a description for the rest (see PortError).
+//
+// A device that disappears while open (cable pulled, the other end of a pseudo-terminal
+// closed) is closed and reported once: the next operation throws PortError::Lost, after
+// that the port behaves as closed (reads give nothing, writes throw PortError::NotOpen).
 class SerialPort {
 public:
     virtual ~SerialPort() = default;

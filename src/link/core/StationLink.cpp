@@ -2,12 +2,15 @@
 
 #include "AppContext.h"
 #include "Clock.h"
+#include "Failure.h"
 #include "Notifier.h"
 #include "SerialPort.h"
 
+#include <cmath>
+
 namespace {
 // Between polls a wait blocks this long on the port instead of spinning.
-constexpr int pollBlockMs = 10;
+constexpr int pollBlockMs = 20;
 }
 
 StationLink::StationLink(AppContext& ctx, SerialPort& port, Clock& clock)
@@ -35,28 +38,60 @@ void StationLink::sendP50X(const QString& command) {
     m_port.write(command.toLatin1() + '\r');
 }
 
+void StationLink::reportFailure(const Failure& failure) {
+    if (m_failureReport)
+        m_failureReport(failure);
+}
+
 StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* abortFlag) {
     Answer answer;
     const qint64 start = m_clock.ticks();
-    for (;;) {
-        if (answer.text.contains(u']')) {
-            answer.complete = true;
-            return answer;
-        }
-        if (m_abortRequested || (abortFlag && *abortFlag)) {
-            answer.aborted = true;
-            return answer;
-        }
-        answer.text += QString::fromLatin1(m_port.readAll());
-        m_clock.yield();
-        if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs) {
-            // Text that came with the last poll still counts.
+    try {
+        for (;;) {
+            if (answer.text.contains(u']')) {
+                answer.complete = true;
+                return answer;
+            }
+            if (m_abortRequested || (abortFlag && *abortFlag)) {
+                answer.aborted = true;
+                return answer;
+            }
             answer.text += QString::fromLatin1(m_port.readAll());
-            answer.complete = answer.text.contains(u']');
-            return answer;
-        }
-        if (m_port.bytesWaiting() == 0)
+            m_clock.yield();
+            if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs) {
+                // What came with the last read still counts, and so does anything that
+                // arrived while the user interface ran.
+                answer.text += QString::fromLatin1(m_port.readAll());
+                answer.complete = answer.text.contains(u']');
+                return answer;
+            }
+            // Returns at once when input is already waiting.
             m_port.waitForInput(pollBlockMs);
+        }
+    } catch (const Failure& failure) {
+        answer.failed = true;
+        reportFailure(failure);
+        return answer;
+    }
+}
+
+bool StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
+    const qint64 start = m_clock.ticks();
+    try {
+        for (;;) {
+            const std::optional<bool> cts = m_port.cts();
+            if (!cts || *cts)
+                return true;
+            if (m_abortRequested || (abortFlag && *abortFlag))
+                return false;
+            m_clock.yield();
+            if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs)
+                return false;
+            m_clock.pause(pollBlockMs);
+        }
+    } catch (const Failure& failure) {
+        reportFailure(failure);
+        return false;
     }
 }
 
@@ -64,10 +99,15 @@ QString StationLink::AntwortP50X() {
     const Answer answer = waitForAnswer(20000);
     if (answer.complete)
         return answer.text;
-    if (m_statusView)
-        m_statusView->showStatus(QStringLiteral(" Programmierung abgebrochen..."));
-    if (!answer.aborted) {
-        sendP50X(QStringLiteral("XPT0"));
+    // An abort or a port failure (already reported) ends the run without the time-out steps.
+    if (!answer.aborted && !answer.failed) {
+        if (m_statusView)
+            m_statusView->showStatus(QStringLiteral(" Programmierung abgebrochen..."));
+        try {
+            sendP50X(QStringLiteral("XPT0"));
+        } catch (const Failure& failure) {
+            reportFailure(failure);
+        }
         m_ctx.ui().message(QStringLiteral("Die ") + m_ctx.CuName + QStringLiteral(" antwortet nicht !          "),
                            Notifier::Icon::Critical, Notifier::OkOnly,
                            QStringLiteral(" ") + m_ctx.DecoderType + QStringLiteral("-Decoder programmieren..."));
@@ -77,34 +117,58 @@ QString StationLink::AntwortP50X() {
     return QStringLiteral("Fehler");
 }
 
-void StationLink::SendenXpressNet(const QByteArray& message) {
-    if (message.isEmpty())
-        return;
+QByteArray StationLink::xpressNetFrame(const QByteArray& message, bool usbHeader) {
+    if (message.isEmpty() || message.size() > maxXpressNetMessage)
+        return {};
     QByteArray frame;
-    if (m_ctx.LenzInterfaceType == 1)
+    if (usbHeader)
         frame += QByteArray("\xFF\xFE", 2);
     char check = 0;
     for (char byte : message)
         check = static_cast<char>(check ^ byte);
     frame += message;
     frame += check;
+    return frame;
+}
+
+bool StationLink::SendenXpressNet(const QByteArray& message) {
+    const QByteArray frame = xpressNetFrame(message, m_ctx.LenzInterfaceType == 1);
+    if (frame.isEmpty())
+        return false;
     m_port.write(frame);
+    return true;
+}
+
+namespace {
+// The numeric value of a typed number, rounded half to even as the stored routines did;
+// nullopt when the text is no number.
+std::optional<double> numberOf(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return std::nearbyint(value);
+}
+}  // namespace
+
+std::optional<QByteArray> StationLink::p50Pair(const QString& code, const QString& address) {
+    const std::optional<double> a = numberOf(address);
+    // An address that does not fit its byte would reach another locomotive: refuse it.
+    if (!a || *a < 0 || *a > 255)
+        return std::nullopt;
+    const std::optional<double> c = numberOf(code);
+    const int codeByte = (c && *c >= 0 && *c < 255) ? int(*c) : 0;
+    QByteArray pair;
+    pair += static_cast<char>(codeByte);
+    pair += static_cast<char>(int(*a));
+    return pair;
 }
 
 bool StationLink::Senden6021(const QString& code, const QString& address) {
-    bool ok = false;
-    const double codeValue = code.trimmed().toDouble(&ok);
-    int c = ok ? qRound(codeValue) : 0;
-    if (c >= 255 || c < 0)
-        c = 0;
-    const double addressValue = address.trimmed().toDouble(&ok);
-    const int a = ok ? qRound(addressValue) : -1;
-    if (a < 0 || a > 255)
+    const std::optional<QByteArray> pair = p50Pair(code, address);
+    if (!pair)
         return false;
-    QByteArray pair;
-    pair += static_cast<char>(c);
-    pair += static_cast<char>(a);
-    m_port.write(pair);
+    m_port.write(*pair);
     return true;
 }
 

@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <optional>
 
 struct AppContext;
+class Failure;
 class Clock;
 class SerialPort;
 
@@ -57,21 +60,37 @@ public:
         QString text;          // everything received, including any text after "]"
         bool complete = false; // "]" arrived
         bool aborted = false;  // ended by abortWait() or the abort flag
+        bool failed = false;   // the port failed; the failure went to the failure report
     };
     // Collects input until "]" or the deadline (milliseconds; negative: none), yielding to
-    // the user interface between polls. `abortFlag` (may be null) ends the wait when set.
+    // the user interface between polls and blocking briefly on the port so the wait never
+    // spins. "]" that came with the last read still counts. `abortFlag` (may be null) ends
+    // the wait when set. A port failure ends the wait and goes to the failure report.
     Answer waitForAnswer(qint64 deadlineMs, const bool* abortFlag = nullptr);
+
+    // Waits for the CTS line to come on (a device that cannot tell counts as on), yielding
+    // between polls. False on the deadline, an abort or a port failure.
+    bool waitForCts(qint64 deadlineMs, const bool* abortFlag = nullptr);
+
+    // Where port failures met during a wait go (the central error report). Unset: the
+    // wait just ends.
+    void setFailureReport(std::function<void(const Failure&)> report) { m_failureReport = std::move(report); }
 
     // The table run's answer wait: 20000 ms; on time-out the status text, "XPT0", the
     // message, and "Fehler" as the result.
     QString AntwortP50X();
 
     // Frames `message` (1 to 14 bytes) with its XOR check byte, and the FF FE header for the
-    // USB interface, and sends it in one write. An empty message sends nothing.
-    void SendenXpressNet(const QByteArray& message);
+    // USB interface, and sends it in one write. An empty or longer message sends nothing
+    // and returns false.
+    static constexpr int maxXpressNetMessage = 14;
+    static QByteArray xpressNetFrame(const QByteArray& message, bool usbHeader);
+    bool SendenXpressNet(const QByteArray& message);
     // One P50 pair: a code outside 0..254 goes out as 0; an address outside 0..255 throws
     // nothing onto the line and returns false.
     bool Senden6021(const QString& code, const QString& address);
+    // The two bytes of one P50 pair, or nothing when the address does not fit its byte.
+    static std::optional<QByteArray> p50Pair(const QString& code, const QString& address);
     // Sends "XL a, b*5, c,d,e,f,g,h" and returns b*5 for the caller to keep.
     qint16 SendenXL(qint16 a, qint16 b, qint16 c, qint16 d, qint16 e, qint16 f, qint16 g, qint16 h);
     // The blocking pause.
@@ -87,4 +106,7 @@ private:
     P50xStatusView* m_statusView = nullptr;
     bool m_busy = false;
     bool m_abortRequested = false;
+    std::function<void(const Failure&)> m_failureReport;
+
+    void reportFailure(const Failure& failure);
 };

@@ -1,0 +1,96 @@
+#include "CvTableFiles.h"
+
+#include "CvCommandList.h"
+#include "CvGroupTable.h"
+#include "TextFile.h"
+
+namespace CvTableFiles {
+
+const QString tableSaveTitle = QStringLiteral(" Tabelle speichern...");
+const QString protocolSaveTitle = QStringLiteral(" Protokoll speichern...");
+
+namespace {
+QString savedText(const QString& what, const QString& path) {
+    return what + QStringLiteral(" wurde unter \r\r") + path + QString(10, u' ') + QStringLiteral("\r\rgespeichert ! ");
+}
+}  // namespace
+
+QString tableSavedText(const QString& path) {
+    return savedText(QStringLiteral("Die Tabelle"), path);
+}
+
+QString protocolSavedText(const QString& path) {
+    return savedText(QStringLiteral("Das Protokoll"), path);
+}
+
+QStringList tableLines(const QList<CvRow>& rows) {
+    QStringList lines;
+    for (const CvRow& row : rows)
+        lines.append(CvCommandList::tableLine(row));
+    return lines;
+}
+
+QStringList protocolLines(const QList<CvRow>& rows) {
+    QStringList lines;
+    for (const CvRow& row : rows) {
+        if (CvCommandList::leadingNumber(row.cv) > 0)
+            lines.append(CvCommandList::protocolLine(row));
+    }
+    return lines;
+}
+
+QStringList moveTableLines(const QList<CvRow>& rows) {
+    QStringList lines;
+    for (const CvRow& row : rows)
+        lines.append(row.cv + u';' + row.remark + QStringLiteral(";?;?;") + row.value);
+    return lines;
+}
+
+QStringList moveProtocolLines(const QList<CvRow>& rows) {
+    QStringList lines;
+    for (const CvRow& row : rows)
+        lines.append(row.cv + QStringLiteral(";?;?;?;") + row.value);
+    return lines;
+}
+
+CvRow moveRow(const QString& line) {
+    CvRow row;
+    row.action = QStringLiteral("S");
+    row.cv = QString::number(CvCommandList::leadingNumber(line.section(u';', 0, 0)));
+    row.remark = line.section(u';', 1, 1);
+    const qsizetype last = line.lastIndexOf(u';');
+    row.value = QString::number(last < 0 ? 0 : CvCommandList::leadingNumber(QStringView(line).mid(last + 1)));
+    return row;
+}
+
+void saveTable(const QString& path, const QList<CvRow>& rows) {
+    writeTextLines(path, tableLines(rows));
+}
+
+void saveProtocol(const QString& path, const QList<CvRow>& rows) {
+    writeTextLines(path, protocolLines(rows));
+}
+
+void exportMoveTable(const QString& path, const QList<CvRow>& rows) {
+    writeTextLines(path, moveTableLines(rows));
+}
+
+void exportMoveProtocol(const QString& path, const QList<CvRow>& rows) {
+    writeTextLines(path, moveProtocolLines(rows));
+}
+
+void loadTable(const QString& path, CvGroupTable& table, const QString& decoderType) {
+    table.appendLines(readTextLines(path), decoderType);
+}
+
+void importMove(const QString& path, CvGroupTable& table) {
+    QList<CvRow> rows;
+    for (const QString& line : readTextLines(path)) {
+        // A blank line would become a write of CV 0.
+        if (!CvCommandList::isBlankLine(line))
+            rows.append(moveRow(line));
+    }
+    table.appendRows(rows, QStringLiteral("DCC"));
+}
+
+}  // namespace CvTableFiles

@@ -1,0 +1,65 @@
+#include "TableFileCommands.h"
+
+#include "AppContext.h"
+#include "CvTableFiles.h"
+#include "ErrorReport.h"
+#include "Failure.h"
+#include "FileDialog.h"
+#include "Notifier.h"
+
+#include <QInputDialog>
+
+namespace TableFileCommands {
+
+const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
+
+AskText inputBox(QWidget* parent) {
+    return [parent](const QString& prompt, const QString& title) -> std::optional<QString> {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    };
+}
+
+QString chooseTextFile(Dialog& dialog, bool save) {
+    dialog.setFilter(textFilter);
+    dialog.setFilterIndex(2);
+    return save ? dialog.showSave() : dialog.showOpen();
+}
+
+void reportFailures(AppContext& ctx, const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const Failure& failure) {
+        ZentraleFehlerbehandlung(ctx, failure);
+    }
+}
+
+void saveProtocol(AppContext& ctx, Dialog& dialog, const QList<CvRow>& rows) {
+    reportFailures(ctx, [&] {
+        const QString path = chooseTextFile(dialog, true);
+        if (path.isEmpty())
+            return;
+        CvTableFiles::saveProtocol(path, rows);
+        ctx.ui().message(CvTableFiles::protocolSavedText(path), Notifier::Icon::Information, Notifier::OkOnly,
+                         CvTableFiles::protocolSaveTitle);
+    });
+}
+
+void exportProtocolMove(AppContext& ctx, Dialog& dialog, const QList<CvRow>& rows,
+                        const std::function<void(const QString&)>& setCaption) {
+    reportFailures(ctx, [&] {
+        const QString path = chooseTextFile(dialog, true);
+        if (path.isEmpty())
+            return;
+        if (setCaption)
+            setCaption(QStringLiteral(" ") + path);
+        CvTableFiles::exportMoveProtocol(path, rows);
+        ctx.ui().message(CvTableFiles::tableSavedText(path), Notifier::Icon::Information, Notifier::OkOnly,
+                         CvTableFiles::tableSaveTitle);
+    });
+}
+
+}  // namespace TableFileCommands

@@ -1,0 +1,117 @@
+#include "TablePrintout.h"
+
+#include "AppContext.h"
+#include "Printout.h"
+#include "TextNumbers.h"
+
+namespace TablePrintout {
+
+namespace {
+constexpr double left = 15;
+constexpr double right = 195;
+constexpr double top = 11;
+// Rows stop above the foot of an A4 page; the credit line starts at 290.
+constexpr double bottom = 280;
+constexpr double verticalRules[] = {15, 27, 40, 55, 195};
+
+struct Texts {
+    QString prompt;
+    QString title;
+};
+Texts texts(Kind kind) {
+    if (kind == Kind::Protocol)
+        return {QStringLiteral("Protokoll mit  folgender Überschrift versehen: "), QStringLiteral(" Protokoll drucken...")};
+    return {QStringLiteral("Ausdruck mit  folgender Überschrift versehen: "), QStringLiteral(" Tabelle drucken...")};
+}
+
+// Top rule, the bold column headings and the rule under them; returns the top rule's y.
+double columnHeadings(Printout& out) {
+    const double y0 = qRound(out.currentY());
+    out.line(left, y0, right, y0);
+    out.setCurrentY(y0);
+    out.setBold(true);
+    out.setCurrentX(17);
+    out.printText(QStringLiteral("Act."));
+    out.setCurrentX(32);
+    out.printText(QStringLiteral("CV"));
+    out.setCurrentX(43);
+    out.printText(QStringLiteral("Wert"));
+    out.setCurrentX(57);
+    out.printLine(QStringLiteral("Bemerkung"));
+    const double y = out.currentY();
+    out.line(left, y, right, y);
+    out.setCurrentY(y);
+    out.setBold(false);
+    return y0;
+}
+
+// The vertical rules from the top rule down to the current y, and the credit line.
+void closePage(Printout& out, double y0) {
+    const double y = out.currentY();
+    for (double x : verticalRules)
+        out.line(x, y0, x, y);
+    out.setCurrentY(y);
+    printCreditLine(out);
+}
+
+void rightAligned(Printout& out, double edge, const QString& text) {
+    out.setCurrentX(edge - out.textWidth(text.trimmed()));
+}
+}  // namespace
+
+void TabellenAusdruck(Printout& out, Kind kind, const QString& heading, const QDate& date, const QList<CvRow>& rows) {
+    out.setUnit(Printout::Unit::Millimetre);
+    out.setFontSize(14);
+    out.setCurrentX(left);
+    out.setCurrentY(top);
+    out.printLine(QStringLiteral("Datum:  ") + date.toString(QStringLiteral("dd.MM.yyyy")));
+    out.printLine();
+    if (!heading.isEmpty()) {
+        out.setCurrentX(left);
+        out.printLine(heading);
+        out.printLine();
+    }
+    double y0 = columnHeadings(out);
+
+    for (const CvRow& row : rows) {
+        if (kind == Kind::Protocol && leadingNumber(row.cv) <= 0)
+            continue;
+        if (out.currentY() + out.textHeight() > bottom) {
+            closePage(out, y0);
+            out.newPage();
+            out.setCurrentX(left);
+            out.setCurrentY(top);
+            y0 = columnHeadings(out);
+        }
+        out.setCurrentX(19);
+        out.printText(row.action);
+        rightAligned(out, 37, row.cv);
+        out.printText(row.cv);
+        rightAligned(out, 51, row.value);
+        if (kind == Kind::Protocol) {
+            out.printLine(row.value);
+        } else {
+            out.printText(row.value);
+            out.setCurrentX(57);
+            out.printLine(row.remark);
+        }
+        const double y = out.currentY();
+        out.line(left, y, right, y);
+        out.setCurrentY(y);
+    }
+    closePage(out, y0);
+    out.endDoc();
+}
+
+void print(AppContext& ctx, Kind kind, const QList<CvRow>& rows, const TableFileCommands::AskText& ask, QWidget* parent) {
+    const Texts t = texts(kind);
+    const std::optional<QString> heading = ask(t.prompt, t.title);
+    if (!heading)
+        return;
+    std::unique_ptr<Printout> out = Printout::open(ctx.ui(), parent);
+    if (!out)
+        return;
+    TabellenAusdruck(*out, kind, *heading, QDate::currentDate(), rows);
+}
+
+}  // namespace TablePrintout

@@ -1,0 +1,42 @@
+// The protocol table of the programming window: logging, re-run on double click, editing.
+#include "frmZentrale.h"
+
+#include "AppContext.h"
+#include "ProtocolGrid.h"
+#include "ProtocolTable.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+
+void frmZentrale::writeProtokoll(const QString& mode, const QString& cv, const QString& value) {
+    m_protocol->append(mode, cv, value);
+}
+
+void frmZentrale::protocolRowActivated(int row) {
+    if (row < 0 || row >= m_protocol->rowCount())
+        return;
+    const CvRow entry = m_protocol->rows().at(row);
+    txtRegister->setText(entry.cv);
+    txtWert->setText(entry.value);
+    if (entry.action == QLatin1String("S")) {
+        writeDispatch();
+    } else if (entry.action == QLatin1String("L")) {
+        // Only where this window can read; elsewhere the row just fills the fields.
+        const bool p50x = m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB");
+        if (p50x && m_ctx.DecoderType == QLatin1String("DCC") && !chkHGPR->isChecked())
+            readCv();
+    }
+}
+
+void frmZentrale::protocolMenuRequested(const QPoint& globalPos) {
+    mnuPopUp->popup(globalPos);
+}
+
+void frmZentrale::protocolEditMode() {
+    grdKP->setEditing(true);
+    m_protocol->appendEmpty();
+    const int row = grdKP->currentIndex().isValid() ? grdKP->currentIndex().row() : m_protocol->rowCount() - 1;
+    grdKP->setCurrentIndex(m_protocol->index(row, ProtocolTable::CvColumn));
+    grdKP->setFocus();
+}

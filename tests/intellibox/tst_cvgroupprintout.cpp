@@ -1,0 +1,114 @@
+#include "AppContext.h"
+#include "Printout.h"
+#include "RecordingNotifier.h"
+#include "TablePrintout.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// The pages of a PDF as poppler's pdftotext lays them out.
+QStringList pagesOf(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return {};
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// Every table row of the pages: mark, CV, value and the rest of the line.
+QStringList rowsOf(const QStringList& pages) {
+    static const QRegularExpression row(QStringLiteral(R"(^[ ]*([SL]?)[ ]+(\d+)[ ]+(\d+)[ ]*(.*?)[ ]*$)"),
+                                        QRegularExpression::MultilineOption);
+    QStringList rows;
+    for (const QString& page : pages) {
+        for (auto it = row.globalMatch(page); it.hasNext();) {
+            const auto m = it.next();
+            rows.append(QStringList{m.captured(1), m.captured(2), m.captured(3), m.captured(4)}.join(u'|'));
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestCvGroupPrintout : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        ctx.notifier = &notifier;
+    }
+    void cleanup() { Printout::setTestTarget({}); }
+
+    // A long protocol goes over three pages; every row with a CV is printed once, in order,
+    // and each page carries the column headings.
+    void protocolOverThreePages() {
+        QList<CvRow> protocol;
+        QStringList expected;
+        for (int i = 1; i <= 100; ++i) {
+            const QString mark = i % 2 ? QStringLiteral("S") : QStringLiteral("L");
+            protocol.append({mark, QString::number(i), QString::number(i * 7 % 256), {}});
+            expected.append(QStringList{mark, QString::number(i), QString::number(i * 7 % 256), {}}.join(u'|'));
+            if (i % 25 == 0)
+                protocol.append({"E", "0", "9", {}});  // no CV: left out
+        }
+        const QString pdf = dir.filePath(QStringLiteral("protocol.pdf"));
+        Printout::setTestTarget(pdf);
+        QStringList questions;
+        TablePrintout::print(ctx, TablePrintout::Kind::Protocol, protocol,
+                             [&](const QString& prompt, const QString& title) -> std::optional<QString> {
+                                 questions.append(title + u'|' + prompt);
+                                 return QStringLiteral("Lok 218");
+                             });
+        QCOMPARE(questions, QStringList{" Protokoll drucken...|Protokoll mit  folgender Überschrift versehen: "});
+        const QStringList pages = pagesOf(pdf);
+        QCOMPARE(pages.size(), 3);
+        QCOMPARE(rowsOf(pages), expected);
+        QVERIFY(pages.at(0).contains(QRegularExpression(
+            QStringLiteral("Datum:\\s+") + QDate::currentDate().toString(QStringLiteral("dd\\.MM\\.yyyy")))));
+        QVERIFY(pages.at(0).contains(QStringLiteral("Lok 218")));
+        QCOMPARE(pages.filter(QStringLiteral("Datum:")).size(), 1);
+        for (const QString& page : pages) {
+            QVERIFY(page.contains(QRegularExpression(QStringLiteral("Act.\\s+CV\\s+Wert\\s+Bemerkung"))));
+            QVERIFY(page.contains(QStringLiteral("(Quillex)")));
+        }
+    }
+
+    void cvGroupTable() {
+        const QList<CvRow> rows{{"S", "29", "6", "Licht"}, {"", "", "", ""}, {"L", "8", "145", "Hersteller"}};
+        const QString pdf = dir.filePath(QStringLiteral("table.pdf"));
+        Printout::setTestTarget(pdf);
+        TablePrintout::print(ctx, TablePrintout::Kind::CvGroup, rows,
+                             [](const QString& prompt, const QString& title) -> std::optional<QString> {
+                                 if (title != QStringLiteral(" Tabelle drucken...") ||
+                                     prompt != QStringLiteral("Ausdruck mit  folgender Überschrift versehen: "))
+                                     return std::nullopt;
+                                 return QString();
+                             });
+        const QStringList pages = pagesOf(pdf);
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(rowsOf(pages), (QStringList{"S|29|6|Licht", "L|8|145|Hersteller"}));
+    }
+
+    void cancelPrintsNothing() {
+        const QString pdf = dir.filePath(QStringLiteral("none.pdf"));
+        Printout::setTestTarget(pdf);
+        TablePrintout::print(ctx, TablePrintout::Kind::Protocol, {{"S", "1", "1", {}}},
+                             [](const QString&, const QString&) -> std::optional<QString> { return std::nullopt; });
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+private:
+    QTemporaryDir dir;
+    AppContext ctx;
+    RecordingNotifier notifier;
+};
+
+QTEST_MAIN(TestCvGroupPrintout)
+#include "tst_cvgroupprintout.moc"

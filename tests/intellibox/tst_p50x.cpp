@@ -1,0 +1,126 @@
+#include "P50xAnswers.h"
+#include "P50xCommands.h"
+#include "ZentraleInput.h"
+
+#include <QTest>
+#include <functional>
+
+class TestP50x : public QObject {
+    Q_OBJECT
+private slots:
+    void commands_data() {
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("read cv") << P50x::XPTRD(8) << "XPTRD8";
+        QTest::newRow("read cv 1024") << P50x::XPTRD(1024) << "XPTRD1024";
+        QTest::newRow("read 1") << P50x::XPTRD1() << "XPTRD 1";
+        QTest::newRow("read 17") << P50x::XPTRD17() << "XPTRD 17";
+        QTest::newRow("read 18") << P50x::XPTRD18() << "XPTRD 18";
+        QTest::newRow("read 29") << P50x::XPTRD29() << "XPTRD 29";
+        QTest::newRow("read long") << P50x::XPTRL() << "XPTRL";
+        QTest::newRow("write cv") << P50x::XPTWD(29, QStringLiteral("6")) << "XPTWD29, 6";
+        QTest::newRow("write as typed") << P50x::XPTWD(1, QStringLiteral("007")) << "XPTWD1, 007";
+        QTest::newRow("write 29 spaced") << P50x::XPTWD29Spaced(38) << "XPTWD 29, 38";
+        QTest::newRow("write 29") << P50x::XPTWD29(38) << "XPTWD 29,38";
+        QTest::newRow("write 1") << P50x::XPTWD1(3) << "XPTWD 1,3";
+        QTest::newRow("write long") << P50x::XPTWL(1234) << "XPTWL 1234";
+        QTest::newRow("main track") << P50x::XPD(3, 5, QStringLiteral("64")) << "XPD 3, 5, 64";
+        QTest::newRow("track off") << P50x::XPT0() << "XPT0";
+        QTest::newRow("track on") << P50x::XPT1() << "XPT1";
+        QTest::newRow("search") << P50x::XPTMS() << "XPTMS";
+        QTest::newRow("version") << P50x::XV() << "XV";
+        QTest::newRow("switch-over") << P50x::XAtAt() << "X@@";
+        QTest::newRow("mc mode") << P50x::XTPM80() << "XTPM 80";
+    }
+    void commands() {
+        QFETCH(QString, built);
+        QFETCH(QString, expected);
+        QCOMPARE(built, expected);
+    }
+
+    void shownAnswer_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("read") << "145 = $91 = %10010001\r]" << "145 = $91 = %10010001";
+        QTest::newRow("ok") << "Ok\r]" << "Ok";
+        QTest::newRow("bracket only") << "]" << "]";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("two") << "\r]" << "";
+    }
+    void shownAnswer() {
+        QFETCH(QString, answer);
+        QFETCH(QString, shown);
+        QCOMPARE(P50x::shownAnswer(answer), shown);
+    }
+
+    void valueBeforeEquals_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("value") << "145 = $91\r]" << true << "145";
+        QTest::newRow("one digit") << "3 = $03 = %00000011\r]" << true << "3";
+        QTest::newRow("at start") << " = 5\r]" << false << "";
+        QTest::newRow("error") << "No ack\r]" << false << "";
+        QTest::newRow("first of two") << "12 = 3 = 4]" << true << "12";
+    }
+    void valueBeforeEquals() {
+        QFETCH(QString, answer);
+        QFETCH(bool, found);
+        QFETCH(QString, value);
+        const auto v = P50x::valueBeforeEquals(answer);
+        QCOMPARE(v.has_value(), found);
+        if (found)
+            QCOMPARE(*v, value);
+    }
+
+    void texts() {
+        QCOMPARE(P50x::timeoutText(QStringLiteral("IB")), QStringLiteral("Die IB antwortet nicht !          "));
+        QCOMPARE(P50x::readTitle(QStringLiteral("DCC")), QStringLiteral(" DCC-Decoder lesen..."));
+        QCOMPARE(P50x::writeTitle(QStringLiteral("mfx")), QStringLiteral(" mfx-Decoder programmieren..."));
+        QCOMPARE(P50x::versionLine(QStringLiteral("V 1.5\rSN 1\r]")), QStringLiteral("V 1.5 SN 1 ]"));
+    }
+
+    void input_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cv");
+        QTest::addColumn<bool>("value");
+        QTest::addColumn<bool>("address");
+        QTest::newRow("8") << "8" << true << true << true;
+        QTest::newRow("0") << "0" << false << true << true;
+        QTest::newRow("255") << "255" << true << true << true;
+        QTest::newRow("256") << "256" << true << false << true;
+        QTest::newRow("1024") << "1024" << true << false << true;
+        QTest::newRow("1025") << "1025" << false << false << true;
+        QTest::newRow("10000") << "10000" << false << false << false;
+        QTest::newRow("question mark") << "?" << false << false << false;
+        QTest::newRow("empty") << "" << false << false << false;
+        QTest::newRow("blank") << " 5" << false << false << false;
+        QTest::newRow("sign") << "+5" << false << false << false;
+        QTest::newRow("fraction") << "5.0" << false << false << false;
+    }
+    void input() {
+        QFETCH(QString, text);
+        QFETCH(bool, cv);
+        QFETCH(bool, value);
+        QFETCH(bool, address);
+        QCOMPARE(ZentraleInput::cvNumber(text).has_value(), cv);
+        QCOMPARE(ZentraleInput::isWriteValue(text), value);
+        QCOMPARE(ZentraleInput::locoAddress(text).has_value(), address);
+    }
+
+    void registerRows_data() {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("number");
+        QTest::newRow("one digit") << QStringLiteral("8     Herstellerkennung") << 8;
+        QTest::newRow("two digits") << QStringLiteral("17   erweiterte Adresse (höherwertig)") << 17;
+        QTest::newRow("text") << QStringLiteral("abc") << 0;
+    }
+    void registerRows() {
+        QFETCH(QString, row);
+        QFETCH(int, number);
+        QCOMPARE(ZentraleInput::registerOfListRow(row), number);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestP50x)
+#include "tst_p50x.moc"

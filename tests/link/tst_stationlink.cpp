@@ -1,0 +1,250 @@
+#include "AppContext.h"
+#include "Failure.h"
+#include "RecordingNotifier.h"
+#include "RecordingPort.h"
+#include "SimulatedStation.h"
+#include "StationLink.h"
+#include "VirtualClock.h"
+
+#include <QTest>
+
+namespace {
+struct StatusView : P50xStatusView {
+    void showStatus(const QString& text) override { statuses << text; }
+    void setBusyPointer(bool b) override { busy = b; }
+    QStringList statuses;
+    bool busy = true;
+};
+
+struct Rig {
+    Rig() : station(clock), link(ctx, station, clock) {
+        ctx.notifier = &notifier;
+        ctx.CuName = QStringLiteral("IB");
+        ctx.DecoderType = QStringLiteral("DCC");
+        link.setStatusView(&view);
+        station.open();
+    }
+    AppContext ctx;
+    RecordingNotifier notifier;
+    VirtualClock clock;
+    SimulatedStation station;
+    StationLink link;
+    StatusView view;
+};
+}  // namespace
+
+// The link routines: P50 pairs, the XL text, and the answer wait with its deadline, abort
+// and guard.
+class TestStationLink : public QObject {
+    Q_OBJECT
+private slots:
+    void p50Pairs_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("sent");  // empty: refused
+        QTest::newRow("15/80") << "15" << "80" << QByteArray::fromHex("0F50");
+        QTest::newRow("255 goes out as 0") << "255" << "3" << QByteArray::fromHex("0003");
+        QTest::newRow("-1 goes out as 0") << "-1" << "3" << QByteArray::fromHex("0003");
+        QTest::newRow("254 stays") << "254" << "255" << QByteArray::fromHex("FEFF");
+        QTest::newRow("rounded half to even") << "2.5" << "3" << QByteArray::fromHex("0203");
+        QTest::newRow("blanks around") << " 31 " << " 24" << QByteArray::fromHex("1F18");
+        QTest::newRow("code no number") << "x" << "3" << QByteArray::fromHex("0003");
+        QTest::newRow("address 256 refused") << "0" << "256" << QByteArray();
+        QTest::newRow("address -1 refused") << "0" << "-1" << QByteArray();
+        QTest::newRow("address no number") << "0" << "abc" << QByteArray();
+        QTest::newRow("address empty") << "0" << "" << QByteArray();
+    }
+    void p50Pairs() {
+        QFETCH(QString, code);
+        QFETCH(QString, address);
+        QFETCH(QByteArray, sent);
+        AppContext ctx;
+        RecordingPort port;
+        VirtualClock clock;
+        StationLink link(ctx, port, clock);
+        QCOMPARE(link.Senden6021(code, address), !sent.isEmpty());
+        QCOMPARE(port.writes, sent.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{sent});
+    }
+
+    void xlText_data() {
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<int>("returned");
+        QTest::newRow("1..8") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << QByteArray("XL 1, 10, 3,4,5,6,7,8\r") << 10;
+        QTest::newRow("stop") << QList<int>{12, 0, 1, 0, 0, 0, 0, 0} << QByteArray("XL 12, 0, 1,0,0,0,0,0\r") << 0;
+        QTest::newRow("full speed") << QList<int>{103, 31, 0, 1, 1, 0, 1, 0} << QByteArray("XL 103, 155, 0,1,1,0,1,0\r") << 155;
+    }
+    void xlText() {
+        QFETCH(QList<int>, values);
+        QFETCH(QByteArray, sent);
+        QFETCH(int, returned);
+        AppContext ctx;
+        RecordingPort port;
+        VirtualClock clock;
+        StationLink link(ctx, port, clock);
+        auto v = [&](int i) { return qint16(values[i]); };
+        QCOMPARE(int(link.SendenXL(v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7))), returned);
+        QCOMPARE(port.writes, QList<QByteArray>{sent});
+    }
+
+    // Where "]" arrives relative to the 20000 ms deadline.
+    void deadline_data() {
+        QTest::addColumn<qint64>("arrival");
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("early") << qint64(100) << true;
+        QTest::newRow("in the last poll") << qint64(19995) << true;
+        QTest::newRow("just at the deadline") << qint64(20000) << true;
+        QTest::newRow("too late") << qint64(20500) << false;
+    }
+    void deadline() {
+        QFETCH(qint64, arrival);
+        QFETCH(bool, complete);
+        Rig rig;
+        rig.station.queueAnswer("3 = $03 = %00000011\r]", arrival);
+        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
+        QCOMPARE(answer.complete, complete);
+        QVERIFY(!answer.aborted);
+        if (complete) {
+            QCOMPARE(answer.text, QString("3 = $03 = %00000011\r]"));
+        } else {
+            QVERIFY(answer.text.isEmpty());
+            QVERIFY(rig.clock.ticks() > 20000);
+            QVERIFY(rig.clock.ticks() <= 20040);
+        }
+    }
+
+    void splitAnswerJoined() {
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Split);
+        rig.link.sendP50X("XPTRD 29");
+        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
+        QVERIFY(answer.complete);
+        QCOMPARE(answer.text, QString("6 = $06 = %00000110\r]"));
+    }
+
+    void textAfterTheBracketIsKept() {
+        Rig rig;
+        rig.station.queueAnswer("Ok\r]3 = ", 10);
+        QCOMPARE(rig.link.waitForAnswer(1000).text, QString("Ok\r]3 = "));
+    }
+
+    void silentStationTimesOut() {
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Silent);
+        rig.notifier.expectMessages = true;
+        rig.link.sendP50X("XPTWD 1, 3");
+        QCOMPARE(rig.link.AntwortP50X(), QString("Fehler"));
+        QVERIFY(rig.clock.ticks() > 20000 && rig.clock.ticks() <= 20040);
+        QCOMPARE(rig.view.statuses, QStringList{" Programmierung abgebrochen..."});
+        QVERIFY(!rig.view.busy);
+        QCOMPARE(rig.station.p50xCommands(), (QStringList{"XPTWD 1, 3", "XPT0"}));
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        const auto& m = rig.notifier.messages.first();
+        QCOMPARE(m.text, QString("Die IB antwortet nicht !          "));
+        QCOMPARE(m.title, QString(" DCC-Decoder programmieren..."));
+        QCOMPARE(m.icon, Notifier::Icon::Critical);
+        QCOMPARE(m.buttons, Notifier::OkOnly);
+    }
+
+    void answerReturnedWhole() {
+        Rig rig;
+        rig.link.sendP50X("XPTRD 8");
+        QCOMPARE(rig.link.AntwortP50X(), QString("97 = $61 = %01100001\r]"));
+        QVERIFY(rig.view.statuses.isEmpty());
+    }
+
+    void abortEndsTheWait_data() {
+        QTest::addColumn<bool>("byFlag");
+        QTest::newRow("abortWait") << false;
+        QTest::newRow("abort flag") << true;
+    }
+    void abortEndsTheWait() {
+        QFETCH(bool, byFlag);
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Silent);
+        bool flag = false;
+        rig.clock.onYield = [&] {
+            if (rig.clock.ticks() >= 500) {
+                if (byFlag)
+                    flag = true;
+                else
+                    rig.link.abortWait();
+            }
+        };
+        StationLink::Exchange exchange(rig.link);
+        rig.link.sendP50X("XPTRD 1");
+        const StationLink::Answer answer = rig.link.waitForAnswer(20000, &flag);
+        QVERIFY(answer.aborted);
+        QVERIFY(!answer.complete);
+        QVERIFY(rig.clock.ticks() < 600);
+        if (byFlag)
+            return;
+        // After abortWait() a table run says nothing more and sends nothing more.
+        rig.link.sendP50X("XPTRD 2");
+        QCOMPARE(rig.link.AntwortP50X(), QString("Fehler"));
+        QVERIFY(rig.notifier.messages.isEmpty());
+        QCOMPARE(rig.station.p50xCommands().size(), 2);
+    }
+
+    void secondExchangeRefused() {
+        Rig rig;
+        int refused = 0;
+        rig.clock.onYield = [&] {
+            // A button pressed while the first exchange waits.
+            StationLink::Exchange second(rig.link);
+            if (!second)
+                ++refused;
+            else
+                rig.link.sendP50X("XPTRD 2");
+        };
+        {
+            StationLink::Exchange first(rig.link);
+            QVERIFY(first);
+            QVERIFY(rig.link.exchangeRunning());
+            rig.link.sendP50X("XPTRD 1");
+            QVERIFY(rig.link.waitForAnswer(20000).complete);
+        }
+        rig.clock.onYield = nullptr;
+        QVERIFY(refused > 0);
+        QCOMPARE(rig.notifier.beeps, refused);
+        QCOMPARE(rig.station.p50xCommands(), QStringList{"XPTRD 1"});
+        QVERIFY(!rig.link.exchangeRunning());
+        StationLink::Exchange later(rig.link);
+        QVERIFY(later);
+    }
+
+    void vanishingStationEndsTheWaitOnce() {
+        Rig rig;
+        QList<int> reports;
+        rig.link.setFailureReport([&](const Failure& f) { reports << f.number(); });
+        rig.station.setFault(SimulatedStation::Fault::Vanish);
+        rig.link.sendP50X("XPTWD 1, 3");
+        QCOMPARE(rig.link.AntwortP50X(), QString("Fehler"));
+        QCOMPARE(reports, QList<int>{PortError::Lost});
+        QVERIFY(rig.notifier.messages.isEmpty());
+        const StationLink::Answer again = rig.link.waitForAnswer(100);
+        QVERIFY(!again.failed && !again.complete);
+        QCOMPARE(reports.size(), 1);
+    }
+
+    void wartenPauses_data() {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<qint64>("passed");
+        QTest::newRow("zero") << qint64(0) << qint64(0);
+        QTest::newRow("negative") << qint64(-5) << qint64(0);
+        QTest::newRow("1200") << qint64(1200) << qint64(1200);
+    }
+    void wartenPauses() {
+        QFETCH(qint64, ms);
+        QFETCH(qint64, passed);
+        Rig rig;
+        int yields = 0;
+        rig.clock.onYield = [&] { ++yields; };
+        rig.link.Warten(ms);
+        QCOMPARE(rig.clock.ticks(), passed);
+        QCOMPARE(yields, 0);  // nothing of the user interface runs during a pause
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStationLink)
+#include "tst_stationlink.moc"
