@@ -1,5 +1,7 @@
 #include "AppContext.h"
 #include "DataFolder.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "QtNotifier.h"
 #include "QtSerialPort.h"
 #include "RealClock.h"
@@ -41,6 +43,8 @@ int main(int argc, char* argv[]) {
     QtSerialPort V24;
     RealClock clock;
     StationLink link(ctx, V24, clock);
+    // A port that fails while an answer is awaited (cable pulled) is reported once, here.
+    link.setFailureReport([&ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
 
     frmHauptmenu window(ctx, V24, link);
     window.setOpener(QStringLiteral("mnuExtras_IB"), [&] {
