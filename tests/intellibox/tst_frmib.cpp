@@ -1,7 +1,7 @@
 #include "AppContext.h"
 #include "IbSettings.h"
 #include "RecordingNotifier.h"
-#include "RecordingPort.h"
+#include "SimulatedStation.h"
 #include "StationLink.h"
 #include "VirtualClock.h"
 #include "frmIB.h"
@@ -17,34 +17,34 @@
 #include <QTest>
 
 namespace {
-// An Intellibox that answers each known command once its text is complete; unknown
-// commands get no answer. Answers may come in pieces, one piece per read.
-class ScriptedStation : public RecordingPort {
-public:
-    explicit ScriptedStation(const VirtualClock& c) : clock(c) {}
-    void write(const QByteArray& bytes) override {
-        RecordingPort::write(bytes);
-        times.append(clock.ticks());
-        const QString command = QString::fromLatin1(bytes).chopped(1);
-        if (answers.contains(command))
-            for (const QString& piece : answers.value(command))
-                reads.append(piece.toLatin1());
-    }
-    const VirtualClock& clock;
-    QHash<QString, QStringList> answers;
-    QList<qint64> times;
-};
-
 struct Bench {
     Bench() : station(clock), link(ctx, station, clock) {
         ctx.notifier = &notifier;
         ctx.CuName = QStringLiteral("IB");
         ctx.dataFolder = dir.path();
+        station.open();
+        station.setSpecialOption(1, 5);
+        station.setSpecialOption(2, 6);
+    }
+    // Every write to the station, and the time of each.
+    QList<QByteArray> writes() const {
+        QList<QByteArray> out;
+        for (const auto& t : station.traffic())
+            if (t.toStation)
+                out.append(t.bytes);
+        return out;
+    }
+    QList<qint64> times() const {
+        QList<qint64> out;
+        for (const auto& t : station.traffic())
+            if (t.toStation)
+                out.append(t.time);
+        return out;
     }
     RecordingNotifier notifier;
     AppContext ctx;
     VirtualClock clock;
-    ScriptedStation station;
+    SimulatedStation station;
     StationLink link;
     QTemporaryDir dir;
 };
@@ -104,36 +104,39 @@ private slots:
 
     void singleRead_data() {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QStringList>("answer");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<bool>("split");
         QTest::addColumn<QList<QByteArray>>("writes");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("status");
-        QTest::newRow("option 7") << "7" << QStringList{"12]"} << QList<QByteArray>{"XSO 7\r"} << "12" << "12]";
-        QTest::newRow("answer in two pieces") << "999" << QStringList{"1", "5]"} << QList<QByteArray>{"XSO 999\r"}
-                                              << "15" << "15]";
-        QTest::newRow("option 0 refused") << "0" << QStringList{} << QList<QByteArray>{} << "?"
+        QTest::newRow("option 7") << "7" << 12 << false << QList<QByteArray>{"XSO 7\r"} << "12" << "12\r]";
+        QTest::newRow("answer in pieces") << "999" << 15 << true << QList<QByteArray>{"XSO 999\r"} << "15" << "15\r]";
+        QTest::newRow("option 0 refused") << "0" << 0 << false << QList<QByteArray>{} << "?"
                                           << " Keine gültige Sonderoption eingegeben !";
-        QTest::newRow("empty field refused") << "" << QStringList{} << QList<QByteArray>{} << "?"
+        QTest::newRow("empty field refused") << "" << 0 << false << QList<QByteArray>{} << "?"
                                              << " Keine gültige Sonderoption eingegeben !";
     }
     void singleRead() {
         QFETCH(QString, field);
-        QFETCH(QStringList, answer);
+        QFETCH(int, option);
+        QFETCH(bool, split);
         QFETCH(QList<QByteArray>, writes);
         QFETCH(QString, value);
         QFETCH(QString, status);
         Bench b;
-        b.station.answers.insert(QStringLiteral("XSO ") + field, answer);
+        b.station.setSpecialOption(field.toInt(), option);
+        if (split)
+            b.station.setFault(SimulatedStation::Fault::Split);
         frmIB w(b.ctx, b.link);
         child<QLineEdit>(w, QStringLiteral("txtSO"))->setText(field);
         child<QAbstractButton>(w, QStringLiteral("btnLesen_1"))->click();
-        QCOMPARE(b.station.writes, writes);
+        QCOMPARE(b.writes(), writes);
         QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), value);
         QCOMPARE(w.statusText(), status);
         if (writes.isEmpty())
             QCOMPARE(child<QLineEdit>(w, QStringLiteral("txtSO"))->text(), QStringLiteral("?"));
         else
-            QVERIFY(b.clock.ticks() - b.station.times[0] >= 100);
+            QVERIFY(b.clock.ticks() - b.times()[0] >= 100);
     }
 
     void rangeRead_data() {
@@ -141,8 +144,8 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("status");
-        QTest::newRow("1..3") << "1" << "3" << QStringList{"001 > 5", "002 > 6", "003 > 0"} << "No SO]";
-        QTest::newRow("single") << "2" << "2" << QStringList{"002 > 6"} << "6]";
+        QTest::newRow("1..3") << "1" << "3" << QStringList{"001 > 5", "002 > 6", "003 > 0"} << "0\r]";
+        QTest::newRow("single") << "2" << "2" << QStringList{"002 > 6"} << "6\r]";
         QTest::newRow("von above bis") << "3" << "1" << QStringList{} << " ' von' darf nicht grösser als ' bis' sein !";
         QTest::newRow("empty von") << "" << "2" << QStringList{} << " Keine gültige Sonderoption eingegeben !";
     }
@@ -152,7 +155,6 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QString, status);
         Bench b;
-        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XSO 3", {"No SO]"}}};
         frmIB w(b.ctx, b.link);
         auto* list = child<QListWidget>(w, QStringLiteral("lstSO"));
         list->addItem(QStringLiteral("old"));
@@ -163,11 +165,11 @@ private slots:
         for (int i = 0; i < list->count(); ++i)
             got.append(list->item(i)->text());
         QCOMPARE(got, lines);
-        QCOMPARE(b.station.writes.size(), lines.size());
+        QCOMPARE(b.writes().size(), lines.size());
         for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(b.station.writes[i], QStringLiteral("XSO %1\r").arg(from.toInt() + i).toLatin1());
+            QCOMPARE(b.writes()[i], QStringLiteral("XSO %1\r").arg(from.toInt() + i).toLatin1());
             if (i > 0)
-                QVERIFY(b.station.times[i] - b.station.times[i - 1] >= 10);
+                QVERIFY(b.times()[i] - b.times()[i - 1] >= 10);
         }
         QCOMPARE(w.statusText(), status);
         if (!lines.isEmpty())
@@ -175,26 +177,36 @@ private slots:
     }
 
     void motorolaTest_data() {
+        QTest::addColumn<int>("option663");
+        QTest::addColumn<QString>("format80");
+        QTest::addColumn<QByteArray>("script663");  // instead of the station's own answer
         QTest::addColumn<QString>("so663");
         QTest::addColumn<QString>("lc80");
         QTest::addColumn<bool>("checked663");
         QTest::addColumn<bool>("checkedMot");
-        QTest::newRow("set up") << "1 ]" << "L 80 Mot old ]" << true << true;
-        QTest::newRow("663 is 0") << "0 ]" << "L 80 Mot old ]" << false << true;
-        QTest::newRow("DCC format") << "1a]" << "L 80 DCC ]" << true << false;
-        QTest::newRow("Mot old only in the first answer") << "1 Mot old]" << "L 80 DCC ]" << true << false;
+        QTest::newRow("set up") << 1 << "Mot old" << QByteArray() << "1\r]" << "Mot old\r]" << true << true;
+        QTest::newRow("663 is 0") << 0 << "Mot old" << QByteArray() << "0\r]" << "Mot old\r]" << false << true;
+        QTest::newRow("DCC format") << 1 << "DCC 28" << QByteArray() << "1\r]" << "DCC 28\r]" << true << false;
+        QTest::newRow("Mot old only in the first answer") << 1 << "DCC 28" << QByteArray("1 Mot old]") << "1 Mot old]"
+                                                          << "DCC 28\r]" << true << false;
     }
     void motorolaTest() {
+        QFETCH(int, option663);
+        QFETCH(QString, format80);
+        QFETCH(QByteArray, script663);
         QFETCH(QString, so663);
         QFETCH(QString, lc80);
         QFETCH(bool, checked663);
         QFETCH(bool, checkedMot);
         Bench b;
-        b.station.answers = {{"XSO 663", {so663}}, {"XLC 80", {lc80}}};
+        b.station.setSpecialOption(663, option663);
+        b.station.setLocoFormat(80, format80);
+        if (!script663.isEmpty())
+            b.station.scriptAnswer(script663);
         frmIB w(b.ctx, b.link);
         child<QAbstractButton>(w, QStringLiteral("btnMotorola"))->click();
-        QCOMPARE(b.station.writes, (QList<QByteArray>{"XSO 663\r", "XLC 80\r"}));
-        QVERIFY(b.station.times[1] - b.station.times[0] >= 1000);
+        QCOMPARE(b.writes(), (QList<QByteArray>{"XSO 663\r", "XLC 80\r"}));
+        QVERIFY(b.times()[1] - b.times()[0] >= 1000);
         QCOMPARE(child<QCheckBox>(w, QStringLiteral("chk663"))->isChecked(), checked663);
         QCOMPARE(child<QCheckBox>(w, QStringLiteral("chkLokdatenformat"))->isChecked(), checkedMot);
         QCOMPARE(w.statusText(), so663 + QStringLiteral("          ") + lc80);
@@ -203,38 +215,52 @@ private slots:
 
     void power_data() {
         QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("startOn");
+        QTest::addColumn<QByteArray>("script");  // instead of the station's own answer
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("status");
-        QTest::newRow("P50 off") << 0 << QByteArray("\x61") << "";
-        QTest::newRow("P50 on") << 1 << QByteArray("\x60") << "";
-        QTest::newRow("P50X off") << 2 << QByteArray("XStop\r") << "Ok]";
-        QTest::newRow("P50X on") << 3 << QByteArray("XGo\r") << "Pwr On not possible!]";
+        QTest::addColumn<bool>("powerOn");
+        QTest::newRow("P50 off") << 0 << true << QByteArray() << QByteArray("\x61") << "" << false;
+        QTest::newRow("P50 on") << 1 << false << QByteArray() << QByteArray("\x60") << "" << true;
+        QTest::newRow("P50X off") << 2 << true << QByteArray() << QByteArray("XStop\r") << "Ok\r]" << false;
+        QTest::newRow("P50X on") << 3 << false << QByteArray() << QByteArray("XGo\r") << "Ok\r]" << true;
+        QTest::newRow("P50X on refused") << 3 << false << QByteArray("Pwr On not possible!]") << QByteArray("XGo\r")
+                                         << "Pwr On not possible!]" << false;
     }
     void power() {
         QFETCH(int, index);
+        QFETCH(bool, startOn);
+        QFETCH(QByteArray, script);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, status);
+        QFETCH(bool, powerOn);
         Bench b;
-        b.station.answers = {{"XStop", {"Ok]"}}, {"XGo", {"Pwr On not possible!]"}}};
+        if (!startOn)
+            b.station.write("\x61");
+        b.station.clearTraffic();
+        if (!script.isEmpty())
+            b.station.scriptAnswer(script);
         frmIB w(b.ctx, b.link);
         child<QAbstractButton>(w, QStringLiteral("btnPower_%1").arg(index))->click();
-        QCOMPARE(b.station.writes, QList<QByteArray>{bytes});
+        QCOMPARE(b.writes(), QList<QByteArray>{bytes});
         QCOMPARE(w.statusText(), status);
+        if (script.isEmpty())
+            QCOMPARE(b.station.powerOn(), powerOn);
     }
 
     void version() {
         Bench b;
         const QString answer = QStringLiteral("SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789\r]");
-        b.station.answers = {{"XV", {answer}}, {"XStop", {"Ok]"}}};
+        b.station.setVersionText(answer);
         frmIB w(b.ctx, b.link);
         child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
-        QCOMPARE(b.station.writes, QList<QByteArray>{"XV\r"});
+        QCOMPARE(b.writes(), QList<QByteArray>{"XV\r"});
         QCOMPARE(w.statusText(), answer);
         QCOMPARE(labelText(w, QStringLiteral("lblVersion_0")), QStringLiteral("1.500 "));
         QCOMPARE(labelText(w, QStringLiteral("lblVersion_5")), QStringLiteral("0123456789"));
         // The next query starts from an empty answer text.
         child<QAbstractButton>(w, QStringLiteral("btnPower_2"))->click();
-        QCOMPARE(w.statusText(), QStringLiteral("Ok]"));
+        QCOMPARE(w.statusText(), QStringLiteral("Ok\r]"));
         QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("0"));
     }
 
@@ -254,6 +280,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QByteArray, sent);
         Bench b;
+        b.station.setFault(SimulatedStation::Fault::Silent);
         b.notifier.expectMessages = true;
         frmIB w(b.ctx, b.link);
         child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
@@ -265,9 +292,9 @@ private slots:
                                    !child<QAbstractButton>(w, QStringLiteral("btnPower_0"))->isEnabled();
         };
         child<QAbstractButton>(w, button)->click();
-        QCOMPARE(b.station.writes, QList<QByteArray>{sent});
-        QVERIFY(b.clock.ticks() - b.station.times[0] > 20000);
-        QVERIFY(b.clock.ticks() - b.station.times[0] < 21200);
+        QCOMPARE(b.writes(), QList<QByteArray>{sent});
+        QVERIFY(b.clock.ticks() - b.times()[0] > 20000);
+        QVERIFY(b.clock.ticks() - b.times()[0] < 21200);
         QVERIFY(disabledWhileWaiting);
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].text, QStringLiteral("Die IntelliBox antwortet nicht !          "));
@@ -279,6 +306,7 @@ private slots:
 
     void closingEndsTheWait() {
         Bench b;
+        b.station.setFault(SimulatedStation::Fault::Silent);
         frmIB w(b.ctx, b.link);
         w.show();
         b.clock.onYield = [&] {
@@ -288,7 +316,7 @@ private slots:
         child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
         QVERIFY(b.clock.ticks() < 4000);
         QVERIFY(b.notifier.messages.isEmpty());
-        QCOMPARE(b.station.writes, QList<QByteArray>{"XV\r"});
+        QCOMPARE(b.writes(), QList<QByteArray>{"XV\r"});
         QVERIFY(!b.link.exchangeRunning());
     }
 
@@ -298,7 +326,7 @@ private slots:
         const StationLink::Exchange other(b.link);
         child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
         child<QAbstractButton>(w, QStringLiteral("btnPower_1"))->click();
-        QVERIFY(b.station.writes.isEmpty());
+        QVERIFY(b.writes().isEmpty());
         QCOMPARE(b.notifier.beeps, 2);
     }
 
@@ -312,7 +340,6 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QByteArray, file);
         Bench b;
-        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XSO 3", {"No SO]"}}};
         frmIB w(b.ctx, b.link);
         if (!to.isEmpty()) {
             child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
@@ -349,12 +376,11 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("42"));
         QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
         QCOMPARE(field->text(), QStringLiteral("41"));
-        QVERIFY(b.station.writes.isEmpty());
+        QVERIFY(b.writes().isEmpty());
     }
 
     void render() {
         Bench b;
-        b.station.answers = {{"XSO 1", {"5]"}}, {"XSO 2", {"6]"}}, {"XV", {"SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789]"}}};
         frmIB w(b.ctx, b.link);
         child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
         child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("2"));
