@@ -1,9 +1,5 @@
-#include "AppContext.h"
+#include "FakeZentraleHost.h"
 #include "IbSettings.h"
-#include "RecordingNotifier.h"
-#include "SimulatedStation.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
 #include "frmIB.h"
 
 #include <QAbstractButton>
@@ -17,35 +13,21 @@
 #include <QTest>
 
 namespace {
+// The window on a simulated Intellibox holding special options 1 = 5 and 2 = 6.
 struct Bench {
-    Bench() : station(clock), link(ctx, station, clock) {
-        ctx.notifier = &notifier;
-        ctx.CuName = QStringLiteral("IB");
+    Bench() {
         ctx.dataFolder = dir.path();
-        station.open();
         station.setSpecialOption(1, 5);
         station.setSpecialOption(2, 6);
     }
-    // Every write to the station, and the time of each.
-    QList<QByteArray> writes() const {
-        QList<QByteArray> out;
-        for (const auto& t : station.traffic())
-            if (t.toStation)
-                out.append(t.bytes);
-        return out;
-    }
-    QList<qint64> times() const {
-        QList<qint64> out;
-        for (const auto& t : station.traffic())
-            if (t.toStation)
-                out.append(t.time);
-        return out;
-    }
-    RecordingNotifier notifier;
-    AppContext ctx;
-    VirtualClock clock;
-    SimulatedStation station;
-    StationLink link;
+    QList<QByteArray> writes() const { return z.writes(); }
+    QList<qint64> times() const { return z.writeTimes(); }
+    SimulatedZentrale z;
+    RecordingNotifier& notifier = z.host.notifier;
+    AppContext& ctx = z.host.ctx;
+    VirtualClock& clock = z.clock;
+    SimulatedStation& station = z.station;
+    StationLink& link = z.host.link();
     QTemporaryDir dir;
 };
 
