@@ -82,6 +82,10 @@ QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip) {
     l->setToolTip(tr8(tip));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    // The status stays readable while a view disables the decoder panel around it.
+    QPalette p = l->palette();
+    p.setColor(QPalette::Disabled, QPalette::WindowText, p.color(QPalette::Active, QPalette::WindowText));
+    l->setPalette(p);
     return l;
 }
 
