@@ -1,4 +1,16 @@
+#include "AppContext.h"
+#include "DataFolder.h"
+#include "ErrorReport.h"
+#include "Failure.h"
+#include "QtNotifier.h"
+#include "QtSerialPort.h"
+#include "RealClock.h"
+#include "StationLink.h"
+#include "frmHauptmenu.h"
+#include "frmIB.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -12,5 +24,36 @@ int main(int argc, char* argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
 
-    return 0;
+    // A private data folder, for trying the program against the simulated station.
+    QCommandLineParser parser;
+    const QCommandLineOption dataOption(QStringLiteral("data-folder"), QStringLiteral("Datenordner"),
+                                        QStringLiteral("dir"));
+    parser.addOption(dataOption);
+    parser.process(app);
+    QString dataFolder = parser.value(dataOption);
+    if (dataFolder.isEmpty())
+        dataFolder = qEnvironmentVariable("QUILLEX_DATA_FOLDER");
+    if (dataFolder.isEmpty())
+        dataFolder = chooseDataFolder();
+
+    QtNotifier notifier;
+    AppContext ctx;
+    ctx.dataFolder = dataFolder;
+    ctx.notifier = &notifier;
+    QtSerialPort V24;
+    RealClock clock;
+    StationLink link(ctx, V24, clock);
+    // A port that fails while an answer is awaited (cable pulled) is reported once, here.
+    link.setFailureReport([&ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
+
+    frmHauptmenu window(ctx, V24, link);
+    window.setOpener(QStringLiteral("mnuExtras_IB"), [&] {
+        auto* ib = new frmIB(ctx, link, &window);
+        ib->setAttribute(Qt::WA_DeleteOnClose);
+        ib->setWindowModality(Qt::ApplicationModal);
+        ib->show();
+    });
+    window.Form_Load();
+    window.show();
+    return app.exec();
 }

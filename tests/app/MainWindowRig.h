@@ -1,0 +1,53 @@
+#pragma once
+
+#include "AppContext.h"
+#include "ConfigFile.h"
+#include "RecordingNotifier.h"
+#include "ScriptedPort.h"
+#include "StationLink.h"
+#include "VirtualClock.h"
+#include "frmHauptmenu.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+// The main window over a scripted port, a virtual clock, a recording notifier and a
+// temporary data folder.
+struct MainWindowRig {
+    QTemporaryDir dir;
+    RecordingNotifier notifier;
+    AppContext ctx;
+    ScriptedPort port;
+    VirtualClock clock;
+    StationLink link{ctx, port, clock};
+    std::unique_ptr<frmHauptmenu> window;
+
+    MainWindowRig() {
+        ctx.dataFolder = dir.path();
+        ctx.notifier = &notifier;
+        window = std::make_unique<frmHauptmenu>(ctx, port, link);
+    }
+
+    // A configuration file as the program writes it, with the given port and settings.
+    void writeConfig(const QString& comPort, const QString& comSettings) {
+        AppContext stored;
+        stored.dataFolder = dir.path();
+        ReadConfig(stored);
+        stored.ComPort = comPort;
+        stored.ComSettings = comSettings;
+        WriteConfig(stored);
+    }
+
+    QByteArray configBytes() const {
+        QFile f(configFilePath(ctx));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QAction* entry(const char* name) const { return window->entry(QString::fromLatin1(name)); }
+
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
