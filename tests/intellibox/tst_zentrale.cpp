@@ -1,4 +1,6 @@
 #include "AppContext.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "ProtocolTable.h"
 #include "RecordingNotifier.h"
 #include "CvGroupGrid.h"
@@ -52,6 +54,8 @@ struct Rig {
                        "145  Zimo        Zimo Elektronik\r\n");
         list.close();
         station.open();
+        // As the program does: a port failing inside a wait goes to the central error report.
+        link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
         ctx.dataFolder = dir.path();
         ctx.notifier = &notifier;
         ctx.ZentraleIndex = static_cast<qint16>(stationIndex);

@@ -1,4 +1,6 @@
 #include "AppContext.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "CvGroupGrid.h"
 #include "CvGroupTable.h"
 #include "FileDialog.h"
@@ -33,6 +35,8 @@ struct Rig {
     explicit Rig(SimulatedStation::Kind kind = SimulatedStation::Kind::Intellibox, int stationIndex = 2, int type = 2)
         : station(clock, kind) {
         station.open();
+        // As the program does: a port failing inside a wait goes to the central error report.
+        link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
         ctx.notifier = &notifier;
         ctx.ZentraleIndex = static_cast<qint16>(stationIndex);
         ctx.DecoderTypIndex = static_cast<qint16>(type);

@@ -8,7 +8,6 @@
 #include "CvGroupRun.h"
 #include "CvGroupTable.h"
 #include "DrivePanel.h"
-#include "ErrorReport.h"
 #include "MenuRechtsbuendig.h"
 #include "Notifier.h"
 #include "ProtocolGrid.h"
@@ -503,8 +502,6 @@ void frmZentrale::formLoad() {
     btnPower[0]->setEnabled(true);
     btnPower[1]->setEnabled(true);
     m_link.setStatusView(this);
-    // Port failures met inside a station wait reach the central error report.
-    m_link.setFailureReport([&ctx = m_ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
 }
 
 void frmZentrale::closeEvent(QCloseEvent* event) {
