@@ -1,84 +1,16 @@
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "ProtocolTable.h"
-#include "RecordingNotifier.h"
 #include "CvGroupGrid.h"
-#include "FileDialog.h"
-#include "SimulatedStation.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
 #include "Twips.h"
-#include "frmZentrale.h"
+#include "ZentraleRig.h"
 
+#include <QAction>
 #include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <memory>
 
-namespace {
-
-SimulatedStation::Kind stationKind(int index) {
-    if (index == 0)
-        return SimulatedStation::Kind::Cu6021;
-    if (index == 1)
-        return SimulatedStation::Kind::MasterControl;
-    return SimulatedStation::Kind::Intellibox;
-}
-
-// The programming window on virtual time in front of a simulated station of the kind the
-// stored station index names.
-struct Rig {
-    QTemporaryDir dir;
-    AppContext ctx;
-    RecordingNotifier notifier;
-    VirtualClock clock;
-    SimulatedStation station;
-    StationLink link{ctx, station, clock};
-    Dialog dialog;
-    std::unique_ptr<frmZentrale> window;
-
-    explicit Rig(int stationIndex = 2, int type = 2) : station(clock, stationKind(stationIndex)) {
-        QFile list(dir.filePath(QStringLiteral("DecoderHersteller.txt")));
-        if (list.open(QIODevice::WriteOnly))
-            list.write("Nr.  Hersteller  Name\r\n"
-                       " 97  Doehler     Doehler & Haass\r\n"
-                       "145  Zimo        Zimo Elektronik\r\n");
-        list.close();
-        station.open();
-        // As the program does: a port failing inside a wait goes to the central error report.
-        link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
-        ctx.dataFolder = dir.path();
-        ctx.notifier = &notifier;
-        ctx.ZentraleIndex = static_cast<qint16>(stationIndex);
-        ctx.DecoderTypIndex = static_cast<qint16>(type);
-        window = std::make_unique<frmZentrale>(ctx, link, dialog);
-    }
-    template <class T> T* get(const QString& name) { return window->findChild<T*>(name); }
-    QLineEdit* txt(const char* name) { return get<QLineEdit>(QString::fromLatin1(name)); }
-    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(QString::fromLatin1(name)), Qt::LeftButton); }
-    QList<CvRow> rows() const { return window->protocol().rows(); }
-    const QStringList& commands() const { return station.p50xCommands(); }
-    // Times at which something went to the station.
-    QList<qint64> sentTimes() const {
-        QList<qint64> times;
-        for (const SimulatedStation::Traffic& t : station.traffic())
-            if (t.toStation)
-                times << t.time;
-        return times;
-    }
-    bool nothingSent() const { return sentTimes().isEmpty(); }
-};
-
-}  // namespace
+using Rig = ZentraleRig;
 
 class TestZentrale : public QObject {
     Q_OBJECT

@@ -1,71 +1,13 @@
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
 #include "CvGroupGrid.h"
 #include "CvGroupTable.h"
-#include "FileDialog.h"
-#include "ProtocolTable.h"
-#include "RecordingNotifier.h"
-#include "SimulatedStation.h"
-#include "StationLink.h"
 #include "Twips.h"
-#include "VirtualClock.h"
-#include "frmZentrale.h"
+#include "ZentraleRig.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTest>
-#include <QToolButton>
-#include <memory>
 
 namespace {
 
-// The whole programming window with its parts, in front of a simulated station.
-struct Rig {
-    AppContext ctx;
-    RecordingNotifier notifier;
-    VirtualClock clock;
-    SimulatedStation station;
-    StationLink link{ctx, station, clock};
-    Dialog dialog;
-    std::unique_ptr<frmZentrale> window;
-
-    explicit Rig(SimulatedStation::Kind kind = SimulatedStation::Kind::Intellibox, int stationIndex = 2, int type = 2)
-        : station(clock, kind) {
-        station.open();
-        // As the program does: a port failing inside a wait goes to the central error report.
-        link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
-        ctx.notifier = &notifier;
-        ctx.ZentraleIndex = static_cast<qint16>(stationIndex);
-        ctx.DecoderTypIndex = static_cast<qint16>(type);
-        ctx.Fahrstufen = QStringLiteral("1");
-        window = std::make_unique<frmZentrale>(ctx, link, dialog);
-    }
-    template <class T> T* get(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
-    QLineEdit* txt(const char* name) { return get<QLineEdit>(name); }
-    QString label(const char* name) { return get<QLabel>(name)->text(); }
-    void click(const char* name) {
-        auto* button = get<QAbstractButton>(name);
-        QVERIFY2(button, name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QList<CvRow> rows() const { return window->protocol().rows(); }
-    const QStringList& commands() const { return station.p50xCommands(); }
-    // The user takes a moment between two actions: the answer to the last "XPT0" arrives
-    // and the next operation empties it away.
-    void userPause() { clock.advance(1000); }
-    // From the given virtual time on (the first yield after it), runs `action` once.
-    void onceAfter(qint64 ms, std::function<void()> action) {
-        clock.onYield = [this, ms, action, done = false]() mutable {
-            if (done || clock.ticks() < ms)
-                return;
-            done = true;
-            action();
-        };
-    }
-};
+using Rig = ZentraleRig;
 
 QList<int> bytes(const QByteArray& b) {
     QList<int> out;
@@ -134,7 +76,7 @@ private slots:
     // Register 1 of an mfx decoder through the 6021: P50 bytes only, then the drive desk
     // goes on with the new address.
     void motorolaWriteThrough6021() {
-        Rig rig(SimulatedStation::Kind::Cu6021, 0, 1);
+        Rig rig(0, 1);
         rig.txt("txtRegister")->setText(QStringLiteral("1"));
         rig.txt("txtWert")->setText(QStringLiteral("5"));
         rig.click("btnSchreiben");
@@ -159,9 +101,7 @@ private slots:
         QFETCH(int, station);
         QFETCH(QString, command);
         QFETCH(QList<int>, sentBytes);
-        const SimulatedStation::Kind kinds[] = {SimulatedStation::Kind::Cu6021, SimulatedStation::Kind::MasterControl,
-                                                SimulatedStation::Kind::Intellibox};
-        Rig rig(kinds[station], station, station == 0 ? 1 : 2);
+        Rig rig(station, station == 0 ? 1 : 2);
         rig.txt("txtAdresse")->setText(QStringLiteral("3"));
         rig.txt("txtFahrstufe")->setText(QStringLiteral("5"));
         rig.click("btnAnfahren");
