@@ -83,7 +83,7 @@ private slots:
         if (!answer.isEmpty()) {
             QCOMPARE(f.z.host.notifier.beeps, 1);
             QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: ") +
-                                       (answer.size() < 2 ? QString() : answer.chopped(2)));
+                                       (answer.size() < 2 ? answer : answer.chopped(2)));
         }
     }
 

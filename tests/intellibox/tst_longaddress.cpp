@@ -1,10 +1,8 @@
 #include "LongAddress.h"
-#include "P50xAnswer.h"
 
 #include <QTest>
 
-// The NMRA long-address arithmetic and the conversion section's field rules, and the P50X
-// answer tests the address operations rely on.
+// The NMRA long-address arithmetic and the conversion section's field rules.
 class TestLongAddress : public QObject {
     Q_OBJECT
 private slots:
@@ -49,36 +47,6 @@ private slots:
         LongAddress::toCvTexts(address, a, b);
         QCOMPARE(a, cv17);
         QCOMPARE(b, cv18);
-    }
-
-    void readTest_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("numeric");
-        QTest::addColumn<qint64>("value");
-        QTest::newRow("value with bits") << "38 = $26 = %00100110\r]" << true << qint64(38);
-        QTest::newRow("one digit") << "6\r]" << true << qint64(6);
-        QTest::newRow("long address") << "4797\r]" << true << qint64(4797);
-        QTest::newRow("no ack") << "No ack\r]" << false << qint64(0);
-        QTest::newRow("bracket alone") << "]" << false << qint64(0);
-        QTest::newRow("empty") << "" << false << qint64(0);
-        QTest::newRow("digit then letter") << "5x\r]" << false << qint64(0);
-    }
-    void readTest() {
-        QFETCH(QString, answer);
-        QFETCH(bool, numeric);
-        QFETCH(qint64, value);
-        const auto v = P50xAnswer::readValue(answer);
-        QCOMPARE(v.has_value(), numeric);
-        if (numeric)
-            QCOMPARE(*v, value);
-    }
-
-    void errorTexts() {
-        QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
-                 QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
-        QCOMPARE(P50xAnswer::writeErrorText(QStringLiteral("]")), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: "));
-        QVERIFY(P50xAnswer::writeSucceeded(QStringLiteral("ok\r]")));
-        QVERIFY(!P50xAnswer::writeSucceeded(QStringLiteral("No ack\r]")));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "P50xAnswers.h"
+#include "P50xAnswer.h"
 #include "P50xCommands.h"
 #include "ZentraleInput.h"
 
@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(built, expected);
     }
 
-    void shownAnswer_data() {
+    void shownText_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("shown");
         QTest::newRow("read") << "145 = $91 = %10010001\r]" << "145 = $91 = %10010001";
@@ -47,10 +47,10 @@ private slots:
         QTest::newRow("empty") << "" << "";
         QTest::newRow("two") << "\r]" << "";
     }
-    void shownAnswer() {
+    void shownText() {
         QFETCH(QString, answer);
         QFETCH(QString, shown);
-        QCOMPARE(P50x::shownAnswer(answer), shown);
+        QCOMPARE(P50xAnswer::shownText(answer), shown);
     }
 
     void valueBeforeEquals_data() {
@@ -67,17 +67,47 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, found);
         QFETCH(QString, value);
-        const auto v = P50x::valueBeforeEquals(answer);
+        const auto v = P50xAnswer::valueBeforeEquals(answer);
         QCOMPARE(v.has_value(), found);
         if (found)
             QCOMPARE(*v, value);
     }
 
     void texts() {
-        QCOMPARE(P50x::timeoutText(QStringLiteral("IB")), QStringLiteral("Die IB antwortet nicht !          "));
-        QCOMPARE(P50x::readTitle(QStringLiteral("DCC")), QStringLiteral(" DCC-Decoder lesen..."));
-        QCOMPARE(P50x::writeTitle(QStringLiteral("mfx")), QStringLiteral(" mfx-Decoder programmieren..."));
-        QCOMPARE(P50x::versionLine(QStringLiteral("V 1.5\rSN 1\r]")), QStringLiteral("V 1.5 SN 1 ]"));
+        QCOMPARE(P50xAnswer::timeoutText(QStringLiteral("IB")), QStringLiteral("Die IB antwortet nicht !          "));
+        QCOMPARE(P50xAnswer::readTitle(QStringLiteral("DCC")), QStringLiteral(" DCC-Decoder lesen..."));
+        QCOMPARE(P50xAnswer::writeTitle(QStringLiteral("mfx")), QStringLiteral(" mfx-Decoder programmieren..."));
+        QCOMPARE(P50xAnswer::versionLine(QStringLiteral("V 1.5\rSN 1\r]")), QStringLiteral("V 1.5 SN 1 ]"));
+    }
+
+    void readTest_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<qint64>("value");
+        QTest::newRow("value with bits") << "38 = $26 = %00100110\r]" << true << qint64(38);
+        QTest::newRow("one digit") << "6\r]" << true << qint64(6);
+        QTest::newRow("long address") << "4797\r]" << true << qint64(4797);
+        QTest::newRow("no ack") << "No ack\r]" << false << qint64(0);
+        QTest::newRow("bracket alone") << "]" << false << qint64(0);
+        QTest::newRow("empty") << "" << false << qint64(0);
+        QTest::newRow("digit then letter") << "5x\r]" << false << qint64(0);
+    }
+    void readTest() {
+        QFETCH(QString, answer);
+        QFETCH(bool, numeric);
+        QFETCH(qint64, value);
+        const auto v = P50xAnswer::readValue(answer);
+        QCOMPARE(v.has_value(), numeric);
+        if (numeric)
+            QCOMPARE(*v, value);
+    }
+
+    void errorTexts() {
+        QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
+                 QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
+        QCOMPARE(P50xAnswer::writeErrorText(QStringLiteral("]")), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ]"));
+        QVERIFY(P50xAnswer::writeSucceeded(QStringLiteral("ok\r]")));
+        QVERIFY(!P50xAnswer::writeSucceeded(QStringLiteral("No ack\r]")));
     }
 
     void input_data() {

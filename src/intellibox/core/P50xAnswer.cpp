@@ -19,12 +19,25 @@ std::optional<qint64> readValue(const QString& answer) {
     return roundHalfEven(leadingNumber(answer));
 }
 
+std::optional<QString> valueBeforeEquals(const QString& answer) {
+    const qsizetype p = answer.indexOf(QStringLiteral(" ="));
+    if (p < 1)
+        return std::nullopt;
+    return answer.left(p);
+}
+
 bool writeSucceeded(const QString& answer) {
     return answer.contains(QLatin1String("OK"), Qt::CaseInsensitive);
 }
 
 QString shownText(const QString& answer) {
-    return answer.size() < 2 ? QString() : answer.chopped(2);
+    return answer.size() < 2 ? answer : answer.chopped(2);
+}
+
+QString versionLine(const QString& answer) {
+    QString line = answer;
+    line.replace(u'\r', u' ');
+    return line;
 }
 
 QString readErrorText(const QString& answer) {
@@ -34,5 +47,16 @@ QString readErrorText(const QString& answer) {
 QString writeErrorText(const QString& answer) {
     return QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ") + shownText(answer);
 }
+
+QString timeoutText(const QString& cuName) {
+    return QStringLiteral("Die ") + cuName + QStringLiteral(" antwortet nicht !          ");
+}
+QString readTitle(const QString& decoderType) {
+    return QStringLiteral(" ") + decoderType + QStringLiteral("-Decoder lesen...");
+}
+QString writeTitle(const QString& decoderType) {
+    return QStringLiteral(" ") + decoderType + QStringLiteral("-Decoder programmieren...");
+}
+QString abortedStatus() { return QStringLiteral(" Programmierung abgebrochen..."); }
 
 }  // namespace P50xAnswer

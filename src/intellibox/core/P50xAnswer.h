@@ -4,7 +4,8 @@
 #include <QtGlobal>
 #include <optional>
 
-// The tests the CV 29 and address operations apply to a complete P50X answer.
+// What the programming window and its panels make of a P50X answer, and the texts and
+// deadlines of the answer waits.
 namespace P50xAnswer {
 
 // A read answer is numeric when its first two characters form a number; its value is the
@@ -12,12 +13,19 @@ namespace P50xAnswer {
 // characters, such as "]" alone).
 std::optional<qint64> readValue(const QString& answer);
 
+// The value of a single read: the text before the first " =" when that begins at the
+// second character or later; nothing otherwise.
+std::optional<QString> valueBeforeEquals(const QString& answer);
+
 // A write succeeded when "OK" stands anywhere in the answer, in any letter case.
 bool writeSucceeded(const QString& answer);
 
-// The answer without its last two characters (carriage return and "]"), for the error
-// texts; an answer too short for that shows nothing.
+// The answer without its last two characters (carriage return and "]"); an answer shorter
+// than two characters is shown whole.
 QString shownText(const QString& answer);
+
+// The version answer on one status line: every carriage return becomes a blank.
+QString versionLine(const QString& answer);
 
 inline const QString readDone = QStringLiteral(" Lesevorgang beendet ...");
 inline const QString writeDone = QStringLiteral(" Schreibvorgang beendet ...");
@@ -25,5 +33,16 @@ inline const QString writeDone = QStringLiteral(" Schreibvorgang beendet ...");
 // Status texts after an answer that did not pass its test.
 QString readErrorText(const QString& answer);
 QString writeErrorText(const QString& answer);
+
+// The time-out message family.
+QString timeoutText(const QString& cuName);     // "Die " + CuName + " antwortet nicht !          "
+QString readTitle(const QString& decoderType);  // " DCC-Decoder lesen..."
+QString writeTitle(const QString& decoderType); // " DCC-Decoder programmieren..."
+QString abortedStatus();                        // " Programmierung abgebrochen..."
+
+// Deadlines in milliseconds.
+constexpr qint64 readDeadlineMs = 20000;
+constexpr qint64 writeDeadlineMs = 8000;
+constexpr qint64 versionDeadlineMs = 8000;
 
 }  // namespace P50xAnswer

@@ -177,6 +177,14 @@ void DrivePanel::applyStation() {
     m_btnRichtung[1]->setEnabled(!p50);
 }
 
+void DrivePanel::applyDecoderType() {
+    const bool dcc = m_host.context().DecoderType == QLatin1String("DCC");
+    for (int i = 5; i <= 8; ++i)
+        m_chkFunctions[i]->setEnabled(dcc);
+}
+
+void DrivePanel::clearAddress() { m_txtAdresse->clear(); }
+
 void DrivePanel::loadFahrstufen() {
     bool ok = false;
     const int value = m_host.context().Fahrstufen.trimmed().toInt(&ok);

@@ -25,6 +25,10 @@ public:
     // The station choice: the 6021 gets a 3-digit address held to 1..255 and only the
     // reversing button; the others a 4-digit address and all three direction buttons.
     void applyStation();
+    // The decoder-type choice: F5..F8 only for DCC decoders.
+    void applyDecoderType();
+    // The station choice empties the address field.
+    void clearAddress();
     // Loading: the mode selector from `Fahrstufen`, the slider at its bottom.
     void loadFahrstufen();
     // Puts an address into `txtAdresse` (the address search's result).

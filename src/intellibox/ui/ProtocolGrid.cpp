@@ -95,6 +95,13 @@ void ProtocolGrid::setTable(ProtocolTable* table) {
     connect(table, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); });
 }
 
+void ProtocolGrid::commitEdit() {
+    const QModelIndex current = currentIndex();
+    // Leaving the cell commits its editor.
+    setCurrentIndex(QModelIndex());
+    setCurrentIndex(current);
+}
+
 void ProtocolGrid::setEditing(bool on) {
     if (m_table)
         m_table->setEditable(on);

@@ -24,6 +24,8 @@ public:
     // Edit mode: cells except "Act." can be changed, the current row is highlighted.
     void setEditing(bool on);
     void fitColumns();
+    // Commits a cell edit in progress, keeping the current cell.
+    void commitEdit();
 
     // Row colours by action letter: "L" light green with black text, "S" orange with blue
     // text; others keep the grid's colours.

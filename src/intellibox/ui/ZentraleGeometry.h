@@ -1,21 +1,13 @@
 #pragma once
 
-#include <QRect>
+#include "Twips.h"
+
 #include <QWidget>
 
-// Window geometry in twips (1440 per logical inch), as the layout of the programming
-// window is given.
+// Moving the programming window's panels along one axis, in twips.
 namespace ZentraleGeometry {
 
-int px(int twips);
-int toTwips(int pixels);
-inline QRect rect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-inline void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(rect(left, top, width, height));
-}
-inline void moveLeft(QWidget* w, int left) { w->move(px(left), w->y()); }
-inline void moveTop(QWidget* w, int top) { w->move(w->x(), px(top)); }
+inline void moveLeft(QWidget* w, int left) { w->move(twips(left), w->y()); }
+inline void moveTop(QWidget* w, int top) { w->move(w->x(), twips(top)); }
 
 }  // namespace ZentraleGeometry

@@ -1,12 +1,19 @@
 #include "frmZentrale.h"
 
+#include "AddressPanel.h"
+#include "AddressSearchPanel.h"
 #include "AppContext.h"
+#include "Cv29Panel.h"
+#include "CvGroupGrid.h"
+#include "CvGroupRun.h"
+#include "CvGroupTable.h"
+#include "DrivePanel.h"
+#include "MenuRechtsbuendig.h"
 #include "Notifier.h"
 #include "ProtocolGrid.h"
 #include "ProtocolTable.h"
-#include "MenuRechtsbuendig.h"
+#include "TablePrintout.h"
 #include "TextNumbers.h"
-#include "Twips.h"
 #include "ZentraleGeometry.h"
 #include "ZentraleStations.h"
 #include "ZentraleTexts.h"
@@ -28,7 +35,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 
@@ -65,7 +71,7 @@ QLabel* heading(QWidget* parent, const char* text, int left, int top, int width)
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
-    place(l, left, top, width, 255);
+    setGeometryTwips(l, left, top, width, 255);
     return l;
 }
 
@@ -75,13 +81,17 @@ QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip) {
     l->setToolTip(tr8(tip));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    // The status stays readable while a view disables the decoder panel around it.
+    QPalette p = l->palette();
+    p.setColor(QPalette::Disabled, QPalette::WindowText, p.color(QPalette::Active, QPalette::WindowText));
+    l->setPalette(p);
     return l;
 }
 
 }  // namespace
 
-frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink) {
+frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog) {
     setObjectName(QStringLiteral("frmZentrale"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(ZentraleTexts::caption());
@@ -90,10 +100,11 @@ frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, QWidget* par
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("frmZentraleClient"));
     setCentralWidget(central);
-    buildMenus();
     buildToolbar(central);
     buildDecoderPanel(central);
     buildSidePanels(central);
+    buildViews(central);
+    buildMenus();
     formLoad();
 }
 
@@ -129,17 +140,8 @@ void frmZentrale::buildMenus() {
 
     QMenu* bearbeiten = bar->addMenu(tr8(ZentraleTexts::mnuBearbeiten));
     bearbeiten->setObjectName(QStringLiteral("mnuBearbeiten"));
-    // Cut, copy and paste act on the CV-group table; they stay off until it is placed.
-    const std::pair<const char*, QKeySequence> edits[] = {
-        {ZentraleTexts::mnuBearbeiten_ausschneiden, QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {ZentraleTexts::mnuBearbeiten_kopieren, QKeySequence(Qt::CTRL | Qt::Key_C)},
-        {ZentraleTexts::mnuBearbeiten_einfuegen, QKeySequence(Qt::CTRL | Qt::Key_V)}};
-    const char* editNames[] = {"mnuBearbeiten_ausschneiden", "mnuBearbeiten_kopieren", "mnuBearbeiten_einfuegen"};
-    for (int i = 0; i < 3; ++i) {
-        QAction* a = action(bearbeiten, QString::fromLatin1(editNames[i]), edits[i].first);
-        a->setShortcut(edits[i].second);
-        a->setEnabled(false);
-    }
+    // Cut, copy and paste act on the control with the focus, mostly the CV-group table.
+    bearbeiten->addActions({grdGR->cutAction(), grdGR->copyAction(), grdGR->pasteAction()});
 
     QAction* hilfe = bar->addAction(tr8(ZentraleTexts::mnuHilfe));
     hilfe->setObjectName(QStringLiteral("mnuHilfe"));
@@ -149,33 +151,13 @@ void frmZentrale::buildMenus() {
     // The two pop-up menus never show in the bar.
     mnuPopUp = new QMenu(this);
     mnuPopUp->setObjectName(QStringLiteral("mnuPopUp"));
-    action(mnuPopUp, QStringLiteral("mnuPopUp_speichern"), ZentraleTexts::mnuPopUp_speichern)->setEnabled(false);
-    action(mnuPopUp, QStringLiteral("mnuPopUp_MoVeExport"), ZentraleTexts::mnuPopUp_MoVeExport)->setEnabled(false);
+    QAction* speichern = action(mnuPopUp, QStringLiteral("mnuPopUp_speichern"), ZentraleTexts::mnuPopUp_speichern);
+    QAction* moveExport = action(mnuPopUp, QStringLiteral("mnuPopUp_MoVeExport"), ZentraleTexts::mnuPopUp_MoVeExport);
     mnuPopUp->addSeparator();
     QAction* editieren = action(mnuPopUp, QStringLiteral("mnuPopUp_Editieren"), ZentraleTexts::mnuPopUp_Editieren);
-    action(mnuPopUp, QStringLiteral("mnuPopUp_drucken"), ZentraleTexts::mnuPopUp_drucken)->setEnabled(false);
+    QAction* drucken = action(mnuPopUp, QStringLiteral("mnuPopUp_drucken"), ZentraleTexts::mnuPopUp_drucken);
     QAction* loeschen = action(mnuPopUp, QStringLiteral("mnuPopUp_loeschen"), ZentraleTexts::mnuPopUp_loeschen);
 
-    mnuPopUp_GR = new QMenu(this);
-    mnuPopUp_GR->setObjectName(QStringLiteral("mnuPopUp_GR"));
-    const char* const grItems[] = {"Tabelle schreiben / lesen", "aktuelle Zeile schreiben / lesen",
-                                   "Tabelle drucken", "-", "Reihe erweitern", "1. Spalte alles 'S' chreiben",
-                                   "1. Spalte alles 'L' esen", "-", "aktuelle Zeile löschen", "1 Zeile einfügen",
-                                   "-", "Tabelle in Datei speichern", "Tabelle aus Datei laden",
-                                   "Tabelle aus Clipboard laden", "-", "MoVe-Datei importieren",
-                                   "Tabelle in MoVe-Format exportieren", "-", "Tabelle löschen"};
-    const char* const grNames[] = {"mnuPopUp_GR_schreiben", "mnuPopUp_GR_Zeile", "mnuPopUp_GR_drucken", "",
-                                   "mnuPopUp_GR_erweitern", "mnuPopUp_GR_Alles_0", "mnuPopUp_GR_Alles_1", "",
-                                   "mnuPopUp_GR_loeschenZeile", "mnuPopUp_GR_einfuegen", "",
-                                   "mnuPopUp_GR_speichern", "mnuPopUp_GR_laden", "mnuPopUp_GR_Clipboard", "",
-                                   "mnuPopUp_GR_MoVeImport", "mnuPopUp_GR_MoVeExport", "", "mnuPopUp_GR_loeschen"};
-    for (size_t i = 0; i < std::size(grItems); ++i) {
-        if (grItems[i][0] == '-') {
-            mnuPopUp_GR->addSeparator();
-            continue;
-        }
-        action(mnuPopUp_GR, QString::fromLatin1(grNames[i]), grItems[i])->setEnabled(false);
-    }
 
     connect(mnuDatei_Kennlinie, &QAction::triggered, this, [] {
         // The speed-curve editor is not part of this program yet; the entry stays disabled.
@@ -183,46 +165,65 @@ void frmZentrale::buildMenus() {
     connect(mnuDatei_CVGruppen, &QAction::triggered, this, [this](bool on) { showCvGroupView(on); });
     connect(mnuDatei_LA, &QAction::triggered, this, [this](bool on) { showLaView(on); });
     connect(mnuDatei_CV29, &QAction::triggered, this, [this](bool on) { showCv29View(on); });
-    connect(mnuDatei_Softwarestand, &QAction::triggered, this, [this] { readVersion(); });
+    connect(mnuDatei_Softwarestand, &QAction::triggered, this, [this] { guarded([this] { readVersion(); }); });
     connect(beenden, &QAction::triggered, this, &QWidget::close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
     connect(hilfe, &QAction::triggered, this, [this] { showHelp(); });
     connect(editieren, &QAction::triggered, this, [this] { protocolEditMode(); });
     connect(loeschen, &QAction::triggered, this, [this] { m_protocol->clear(); });
+    connect(speichern, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) { TableFileCommands::saveProtocol(m_ctx, m_dialog, rows); });
+    });
+    connect(moveExport, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) {
+            TableFileCommands::exportProtocolMove(m_ctx, m_dialog, rows,
+                                                  [this](const QString& caption) { lblDatei->setText(caption); });
+        });
+    });
+    connect(drucken, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) {
+            TablePrintout::print(m_ctx, TablePrintout::Kind::Protocol, rows, TableFileCommands::inputBox(this), this);
+        });
+    });
 }
 
 void frmZentrale::buildToolbar(QWidget* central) {
     pnlToolbar = panel(central, QStringLiteral("pnlToolbar"));
-    place(pnlToolbar, 0, 0, 14100, 390);
+    setGeometryTwips(pnlToolbar, 0, 0, 14100, 390);
 
     btnKennlinie = new QToolButton(pnlToolbar);
     btnKennlinie->setObjectName(QStringLiteral("btnKennlinie"));
     btnKennlinie->setToolTip(tr8(ZentraleTexts::kennlinieTip));
     btnKennlinie->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    place(btnKennlinie, 15, 15, 360, 360);
+    setGeometryTwips(btnKennlinie, 15, 15, 360, 360);
 
     auto* dummy = panel(pnlToolbar, QStringLiteral("pnlDummy_1"), QFrame::NoFrame);
-    place(dummy, 375, 15, 90, 360);
+    setGeometryTwips(dummy, 375, 15, 90, 360);
 
     SSPanel1 = panel(pnlToolbar, QStringLiteral("SSPanel1"), QFrame::NoFrame);
-    place(SSPanel1, 1665, 15, 6165, 360);
+    setGeometryTwips(SSPanel1, 1665, 15, 6165, 360);
     scrSize = new QScrollBar(Qt::Horizontal, SSPanel1);
     scrSize->setObjectName(QStringLiteral("scrSize"));
     scrSize->setRange(0, 182);
     scrSize->setSingleStep(10);
     scrSize->setPageStep(100);
-    place(scrSize, 30, 30, 1395, 285);
+    setGeometryTwips(scrSize, 30, 30, 1395, 285);
     scrSize->hide();
     connect(scrSize, &QScrollBar::valueChanged, this, [this](int v) { scrSizeChanged(v); });
 
     pnlDatei = panel(pnlToolbar, QStringLiteral("pnlDatei"), QFrame::NoFrame);
-    place(pnlDatei, 7830, 15, 6255, 360);
+    setGeometryTwips(pnlDatei, 7830, 15, 6255, 360);
+    // The panel's caption: the file the CV-group table or the protocol went to last.
+    lblDatei = new QLabel(pnlDatei);
+    lblDatei->setObjectName(QStringLiteral("lblDatei"));
+    lblDatei->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setGeometryTwips(lblDatei, 1785, 15, 4410, 330);
     rbnCVGruppen = ribbon(pnlDatei, QStringLiteral("rbnCVGruppen"), QStringLiteral("GR"), ZentraleTexts::cvGruppenTip);
-    place(rbnCVGruppen, 465, 15, 360, 360);
+    setGeometryTwips(rbnCVGruppen, 465, 15, 360, 360);
     rbnLA = ribbon(pnlDatei, QStringLiteral("rbnLA"), QStringLiteral("LA"), ZentraleTexts::laTip);
-    place(rbnLA, 825, 15, 390, 360);
+    setGeometryTwips(rbnLA, 825, 15, 390, 360);
     rbnCV29 = ribbon(pnlDatei, QStringLiteral("rbnCV29"), QStringLiteral("29"), ZentraleTexts::cv29Tip);
-    place(rbnCV29, 1215, 15, 450, 360);
+    setGeometryTwips(rbnCV29, 1215, 15, 450, 360);
 
     connect(rbnCVGruppen, &QToolButton::clicked, this, [this](bool on) { showCvGroupView(on); });
     connect(rbnLA, &QToolButton::clicked, this, [this](bool on) { showLaView(on); });
@@ -231,23 +232,23 @@ void frmZentrale::buildToolbar(QWidget* central) {
 
 void frmZentrale::buildDecoderPanel(QWidget* central) {
     pnlDecoder = panel(central, QStringLiteral("pnlDecoder"), QFrame::NoFrame);
-    place(pnlDecoder, 150, 540, 7635, 5445);
+    setGeometryTwips(pnlDecoder, 150, 540, 7635, 5445);
 
     pnlUnit = panel(pnlDecoder, QStringLiteral("pnlUnit"));
-    place(pnlUnit, 120, 120, 2685, 1155);
+    setGeometryTwips(pnlUnit, 120, 120, 2685, 1155);
     unitGroup = new QButtonGroup(this);
     unitGroup->setExclusive(true);
     for (int i = 0; i < 3; ++i) {
         btnUnit[i] = ribbon(pnlUnit, QStringLiteral("btnUnit_%1").arg(i), QString(), nullptr);
         btnUnit[i]->setToolTip(ZentraleTexts::unitTip(i));
         btnUnit[i]->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-        btnUnit[i]->setIconSize(QSize(px(480), px(480)));
-        place(btnUnit[i], 120 + i * 870, 90, 720, 660);
+        btnUnit[i]->setIconSize(QSize(twips(480), twips(480)));
+        setGeometryTwips(btnUnit[i], 120 + i * 870, 90, 720, 660);
         unitGroup->addButton(btnUnit[i], i);
         lblUnit[i] = new QLabel(ZentraleTexts::unitLabel(i), pnlUnit);
         lblUnit[i]->setObjectName(QStringLiteral("lblUnit_%1").arg(i));
         lblUnit[i]->setAlignment(Qt::AlignCenter);
-        place(lblUnit[i], 120 + i * 870, 795, 720, 255);
+        setGeometryTwips(lblUnit[i], 120 + i * 870, 795, 720, 255);
         lblUnit[i]->installEventFilter(this);
     }
     // Only the press acts: the group also reports the release of the button before.
@@ -256,20 +257,19 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
             stationButtonChanged(id, true);
     });
 
-    pnlAdresse = panel(pnlDecoder, QStringLiteral("pnlAdresse"));
-    place(pnlAdresse, 2820, 120, 915, 1155);
-    pnlAdresse->setToolTip(tr8(ZentraleTexts::searchTip));
+    pnlAdresse = new AddressSearchPanel(*this, pnlDecoder);
+    setGeometryTwips(pnlAdresse, 2820, 120, 915, 1155);
     pnlAdresse->hide();
 
     pnlMC = panel(pnlDecoder, QStringLiteral("pnlMC"));
-    place(pnlMC, 3780, 120, 915, 1155);
+    setGeometryTwips(pnlMC, 3780, 120, 915, 1155);
     auto* mcGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         rbnMC[i] = ribbon(pnlMC, QStringLiteral("rbnMC_%1").arg(i), i < 2 ? QString::number(i + 1) : QString(),
                           nullptr);
         if (i < 2)
             rbnMC[i]->setToolTip(ZentraleTexts::mcTip(i));
-        place(rbnMC[i], 120, 60 + i * 345, 675, 315);
+        setGeometryTwips(rbnMC[i], 120, 60 + i * 345, 675, 315);
         mcGroup->addButton(rbnMC[i], i);
     }
     connect(mcGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
@@ -283,7 +283,7 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
         optTyp[i]->setObjectName(QStringLiteral("optTyp_%1").arg(i));
         optTyp[i]->setToolTip(ZentraleTexts::typTip(i));
         optTyp[i]->setEnabled(false);
-        place(optTyp[i], 180 + i * 900, 1410, 855, 285);
+        setGeometryTwips(optTyp[i], 180 + i * 900, 1410, 855, 285);
         typGroup->addButton(optTyp[i], i);
     }
     connect(typGroup, &QButtonGroup::idClicked, this, [this](int id) { decoderTypeClicked(id); });
@@ -291,18 +291,18 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     chkHGPR = new QCheckBox(tr8(ZentraleTexts::hgprCaption), pnlDecoder);
     chkHGPR->setObjectName(QStringLiteral("chkHGPR"));
     chkHGPR->setToolTip(tr8(ZentraleTexts::hgprTip));
-    place(chkHGPR, 2970, 1410, 1095, 285);
+    setGeometryTwips(chkHGPR, 2970, 1410, 1095, 285);
     connect(chkHGPR, &QCheckBox::clicked, this, [this] { hgprClicked(); });
 
     lblRegister = new QLabel(QStringLiteral("Register"), pnlDecoder);
     lblRegister->setObjectName(QStringLiteral("lblRegister"));
-    place(lblRegister, 180, 1800, 1095, 255);
+    setGeometryTwips(lblRegister, 180, 1800, 1095, 255);
     txtRegister = new QLineEdit(QStringLiteral("1"), pnlDecoder);
     txtRegister->setObjectName(QStringLiteral("txtRegister"));
     txtRegister->setToolTip(tr8(ZentraleTexts::registerTip));
     txtRegister->setMaxLength(4);
     txtRegister->setAlignment(Qt::AlignRight);
-    place(txtRegister, 180, 2070, 840, 345);
+    setGeometryTwips(txtRegister, 180, 2070, 840, 345);
     scrRegister = new QScrollBar(Qt::Vertical, pnlDecoder);
     scrRegister->setObjectName(QStringLiteral("scrRegister"));
     scrRegister->setToolTip(tr8(ZentraleTexts::registerTip));
@@ -310,64 +310,64 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     scrRegister->setValue(1);
     scrRegister->setInvertedControls(true);
     scrRegister->setInvertedAppearance(true);
-    place(scrRegister, 1020, 2070, 255, 345);
+    setGeometryTwips(scrRegister, 1020, 2070, 255, 345);
 
     auto* wertLabel = new QLabel(tr8(ZentraleTexts::wertLabel), pnlDecoder);
-    place(wertLabel, 1500, 1800, 900, 255);
+    setGeometryTwips(wertLabel, 1500, 1800, 900, 255);
     txtWert = new QLineEdit(QStringLiteral("0"), pnlDecoder);
     txtWert->setObjectName(QStringLiteral("txtWert"));
     txtWert->setToolTip(tr8(ZentraleTexts::wertTip));
     txtWert->setMaxLength(3);
     txtWert->setAlignment(Qt::AlignRight);
-    place(txtWert, 1500, 2070, 720, 345);
+    setGeometryTwips(txtWert, 1500, 2070, 720, 345);
     scrWert = new QScrollBar(Qt::Vertical, pnlDecoder);
     scrWert->setObjectName(QStringLiteral("scrWert"));
     scrWert->setToolTip(tr8(ZentraleTexts::wertTip));
     scrWert->setRange(0, 255);
     scrWert->setInvertedControls(true);
     scrWert->setInvertedAppearance(true);
-    place(scrWert, 2220, 2070, 255, 345);
+    setGeometryTwips(scrWert, 2220, 2070, 255, 345);
     btnProgrammierhilfe = new QPushButton(tr8(ZentraleTexts::hilfeCaption), pnlDecoder);
     btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
     btnProgrammierhilfe->setToolTip(tr8(ZentraleTexts::hilfeTip));
     btnProgrammierhilfe->setEnabled(false);
-    place(btnProgrammierhilfe, 2580, 2070, 345, 345);
+    setGeometryTwips(btnProgrammierhilfe, 2580, 2070, 345, 345);
     for (QWidget* w : std::initializer_list<QWidget*>{txtRegister, scrRegister, txtWert, scrWert})
         w->setEnabled(false);
 
     btnLesen = new QPushButton(tr8(ZentraleTexts::lesenCaption), pnlDecoder);
     btnLesen->setObjectName(QStringLiteral("btnLesen"));
     btnLesen->setToolTip(tr8(ZentraleTexts::lesenTip));
-    place(btnLesen, 3120, 1800, 1275, 345);
+    setGeometryTwips(btnLesen, 3120, 1800, 1275, 345);
     btnLesen->hide();
     btnSchreiben = new QPushButton(tr8(ZentraleTexts::schreibenCaption), pnlDecoder);
     btnSchreiben->setObjectName(QStringLiteral("btnSchreiben"));
     btnSchreiben->setToolTip(tr8(ZentraleTexts::schreibenTip));
-    place(btnSchreiben, 3120, 2190, 1275, 345);
+    setGeometryTwips(btnSchreiben, 3120, 2190, 1275, 345);
 
     lstRegister = new QListWidget(pnlDecoder);
     lstRegister->setObjectName(QStringLiteral("lstRegister"));
     lstRegister->setToolTip(tr8(ZentraleTexts::registerListTip));
     lstRegister->setEnabled(false);
-    place(lstRegister, 180, 2580, 4215, 1020);
+    setGeometryTwips(lstRegister, 180, 2580, 4215, 1020);
 
     auto* protokollLabel = new QLabel(tr8(ZentraleTexts::protocolLabel), pnlDecoder);
-    place(protokollLabel, 5040, 330, 2490, 255);
+    setGeometryTwips(protokollLabel, 5040, 330, 2490, 255);
     grdKP = new ProtocolGrid(ProtocolGrid::Options{true, true}, pnlDecoder);
     grdKP->setObjectName(QStringLiteral("grdKP"));
     grdKP->setToolTip(tr8(ZentraleTexts::protocolTip));
     grdKP->setTable(m_protocol);
-    place(grdKP, 5040, 600, 2490, 4365);
+    setGeometryTwips(grdKP, 5040, 600, 2490, 4365);
     grdKP->fitColumns();
 
     stbGleis = statusPanel(pnlDecoder, QStringLiteral("stbGleis"), ZentraleTexts::gleisTip);
-    place(stbGleis, 60, 4635, 4950, 330);
+    setGeometryTwips(stbGleis, 60, 4635, 4950, 330);
     stbGleis->installEventFilter(this);
     stbStatus = statusPanel(pnlDecoder, QStringLiteral("stbStatus"), ZentraleTexts::statusTip);
-    place(stbStatus, 60, 5025, 7470, 330);
+    setGeometryTwips(stbStatus, 60, 5025, 7470, 330);
 
-    connect(btnLesen, &QPushButton::clicked, this, [this] { readCv(); });
-    connect(btnSchreiben, &QPushButton::clicked, this, [this] { writeDispatch(); });
+    connect(btnLesen, &QPushButton::clicked, this, [this] { guarded([this] { readCv(); }); });
+    connect(btnSchreiben, &QPushButton::clicked, this, [this] { guarded([this] { writeDispatch(); }); });
     connect(btnProgrammierhilfe, &QPushButton::clicked, this, [this] {
         if (m_openProgrammingAid)
             m_openProgrammingAid();
@@ -383,69 +383,49 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     });
     txtRegister->installEventFilter(this);
     txtWert->installEventFilter(this);
-    connect(grdKP, &ProtocolGrid::rowActivated, this, [this](int row) { protocolRowActivated(row); });
+    connect(grdKP, &ProtocolGrid::rowActivated, this, [this](int row) { guarded([this, row] { protocolRowActivated(row); }); });
     connect(grdKP, &ProtocolGrid::menuRequested, this, [this](const QPoint& p) { protocolMenuRequested(p); });
 }
 
 void frmZentrale::buildSidePanels(QWidget* central) {
     // The right-hand side slides over the decoder panel in the small layout.
-    pnlFahrpult = panel(central, QStringLiteral("pnlFahrpult"));
+    pnlFahrpult = new DrivePanel(*this, central);
     pnlFahrpult->setAutoFillBackground(true);
-    place(pnlFahrpult, 7920, 540, 3225, 5445);
-    heading(pnlFahrpult, ZentraleTexts::fahrpultHeading, 120, 60, 2000);
+    setGeometryTwips(pnlFahrpult, 7920, 540, 3225, 5445);
+    connect(pnlAdresse, &AddressSearchPanel::addressFound, pnlFahrpult, &DrivePanel::setAddress);
 
     pnlParameter = panel(central, QStringLiteral("pnlParameter"));
     pnlParameter->setAutoFillBackground(true);
-    place(pnlParameter, 11280, 540, 2655, 2475);
+    setGeometryTwips(pnlParameter, 11280, 540, 2655, 2475);
     heading(pnlParameter, ZentraleTexts::parameterHeading, 120, 60, 2000);
-    place(new QLabel(tr8(ZentraleTexts::delayLabel1), pnlParameter), 120, 420, 1200, 255);
-    place(new QLabel(tr8(ZentraleTexts::delayLabel2), pnlParameter), 120, 660, 1200, 255);
+    setGeometryTwips(new QLabel(tr8(ZentraleTexts::delayLabel1), pnlParameter), 120, 420, 1200, 255);
+    setGeometryTwips(new QLabel(tr8(ZentraleTexts::delayLabel2), pnlParameter), 120, 660, 1200, 255);
     txtDelay = new QLineEdit(QStringLiteral("0"), pnlParameter);
     txtDelay->setObjectName(QStringLiteral("txtDelay"));
     txtDelay->setToolTip(tr8(ZentraleTexts::delayTip));
     txtDelay->setAlignment(Qt::AlignRight);
-    place(txtDelay, 1320, 480, 720, 330);
-    place(new QLabel(tr8(ZentraleTexts::delayUnit), pnlParameter), 2070, 525, 540, 255);
+    setGeometryTwips(txtDelay, 1320, 480, 720, 330);
+    setGeometryTwips(new QLabel(tr8(ZentraleTexts::delayUnit), pnlParameter), 2070, 525, 540, 255);
     const char* powerCaptions[] = {ZentraleTexts::powerOffCaption, ZentraleTexts::powerOnCaption};
     const char* powerTips[] = {ZentraleTexts::powerOffTip, ZentraleTexts::powerOnTip};
     for (int i = 0; i < 2; ++i) {
         btnPower[i] = new QPushButton(tr8(powerCaptions[i]), pnlParameter);
         btnPower[i]->setObjectName(QStringLiteral("btnPower_%1").arg(i));
         btnPower[i]->setToolTip(tr8(powerTips[i]));
-        // Switched by the driving desk's code, which connects and enables them.
-        btnPower[i]->setEnabled(false);
-        place(btnPower[i], 120 + i * 1230, 1200, 1170, 435);
+        btnPower[i]->setEnabled(false);  // until loading is done
+        setGeometryTwips(btnPower[i], 120 + i * 1230, 1200, 1170, 435);
+        connect(btnPower[i], &QPushButton::clicked, pnlFahrpult, [this, i] { pnlFahrpult->btnPower_Clicked(i); });
     }
     connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { delayChanged(t); });
-
-    // The views cover what lies below them.
-    pnlLA = panel(central, QStringLiteral("pnlLA"));
-    pnlLA->setAutoFillBackground(true);
-    place(pnlLA, 180, 6240, 4905, 4815);
-    heading(pnlLA, ZentraleTexts::laHeading, 120, 60, 3000);
-    btnFelderLoeschen = new QPushButton(tr8(ZentraleTexts::felderLoeschen), pnlLA);
-    btnFelderLoeschen->setObjectName(QStringLiteral("btnFelderLoeschen"));
-    place(btnFelderLoeschen, 3120, 4290, 1635, 375);
-    connect(btnFelderLoeschen, &QPushButton::clicked, this, [this] { felderLoeschen(); });
-
-    pnlCV29 = panel(central, QStringLiteral("pnlCV29"));
-    pnlCV29->setAutoFillBackground(true);
-    place(pnlCV29, 5160, 6240, 4905, 4815);
-    heading(pnlCV29, ZentraleTexts::cv29Heading, 120, 60, 3000);
-
-    grdGR = panel(central, QStringLiteral("grdGR"));
-    grdGR->setAutoFillBackground(true);
-    place(grdGR, 7890, 6240, 6045, 1095);
-    grdGR->hide();
 
     creditLabel = new QLabel(tr8(ZentraleTexts::credit), central);
     creditLabel->setObjectName(QStringLiteral("lblCredit"));
     creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(creditLabel, 10740, 5700, 2430, 255);
+    setGeometryTwips(creditLabel, 10740, 5700, 2430, 255);
     creditLabel->lower();
     creditPicture = new QLabel(central);
     creditPicture->setObjectName(QStringLiteral("picCredit"));
-    QPixmap pic(px(330), px(330));
+    QPixmap pic(twips(330), twips(330));
     pic.fill(Qt::transparent);
     {
         QPainter p(&pic);
@@ -457,19 +437,43 @@ void frmZentrale::buildSidePanels(QWidget* central) {
         p.drawText(pic.rect(), Qt::AlignCenter, QStringLiteral("Q"));
     }
     creditPicture->setPixmap(pic);
-    place(creditPicture, 13230, 5640, 345, 345);
+    setGeometryTwips(creditPicture, 13230, 5640, 345, 345);
     creditPicture->lower();
+}
+
+void frmZentrale::buildViews(QWidget* central) {
+    // The views cover what lies below them; each places itself parked below the window.
+    pnlLA = new AddressPanel(*this, central);
+    pnlLA->setAutoFillBackground(true);
+    pnlCV29 = new Cv29Panel(*this, central);
+    pnlCV29->setAutoFillBackground(true);
+
+    m_groupTable = new CvGroupTable(CvGroupTable::LetterRule::ByDecoderType, this);
+    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, CvGroupGrid::Window::Zentrale, central);
+    grdGR->setObjectName(QStringLiteral("grdGR"));
+    QFont gridFont = grdGR->font();
+    gridFont.setPointSize(10);
+    grdGR->setFont(gridFont);
+    setGeometryTwips(grdGR, 7890, parkedGridTop, 6045, 1095);
+    grdGR->hide();
+    m_groupRun = new CvGroupRun(*this, *m_groupTable, this);
+    grdGR->attachRun(m_groupRun);
+    connect(grdGR, &CvGroupGrid::fileCaptionChanged, lblDatei, &QLabel::setText);
+    connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) {
+        const CvRow row = m_groupTable->row(r);
+        guarded([this, row] { runRow(row.action, row.cv, row.value); });
+    });
 }
 
 void frmZentrale::formLoad() {
     // Steps 3 to 17 are independent: one that cannot be done does not stop the others.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenTwips = screen ? toTwips(screen->geometry().width()) : 14400;
+    const int screenTwips = screen ? pixelsToTwips(screen->geometry().width()) : 14400;
     m_largeLayout = screenTwips >= 12030;
     const int width = m_largeLayout ? 14145 : 11370;
     const int height = m_largeLayout ? 6780 : 6810;
     // The given sizes include the frame and title bar of the window.
-    resize(px(width - 120), px(height - 405));
+    resize(twips(width - 120), twips(height - 405));
     scrSize->setVisible(!m_largeLayout);
     moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
     MenuRechtsbuendig(this, 3);
@@ -483,6 +487,8 @@ void frmZentrale::formLoad() {
     mnuDatei_LA->setEnabled(false);
 
     m_protocol->clear();
+    m_groupTable->clear();
+    pnlFahrpult->loadFahrstufen();
 
     pressStation(m_ctx.ZentraleIndex);
     selectDecoderType(m_ctx.DecoderTypIndex);
@@ -493,6 +499,8 @@ void frmZentrale::formLoad() {
 
     pnlDecoder->setEnabled(true);
     pnlFahrpult->setEnabled(true);
+    btnPower[0]->setEnabled(true);
+    btnPower[1]->setEnabled(true);
     m_link.setStatusView(this);
 }
 
@@ -507,6 +515,11 @@ void frmZentrale::formUnload() {
     m_closing = true;
     // A running transfer and a running station wait learn of the closing here.
     m_ctx.Abbruch = true;
+    // A running address search and a running table run end at their wait and still switch
+    // the programming track off ("XPT0").
+    if (pnlAdresse->isSearching())
+        pnlAdresse->stopSearch();
+    m_groupRun->abort();
     m_link.abortWait();
     if (m_link.statusView() == this)
         m_link.setStatusView(nullptr);
@@ -537,7 +550,7 @@ void frmZentrale::showCv29View(bool shown) {
     rbnCV29->setChecked(shown);
     mnuDatei_CV29->setChecked(shown);
     if (shown)
-        pnlCV29->move(pnlLA->x(), px(viewTop));
+        pnlCV29->move(pnlLA->x(), twips(viewTop));
     else
         moveTop(pnlCV29, parkedPanelTop);
     pnlCV29->raise();
@@ -558,7 +571,7 @@ void frmZentrale::showCvGroupView(bool shown) {
     rbnCVGruppen->setChecked(shown);
     mnuDatei_CVGruppen->setChecked(shown);
     if (shown) {
-        grdGR->setGeometry(grdGR->x(), px(540), grdGR->width(), px(5430));
+        grdGR->setGeometry(grdGR->x(), twips(540), grdGR->width(), twips(5430));
         grdGR->show();
         grdGR->raise();
     } else {
@@ -570,21 +583,6 @@ void frmZentrale::showCvGroupView(bool shown) {
 
 void frmZentrale::updateDecoderPanelEnabled() {
     pnlDecoder->setEnabled(!rbnCV29->isChecked() && !rbnLA->isChecked() && !rbnCVGruppen->isChecked());
-}
-
-void frmZentrale::felderLoeschen() {
-    const QStringList labels{QStringLiteral("lblBasisAdresse"), QStringLiteral("lblLangeAdresse"),
-                             QStringLiteral("lblCV29_0"), QStringLiteral("lblCV29_1")};
-    const QStringList fields{QStringLiteral("txtBasisAdresse"), QStringLiteral("txtLangeAdresse"),
-                             QStringLiteral("txtUmrLA"), QStringLiteral("txtCV17"), QStringLiteral("txtCV18")};
-    for (const QString& name : labels)
-        if (auto* l = pnlLA->findChild<QLabel*>(name))
-            l->clear();
-    for (const QString& name : fields)
-        if (auto* t = pnlLA->findChild<QLineEdit*>(name))
-            t->clear();
-    if (m_clearColor)
-        m_clearColor();
 }
 
 void frmZentrale::delayChanged(const QString& text) {
@@ -600,33 +598,6 @@ void frmZentrale::showHelp() {
 void frmZentrale::setProgrammingAidOpener(std::function<void()> open) {
     m_openProgrammingAid = std::move(open);
     btnProgrammierhilfe->setEnabled(bool(m_openProgrammingAid));
-}
-
-QWidget* frmZentrale::panelSlot(const QString& name) const {
-    for (QWidget* slot : {static_cast<QWidget*>(pnlCV29), static_cast<QWidget*>(pnlLA),
-                          static_cast<QWidget*>(grdGR), static_cast<QWidget*>(pnlFahrpult),
-                          static_cast<QWidget*>(pnlAdresse)})
-        if (slot->objectName() == name)
-            return slot;
-    return nullptr;
-}
-
-void frmZentrale::installPanel(const QString& slotName, QWidget* content) {
-    QWidget* slot = panelSlot(slotName);
-    if (!slot || !content)
-        return;
-    auto* layout = qobject_cast<QVBoxLayout*>(slot->layout());
-    if (!layout) {
-        layout = new QVBoxLayout(slot);
-        layout->setContentsMargins(0, 0, 0, 0);
-    }
-    // Earlier headings of the empty container give way to the panel.
-    for (QLabel* l : slot->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-        l->hide();
-    layout->addWidget(content);
-    if (slot == pnlLA)
-        btnFelderLoeschen->raise();
-    applyToDrivePanel();
 }
 
 void frmZentrale::setStatus(const QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CvRow.h"
 #include "StationLink.h"
 #include "ZentraleHost.h"
 
@@ -8,8 +9,17 @@
 #include <array>
 #include <functional>
 
-class ProtocolTable;
+class AddressPanel;
+class AddressSearchPanel;
+class Cv29Panel;
+class CvGroupGrid;
+class CvGroupRun;
+class CvGroupTable;
+class Dialog;
+class DrivePanel;
+class Failure;
 class ProtocolGrid;
+class ProtocolTable;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -21,20 +31,20 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QSpinBox;
 class QToolButton;
 
 // The programming window for decoders behind a Märklin 6021, a Tams MasterControl or an
 // Uhlenbrock Intellibox: station and decoder-type choice, single CV read and write, the
-// protocol table, and the frame into which the CV29, long-address, CV-group, driving and
-// address-search panels are placed.
+// protocol table, and its parts: the CV29 and long-address views, the CV-group table, the
+// drive desk and the address search.
 //
 // Its code is split by concern: frmZentrale.cpp (frame, layout, views, load and unload),
 // frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp and frmZentrale_Protocol.cpp.
 class frmZentrale : public QMainWindow, public ZentraleHost, private P50xStatusView {
     Q_OBJECT
 public:
-    frmZentrale(AppContext& ctx, StationLink& link, QWidget* parent = nullptr);
+    // `dialog` is the main window's file dialog, used by the table and protocol files.
+    frmZentrale(AppContext& ctx, StationLink& link, Dialog& dialog, QWidget* parent = nullptr);
     ~frmZentrale() override;
 
     // ZentraleHost
@@ -55,32 +65,12 @@ public:
     int mcVariant() const { return m_mcVariant; }
     bool mainTrackProgramming() const;
 
-    // Containers that the other panels of the window are placed in, by their documented
-    // names: "pnlCV29", "pnlLA", "grdGR", "pnlFahrpult", "pnlAdresse". `installPanel` puts
-    // `panel` into the container (filling it) and applies the station and decoder-type rules
-    // again, so that controls found there by name (txtAdresse, chkFunctions_5..8,
-    // btnFahrtrichtungswechsel_0/1, btnSearchAdress) follow the current choice.
-    QWidget* panelSlot(const QString& name) const;
-    void installPanel(const QString& slotName, QWidget* panel);
-
-    // The Motorola register-programming routines, run by "&schreiben" for fx and mfx
-    // decoders and for the 6021. Until installed, those writes do nothing.
-    struct MotorolaRoutines {
-        std::function<void()> subZelvo_6021;
-        std::function<void()> subZelvo_MC;
-        std::function<void()> subZelvo_IB;
-    };
-    void setMotorolaRoutines(MotorolaRoutines routines) { m_motorola = std::move(routines); }
-
     // Opens the programming aid (modeless; the aid writes into txtWert). Until installed,
     // the "+" button stays disabled.
     void setProgrammingAidOpener(std::function<void()> open);
     // Runs when the window closes, after the positions are stored: closes the speed-curve
     // editor and the programming aid where they are open.
     void setCloseCompanions(std::function<void()> close) { m_closeCompanions = std::move(close); }
-    // Resets the colours of the address fields after "Felder löschen".
-    void setClearColor(std::function<void()> clearColor) { m_clearColor = std::move(clearColor); }
-
     // The station and decoder-type choice as the user makes it.
     void pressStation(int index);
     void selectDecoderType(int index);
@@ -95,6 +85,15 @@ public:
     void showLaView(bool shown);
     void showCvGroupView(bool shown);
 
+    // The window's parts.
+    Cv29Panel& cv29Panel() const { return *pnlCV29; }
+    AddressPanel& addressPanel() const { return *pnlLA; }
+    DrivePanel& drivePanel() const { return *pnlFahrpult; }
+    AddressSearchPanel& addressSearchPanel() const { return *pnlAdresse; }
+    CvGroupGrid& groupGrid() const { return *grdGR; }
+    CvGroupTable& groupTable() const { return *m_groupTable; }
+    CvGroupRun& groupRun() const { return *m_groupRun; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,10 +107,10 @@ private:
     void buildToolbar(QWidget* central);
     void buildDecoderPanel(QWidget* central);
     void buildSidePanels(QWidget* central);
+    void buildViews(QWidget* central);
     void formLoad();
     void formUnload();
     void scrSizeChanged(int value);
-    void felderLoeschen();
     void delayChanged(const QString& text);
     void updateDecoderPanelEnabled();
     void showHelp();
@@ -125,7 +124,7 @@ private:
     void setTrackText(const QString& text);
     void gleisClicked();
     void selectFirstRegister();
-    void applyToDrivePanel();
+    void updateSearchPanel();
 
     // single read and write
     void registerListClicked();
@@ -133,27 +132,34 @@ private:
     void wertTextChanged(const QString& text);
     bool refuseBadCv(const QString& text);
     qint16 fieldNumber(const QString& text) const;
-    void reportPortFailure(const class Failure& failure);
+    // Runs a station operation; a port failure goes to the central error report.
+    void guarded(const std::function<void()>& operation);
+    enum class Waited { Answer, TimedOut, Ended };
+    // Sends `command` and waits for its answer. TimedOut: status and message shown. Ended:
+    // the wait was aborted or the window destroyed; the caller touches nothing more.
+    Waited sendAndWait(const QString& command, qint64 deadlineMs, const QString& title, QString& answer);
+    void reportTimeout(const QString& title);
+    void writeMotorola();
+    // Fills the CV and value fields and repeats a logged or listed operation ("S", "L").
+    void runRow(const QString& action, const QString& cv, const QString& value);
 
     // protocol
     void protocolRowActivated(int row);
     void protocolMenuRequested(const QPoint& globalPos);
     void protocolEditMode();
-
-    template <class T> T* named(const QString& name) const { return findChild<T*>(name); }
+    void protocolFileAction(const std::function<void(const QList<CvRow>&)>& action);
 
     AppContext& m_ctx;
     StationLink& m_link;
+    Dialog& m_dialog;
     QString m_cuAnswer;
     ProtocolTable* m_protocol = nullptr;
     int m_mcVariant = 0;
     bool m_closing = false;
     bool m_readWertOverride = false;
     bool m_largeLayout = true;
-    MotorolaRoutines m_motorola;
     std::function<void()> m_openProgrammingAid;
     std::function<void()> m_closeCompanions;
-    std::function<void()> m_clearColor;
 
     // Controls.
     QFrame* pnlToolbar = nullptr;
@@ -161,6 +167,7 @@ private:
     QFrame* SSPanel1 = nullptr;
     QScrollBar* scrSize = nullptr;
     QFrame* pnlDatei = nullptr;
+    QLabel* lblDatei = nullptr;
     QToolButton* rbnCVGruppen = nullptr;
     QToolButton* rbnLA = nullptr;
     QToolButton* rbnCV29 = nullptr;
@@ -170,7 +177,7 @@ private:
     std::array<QToolButton*, 3> btnUnit{};
     std::array<QLabel*, 3> lblUnit{};
     QButtonGroup* unitGroup = nullptr;
-    QFrame* pnlAdresse = nullptr;
+    AddressSearchPanel* pnlAdresse = nullptr;
     QFrame* pnlMC = nullptr;
     std::array<QToolButton*, 3> rbnMC{};
     std::array<QRadioButton*, 3> optTyp{};
@@ -188,14 +195,15 @@ private:
     QLabel* stbGleis = nullptr;
     QLabel* stbStatus = nullptr;
 
-    QFrame* pnlFahrpult = nullptr;
+    DrivePanel* pnlFahrpult = nullptr;
     QFrame* pnlParameter = nullptr;
     QLineEdit* txtDelay = nullptr;
     std::array<QPushButton*, 2> btnPower{};
-    QFrame* pnlLA = nullptr;
-    QPushButton* btnFelderLoeschen = nullptr;
-    QFrame* pnlCV29 = nullptr;
-    QFrame* grdGR = nullptr;
+    AddressPanel* pnlLA = nullptr;
+    Cv29Panel* pnlCV29 = nullptr;
+    CvGroupTable* m_groupTable = nullptr;
+    CvGroupGrid* grdGR = nullptr;
+    CvGroupRun* m_groupRun = nullptr;
     QLabel* creditLabel = nullptr;
     QLabel* creditPicture = nullptr;
 
@@ -205,5 +213,4 @@ private:
     QAction* mnuDatei_LA = nullptr;
     QAction* mnuDatei_CV29 = nullptr;
     QMenu* mnuPopUp = nullptr;
-    QMenu* mnuPopUp_GR = nullptr;
 };

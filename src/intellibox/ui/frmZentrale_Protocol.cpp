@@ -17,16 +17,25 @@ void frmZentrale::protocolRowActivated(int row) {
     if (row < 0 || row >= m_protocol->rowCount())
         return;
     const CvRow entry = m_protocol->rows().at(row);
-    txtRegister->setText(entry.cv);
-    txtWert->setText(entry.value);
-    if (entry.action == QLatin1String("S")) {
+    runRow(entry.action, entry.cv, entry.value);
+}
+
+void frmZentrale::runRow(const QString& action, const QString& cv, const QString& value) {
+    txtRegister->setText(cv);
+    txtWert->setText(value);
+    if (action == QLatin1String("S")) {
         writeDispatch();
-    } else if (entry.action == QLatin1String("L")) {
+    } else if (action == QLatin1String("L")) {
         // Only where this window can read; elsewhere the row just fills the fields.
         const bool p50x = m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB");
         if (p50x && m_ctx.DecoderType == QLatin1String("DCC") && !chkHGPR->isChecked())
             readCv();
     }
+}
+
+void frmZentrale::protocolFileAction(const std::function<void(const QList<CvRow>&)>& action) {
+    grdKP->commitEdit();
+    action(m_protocol->rows());
 }
 
 void frmZentrale::protocolMenuRequested(const QPoint& globalPos) {

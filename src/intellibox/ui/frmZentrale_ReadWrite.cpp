@@ -2,11 +2,13 @@
 #include "frmZentrale.h"
 
 #include "AppContext.h"
+#include "DrivePanel.h"
 #include "ErrorReport.h"
 #include "Failure.h"
 #include "ManufacturerList.h"
 #include "Notifier.h"
-#include "P50xAnswers.h"
+#include "MotorolaProgramming.h"
+#include "P50xAnswer.h"
 #include "P50xCommands.h"
 #include "TextNumbers.h"
 #include "ZentraleInput.h"
@@ -31,9 +33,15 @@ qint16 frmZentrale::fieldNumber(const QString& text) const {
     return static_cast<qint16>(std::clamp<qint64>(n, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
-void frmZentrale::reportPortFailure(const Failure& failure) {
-    setBusyPointer(false);
-    ZentraleFehlerbehandlung(m_ctx, failure);
+void frmZentrale::guarded(const std::function<void()>& operation) {
+    const QPointer<frmZentrale> self(this);
+    try {
+        operation();
+    } catch (const Failure& failure) {
+        if (self)
+            setBusyPointer(false);
+        ZentraleFehlerbehandlung(m_ctx, failure);
+    }
 }
 
 bool frmZentrale::refuseBadCv(const QString& text) {
@@ -44,19 +52,42 @@ bool frmZentrale::refuseBadCv(const QString& text) {
     return true;
 }
 
+void frmZentrale::reportTimeout(const QString& title) {
+    setStatus(P50xAnswer::abortedStatus());
+    m_ctx.ui().message(P50xAnswer::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly, title);
+    setBusyPointer(false);
+}
+
 bool frmZentrale::CU_Ready() {
     m_cuAnswer.clear();
-    const StationLink::Answer answer = m_link.waitForAnswer(P50x::readDeadlineMs);
+    const StationLink::Answer answer = m_link.waitForAnswer(P50xAnswer::readDeadlineMs);
     m_cuAnswer = answer.text;
     if (answer.complete)
         return true;
-    if (!answer.aborted) {
-        setStatus(P50x::abortedStatus());
-        m_ctx.ui().message(P50x::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly,
-                           P50x::readTitle(m_ctx.DecoderType));
-    }
+    if (!answer.aborted)
+        reportTimeout(P50xAnswer::readTitle(m_ctx.DecoderType));
     setBusyPointer(false);
     return false;
+}
+
+frmZentrale::Waited frmZentrale::sendAndWait(const QString& command, qint64 deadlineMs, const QString& title,
+                                             QString& answer) {
+    const QPointer<frmZentrale> self(this);
+    m_link.emptyInput();
+    m_link.sendP50X(command);
+    const StationLink::Answer a = m_link.waitForAnswer(deadlineMs);
+    if (!self)
+        return Waited::Ended;
+    answer = a.text;
+    if (a.aborted || a.failed) {
+        setBusyPointer(false);
+        return Waited::Ended;
+    }
+    if (!a.complete) {
+        reportTimeout(title);
+        return Waited::TimedOut;
+    }
+    return Waited::Answer;
 }
 
 void frmZentrale::readCv() {
@@ -67,72 +98,54 @@ void frmZentrale::readCv() {
     if (refuseBadCv(cvText))
         return;
     const qint16 cv = *ZentraleInput::cvNumber(cvText);
-    QPointer<frmZentrale> self(this);
 
     setBusyPointer(true);
     // "?" stays until a value arrives; the value spin control must not turn it into "0".
     m_readWertOverride = true;
     txtWert->setText(QStringLiteral("?"));
     m_readWertOverride = false;
-    try {
-        m_link.emptyInput();
-        m_link.sendP50X(P50x::XPTRD(cv));
-        const StationLink::Answer answer = m_link.waitForAnswer(P50x::readDeadlineMs);
-        if (!self)
-            return;
-        if (answer.aborted) {
-            setBusyPointer(false);
-            return;
-        }
-        if (!answer.complete) {
-            setStatus(P50x::abortedStatus());
-            m_ctx.ui().message(P50x::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly,
-                               P50x::readTitle(m_ctx.DecoderType));
-            setBusyPointer(false);
-            return;
-        }
-        m_link.sendP50X(P50x::XPT0());
-        setStatus(P50x::shownAnswer(answer.text));
-        if (const auto value = P50x::valueBeforeEquals(answer.text)) {
-            txtWert->setText(*value);
-            if (cv == 8)
-                setStatus(status() + QStringLiteral("    ") +
-                          SearchHersteller(m_ctx.dataFolder, fieldNumber(txtWert->text())));
-            writeProtokoll(QStringLiteral("L"), txtRegister->text(), txtWert->text());
-        }
-        setBusyPointer(false);
-    } catch (const Failure& failure) {
-        if (self)
-            reportPortFailure(failure);
+    QString answer;
+    if (sendAndWait(P50x::XPTRD(cv), P50xAnswer::readDeadlineMs, P50xAnswer::readTitle(m_ctx.DecoderType), answer) !=
+        Waited::Answer)
+        return;
+    m_link.sendP50X(P50x::XPT0());
+    setStatus(P50xAnswer::shownText(answer));
+    if (const auto value = P50xAnswer::valueBeforeEquals(answer)) {
+        txtWert->setText(*value);
+        if (cv == 8)
+            setStatus(status() + QStringLiteral("    ") + SearchHersteller(m_ctx.dataFolder, fieldNumber(txtWert->text())));
+        writeProtokoll(QStringLiteral("L"), txtRegister->text(), txtWert->text());
     }
+    setBusyPointer(false);
 }
 
 void frmZentrale::writeDispatch() {
-    QPointer<frmZentrale> self(this);
-    setBusyPointer(true);
     const bool dcc = m_ctx.DecoderType == QLatin1String("DCC");
     const bool motorola = m_ctx.DecoderType == QLatin1String("fx") || m_ctx.DecoderType == QLatin1String("mfx");
-    if (m_ctx.CuName == QLatin1String("6021")) {
-        if (m_motorola.subZelvo_6021)
-            m_motorola.subZelvo_6021();
-    } else if (m_ctx.CuName == QLatin1String("MC") && motorola) {
-        if (m_motorola.subZelvo_MC)
-            m_motorola.subZelvo_MC();
-    } else if (m_ctx.CuName == QLatin1String("IB") && motorola) {
-        if (m_motorola.subZelvo_IB)
-            m_motorola.subZelvo_IB();
-    } else if ((m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB")) && dcc) {
+    const bool p50x = m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB");
+    if (m_ctx.CuName == QLatin1String("6021") || (p50x && motorola))
+        writeMotorola();
+    else if (p50x && dcc)
         subDCC_Prog();
-    }
-    if (self)
-        setBusyPointer(false);
+}
+
+void frmZentrale::writeMotorola() {
+    const QPointer<frmZentrale> self(this);
+    setBusyPointer(true);
+    MotorolaProgramming programming(*this);
+    const MotorolaProgramming::Result result = programming.write(txtRegister->text(), txtWert->text(), m_mcVariant);
+    if (!self)
+        return;
+    setBusyPointer(false);
+    // Register 1 is the address: the drive desk goes on with the new one.
+    if (const auto address = result.newAddress())
+        pnlFahrpult->setAddress(*address);
 }
 
 void frmZentrale::subDCC_Prog() {
     StationLink::Exchange exchange(m_link);
     if (!exchange)
         return;
-    QPointer<frmZentrale> self(this);
     setBusyPointer(true);
     // Only an abort raised during this write ends it quietly.
     m_ctx.Abbruch = false;
@@ -140,6 +153,11 @@ void frmZentrale::subDCC_Prog() {
 
     const QString cvText = txtRegister->text();
     const QString value = txtWert->text();
+    auto refuse = [this](const char* status) {
+        setBusyPointer(false);
+        m_ctx.ui().beep();
+        setStatus(text8(status));
+    };
     if (refuseBadCv(cvText)) {
         setBusyPointer(false);
         return;
@@ -152,88 +170,45 @@ void frmZentrale::subDCC_Prog() {
         txtWert->setFocus();
         return;
     }
-    if (!ZentraleInput::isWriteValue(value)) {
-        setBusyPointer(false);
-        m_ctx.ui().beep();
-        setStatus(text8(ZentraleTexts::badValueStatus));
-        return;
-    }
+    if (!ZentraleInput::isWriteValue(value))
+        return refuse(ZentraleTexts::badValueStatus);
     const qint16 cv = *ZentraleInput::cvNumber(cvText);
-    QString command;
+    QString command = P50x::XPTWD(cv, value);
     if (chkHGPR->isChecked()) {
-        const auto* addressField = named<QLineEdit>(QStringLiteral("txtAdresse"));
-        const auto address = ZentraleInput::locoAddress(addressField ? addressField->text() : QString());
-        if (!address) {
-            setBusyPointer(false);
-            m_ctx.ui().beep();
-            setStatus(text8(ZentraleTexts::badAddressStatus));
-            return;
-        }
+        const auto address = ZentraleInput::locoAddress(pnlFahrpult->addressText());
+        if (!address)
+            return refuse(ZentraleTexts::badAddressStatus);
         command = P50x::XPD(*address, cv, value);
-    } else {
-        command = P50x::XPTWD(cv, value);
     }
 
-    try {
-        m_link.emptyInput();
-        m_link.sendP50X(command);
-        const StationLink::Answer answer = m_link.waitForAnswer(P50x::writeDeadlineMs);
-        if (!self)
-            return;
-        if (answer.aborted) {
-            setBusyPointer(false);
-            return;
-        }
-        if (!answer.complete) {
-            setStatus(P50x::abortedStatus());
-            m_ctx.ui().message(P50x::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly,
-                               P50x::writeTitle(m_ctx.DecoderType));
-            setBusyPointer(false);
-            m_link.sendP50X(P50x::XPT0());
-            return;
-        }
-        if (m_ctx.Abbruch) {
-            setBusyPointer(false);
-            return;
-        }
+    QString answer;
+    const Waited waited = sendAndWait(command, P50xAnswer::writeDeadlineMs, P50xAnswer::writeTitle(m_ctx.DecoderType), answer);
+    if (waited == Waited::TimedOut)
         m_link.sendP50X(P50x::XPT0());
-        setStatus(P50x::shownAnswer(answer.text));
-        m_ctx.ui().beep();
-        writeProtokoll(QStringLiteral("S"), cvText, value);
+    if (waited != Waited::Answer)
+        return;
+    if (m_ctx.Abbruch) {
         setBusyPointer(false);
-    } catch (const Failure& failure) {
-        if (self)
-            reportPortFailure(failure);
+        return;
     }
+    m_link.sendP50X(P50x::XPT0());
+    setStatus(P50xAnswer::shownText(answer));
+    m_ctx.ui().beep();
+    writeProtokoll(QStringLiteral("S"), cvText, value);
+    setBusyPointer(false);
 }
 
 void frmZentrale::readVersion() {
     StationLink::Exchange exchange(m_link);
     if (!exchange)
         return;
-    QPointer<frmZentrale> self(this);
     setBusyPointer(true);
-    try {
-        m_link.emptyInput();
-        m_link.sendP50X(P50x::XV());
-        const StationLink::Answer answer = m_link.waitForAnswer(P50x::versionDeadlineMs);
-        if (!self)
-            return;
-        if (answer.aborted) {
-            setBusyPointer(false);
-            return;
-        }
-        if (!answer.complete) {
-            setStatus(P50x::abortedStatus());
-            m_ctx.ui().message(P50x::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly,
-                               P50x::writeTitle(m_ctx.DecoderType));
-        }
-        setBusyPointer(false);
-        setStatus(P50x::versionLine(answer.text));
-    } catch (const Failure& failure) {
-        if (self)
-            reportPortFailure(failure);
-    }
+    QString answer;
+    if (sendAndWait(P50x::XV(), P50xAnswer::versionDeadlineMs, P50xAnswer::writeTitle(m_ctx.DecoderType), answer) ==
+        Waited::Ended)
+        return;
+    setBusyPointer(false);
+    setStatus(P50xAnswer::versionLine(answer));
 }
 
 void frmZentrale::registerListClicked() {

@@ -1,10 +1,13 @@
 // Station and decoder-type choice of the programming window.
 #include "frmZentrale.h"
 
+#include "AddressSearchPanel.h"
 #include "AppContext.h"
+#include "CvGroupGrid.h"
+#include "DrivePanel.h"
 #include "Notifier.h"
 #include "ProtocolTable.h"
-#include "ZentraleGeometry.h"
+#include "Twips.h"
 #include "ZentraleStations.h"
 
 #include <QAction>
@@ -17,8 +20,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
-
-using namespace ZentraleGeometry;
 
 void frmZentrale::pressStation(int index) {
     // An index outside the table (a stale setting) leaves every station button released.
@@ -50,8 +51,7 @@ void frmZentrale::stationButtonChanged(int index, bool pressed) {
     for (QWidget* w : std::initializer_list<QWidget*>{btnSchreiben, optTyp[0], optTyp[1], lstRegister, txtRegister,
                                                       scrRegister, txtWert, scrWert})
         w->setEnabled(true);
-    if (auto* address = named<QLineEdit>(QStringLiteral("txtAdresse")))
-        address->clear();
+    pnlFahrpult->clearAddress();
     if (pressed)
         applyStationRules(index);
     if (!m_ctx.CuName.isEmpty())
@@ -92,7 +92,6 @@ void frmZentrale::applyStationRules(int index) {
     if (!r.mainTrackAllowed)
         chkHGPR->setChecked(false);
     chkHGPR->setEnabled(r.mainTrackAllowed);
-    pnlAdresse->setVisible(r.addressSearch);
     pnlMC->setVisible(r.programmingVariants);
     if (r.programmingVariants)
         pnlMC->move(pnlAdresse->x(), pnlMC->y());
@@ -111,14 +110,15 @@ void frmZentrale::applyStationRules(int index) {
     rbnLA->setEnabled(r.longAddress);
     if (!r.longAddress && rbnLA->isChecked())
         showLaView(false);
-    applyToDrivePanel();
+    pnlFahrpult->applyStation();
+    updateSearchPanel();
 }
 
 void frmZentrale::decoderTypeClicked(int index) {
     lstRegister->clear();
     const bool dcc = index == ZentraleStations::TypeDcc;
     m_ctx.DecoderType = ZentraleStations::decoderTypeName(index);
-    lstRegister->resize(lstRegister->width(), px(ZentraleStations::registerListHeight(index)));
+    lstRegister->resize(lstRegister->width(), twips(ZentraleStations::registerListHeight(index)));
     lstRegister->addItems(ZentraleStations::registerList(index));
     btnLesen->setEnabled(dcc);
     mnuDatei_CVGruppen->setEnabled(dcc);
@@ -139,7 +139,8 @@ void frmZentrale::decoderTypeClicked(int index) {
     const QString header = dcc ? QStringLiteral("CV") : QStringLiteral("Register");
     m_protocol->setCvHeader(header);
     lblRegister->setText(header);
-    applyToDrivePanel();
+    pnlFahrpult->applyDecoderType();
+    updateSearchPanel();
     if (!m_ctx.CuName.isEmpty())
         selectFirstRegister();
 }
@@ -147,8 +148,7 @@ void frmZentrale::decoderTypeClicked(int index) {
 void frmZentrale::hgprClicked() {
     const bool mainTrack = chkHGPR->isChecked();
     setTrackText(mainTrack ? ZentraleStations::mainTrackText() : ZentraleStations::programmingTrackText());
-    if (auto* search = named<QWidget>(QStringLiteral("btnSearchAdress")))
-        search->setVisible(!mainTrack);
+    updateSearchPanel();
     btnLesen->setEnabled(!mainTrack);
 }
 
@@ -182,18 +182,8 @@ void frmZentrale::selectFirstRegister() {
     registerListClicked();
 }
 
-// The driving desk is placed later; its controls follow the station and type by name.
-void frmZentrale::applyToDrivePanel() {
+// The address search is the Intellibox's, and not for main-track programming.
+void frmZentrale::updateSearchPanel() {
     const StationRules* r = ZentraleStations::rules(m_ctx.ZentraleIndex);
-    if (r && r->cuName == m_ctx.CuName) {
-        if (auto* address = named<QLineEdit>(QStringLiteral("txtAdresse")))
-            address->setMaxLength(r->addressMaxLength);
-        for (int i = 0; i < 2; ++i)
-            if (auto* b = named<QWidget>(QStringLiteral("btnFahrtrichtungswechsel_%1").arg(i)))
-                b->setEnabled(r->p50x);
-    }
-    const bool dcc = m_ctx.DecoderType == QLatin1String("DCC");
-    for (int i = 5; i <= 8; ++i)
-        if (auto* f = named<QWidget>(QStringLiteral("chkFunctions_%1").arg(i)))
-            f->setEnabled(dcc);
+    pnlAdresse->setVisible(r && r->cuName == m_ctx.CuName && r->addressSearch && !chkHGPR->isChecked());
 }
