@@ -7,11 +7,14 @@
 #include "RealClock.h"
 #include "StationLink.h"
 #include "frmHauptmenu.h"
+#include "FileDialog.h"
 #include "frmIB.h"
+#include "frmZentrale.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -52,6 +55,27 @@ int main(int argc, char* argv[]) {
         ib->setAttribute(Qt::WA_DeleteOnClose);
         ib->setWindowModality(Qt::ApplicationModal);
         ib->show();
+    });
+    // The main window's file dialog, borrowed by every window that reads or writes files.
+    Dialog dialog(&window);
+
+    // The programming window is modeless and one instance; each opening starts with empty
+    // tables, so a closed window is deleted and the next opening makes a new one.
+    QPointer<frmZentrale> zentrale;
+    window.setOpener(QStringLiteral("mnuSystem_MM"), [&] {
+        if (!zentrale) {
+            zentrale = new frmZentrale(ctx, link, dialog);
+            zentrale->setAttribute(Qt::WA_DeleteOnClose);
+            zentrale->setProgrammingAidOpener([&window] { window.showProgrammierhilfe(false); });
+            zentrale->setCloseCompanions([&window] {
+                window.programmierhilfeTargets().remove(QStringLiteral("DCC"));
+                window.closeProgrammierhilfe();
+            });
+            window.programmierhilfeTargets().set(QStringLiteral("DCC"), zentrale);
+        }
+        zentrale->show();
+        zentrale->raise();
+        zentrale->activateWindow();
     });
     window.Form_Load();
     window.show();

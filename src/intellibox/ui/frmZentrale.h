@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CvRow.h"
+#include "ProgrammierhilfeTarget.h"
 #include "StationLink.h"
 #include "ZentraleHost.h"
 
@@ -40,7 +41,10 @@ class QToolButton;
 //
 // Its code is split by concern: frmZentrale.cpp (frame, layout, views, load and unload),
 // frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp and frmZentrale_Protocol.cpp.
-class frmZentrale : public QMainWindow, public ZentraleHost, private P50xStatusView {
+class frmZentrale : public QMainWindow,
+                    public ZentraleHost,
+                    public ProgrammierhilfeTarget,
+                    private P50xStatusView {
     Q_OBJECT
 public:
     // `dialog` is the main window's file dialog, used by the table and protocol files.
@@ -56,6 +60,10 @@ public:
     bool CU_Ready() override;
     QString CuAnswer() const override { return m_cuAnswer; }
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
+
+    // ProgrammierhilfeTarget: the programming aid writes its value into txtWert.
+    QWidget* targetWindow() override { return this; }
+    void setWert(const QString& value) override;
 
     // Public methods of the window.
     void subHelpFile();

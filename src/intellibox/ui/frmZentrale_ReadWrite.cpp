@@ -268,3 +268,7 @@ bool frmZentrale::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+void frmZentrale::setWert(const QString& value) {
+    txtWert->setText(value);
+}
