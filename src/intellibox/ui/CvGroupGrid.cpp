@@ -64,6 +64,9 @@ const char* const rowItems[] = {"mnuPopUp_GR_Reihe", "mnuPopUp_GR_Alles_0", "mnu
                                 "mnuPopUp_GR_del", "mnuPopUp_GR_Insert"};
 const QColor writeRowColour(0xFF, 0xC0, 0xC0);
 constexpr int remarkWidthTwips = 3855;
+// The narrow number columns leave the remark column in view within the grid's 6045 twips.
+constexpr int markWidthTwips = 450;
+constexpr int numberWidthTwips = 600;
 constexpr int rowHeightTwips = 270;
 constexpr int optionRowHeightTwips = 540;
 const QString markItems[2] = {QStringLiteral("S"), QStringLiteral("L")};
@@ -145,6 +148,9 @@ CvGroupGrid::CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, W
     f.setPointSize(10);
     setFont(f);
     verticalHeader()->setDefaultSectionSize(twips(rowHeightTwips));
+    setColumnWidth(CvGroupTable::Mark, twips(markWidthTwips));
+    setColumnWidth(CvGroupTable::Cv, twips(numberWidthTwips));
+    setColumnWidth(CvGroupTable::Value, twips(numberWidthTwips));
     setColumnWidth(CvGroupTable::Remark, twips(remarkWidthTwips));
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CvGroupGrid::onHeaderClicked);
