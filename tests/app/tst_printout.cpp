@@ -102,7 +102,7 @@ private slots:
         const QList<Word> words = wordsOf(pdf);
         const QString all = textOf(words);
         QVERIFY2(all.contains(QStringLiteral("Datum: 01.02.2024")), qPrintable(all));
-        QVERIFY2(all.contains(QStringLiteral("(Quillex) created by Quillex-Entwicklerteam")), qPrintable(all));
+        QVERIFY2(all.contains(QStringLiteral("(Quillex) erstellt vom Quillex-Entwicklerteam")), qPrintable(all));
 
         const Word* datum = find(words, QStringLiteral("Datum:"));
         const Word* remark = find(words, QStringLiteral("Bemerkung"));

@@ -161,7 +161,7 @@ void PrintTextRotated(Printout& target, double x, double y, const QString& text,
 }
 
 QString creditText() {
-    return QStringLiteral("(Quillex)   created by Quillex-Entwicklerteam");
+    return QStringLiteral("(Quillex)   erstellt vom Quillex-Entwicklerteam");
 }
 
 void printCreditLine(Printout& target, double x, double y) {
