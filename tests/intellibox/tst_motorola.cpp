@@ -1,4 +1,6 @@
 #include "FakeZentraleHost.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "MotorolaProgramming.h"
 
 #include <QTest>
@@ -327,9 +329,23 @@ private slots:
         QVERIFY(!z.host.link().exchangeRunning());
     }
 
+    // A port that fails shows the central error report once, and no time-out message on top.
+    void portErrorGoesToErrorReport_data() {
+        QTest::addColumn<QString>("cuName");
+        QTest::addColumn<bool>("duringAnswerWait");
+        QTest::newRow("IB, gone at once") << "IB" << false;
+        QTest::newRow("6021, gone at once") << "6021" << false;
+        QTest::newRow("MC, gone while its answer is awaited") << "MC" << true;
+    }
     void portErrorGoesToErrorReport() {
-        SimulatedZentrale z;
-        z.station.vanish();
+        QFETCH(QString, cuName);
+        QFETCH(bool, duringAnswerWait);
+        SimulatedZentrale z(cuName);
+        z.host.link().setFailureReport([&z](const Failure& f) { ZentraleFehlerbehandlung(z.host.ctx, f); });
+        if (duringAnswerWait)
+            z.clock.onYield = [&z] { z.station.vanish(); };
+        else
+            z.station.vanish();
         z.host.notifier.answer = Notifier::No;
         z.host.notifier.expectMessages = true;
         const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);

@@ -206,6 +206,11 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
     const StationLink::Answer answer = link.waitForAnswer(McAnswerDeadlineMs);
     if (answer.aborted)
         return Outcome::Aborted;
+    if (answer.failed) {
+        // The link has reported the port failure; the station is not to blame.
+        m_host.setBusyPointer(false);
+        return Outcome::PortError;
+    }
     if (!answer.complete)
         return noAnswer(Text::mcSilent);
     if (answer.text.toLower().contains(QLatin1String("unknown command"))) {
