@@ -1,4 +1,6 @@
+#include "ErrorReport.h"
 #include "FakeZentraleHost.h"
+#include "Failure.h"
 #include "IbSettings.h"
 #include "frmIB.h"
 
@@ -283,6 +285,25 @@ private slots:
         QCOMPARE(b.notifier.messages[0].icon, Notifier::Icon::Critical);
         QCOMPARE(w.statusText(), QStringLiteral(" Programmierung abgebrochen..."));
         QVERIFY(child<QAbstractButton>(w, button)->isEnabled());
+        QVERIFY(!b.link.exchangeRunning());
+    }
+
+    // A port that fails while an answer is awaited: the central error report once, no
+    // time-out message on top.
+    void portFailure_data() { silentStation_data(); }
+    void portFailure() {
+        QFETCH(QString, button);
+        Bench b;
+        b.link.setFailureReport([&b](const Failure& f) { ZentraleFehlerbehandlung(b.ctx, f); });
+        b.station.setFault(SimulatedStation::Fault::Vanish);
+        b.notifier.answer = Notifier::No;
+        b.notifier.expectMessages = true;
+        frmIB w(b.ctx, b.link);
+        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
+        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("5"));
+        child<QAbstractButton>(w, button)->click();
+        QCOMPARE(b.notifier.messages.size(), 1);
+        QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
         QVERIFY(!b.link.exchangeRunning());
     }
 

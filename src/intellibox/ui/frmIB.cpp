@@ -280,7 +280,8 @@ bool frmIB::query(const QString& command, qint64 pauseMs, QString& answer) {
     answer = collected.text;
     if (collected.complete)
         return true;
-    if (!collected.aborted && !m_closing) {
+    // A port failure has been reported already; an abort is the user's own doing.
+    if (!collected.aborted && !collected.failed && !m_closing) {
         setStatus(Text::abgebrochen);
         m_ctx.ui().message(Text::timeout, Notifier::Icon::Critical, Notifier::OkOnly, Text::caption);
     }
