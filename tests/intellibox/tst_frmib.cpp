@@ -131,7 +131,7 @@ private slots:
         QTest::newRow("1..3") << "1" << "3" << QStringList{"001 > 5", "002 > 6", "003 > 0"} << "0\r]";
         QTest::newRow("single") << "2" << "2" << QStringList{"002 > 6"} << "6\r]";
         QTest::newRow("von above bis") << "3" << "1" << QStringList{} << " ' von' darf nicht grösser als ' bis' sein !";
-        QTest::newRow("empty von") << "" << "2" << QStringList{} << " Keine gültige Sonderoption eingegeben !";
+        QTest::newRow("empty von starts at 0") << "" << "2" << QStringList{"000 > 0", "001 > 5", "002 > 6"} << "6\r]";
     }
     void rangeRead() {
         QFETCH(QString, from);

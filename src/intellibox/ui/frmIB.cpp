@@ -319,11 +319,6 @@ void frmIB::readRange() {
         setStatus(Text::vonBis);
         return;
     }
-    // Option 0 does not exist: an empty "von" is refused like the single read's 0.
-    if (from < 1) {
-        setStatus(Text::invalidOption);
-        return;
-    }
     operation([&] {
         for (int n = from; n <= to; ++n) {
             QString answer;
