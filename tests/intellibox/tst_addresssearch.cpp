@@ -1,6 +1,8 @@
 #include "AddressSearch.h"
 #include "AddressSearchPanel.h"
 #include "DrivePanel.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "FakeZentraleHost.h"
 
 #include <QAbstractButton>
@@ -152,9 +154,20 @@ private slots:
         QVERIFY(!search.timer().isActive());
     }
 
+    // A failing port is reported once: at once, or while the answer is awaited.
+    void portFailure_data() {
+        QTest::addColumn<bool>("duringWait");
+        QTest::newRow("gone at once") << false;
+        QTest::newRow("gone while waiting") << true;
+    }
     void portFailure() {
+        QFETCH(bool, duringWait);
         SimulatedZentrale z;
-        z.station.vanish();
+        z.host.link().setFailureReport([&z](const Failure& f) { ZentraleFehlerbehandlung(z.host.ctx, f); });
+        if (duringWait)
+            z.clock.onYield = [&z] { z.station.vanish(); };
+        else
+            z.station.vanish();
         z.host.notifier.expectMessages = true;
         AddressSearch search(z.host.link());
         QCOMPARE(int(search.run().outcome), int(AddressSearch::Outcome::PortFailed));

@@ -49,6 +49,12 @@ AddressSearch::Result AddressSearch::run() {
         emit waitingChanged(false);
         m_timer.stop();
         m_seconds = 0;
+        if (answer.failed) {
+            // The link has reported the failure; the port takes nothing more.
+            m_running = false;
+            result.outcome = Outcome::PortFailed;
+            return result;
+        }
         sendXpt0AndPause();
     } catch (const Failure& failure) {
         m_timer.stop();
