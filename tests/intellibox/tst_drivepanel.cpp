@@ -105,6 +105,8 @@ private slots:
             << "6021" << S{"addr:24", "f:1", "f:3", "f:5"} << L{pair(65, 24), pair(69, 24), pair(69, 24)};
         QTest::newRow("6021 address typed as 300 is held to 255")
             << "6021" << S{"addr:3", "addr:30", "addr:300", "light"} << L{pair(16, 255)};
+        QTest::newRow("6021 address with letters after its digits keeps the digits")
+            << "6021" << S{"addr:12a", "light"} << L{pair(16, 12)};
         QTest::newRow("power off and on, 6021") << "6021" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
         QTest::newRow("power off and on, IB") << "IB" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
         QTest::newRow("program moves of the selector send nothing")

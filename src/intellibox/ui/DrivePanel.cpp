@@ -8,6 +8,7 @@
 #include "Notifier.h"
 #include "SerialPort.h"
 #include "StationLink.h"
+#include "TextNumbers.h"
 #include "ZentraleHost.h"
 
 #include <QCheckBox>
@@ -314,9 +315,9 @@ void DrivePanel::chkFunctions_Click() {
 
 void DrivePanel::txtAdresse_Change() {
     if (is6021(m_host.context())) {
-        const int v = m_txtAdresse->text().trimmed().toInt();
+        const qint64 v = roundHalfEven(leadingNumber(m_txtAdresse->text()));
         // A changed scroll bar writes its value back into the field.
-        m_scrAdresse->setRisingValue(qBound(1, v, 255));
+        m_scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
     }
     m_suppressFunctions = true;
     m_chkFunktion->setChecked(false);
