@@ -193,7 +193,7 @@ private slots:
         ReadConfig(back);
         QCOMPARE(back.PosZentraleLeft, stored.x());
         QCOMPARE(back.PosZentraleTop, stored.y());
-        QCOMPARE(SearchHersteller(rig.dir.path(), 11), QStringLiteral("Nce"));
+        QCOMPARE(SearchHersteller(rig.dir.path(), 1), QStringLiteral("Nce"));
         MainWindowRig::flushDeletes();
     }
 
