@@ -336,6 +336,7 @@ private slots:
         QTest::newRow("IB, gone at once") << "IB" << false;
         QTest::newRow("6021, gone at once") << "6021" << false;
         QTest::newRow("MC, gone while its answer is awaited") << "MC" << true;
+        QTest::newRow("IB, gone while it resets") << "IB" << true;
     }
     void portErrorGoesToErrorReport() {
         QFETCH(QString, cuName);

@@ -168,8 +168,12 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceIB(int reg, int val) {
     steps(reset, reg, val);
     status(Text::waitCts);
     StationLink& link = m_host.link();
-    if (!link.waitForCts(CtsDeadlineMs))
-        return link.abortRequested() ? Outcome::Aborted : noAnswer(Text::ibSilent);
+    switch (link.waitForCts(CtsDeadlineMs)) {
+    case StationLink::CtsWait::On: break;
+    case StationLink::CtsWait::Off: return noAnswer(Text::ibSilent);
+    case StationLink::CtsWait::Aborted: return Outcome::Aborted;
+    case StationLink::CtsWait::Failed: return Outcome::PortError;  // reported by the link
+    }
     steps(prepare, reg, val);
     steps(registerSteps, reg, val);
     return finish(reg, val, 1500);

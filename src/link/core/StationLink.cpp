@@ -75,23 +75,23 @@ StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* ab
     }
 }
 
-bool StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
+StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
     const qint64 start = m_clock.ticks();
     try {
         for (;;) {
             const std::optional<bool> cts = m_port.cts();
             if (cts.value_or(false) || (!cts && deadlineMs < 0))
-                return true;  // without a deadline an unknown line would be waited on forever
+                return CtsWait::On;  // without a deadline an unknown line would be waited on forever
             if (m_abortRequested || (abortFlag && *abortFlag))
-                return false;
+                return CtsWait::Aborted;
             m_clock.yield();
             if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs)
-                return !cts.has_value();
+                return cts.has_value() ? CtsWait::Off : CtsWait::On;
             m_clock.pause(pollBlockMs);
         }
     } catch (const Failure& failure) {
         reportFailure(failure);
-        return false;
+        return CtsWait::Failed;
     }
 }
 

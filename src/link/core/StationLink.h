@@ -71,9 +71,10 @@ public:
     Answer waitForAnswer(qint64 deadlineMs, const bool* abortFlag = nullptr);
 
     // Waits for the CTS line to come on, yielding between polls. A device that cannot tell
-    // the line's state gets the whole deadline and then counts as on. False when the line
-    // was still seen off at the deadline, on an abort or a port failure.
-    bool waitForCts(qint64 deadlineMs, const bool* abortFlag = nullptr);
+    // the line's state gets the whole deadline and then counts as on. Off: the line was
+    // still seen off at the deadline. Failed: the port failed (already reported).
+    enum class CtsWait { On, Off, Aborted, Failed };
+    CtsWait waitForCts(qint64 deadlineMs, const bool* abortFlag = nullptr);
 
     // Where port failures met during a wait go (the central error report). Unset: the
     // wait just ends.
