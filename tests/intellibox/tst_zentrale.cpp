@@ -177,6 +177,44 @@ private slots:
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
         QTest::keyClicks(rig.txt("txtWert"), QStringLiteral("a"));
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
+        // The up arrows count up.
+        rig.get<QScrollBar>(QStringLiteral("scrWert"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("9"));
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("9"));
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("7"));
+    }
+
+    // Typed characters other than digits are dropped; keys that type nothing keep their use.
+    void fieldKeys_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letter") << "txtWert" << int(Qt::Key_A) << "12";
+        QTest::newRow("minus") << "txtRegister" << int(Qt::Key_Minus) << "12";
+        QTest::newRow("digit") << "txtRegister" << int(Qt::Key_3) << "123";
+        QTest::newRow("backspace") << "txtWert" << int(Qt::Key_Backspace) << "1";
+        QTest::newRow("delete") << "txtRegister" << int(Qt::Key_Delete) << "1";
+    }
+    void fieldKeys() {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        Rig rig;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        QLineEdit* edit = rig.txt(qPrintable(field));
+        edit->setText(QStringLiteral("12"));
+        edit->setFocus();
+        edit->setCursorPosition(key == Qt::Key_Delete ? 1 : 2);
+        QTest::keyClick(edit, Qt::Key(key));
+        QCOMPARE(edit->text(), text);
+        // Tab leaves the field.
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), text);
     }
 
     // Station choice against the station table.

@@ -12,6 +12,7 @@
 #include "Notifier.h"
 #include "ProtocolGrid.h"
 #include "ProtocolTable.h"
+#include "RisingScrollBar.h"
 #include "TablePrintout.h"
 #include "TextNumbers.h"
 #include "ZentraleGeometry.h"
@@ -303,13 +304,11 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     txtRegister->setMaxLength(4);
     txtRegister->setAlignment(Qt::AlignRight);
     setGeometryTwips(txtRegister, 180, 2070, 840, 345);
-    scrRegister = new QScrollBar(Qt::Vertical, pnlDecoder);
+    scrRegister = new RisingScrollBar(pnlDecoder);
     scrRegister->setObjectName(QStringLiteral("scrRegister"));
     scrRegister->setToolTip(tr8(ZentraleTexts::registerTip));
-    scrRegister->setRange(0, 1024);
-    scrRegister->setValue(1);
-    scrRegister->setInvertedControls(true);
-    scrRegister->setInvertedAppearance(true);
+    scrRegister->setRisingRange(0, 1024);
+    scrRegister->setRisingValue(1);
     setGeometryTwips(scrRegister, 1020, 2070, 255, 345);
 
     auto* wertLabel = new QLabel(tr8(ZentraleTexts::wertLabel), pnlDecoder);
@@ -320,12 +319,10 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     txtWert->setMaxLength(3);
     txtWert->setAlignment(Qt::AlignRight);
     setGeometryTwips(txtWert, 1500, 2070, 720, 345);
-    scrWert = new QScrollBar(Qt::Vertical, pnlDecoder);
+    scrWert = new RisingScrollBar(pnlDecoder);
     scrWert->setObjectName(QStringLiteral("scrWert"));
     scrWert->setToolTip(tr8(ZentraleTexts::wertTip));
-    scrWert->setRange(0, 255);
-    scrWert->setInvertedControls(true);
-    scrWert->setInvertedAppearance(true);
+    scrWert->setRisingRange(0, 255);
     setGeometryTwips(scrWert, 2220, 2070, 255, 345);
     btnProgrammierhilfe = new QPushButton(tr8(ZentraleTexts::hilfeCaption), pnlDecoder);
     btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
@@ -375,9 +372,9 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
     connect(txtRegister, &QLineEdit::textChanged, this, [this](const QString& t) { registerTextChanged(t); });
     connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
-    connect(scrRegister, &QScrollBar::valueChanged, this,
+    connect(scrRegister, &RisingScrollBar::risingValueChanged, this,
             [this](int v) { txtRegister->setText(QString::number(v)); });
-    connect(scrWert, &QScrollBar::valueChanged, this, [this](int v) {
+    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
         if (!m_readWertOverride)
             txtWert->setText(QString::number(v));
     });

@@ -32,6 +32,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class RisingScrollBar;
 class QToolButton;
 
 // The programming window for decoders behind a Märklin 6021, a Tams MasterControl or an
@@ -193,9 +194,9 @@ private:
     QLabel* lblRegister = nullptr;
     QListWidget* lstRegister = nullptr;
     QLineEdit* txtRegister = nullptr;
-    QScrollBar* scrRegister = nullptr;
+    RisingScrollBar* scrRegister = nullptr;
     QLineEdit* txtWert = nullptr;
-    QScrollBar* scrWert = nullptr;
+    RisingScrollBar* scrWert = nullptr;
     QPushButton* btnLesen = nullptr;
     QPushButton* btnSchreiben = nullptr;
     QPushButton* btnProgrammierhilfe = nullptr;

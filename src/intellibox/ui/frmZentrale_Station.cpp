@@ -7,6 +7,7 @@
 #include "DrivePanel.h"
 #include "Notifier.h"
 #include "ProtocolTable.h"
+#include "RisingScrollBar.h"
 #include "Twips.h"
 #include "ZentraleStations.h"
 
