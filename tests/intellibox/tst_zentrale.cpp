@@ -66,6 +66,13 @@ private slots:
         rig.click("btnSchreiben");
         QCOMPARE(rig.commands(), (QStringList{"XPD 3, 5, 64", "XPT0"}));
         QCOMPARE(rig.rows(), (QList<CvRow>{{"S", "5", "64", {}}}));
+        // Choosing DCC or the station again keeps the tick, its warning and its reading lock.
+        rig.click("optTyp_2");
+        rig.click("btnUnit_1");
+        QVERIFY(rig.get<QCheckBox>(QStringLiteral("chkHGPR"))->isChecked());
+        QCOMPARE(rig.get<QLabel>(QStringLiteral("stbGleis"))->text(),
+                 QStringLiteral(" Lokomotive auf normalem Fahrgleis      ! Vorsicht !"));
+        QVERIFY(!rig.get<QPushButton>(QStringLiteral("btnLesen"))->isEnabled());
     }
 
     void readTimeOut() {
