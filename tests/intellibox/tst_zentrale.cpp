@@ -150,6 +150,7 @@ private slots:
         QTest::newRow("value empty") << "29" << "" << false << "" << false;
         QTest::newRow("no address") << "5" << "64" << true << "" << false;
         QTest::newRow("address letters") << "5" << "64" << true << "a3" << false;
+        QTest::newRow("address 0") << "5" << "64" << true << "0" << false;
     }
     void badInputSendsNothing() {
         QFETCH(QString, cv);
