@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -406,6 +407,40 @@ private slots:
         rig.click(write ? "btnSchreiben" : "btnLesen");
         QVERIFY(!rig.window);
         QVERIFY(!rig.link.exchangeRunning());
+    }
+
+    // The program deletes the window when it closes. Closed during a wait, it goes only after
+    // the wait and its caller have returned.
+    void deleteOnCloseDuringWait_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("read") << "btnLesen";
+        QTest::newRow("write") << "btnSchreiben";
+        QTest::newRow("CV29 read") << "btnCV29IILesen";
+    }
+    void deleteOnCloseDuringWait() {
+        QFETCH(QString, button);
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Silent);
+        QPointer<frmZentrale> window = rig.window.release();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->findChild<QLineEdit*>(QStringLiteral("txtWert"))->setText(QStringLiteral("6"));
+        rig.clock.onYield = [&] {
+            if (rig.clock.ticks() == 1000) {
+                window->close();
+                // What the event loop of the real program does inside the wait.
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        };
+        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        QVERIFY(window);
+        QVERIFY(!rig.link.exchangeRunning());
+        QVERIFY(rig.notifier.messages.isEmpty());
+        QVERIFY(!rig.notifier.busy);
+        for (int i = 0; i < 10 && window; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QVERIFY(!window);
     }
 
     void versionQuery() {

@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
@@ -504,6 +505,16 @@ void frmZentrale::formLoad() {
 void frmZentrale::closeEvent(QCloseEvent* event) {
     formUnload();
     event->accept();
+}
+
+bool frmZentrale::event(QEvent* event) {
+    // Closed during a station wait: the wait and its caller still run in this window's code
+    // (and its panels'), so it is deleted only once the exchange has ended.
+    if (event->type() == QEvent::DeferredDelete && m_link.exchangeRunning()) {
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void frmZentrale::formUnload() {
