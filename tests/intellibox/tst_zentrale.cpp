@@ -462,6 +462,19 @@ private slots:
         QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" DCC-Decoder lesen..."));
     }
 
+    // A port that fails inside the wait is reported once, by the central error report.
+    void cuReadyPortFailure() {
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Vanish);
+        rig.notifier.expectMessages = true;
+        rig.link.sendP50X(QStringLiteral("XPTRD 29"));
+        QVERIFY(!rig.window->CU_Ready());
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QVERIFY(!rig.notifier.messages[0].text.contains(QStringLiteral("antwortet nicht")));
+        QVERIFY(rig.window->status() != QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(!rig.notifier.busy);
+    }
+
     // Re-running protocol rows: reads only where this window can read.
     void protocolRerun_data() {
         QTest::addColumn<int>("station");

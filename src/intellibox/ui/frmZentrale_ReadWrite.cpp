@@ -65,7 +65,8 @@ bool frmZentrale::CU_Ready() {
     m_cuAnswer = answer.text;
     if (answer.complete)
         return true;
-    if (!answer.aborted)
+    // A port failure has gone to the central error report already.
+    if (!answer.aborted && !answer.failed)
         reportTimeout(P50xAnswer::readTitle(m_ctx.DecoderType));
     setBusyPointer(false);
     return false;
