@@ -116,11 +116,12 @@ private slots:
         QTest::addColumn<bool>("value");
         QTest::addColumn<bool>("address");
         QTest::newRow("8") << "8" << true << true << true;
-        QTest::newRow("0") << "0" << false << true << true;
+        QTest::newRow("0") << "0" << false << true << false;  // address 0 reaches every decoder
         QTest::newRow("255") << "255" << true << true << true;
         QTest::newRow("256") << "256" << true << false << true;
         QTest::newRow("1024") << "1024" << true << false << true;
         QTest::newRow("1025") << "1025" << false << false << true;
+        QTest::newRow("9999") << "9999" << false << false << true;
         QTest::newRow("10000") << "10000" << false << false << false;
         QTest::newRow("question mark") << "?" << false << false << false;
         QTest::newRow("empty") << "" << false << false << false;

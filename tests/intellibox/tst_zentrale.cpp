@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -66,6 +67,13 @@ private slots:
         rig.click("btnSchreiben");
         QCOMPARE(rig.commands(), (QStringList{"XPD 3, 5, 64", "XPT0"}));
         QCOMPARE(rig.rows(), (QList<CvRow>{{"S", "5", "64", {}}}));
+        // Choosing DCC or the station again keeps the tick, its warning and its reading lock.
+        rig.click("optTyp_2");
+        rig.click("btnUnit_1");
+        QVERIFY(rig.get<QCheckBox>(QStringLiteral("chkHGPR"))->isChecked());
+        QCOMPARE(rig.get<QLabel>(QStringLiteral("stbGleis"))->text(),
+                 QStringLiteral(" Lokomotive auf normalem Fahrgleis      ! Vorsicht !"));
+        QVERIFY(!rig.get<QPushButton>(QStringLiteral("btnLesen"))->isEnabled());
     }
 
     void readTimeOut() {
@@ -143,6 +151,7 @@ private slots:
         QTest::newRow("value empty") << "29" << "" << false << "" << false;
         QTest::newRow("no address") << "5" << "64" << true << "" << false;
         QTest::newRow("address letters") << "5" << "64" << true << "a3" << false;
+        QTest::newRow("address 0") << "5" << "64" << true << "0" << false;
     }
     void badInputSendsNothing() {
         QFETCH(QString, cv);
@@ -177,6 +186,44 @@ private slots:
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
         QTest::keyClicks(rig.txt("txtWert"), QStringLiteral("a"));
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
+        // The up arrows count up.
+        rig.get<QScrollBar>(QStringLiteral("scrWert"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("9"));
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("9"));
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("7"));
+    }
+
+    // Typed characters other than digits are dropped; keys that type nothing keep their use.
+    void fieldKeys_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letter") << "txtWert" << int(Qt::Key_A) << "12";
+        QTest::newRow("minus") << "txtRegister" << int(Qt::Key_Minus) << "12";
+        QTest::newRow("digit") << "txtRegister" << int(Qt::Key_3) << "123";
+        QTest::newRow("backspace") << "txtWert" << int(Qt::Key_Backspace) << "1";
+        QTest::newRow("delete") << "txtRegister" << int(Qt::Key_Delete) << "1";
+    }
+    void fieldKeys() {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        Rig rig;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        QLineEdit* edit = rig.txt(qPrintable(field));
+        edit->setText(QStringLiteral("12"));
+        edit->setFocus();
+        edit->setCursorPosition(key == Qt::Key_Delete ? 1 : 2);
+        QTest::keyClick(edit, Qt::Key(key));
+        QCOMPARE(edit->text(), text);
+        // Tab leaves the field.
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), text);
     }
 
     // Station choice against the station table.
@@ -362,6 +409,40 @@ private slots:
         QVERIFY(!rig.link.exchangeRunning());
     }
 
+    // The program deletes the window when it closes. Closed during a wait, it goes only after
+    // the wait and its caller have returned.
+    void deleteOnCloseDuringWait_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("read") << "btnLesen";
+        QTest::newRow("write") << "btnSchreiben";
+        QTest::newRow("CV29 read") << "btnCV29IILesen";
+    }
+    void deleteOnCloseDuringWait() {
+        QFETCH(QString, button);
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Silent);
+        QPointer<frmZentrale> window = rig.window.release();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->findChild<QLineEdit*>(QStringLiteral("txtWert"))->setText(QStringLiteral("6"));
+        rig.clock.onYield = [&] {
+            if (rig.clock.ticks() == 1000) {
+                window->close();
+                // What the event loop of the real program does inside the wait.
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        };
+        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        QVERIFY(window);
+        QVERIFY(!rig.link.exchangeRunning());
+        QVERIFY(rig.notifier.messages.isEmpty());
+        QVERIFY(!rig.notifier.busy);
+        for (int i = 0; i < 10 && window; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QVERIFY(!window);
+    }
+
     void versionQuery() {
         Rig rig;
         rig.station.setVersionText(QStringLiteral("Intellibox V1.5\rSN 01234\r]"));
@@ -379,6 +460,19 @@ private slots:
         QCOMPARE(rig.window->status(), QStringLiteral(" Programmierung abgebrochen..."));
         QCOMPARE(rig.notifier.messages.size(), 1);
         QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" DCC-Decoder lesen..."));
+    }
+
+    // A port that fails inside the wait is reported once, by the central error report.
+    void cuReadyPortFailure() {
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Vanish);
+        rig.notifier.expectMessages = true;
+        rig.link.sendP50X(QStringLiteral("XPTRD 29"));
+        QVERIFY(!rig.window->CU_Ready());
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QVERIFY(!rig.notifier.messages[0].text.contains(QStringLiteral("antwortet nicht")));
+        QVERIFY(rig.window->status() != QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(!rig.notifier.busy);
     }
 
     // Re-running protocol rows: reads only where this window can read.

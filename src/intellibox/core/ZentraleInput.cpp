@@ -29,8 +29,9 @@ bool isWriteValue(const QString& text) {
 }
 
 std::optional<qint16> locoAddress(const QString& text) {
+    // Address 0 would reach every decoder on the main track.
     const auto n = digitsOnly(text, 4);
-    if (!n)
+    if (!n || *n < 1)
         return std::nullopt;
     return static_cast<qint16>(*n);
 }

@@ -14,7 +14,7 @@ constexpr int maxCv = 1024;
 std::optional<qint16> cvNumber(const QString& text);
 // A value to write: 1 to 3 digits, 0..255; the text goes onto the line as typed.
 bool isWriteValue(const QString& text);
-// A locomotive address for the main-track write: 1 to 4 digits.
+// A locomotive address for the main-track write: 1 to 4 digits, 1..9999.
 std::optional<qint16> locoAddress(const QString& text);
 
 // The number in the first three characters of a register-list row ("17   erweiterte ...").

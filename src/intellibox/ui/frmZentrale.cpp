@@ -12,6 +12,7 @@
 #include "Notifier.h"
 #include "ProtocolGrid.h"
 #include "ProtocolTable.h"
+#include "RisingScrollBar.h"
 #include "TablePrintout.h"
 #include "TextNumbers.h"
 #include "ZentraleGeometry.h"
@@ -34,6 +35,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
@@ -303,13 +305,11 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     txtRegister->setMaxLength(4);
     txtRegister->setAlignment(Qt::AlignRight);
     setGeometryTwips(txtRegister, 180, 2070, 840, 345);
-    scrRegister = new QScrollBar(Qt::Vertical, pnlDecoder);
+    scrRegister = new RisingScrollBar(pnlDecoder);
     scrRegister->setObjectName(QStringLiteral("scrRegister"));
     scrRegister->setToolTip(tr8(ZentraleTexts::registerTip));
-    scrRegister->setRange(0, 1024);
-    scrRegister->setValue(1);
-    scrRegister->setInvertedControls(true);
-    scrRegister->setInvertedAppearance(true);
+    scrRegister->setRisingRange(0, 1024);
+    scrRegister->setRisingValue(1);
     setGeometryTwips(scrRegister, 1020, 2070, 255, 345);
 
     auto* wertLabel = new QLabel(tr8(ZentraleTexts::wertLabel), pnlDecoder);
@@ -320,12 +320,10 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     txtWert->setMaxLength(3);
     txtWert->setAlignment(Qt::AlignRight);
     setGeometryTwips(txtWert, 1500, 2070, 720, 345);
-    scrWert = new QScrollBar(Qt::Vertical, pnlDecoder);
+    scrWert = new RisingScrollBar(pnlDecoder);
     scrWert->setObjectName(QStringLiteral("scrWert"));
     scrWert->setToolTip(tr8(ZentraleTexts::wertTip));
-    scrWert->setRange(0, 255);
-    scrWert->setInvertedControls(true);
-    scrWert->setInvertedAppearance(true);
+    scrWert->setRisingRange(0, 255);
     setGeometryTwips(scrWert, 2220, 2070, 255, 345);
     btnProgrammierhilfe = new QPushButton(tr8(ZentraleTexts::hilfeCaption), pnlDecoder);
     btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
@@ -375,9 +373,9 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
     connect(txtRegister, &QLineEdit::textChanged, this, [this](const QString& t) { registerTextChanged(t); });
     connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
-    connect(scrRegister, &QScrollBar::valueChanged, this,
+    connect(scrRegister, &RisingScrollBar::risingValueChanged, this,
             [this](int v) { txtRegister->setText(QString::number(v)); });
-    connect(scrWert, &QScrollBar::valueChanged, this, [this](int v) {
+    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
         if (!m_readWertOverride)
             txtWert->setText(QString::number(v));
     });
@@ -507,6 +505,16 @@ void frmZentrale::formLoad() {
 void frmZentrale::closeEvent(QCloseEvent* event) {
     formUnload();
     event->accept();
+}
+
+bool frmZentrale::event(QEvent* event) {
+    // Closed during a station wait: the wait and its caller still run in this window's code
+    // (and its panels'), so it is deleted only once the exchange has ended.
+    if (event->type() == QEvent::DeferredDelete && m_link.exchangeRunning()) {
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void frmZentrale::formUnload() {

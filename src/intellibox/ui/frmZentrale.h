@@ -32,6 +32,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class RisingScrollBar;
 class QToolButton;
 
 // The programming window for decoders behind a Märklin 6021, a Tams MasterControl or an
@@ -104,6 +105,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -193,9 +195,9 @@ private:
     QLabel* lblRegister = nullptr;
     QListWidget* lstRegister = nullptr;
     QLineEdit* txtRegister = nullptr;
-    QScrollBar* scrRegister = nullptr;
+    RisingScrollBar* scrRegister = nullptr;
     QLineEdit* txtWert = nullptr;
-    QScrollBar* scrWert = nullptr;
+    RisingScrollBar* scrWert = nullptr;
     QPushButton* btnLesen = nullptr;
     QPushButton* btnSchreiben = nullptr;
     QPushButton* btnProgrammierhilfe = nullptr;

@@ -10,6 +10,7 @@
 #include "MotorolaProgramming.h"
 #include "P50xAnswer.h"
 #include "P50xCommands.h"
+#include "RisingScrollBar.h"
 #include "TextNumbers.h"
 #include "ZentraleInput.h"
 #include "ZentraleTexts.h"
@@ -64,7 +65,8 @@ bool frmZentrale::CU_Ready() {
     m_cuAnswer = answer.text;
     if (answer.complete)
         return true;
-    if (!answer.aborted)
+    // A port failure has gone to the central error report already.
+    if (!answer.aborted && !answer.failed)
         reportTimeout(P50xAnswer::readTitle(m_ctx.DecoderType));
     setBusyPointer(false);
     return false;
@@ -225,14 +227,14 @@ void frmZentrale::registerTextChanged(const QString& text) {
     btnSchreiben->setDefault(false);
     btnLesen->setDefault(true);
     const qint16 n = fieldNumber(text);
-    scrRegister->setValue(n >= 1024 ? 1024 : n);
+    scrRegister->setRisingValue(n >= 1024 ? 1024 : n);
 }
 
 void frmZentrale::wertTextChanged(const QString& text) {
     if (m_readWertOverride)
         return;
     const qint16 n = fieldNumber(text);
-    scrWert->setValue(n >= 255 ? 255 : n);
+    scrWert->setRisingValue(n >= 255 ? 255 : n);
 }
 
 bool frmZentrale::eventFilter(QObject* watched, QEvent* event) {
@@ -256,9 +258,13 @@ bool frmZentrale::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const QString text = key->text();
+        // Cursor keys, Tab, Delete, Escape, copy and paste keep their meaning; only typed
+        // characters are filtered.
         if (text.isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-            return false;  // cursor keys, copy and paste
+            return false;
         const QChar c = text.at(0);
+        if (!c.isPrint() && c != QChar(8))
+            return false;
         const bool accepted = (c >= u'0' && c <= u'9') || c == QChar(8);
         if (accepted && watched == txtWert) {
             btnLesen->setDefault(false);

@@ -7,6 +7,7 @@
 #include "DrivePanel.h"
 #include "Notifier.h"
 #include "ProtocolTable.h"
+#include "RisingScrollBar.h"
 #include "Twips.h"
 #include "ZentraleStations.h"
 
@@ -120,13 +121,14 @@ void frmZentrale::decoderTypeClicked(int index) {
     m_ctx.DecoderType = ZentraleStations::decoderTypeName(index);
     lstRegister->resize(lstRegister->width(), twips(ZentraleStations::registerListHeight(index)));
     lstRegister->addItems(ZentraleStations::registerList(index));
-    btnLesen->setEnabled(dcc);
     mnuDatei_CVGruppen->setEnabled(dcc);
     rbnCVGruppen->setEnabled(dcc);
     if (dcc) {
         chkHGPR->setEnabled(true);
-        setTrackText(ZentraleStations::programmingTrackText());
+        // A main-track tick that stays keeps its warning and its reading lock.
+        hgprClicked();
     } else {
+        btnLesen->setEnabled(false);
         chkHGPR->setEnabled(false);
         chkHGPR->setChecked(false);
         if (rbnCVGruppen->isChecked())
