@@ -184,7 +184,7 @@ private slots:
         QVERIFY(list && list->isVisible());
         moveTwips(list, 1440, 2880);
         const QPoint stored = positionTwips(list);
-        list->model().setData(list->model().index(1, 1), QStringLiteral("Cml"), Qt::EditRole);
+        list->model().setData(list->model().index(1, 1), QStringLiteral("Nce"), Qt::EditRole);
         rig.window->close();
         QVERIFY(!list->isVisible());
         QCOMPARE(rig.ctx.PosZentraleLeft, stored.x());
@@ -193,7 +193,7 @@ private slots:
         ReadConfig(back);
         QCOMPARE(back.PosZentraleLeft, stored.x());
         QCOMPARE(back.PosZentraleTop, stored.y());
-        QCOMPARE(SearchHersteller(rig.dir.path(), 1), QStringLiteral("Cml"));
+        QCOMPARE(SearchHersteller(rig.dir.path(), 1), QStringLiteral("Nce"));
         MainWindowRig::flushDeletes();
     }
 

@@ -165,6 +165,11 @@ private slots:
         QCOMPARE(SearchHersteller(dir.path(), 145), QStringLiteral("Zimo"));
         QCOMPARE(SearchHersteller(dir.path(), 151), QStringLiteral("ESU"));
         QCOMPARE(SearchHersteller(dir.path(), 62), QStringLiteral("Tams"));
+        QCOMPARE(SearchHersteller(dir.path(), 157), QStringLiteral("Kühn"));
+        QCOMPARE(SearchHersteller(dir.path(), 162), QStringLiteral("PIKO"));
+        QCOMPARE(SearchHersteller(dir.path(), 129), QStringLiteral("Digitrax"));
+        QCOMPARE(SearchHersteller(dir.path(), 161), QStringLiteral("Roco"));
+        QCOMPARE(SearchHersteller(dir.path(), 16), QStringLiteral("?"));  // not assigned
         const QString path = ManufacturerList::filePath(dir.path());
         const QByteArray shipped = readRaw(path);
         ManufacturerList::write(path, ManufacturerList::read(path));

@@ -138,6 +138,9 @@ private slots:
         QTest::newRow("dec letters dropped") << "txtDec" << "1a2" << "00001100" << "12" << "C";
         QTest::newRow("dec three digits at most") << "txtDec" << "9999" << "11111111" << "255" << "FF";
         QTest::newRow("dec zero") << "txtDec" << "0" << "00000000" << "0" << "0";
+        // No box changes: the click step does not run, the fields stay as they are.
+        QTest::newRow("dec unchanged") << "txtDec" << "000" << "00000000" << "000" << "0";
+        QTest::newRow("hex unchanged") << "txtHex" << "0" << "00000000" << "00" << "0";
     }
     void entries() {
         QFETCH(QString, field);

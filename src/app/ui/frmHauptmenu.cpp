@@ -43,6 +43,8 @@ const QString Beenden = QStringLiteral("b&eenden");
 const QString LockFile = QStringLiteral("Quillex.lock");
 }  // namespace Text
 
+constexpr int closeRetryMs = 50;
+
 struct MenuRow {
     const char* parent;  // objectName of the menu it belongs to; nullptr: the menu bar
     const char* caption;
@@ -334,10 +336,11 @@ void frmHauptmenu::closeEvent(QCloseEvent* event) {
     }
     if (m_link.exchangeRunning()) {
         // A window waits for a station answer: end that wait and shut down once its
-        // handler has returned, so no window is closed under a running handler.
+        // handler has returned, so no window is closed under a running handler. The retry
+        // is spaced so a handler that still shows a message does not make it spin.
         m_link.abortWait();
         event->ignore();
-        QTimer::singleShot(0, this, &QWidget::close);
+        QTimer::singleShot(closeRetryMs, this, &QWidget::close);
         return;
     }
     m_shutDown = true;

@@ -171,10 +171,15 @@ void frmProgrammierhilfe::optZaehlweise_Click(int index) {
 
 void frmProgrammierhilfe::decimalEntry() {
     const ByteCalculator::Bits bits = ByteCalculator::bitsFor(qint64(leadingNumber(m_txtDec->text())));
-    for (int i = 7; i >= 0; --i)
+    bool changed = false;
+    for (int i = 7; i >= 0; --i) {
+        changed = changed || m_chkPH[i]->isChecked() != bits[i];
         m_chkPH[i]->setChecked(bits[i]);
-    // One click step for the whole change: fields and target end with the new value.
-    chkPH_Click(0);
+    }
+    // The click step runs only for boxes that change; once for the whole change gives the
+    // same end. No change leaves the fields as typed and the target window untouched.
+    if (changed)
+        chkPH_Click(0);
 }
 
 void frmProgrammierhilfe::hexEntry() {
