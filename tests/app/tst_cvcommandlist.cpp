@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("protocol line, four-digit CV") << "S 1024 006" << CvRow{"S", "1024", "6", ""};
         QTest::newRow("three-digit CV then digits") << "S 029 1234" << CvRow{"S", "29", "1234", ""};
         QTest::newRow("short zero") << "S 00 00" << CvRow{"S", "0", "0", ""};
+        QTest::newRow("short fields stay apart") << "S 29 6" << CvRow{"S", "29", "0", ""};
+        QTest::newRow("blank inside a field") << "S 1 2 3 4" << CvRow{"S", "12", "34", ""};
         QTest::newRow("no digits") << "S abc def" << CvRow{"S", "0", "0", ""};
         QTest::newRow("mark only") << "L" << CvRow{"L", "0", "0", ""};
         QTest::newRow("lower-case mark kept") << "s 001 002" << CvRow{"s", "1", "2", ""};

@@ -91,6 +91,10 @@ private slots:
         QTest::newRow("l rejected in fx") << "fx" << 0 << "l" << "";
         QTest::newRow("CV digits only, three") << "DCC" << 1 << "1a2b34" << "123";
         QTest::newRow("remark anything") << "DCC" << 3 << "Rot 1;" << "Rot 1;";
+        QTest::newRow("Backspace in the CV") << "DCC" << 1 << "12\b3" << "13";
+        QTest::newRow("Escape drops the edit") << "DCC" << 1 << "12\x1b" << "";
+        // "\x7f": Home, then Delete with the text X11 gives it.
+        QTest::newRow("Delete is no typed character") << "DCC" << 2 << "123\x7f" << "23";
     }
     void typing() {
         QFETCH(QString, decoderType);
@@ -108,6 +112,11 @@ private slots:
         grid.setCurrentIndex(table.index(0, column));
         for (QChar c : keys) {
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &grid;
+            if (c == u'\x7f') {
+                QTest::keyClick(target, Qt::Key_Home);
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+                continue;
+            }
             QTest::keyClick(target, c.toLatin1());
         }
         // Enter commits the cell; the delegate does it from the event loop.

@@ -47,8 +47,15 @@ private slots:
     void cleanup() { Printout::setTestTarget({}); }
 
     // A long protocol goes over three pages; every row with a CV is printed once, in order,
-    // and each page carries the column headings.
+    // and each page carries the column headings and the credit line. A Letter page is
+    // shorter than A4: its rows and credit line stay on it too.
+    void protocolOverThreePages_data() {
+        QTest::addColumn<int>("pageSize");
+        QTest::newRow("A4") << int(QPageSize::A4);
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+    }
     void protocolOverThreePages() {
+        QFETCH(int, pageSize);
         QList<CvRow> protocol;
         QStringList expected;
         for (int i = 1; i <= 100; ++i) {
@@ -58,15 +65,22 @@ private slots:
             if (i % 25 == 0)
                 protocol.append({"E", "0", "9", {}});  // no CV: left out
         }
-        const QString pdf = dir.filePath(QStringLiteral("protocol.pdf"));
-        Printout::setTestTarget(pdf);
+        const QString pdf = dir.filePath(QStringLiteral("protocol%1.pdf").arg(pageSize));
         QStringList questions;
-        TablePrintout::print(ctx, TablePrintout::Kind::Protocol, protocol,
-                             [&](const QString& prompt, const QString& title) -> std::optional<QString> {
-                                 questions.append(title + u'|' + prompt);
-                                 return QStringLiteral("Lok 218");
-                             });
-        QCOMPARE(questions, QStringList{" Protokoll drucken...|Protokoll mit  folgender Überschrift versehen: "});
+        const auto ask = [&](const QString& prompt, const QString& title) -> std::optional<QString> {
+            questions.append(title + u'|' + prompt);
+            return QStringLiteral("Lok 218");
+        };
+        if (pageSize == QPageSize::A4) {
+            Printout::setTestTarget(pdf);
+            TablePrintout::print(ctx, TablePrintout::Kind::Protocol, protocol, ask);
+            QCOMPARE(questions, QStringList{" Protokoll drucken...|Protokoll mit  folgender Überschrift versehen: "});
+        } else {
+            Printout out(pdf, QPageSize::PageSizeId(pageSize));
+            TablePrintout::TabellenAusdruck(out, TablePrintout::Kind::Protocol, QStringLiteral("Lok 218"),
+                                            QDate::currentDate(), protocol);
+        }
+        // Text that falls off a page's foot is not on the page.
         const QStringList pages = pagesOf(pdf);
         QCOMPARE(pages.size(), 3);
         QCOMPARE(rowsOf(pages), expected);

@@ -63,10 +63,10 @@ private slots:
         QTest::newRow("unknown CV keeps the cell")
             << QList<CvRow>{{"L", "99", "12", ""}} << QList<QByteArray>{} << CvGroupRun::Outcome::Completed
             << QStringList{"XPTRD99\r", "XPT0\r"} << QList<QStringList>{} << QStringList{"12"} << 1 << 0;
-        QTest::newRow("write without OK beeps, still logged")
-            << QList<CvRow>{{"S", "", "300", ""}} << QList<QByteArray>{} << CvGroupRun::Outcome::Completed
-            << QStringList{"XPTWD0, 300\r", "XPT0\r"} << QList<QStringList>{{"S", "0", "300"}} << QStringList{"300"}
-            << 1 << 0;
+        QTest::newRow("write without OK beeps, is not logged, run goes on")
+            << QList<CvRow>{{"S", "", "300", ""}, {"S", "29", "6", ""}} << QList<QByteArray>{"Error\r]"}
+            << CvGroupRun::Outcome::Completed << QStringList{"XPTWD0, 300\r", "XPTWD29, 6\r", "XPT0\r"}
+            << QList<QStringList>{{"S", "29", "6"}} << QStringList{"300", "6"} << 1 << 0;
         QTest::newRow("lower-case marks are not run")
             << QList<CvRow>{{"s", "1", "1", ""}, {"l", "2", "", ""}, {" ", "3", "", ""}} << QList<QByteArray>{}
             << CvGroupRun::Outcome::Completed << QStringList{"XPT0\r"} << QList<QStringList>{}

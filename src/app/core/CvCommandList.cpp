@@ -3,6 +3,7 @@
 #include "TextNumbers.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace CvCommandList {
@@ -77,11 +78,36 @@ QString readLine(int cv) {
     return QStringLiteral("L ") + threeDigits(cv);
 }
 
+namespace {
+bool isAsciiDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+// A field is read from its first three positions, as lists have always been read; a digit
+// right after three digits is the fourth digit of a number that fills the whole field.
+// `fourDigits` tells which it was.
+int fieldNumber(const QString& line, qsizetype offset, bool* fourDigits = nullptr) {
+    const QStringView three = QStringView(line).mid(offset).left(fieldWidth - 1);
+    const int number = leadingNumber(three);
+    const bool threeDigits = three.size() == fieldWidth - 1 && std::all_of(three.begin(), three.end(), isAsciiDigit);
+    const qsizetype fourth = offset + fieldWidth - 1;
+    const bool four = threeDigits && fourth < line.size() && isAsciiDigit(line.at(fourth));
+    if (fourDigits)
+        *fourDigits = four;
+    return four ? number * 10 + (line.at(fourth).unicode() - u'0') : number;
+}
+}  // namespace
+
 CvRow parseLine(const QString& line) {
     CvRow row;
     row.action = line.left(1);
-    row.cv = QString::number(leadingNumber(QStringView(line).mid(cvOffset).left(fieldWidth)));
-    row.value = QString::number(leadingNumber(QStringView(line).mid(valueOffset).left(fieldWidth)));
+    bool fourDigitCv = false;
+    row.cv = QString::number(fieldNumber(line, cvOffset, &fourDigitCv));
+    // A protocol line puts a blank after a four-digit CV ("S 1024 006"); its value follows it.
+    qsizetype valueAt = valueOffset;
+    if (fourDigitCv && valueAt < line.size() && line.at(valueAt) == u' ')
+        ++valueAt;
+    row.value = QString::number(fieldNumber(line, valueAt));
     row.remark = line.mid(remarkOffset, remarkLength);
     return row;
 }

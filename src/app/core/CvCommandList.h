@@ -41,9 +41,10 @@ QString protocolLine(const CvRow& row);
 QString writeLine(int cv, int value);
 QString readLine(int cv);
 
-// Reads one line: the mark is the line's first character, CV and value are the numbers of
-// their four-character fields (so a four-digit CV survives), the remark is columns
-// 11 to 110. CV and value come back as plain decimal numbers ("029" reads as "29").
+// Reads one line: the mark is the line's first character, CV and value are the numbers in
+// the first three positions of their fields, with a fourth digit when three digits fill
+// them (so a four-digit CV survives), the remark is columns 11 to 110. CV and value come
+// back as plain decimal numbers ("029" reads as "29").
 CvRow parseLine(const QString& line);
 // Lines that hold nothing but blanks make no command.
 bool isBlankLine(QStringView line);

@@ -17,11 +17,11 @@ QString& testTarget() {
 const QString kNoPrinterTitle = QStringLiteral(" Drucken...");
 const QString kNoPrinterText = QStringLiteral("Es ist kein Drucker eingerichtet, der Ausdruck unterbleibt.");
 
-std::unique_ptr<QPrinter> pdfPrinter(const QString& path) {
+std::unique_ptr<QPrinter> pdfPrinter(const QString& path, QPageSize::PageSizeId pageSize) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
-    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageSize(QPageSize(pageSize));
     return printer;
 }
 
@@ -42,7 +42,8 @@ std::unique_ptr<Printout> Printout::open(Notifier& ui, QWidget* parent) {
     return std::make_unique<Printout>(path);
 }
 
-Printout::Printout(const QString& pdfPath) : Printout(pdfPrinter(pdfPath)) {}
+Printout::Printout(const QString& pdfPath, QPageSize::PageSizeId pageSize)
+    : Printout(pdfPrinter(pdfPath, pageSize)) {}
 
 Printout::Printout(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {
     begin();
@@ -101,6 +102,10 @@ void Printout::printLine(const QString& text) {
     printText(text);
     m_x = 0;
     m_y += textHeight();
+}
+
+double Printout::pageHeight() const {
+    return m_printer->height() / devicePerUnit();
 }
 
 double Printout::textWidth(const QString& text) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPageSize>
 #include <QPainter>
 #include <QString>
 #include <functional>
@@ -23,7 +24,7 @@ public:
     static std::unique_ptr<Printout> open(Notifier& ui, QWidget* parent = nullptr);
 
     // Prints into this PDF file instead of the printer; for tests and the file route.
-    explicit Printout(const QString& pdfPath);
+    explicit Printout(const QString& pdfPath, QPageSize::PageSizeId pageSize = QPageSize::A4);
     ~Printout();
     Printout(const Printout&) = delete;
     Printout& operator=(const Printout&) = delete;
@@ -49,6 +50,9 @@ public:
     // by the text's width); printLine then starts a new line: x back to 0, y one line down.
     void printText(const QString& text);
     void printLine(const QString& text = {});
+
+    // Height of the printable area in the current unit (the page size of the printer).
+    double pageHeight() const;
 
     double textWidth(const QString& text) const;
     // Height of one line of the current font.

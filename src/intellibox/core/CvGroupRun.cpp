@@ -75,14 +75,17 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
             const QString answer = link.AntwortP50X();
             if (answer == timeoutResult)
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
-            if (P50xAnswer::writeSucceeded(answer)) {
+            const bool written = P50xAnswer::writeSucceeded(answer);
+            if (written) {
                 m_host.setStatus(P50xAnswer::writeDone);
             } else {
                 m_host.setStatus(P50xAnswer::writeErrorText(answer));
                 ctx.ui().beep();
             }
             link.Warten(ctx.Delay);
-            m_host.writeProtokoll(QStringLiteral("S"), QString::number(cv), QString::number(value));
+            // The protocol records what the decoder now holds: a refused write is not in it.
+            if (written)
+                m_host.writeProtokoll(QStringLiteral("S"), QString::number(cv), QString::number(value));
         } else if (mark == QLatin1String("L")) {
             link.emptyInput();
             link.sendP50X(QStringLiteral("XPTRD%1").arg(cv));

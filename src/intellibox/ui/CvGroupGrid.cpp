@@ -330,7 +330,12 @@ void CvGroupGrid::setOptionView(bool on) {
 bool CvGroupGrid::acceptsKey(int column, const QString& text) const {
     if (text.size() != 1)
         return true;  // navigation and other keys without one character
-    return m_table.acceptsCharacter(column, text.front(), m_ctx.DecoderType);
+    const QChar c = text.front();
+    // Delete, Escape and Tab carry control characters on some platforms; they edit or move,
+    // they type nothing. Backspace and Enter go through the filter's own rule.
+    if (c != u'\b' && c != u'\r' && (c.unicode() < 0x20 || c.unicode() == 0x7f))
+        return true;
+    return m_table.acceptsCharacter(column, c, m_ctx.DecoderType);
 }
 
 void CvGroupGrid::keyPressEvent(QKeyEvent* event) {

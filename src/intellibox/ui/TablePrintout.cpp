@@ -10,8 +10,17 @@ namespace {
 constexpr double left = 15;
 constexpr double right = 195;
 constexpr double top = 11;
-// Rows stop above the foot of an A4 page; the credit line starts at 290.
-constexpr double bottom = 280;
+// On an A4 page rows stop at 280 and the credit line starts at 290; a shorter page (Letter)
+// moves both up so that nothing falls off its foot.
+constexpr double rowsBottom = 280;
+constexpr double creditY = 290;
+constexpr double creditGap = 10;
+double creditLineY(const Printout& out) {
+    return qMin(creditY, out.pageHeight());
+}
+double bottomOfRows(const Printout& out) {
+    return qMin(rowsBottom, creditLineY(out) - creditGap);
+}
 constexpr double verticalRules[] = {15, 27, 40, 55, 195};
 
 struct Texts {
@@ -51,7 +60,7 @@ void closePage(Printout& out, double y0) {
     for (double x : verticalRules)
         out.line(x, y0, x, y);
     out.setCurrentY(y);
-    printCreditLine(out);
+    printCreditLine(out, 5, creditLineY(out));
 }
 
 void rightAligned(Printout& out, double edge, const QString& text) {
@@ -72,6 +81,7 @@ void TabellenAusdruck(Printout& out, Kind kind, const QString& heading, const QD
         out.printLine();
     }
     double y0 = columnHeadings(out);
+    const double bottom = bottomOfRows(out);
 
     for (const CvRow& row : rows) {
         if (kind == Kind::Protocol && leadingNumber(row.cv) <= 0)
