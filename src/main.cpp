@@ -63,7 +63,9 @@ int main(int argc, char* argv[]) {
     // tables, so a closed window is deleted and the next opening makes a new one.
     QPointer<frmZentrale> zentrale;
     window.setOpener(QStringLiteral("mnuSystem_MM"), [&] {
-        if (!zentrale) {
+        // A window closed during a station wait is deleted only when the wait has ended;
+        // choosing the entry meanwhile makes a new one.
+        if (!zentrale || !zentrale->isVisible()) {
             zentrale = new frmZentrale(ctx, link, dialog);
             zentrale->setAttribute(Qt::WA_DeleteOnClose);
             zentrale->setProgrammingAidOpener([&window] { window.showProgrammierhilfe(false); });

@@ -65,8 +65,8 @@ const char* const rowItems[] = {"mnuPopUp_GR_Reihe", "mnuPopUp_GR_Alles_0", "mnu
 const QColor writeRowColour(0xFF, 0xC0, 0xC0);
 constexpr int remarkWidthTwips = 3855;
 // The narrow number columns leave the remark column in view within the grid's 6045 twips.
-constexpr int markWidthTwips = 450;
-constexpr int numberWidthTwips = 600;
+constexpr int markWidthTwips = 400;
+constexpr int numberWidthTwips = 650;  // room for a four-digit CV
 constexpr int rowHeightTwips = 270;
 constexpr int optionRowHeightTwips = 540;
 const QString markItems[2] = {QStringLiteral("S"), QStringLiteral("L")};
