@@ -1,3 +1,4 @@
+#include "SmallWindowMenus.h"
 #include "frmDecoderHersteller.h"
 
 #include "AppContext.h"
@@ -19,9 +20,6 @@ namespace Text {
 const QString Caption = QStringLiteral(" Decoder-Hersteller");
 const QString Columns[4] = {QStringLiteral("Code"), QStringLiteral("Herst."), QStringLiteral("Hersteller"),
                             QStringLiteral("Bemerkung")};
-const QString Datei = QStringLiteral("&Datei");
-const QString Schliessen = QStringLiteral("s&chließen");
-const QString Hilfe = QStringLiteral("&?");
 const QString Missing = QStringLiteral(
     "Für diese Funktion muss die Datei\r\r<Decoderhersteller.txt>\r\rim Arbeitsverzeichnis installiert sein !                     ");
 const QString MissingTitle = QStringLiteral(" Decoder-Hersteller anzeigen ...");
@@ -91,16 +89,7 @@ frmDecoderHersteller::frmDecoderHersteller(AppContext& ctx, QWidget* parent) : Q
     setWindowFlag(Qt::Window);
     setWindowTitle(Text::Caption);
 
-    auto* mnuDatei = menuBar()->addMenu(Text::Datei);
-    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
-    auto* close1 = mnuDatei->addAction(Text::Schliessen);
-    close1->setObjectName(QStringLiteral("mnuDatei_schliessen"));
-    connect(close1, &QAction::triggered, this, &QWidget::close);
-    auto* help = menuBar()->addAction(Text::Hilfe);  // no help page for this window
-    help->setObjectName(QStringLiteral("mnuHilfe"));
-    auto* close2 = menuBar()->addAction(Text::Schliessen);
-    close2->setObjectName(QStringLiteral("mnuSchliessen"));
-    connect(close2, &QAction::triggered, this, &QWidget::close);
+    addSmallWindowMenus(this, {});  // "&?" does nothing here
 
     m_grdDH = new QTableView;
     m_grdDH->setObjectName(QStringLiteral("grdDH"));

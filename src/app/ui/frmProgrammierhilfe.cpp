@@ -1,3 +1,4 @@
+#include "SmallWindowMenus.h"
 #include "frmProgrammierhilfe.h"
 
 #include "AppContext.h"
@@ -32,9 +33,6 @@ const QString BitWertigkeit = QStringLiteral("Bit-Wertigkeit");
 const QString Zaehlweise[2] = {QStringLiteral("7...0"), QStringLiteral("8...1")};
 const QString DecTip = QStringLiteral(" dezimaler Wert ");
 const QString HexTip = QStringLiteral(" hexadezimaler Wert ");
-const QString Datei = QStringLiteral("&Datei");
-const QString Schliessen = QStringLiteral("s&chließen");
-const QString Hilfe = QStringLiteral("&?");
 const QString HelpPage = QStringLiteral("Zelvo_Programmierhilfe.htm");
 const QString HexDigits = QStringLiteral("0123456789aAbBcCdDeEfF");
 }  // namespace Text
@@ -51,17 +49,7 @@ frmProgrammierhilfe::frmProgrammierhilfe(AppContext& ctx, QWidget* mainWindow, c
 void frmProgrammierhilfe::buildWindow() {
     setWindowTitle(Text::Caption);
 
-    auto* mnuDatei = menuBar()->addMenu(Text::Datei);
-    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
-    auto* close1 = mnuDatei->addAction(Text::Schliessen);
-    close1->setObjectName(QStringLiteral("mnuDatei_schliessen"));
-    connect(close1, &QAction::triggered, this, &QWidget::close);
-    auto* help = menuBar()->addAction(Text::Hilfe);
-    help->setObjectName(QStringLiteral("mnuHilfe"));
-    connect(help, &QAction::triggered, this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, Text::HelpPage); });
-    auto* close2 = menuBar()->addAction(Text::Schliessen);
-    close2->setObjectName(QStringLiteral("mnuSchliessen"));
-    connect(close2, &QAction::triggered, this, &QWidget::close);
+    addSmallWindowMenus(this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, Text::HelpPage); });
 
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("pnlProgrammierhilfe"));

@@ -1,3 +1,4 @@
+#include "SmallWindowMenus.h"
 #include "frmSchnittstelle.h"
 
 #include "AppContext.h"
@@ -37,9 +38,6 @@ const QString ScanCaption = QStringLiteral("COM");
 const QString ScanTip = QStringLiteral(" ermittelt alle freien Schnittstellen ");
 const QString SetCaption = QStringLiteral("Parameter setzen");
 const QString SetTip = QStringLiteral(" initialisiert die Schnittstelle mit den o.a. Parametern und speichert sie ");
-const QString Datei = QStringLiteral("&Datei");
-const QString Schliessen = QStringLiteral("s&chließen");
-const QString Hilfe = QStringLiteral("&?");
 const QString HelpPage = QStringLiteral("Zelvo_Schnittstelle.htm");
 const QStringList BaudItems = {"2400", "4800", "9600", "19200", "38400", "57600", "128000"};
 const QStringList ParityItems = {"N", "E", "O", "M", "S"};
@@ -103,17 +101,7 @@ frmSchnittstelle::frmSchnittstelle(AppContext& ctx, SerialPort& V24, QWidget* ma
     setWindowFlag(Qt::Window);
     setWindowTitle(Text::Caption);
 
-    auto* mnuDatei = menuBar()->addMenu(Text::Datei);
-    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
-    auto* close1 = mnuDatei->addAction(Text::Schliessen);
-    close1->setObjectName(QStringLiteral("mnuDatei_schliessen"));
-    connect(close1, &QAction::triggered, this, &QWidget::close);
-    auto* help = menuBar()->addAction(Text::Hilfe);
-    help->setObjectName(QStringLiteral("mnuHilfe"));
-    connect(help, &QAction::triggered, this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, Text::HelpPage); });
-    auto* close2 = menuBar()->addAction(Text::Schliessen);
-    close2->setObjectName(QStringLiteral("mnuSchliessen"));
-    connect(close2, &QAction::triggered, this, &QWidget::close);
+    addSmallWindowMenus(this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, Text::HelpPage); });
 
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("pnlParameter"));
