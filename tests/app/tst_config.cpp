@@ -1,9 +1,8 @@
 #include "AppContext.h"
 #include "ConfigFile.h"
-#include "Failure.h"
+#include "TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,9 +16,29 @@ const QByteArray kWritten =
     "[Delay Kennline schreiben]\r\n 250 \r\n\r\n"
     "[Zentrale / CU]\r\n 2 \r\n\r\n[Decoder-Typ]\r\n 1 \r\n\r\n[Interface-Typ (Lenz)]\r\n 1 \r\n";
 
-QByteArray lineEnds(QByteArray bytes, const QByteArray& end) {
-    return bytes.replace("\r\n", end);
+// kWritten with its 1-based line `line` replaced by `text`.
+QByteArray withLine(int line, const QByteArray& text) {
+    QList<QByteArray> lines = kWritten.split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
 }
+
+// Every setting by name, so that one comparison shows which one differs.
+QStringList settingsOf(const AppContext& c) {
+    return {"ComPort=" + c.ComPort,
+            "ComSettings=" + c.ComSettings,
+            "Fahrstufen=" + c.Fahrstufen,
+            QString("PosZentrale=%1,%2").arg(c.PosZentraleLeft).arg(c.PosZentraleTop),
+            QString("PosKennlinie=%1,%2").arg(c.PosKennlinieLeft).arg(c.PosKennlinieTop),
+            QString("Delay=%1").arg(c.Delay),
+            QString("ZentraleIndex=%1").arg(c.ZentraleIndex),
+            QString("DecoderTypIndex=%1").arg(c.DecoderTypIndex),
+            QString("LenzInterfaceType=%1").arg(c.LenzInterfaceType)};
+}
+
+const QStringList kWrittenSettings = {"ComPort=3", "ComSettings=9600,N,8,1", "Fahrstufen=2",
+                                      "PosZentrale=1500,-120", "PosKennlinie=0,4410", "Delay=250",
+                                      "ZentraleIndex=2", "DecoderTypIndex=1", "LenzInterfaceType=1"};
 
 }  // namespace
 
@@ -28,55 +47,60 @@ class TestConfig : public QObject {
 
     QTemporaryDir m_dir;
 
+    QString path() const { return m_dir.filePath(QStringLiteral("Quillex.cfg")); }
     AppContext context() const {
         AppContext ctx;
         ctx.dataFolder = m_dir.path();
         return ctx;
     }
-    void store(const QByteArray& bytes) {
-        QFile file(m_dir.filePath(QStringLiteral("Quillex.cfg")));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-    QByteArray stored() const {
-        QFile file(m_dir.filePath(QStringLiteral("Quillex.cfg")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    AppContext readFrom(const QByteArray& bytes) {
+        writeFileBytes(path(), bytes);
+        AppContext ctx = context();
+        ReadConfig(ctx);
+        return ctx;
     }
 
 private slots:
-    void init() { QFile::remove(m_dir.filePath(QStringLiteral("Quillex.cfg"))); }
+    void init() { QFile::remove(path()); }
 
-    void readsFileOfEarlierProgram_data() {
-        QTest::addColumn<QByteArray>("end");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("LF") << QByteArray("\n");
-        QTest::newRow("CR") << QByteArray("\r");
+    void reads_data() {
+        QTest::addColumn<QByteArray>("file");  // null: no file at all
+        QTest::addColumn<QStringList>("settings");
+        QTest::newRow("CR LF") << kWritten << kWrittenSettings;
+        QTest::newRow("LF") << QByteArray(kWritten).replace("\r\n", "\n") << kWrittenSettings;
+        QTest::newRow("CR") << QByteArray(kWritten).replace("\r\n", "\r") << kWrittenSettings;
+        QTest::newRow("headers are not tested") << QByteArray(kWritten).replace("[COM]", "[Anything]")
+                                                << kWrittenSettings;
+        QTest::newRow("missing file gives defaults")
+            << QByteArray() << QStringList{"ComPort=1", "ComSettings=2400,N,8,1", "Fahrstufen=1",
+                                           "PosZentrale=0,0", "PosKennlinie=0,0", "Delay=0",
+                                           "ZentraleIndex=0", "DecoderTypIndex=0", "LenzInterfaceType=0"};
     }
-    void readsFileOfEarlierProgram() {
-        QFETCH(QByteArray, end);
-        store(lineEnds(kWritten, end));
+    void reads() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, settings);
+        if (!file.isNull())
+            writeFileBytes(path(), file);
         AppContext ctx = context();
         ReadConfig(ctx);
-        QCOMPARE(ctx.ComPort, QStringLiteral("3"));
-        QCOMPARE(ctx.ComSettings, QStringLiteral("9600,N,8,1"));
-        QCOMPARE(ctx.Fahrstufen, QStringLiteral("2"));
-        QCOMPARE(ctx.PosZentraleLeft, 1500);
-        QCOMPARE(ctx.PosZentraleTop, -120);
-        QCOMPARE(ctx.PosKennlinieLeft, 0);
-        QCOMPARE(ctx.PosKennlinieTop, 4410);
-        QCOMPARE(ctx.Delay, 250);
-        QCOMPARE(ctx.ZentraleIndex, qint16(2));
-        QCOMPARE(ctx.DecoderTypIndex, qint16(1));
-        QCOMPARE(ctx.LenzInterfaceType, qint16(1));
+        QCOMPARE(settingsOf(ctx), settings);
     }
 
+    // Read and written again without change, the file comes back byte for byte.
+    void roundTripIsByteForByte_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("comPort");
+        QTest::newRow("earlier program's file") << kWritten << "3";
+        QTest::newRow("Latin-1 text") << withLine(2, "COM\xe4") << QStringLiteral("COM\u00e4");
+    }
     void roundTripIsByteForByte() {
-        store(kWritten);
-        AppContext ctx = context();
-        ReadConfig(ctx);
-        QFile::remove(m_dir.filePath(QStringLiteral("Quillex.cfg")));
+        QFETCH(QByteArray, file);
+        QFETCH(QString, comPort);
+        AppContext ctx = readFrom(file);
+        QCOMPARE(ctx.ComPort, comPort);
+        QFile::remove(path());
         WriteConfig(ctx);
-        QCOMPARE(stored(), kWritten);
+        QCOMPARE(fileBytes(path()), file);
     }
 
     void writesEveryValueBack() {
@@ -93,38 +117,13 @@ private slots:
         ctx.DecoderTypIndex = 32767;
         ctx.LenzInterfaceType = 0;
         WriteConfig(ctx);
-        const QByteArray bytes = stored();
+        const QByteArray bytes = fileBytes(path());
         QCOMPARE(bytes.count("\r\n"), 28);
         QVERIFY(bytes.endsWith("[Interface-Typ (Lenz)]\r\n 0 \r\n"));
         QVERIFY(bytes.contains("\r\n-2147483648 \r\n 2147483647 \r\n"));
-
         AppContext back = context();
         ReadConfig(back);
-        QCOMPARE(back.ComPort, ctx.ComPort);
-        QCOMPARE(back.ComSettings, ctx.ComSettings);
-        QCOMPARE(back.Fahrstufen, ctx.Fahrstufen);
-        QCOMPARE(back.PosZentraleLeft, ctx.PosZentraleLeft);
-        QCOMPARE(back.PosZentraleTop, ctx.PosZentraleTop);
-        QCOMPARE(back.PosKennlinieLeft, ctx.PosKennlinieLeft);
-        QCOMPARE(back.PosKennlinieTop, ctx.PosKennlinieTop);
-        QCOMPARE(back.Delay, ctx.Delay);
-        QCOMPARE(back.ZentraleIndex, ctx.ZentraleIndex);
-        QCOMPARE(back.DecoderTypIndex, ctx.DecoderTypIndex);
-        QCOMPARE(back.LenzInterfaceType, ctx.LenzInterfaceType);
-    }
-
-    void missingFileGivesDefaults() {
-        AppContext ctx = context();
-        ReadConfig(ctx);
-        QCOMPARE(ctx.ComPort, QStringLiteral("1"));
-        QCOMPARE(ctx.ComSettings, QStringLiteral("2400,N,8,1"));
-        QCOMPARE(ctx.Fahrstufen, QStringLiteral("1"));
-        QCOMPARE(ctx.PosZentraleLeft, 0);
-        QCOMPARE(ctx.PosKennlinieTop, 0);
-        QCOMPARE(ctx.Delay, 0);
-        QCOMPARE(ctx.ZentraleIndex, qint16(0));
-        QCOMPARE(ctx.DecoderTypIndex, qint16(0));
-        QCOMPARE(ctx.LenzInterfaceType, qint16(0));
+        QCOMPARE(settingsOf(back), settingsOf(ctx));
     }
 
     // A file cut short takes the last text read for the lines past its end, and "1000"
@@ -153,13 +152,7 @@ private slots:
         QFETCH(int, delay);
         QFETCH(int, zentraleIndex);
         QFETCH(int, lenzInterface);
-        const QList<QByteArray> all = kWritten.split('\n');
-        QByteArray bytes;
-        for (int i = 0; i < lines; ++i)
-            bytes += all.at(i) + '\n';
-        store(bytes);
-        AppContext ctx = context();
-        ReadConfig(ctx);
+        const AppContext ctx = readFrom(kWritten.split('\n').mid(0, lines).join('\n') + (lines > 0 ? "\n" : ""));
         QCOMPARE(ctx.ComPort, comPort);
         QCOMPARE(ctx.ComSettings, comSettings);
         QCOMPARE(ctx.PosKennlinieTop, posKennlinieTop);
@@ -168,92 +161,55 @@ private slots:
         QCOMPARE(int(ctx.LenzInterfaceType), lenzInterface);
     }
 
-    // One value line replaced; `before` is the setting's value before reading.
-    void numberLines_data() {
+    // One value line replaced; the numbers held 77 (indices 7, Lenz interface 0) before reading.
+    void valueLines_data() {
         QTest::addColumn<int>("line");
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("before");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("position 0") << 11 << QByteArray(" 0 ") << 77 << 0;
-        QTest::newRow("position empty") << 11 << QByteArray("") << 77 << 0;
-        QTest::newRow("position letters") << 11 << QByteArray("abc") << 77 << 0;
-        QTest::newRow("position digits then letters") << 11 << QByteArray("12abc") << 77 << 77;
-        QTest::newRow("position fraction") << 11 << QByteArray("2.5") << 77 << 2;
-        QTest::newRow("position fraction up") << 11 << QByteArray("3.5") << 77 << 4;
-        QTest::newRow("position too large") << 11 << QByteArray("99999999999") << 77 << 77;
-        QTest::newRow("position no blanks") << 12 << QByteArray("-300") << 77 << -300;
-        QTest::newRow("delay digits then letters") << 19 << QByteArray("12abc") << 77 << 12;
-        QTest::newRow("delay letters") << 19 << QByteArray("abc") << 77 << 0;
-        QTest::newRow("delay half") << 19 << QByteArray("2.5") << 77 << 2;
-        QTest::newRow("delay exponent") << 19 << QByteArray("1e3") << 77 << 1000;
-        QTest::newRow("delay too large") << 19 << QByteArray("1e12") << 77 << 77;
-        QTest::newRow("station index too large") << 22 << QByteArray("40000") << 7 << 7;
-        QTest::newRow("station index negative") << 22 << QByteArray("-2") << 7 << -2;
-        QTest::newRow("decoder index") << 25 << QByteArray(" 1000 ") << 7 << 1000;
-        QTest::newRow("lenz interface 5") << 28 << QByteArray("5") << 0 << 1;
-        QTest::newRow("lenz interface -1") << 28 << QByteArray("-1") << 0 << -1;
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("settings no comma") << 5 << QByteArray("9600") << "2400,N,8,1";
+        QTest::newRow("settings empty") << 5 << QByteArray("") << "2400,N,8,1";
+        QTest::newRow("settings with commas") << 5 << QByteArray("4800,E,7,2") << "4800,E,7,2";
+        QTest::newRow("settings only a comma") << 5 << QByteArray(",") << ",";
+        QTest::newRow("position 0") << 11 << QByteArray(" 0 ") << "0";
+        QTest::newRow("position empty") << 11 << QByteArray("") << "0";
+        QTest::newRow("position letters") << 11 << QByteArray("abc") << "0";
+        QTest::newRow("position digits then letters") << 11 << QByteArray("12abc") << "77";
+        QTest::newRow("position fraction") << 11 << QByteArray("2.5") << "2";
+        QTest::newRow("position fraction up") << 11 << QByteArray("3.5") << "4";
+        QTest::newRow("position too large") << 11 << QByteArray("99999999999") << "77";
+        QTest::newRow("position no blanks") << 12 << QByteArray("-300") << "-300";
+        QTest::newRow("delay digits then letters") << 19 << QByteArray("12abc") << "12";
+        QTest::newRow("delay letters") << 19 << QByteArray("abc") << "0";
+        QTest::newRow("delay half") << 19 << QByteArray("2.5") << "2";
+        QTest::newRow("delay exponent") << 19 << QByteArray("1e3") << "1000";
+        QTest::newRow("delay too large") << 19 << QByteArray("1e12") << "77";
+        QTest::newRow("station index too large") << 22 << QByteArray("40000") << "7";
+        QTest::newRow("station index negative") << 22 << QByteArray("-2") << "-2";
+        QTest::newRow("decoder index") << 25 << QByteArray(" 1000 ") << "1000";
+        QTest::newRow("lenz interface 5") << 28 << QByteArray("5") << "1";
+        QTest::newRow("lenz interface -1") << 28 << QByteArray("-1") << "-1";
     }
-    void numberLines() {
+    void valueLines() {
         QFETCH(int, line);
         QFETCH(QByteArray, text);
-        QFETCH(int, before);
-        QFETCH(int, expected);
-        QList<QByteArray> lines = kWritten.split('\n');
-        lines[line - 1] = text + '\r';
-        store(lines.join('\n'));
-        AppContext ctx = context();
-        ctx.PosZentraleLeft = ctx.PosZentraleTop = ctx.Delay = before;
-        ctx.ZentraleIndex = ctx.DecoderTypIndex = ctx.LenzInterfaceType = qint16(before);
-        ReadConfig(ctx);
-        const int values[] = {ctx.PosZentraleLeft, ctx.PosZentraleTop, ctx.Delay, ctx.ZentraleIndex,
-                              ctx.DecoderTypIndex, ctx.LenzInterfaceType};
-        const int lineOf[] = {11, 12, 19, 22, 25, 28};
-        for (int i = 0; i < 6; ++i)
-            if (lineOf[i] == line)
-                QCOMPARE(values[i], expected);
-    }
-
-    void settingsLine_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("no comma") << QByteArray("9600") << "2400,N,8,1";
-        QTest::newRow("empty") << QByteArray("") << "2400,N,8,1";
-        QTest::newRow("with commas") << QByteArray("4800,E,7,2") << "4800,E,7,2";
-        QTest::newRow("only a comma") << QByteArray(",") << ",";
-    }
-    void settingsLine() {
-        QFETCH(QByteArray, text);
         QFETCH(QString, expected);
-        QList<QByteArray> lines = kWritten.split('\n');
-        lines[4] = text + '\r';
-        store(lines.join('\n'));
+        writeFileBytes(path(), withLine(line, text));
         AppContext ctx = context();
+        ctx.PosZentraleLeft = ctx.PosZentraleTop = ctx.Delay = 77;
+        ctx.ZentraleIndex = ctx.DecoderTypIndex = 7;
+        ctx.LenzInterfaceType = 0;
         ReadConfig(ctx);
-        QCOMPARE(ctx.ComSettings, expected);
+        const QHash<int, QString> valueOn = {{5, ctx.ComSettings},
+                                             {11, QString::number(ctx.PosZentraleLeft)},
+                                             {12, QString::number(ctx.PosZentraleTop)},
+                                             {19, QString::number(ctx.Delay)},
+                                             {22, QString::number(ctx.ZentraleIndex)},
+                                             {25, QString::number(ctx.DecoderTypIndex)},
+                                             {28, QString::number(ctx.LenzInterfaceType)}};
+        QCOMPARE(valueOn.value(line), expected);
     }
 
-    void latin1TextsStayUnchanged() {
-        QList<QByteArray> lines = kWritten.split('\n');
-        lines[1] = "COM\xe4\r";
-        const QByteArray bytes = lines.join('\n');
-        store(bytes);
-        AppContext ctx = context();
-        ReadConfig(ctx);
-        QCOMPARE(ctx.ComPort, QStringLiteral("COM\u00e4"));
-        WriteConfig(ctx);
-        QCOMPARE(stored(), bytes);
-    }
-
-    void headersAreNotTested() {
-        QByteArray bytes = kWritten;
-        bytes.replace("[COM]", "[Anything]");
-        store(bytes);
-        AppContext ctx = context();
-        ReadConfig(ctx);
-        QCOMPARE(ctx.ComPort, QStringLiteral("3"));
-    }
-
-    // A settings file that cannot be written is reported, and the old one stays.
+    // A settings file that cannot be written is reported.
     void unwritableFileThrows_data() {
         QTest::addColumn<bool>("folderMissing");
         QTest::newRow("missing folder") << true;
@@ -266,12 +222,7 @@ private slots:
             ctx.dataFolder = m_dir.filePath(QStringLiteral("missing"));
         else
             QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("Quillex.cfg")));
-        int number = 0;
-        try {
-            WriteConfig(ctx);
-        } catch (const Failure& failure) {
-            number = failure.number();
-        }
+        const int number = failureOf([&] { WriteConfig(ctx); });
         QDir(m_dir.path()).rmdir(QStringLiteral("Quillex.cfg"));
         QCOMPARE(number, 75);
     }
