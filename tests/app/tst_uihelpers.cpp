@@ -1,12 +1,11 @@
 #include "DataFolder.h"
-#include "Failure.h"
 #include "FileDialog.h"
 #include "HelpWindow.h"
 #include "MenuRechtsbuendig.h"
+#include "TestFiles.h"
 #include "Twips.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -96,13 +95,7 @@ private slots:
         Dialog dialog;
         dialog.setFileName(QStringLiteral("/before.txt"));
         answerNextDialog(QString());
-        int number = 0;
-        try {
-            save ? dialog.showSave() : dialog.showOpen();
-        } catch (const Failure& failure) {
-            number = failure.number();
-        }
-        QCOMPARE(number, 32755);
+        QCOMPARE(failureOf([&] { save ? dialog.showSave() : dialog.showOpen(); }), 32755);
         QCOMPARE(dialog.fileName(), QStringLiteral("/before.txt"));
     }
 
@@ -123,9 +116,8 @@ private slots:
     void everyHelpPageExists() {
         const QString folder = findHelpFolder();
         for (const QString& page : kHelpPages) {
-            QFile file(folder + QStringLiteral("/Zelvo_") + page + QStringLiteral(".htm"));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            QVERIFY(file.readAll().contains("<h1>"));
+            const QString path = folder + QStringLiteral("/Zelvo_") + page + QStringLiteral(".htm");
+            QVERIFY2(fileBytes(path).contains("<h1>"), qPrintable(path));
         }
     }
 

@@ -58,12 +58,9 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, address);
         QFETCH(QByteArray, sent);
-        AppContext ctx;
-        RecordingPort port;
-        VirtualClock clock;
-        StationLink link(ctx, port, clock);
-        QCOMPARE(link.Senden6021(code, address), !sent.isEmpty());
-        QCOMPARE(port.writes, sent.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{sent});
+        RecordingLink r;
+        QCOMPARE(r.link.Senden6021(code, address), !sent.isEmpty());
+        QCOMPARE(r.port.writes, sent.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{sent});
     }
 
     void xlText_data() {
@@ -78,13 +75,10 @@ private slots:
         QFETCH(QList<int>, values);
         QFETCH(QByteArray, sent);
         QFETCH(int, returned);
-        AppContext ctx;
-        RecordingPort port;
-        VirtualClock clock;
-        StationLink link(ctx, port, clock);
+        RecordingLink r;
         auto v = [&](int i) { return qint16(values[i]); };
-        QCOMPARE(int(link.SendenXL(v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7))), returned);
-        QCOMPARE(port.writes, QList<QByteArray>{sent});
+        QCOMPARE(int(r.link.SendenXL(v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7))), returned);
+        QCOMPARE(r.port.writes, QList<QByteArray>{sent});
     }
 
     // Where "]" arrives relative to the 20000 ms deadline.

@@ -1,7 +1,4 @@
-#include "AppContext.h"
 #include "RecordingPort.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
 
 #include <QTest>
 
@@ -37,14 +34,10 @@ private slots:
         QFETCH(QByteArray, message);
         QFETCH(QByteArray, serial);
         for (qint16 type : {0, 1}) {
-            AppContext ctx;
-            ctx.LenzInterfaceType = type;
-            RecordingPort port;
-            VirtualClock clock;
-            StationLink link(ctx, port, clock);
-            link.SendenXpressNet(message);
-            QCOMPARE(port.writes.size(), 1);
-            QCOMPARE(port.writes.first(), type == 1 ? QByteArray::fromHex("FFFE") + serial : serial);
+            RecordingLink s;
+            s.ctx.LenzInterfaceType = type;
+            s.link.SendenXpressNet(message);
+            QCOMPARE(s.port.writes, QList<QByteArray>{type == 1 ? QByteArray::fromHex("FFFE") + serial : serial});
         }
     }
     // Nothing goes out for an empty message or one longer than 14 bytes.
@@ -59,15 +52,12 @@ private slots:
         QFETCH(int, length);
         QFETCH(bool, sent);
         for (qint16 type : {0, 1}) {
-            AppContext ctx;
-            ctx.LenzInterfaceType = type;
-            RecordingPort port;
-            VirtualClock clock;
-            StationLink link(ctx, port, clock);
-            QCOMPARE(link.SendenXpressNet(QByteArray(length, '\x21')), sent);
-            QCOMPARE(port.writes.size(), sent ? 1 : 0);
+            RecordingLink s;
+            s.ctx.LenzInterfaceType = type;
+            QCOMPARE(s.link.SendenXpressNet(QByteArray(length, '\x21')), sent);
+            QCOMPARE(s.port.writes.size(), sent ? 1 : 0);
             if (sent)
-                QCOMPARE(port.writes.first().size(), length + 1 + (type == 1 ? 2 : 0));
+                QCOMPARE(s.port.writes.first().size(), length + 1 + (type == 1 ? 2 : 0));
         }
     }
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AppContext.h"
 #include "SerialPort.h"
+#include "StationLink.h"
+#include "VirtualClock.h"
 
 #include <QList>
 
@@ -33,4 +36,12 @@ private:
     QString m_name;
     QString m_settings;
     bool m_open = false;
+};
+
+// A link over a recording port, on virtual time.
+struct RecordingLink {
+    AppContext ctx;
+    RecordingPort port;
+    VirtualClock clock;
+    StationLink link{ctx, port, clock};
 };
