@@ -5,13 +5,13 @@
 #include "RecordingNotifier.h"
 #include "ScriptedPort.h"
 #include "StationLink.h"
+#include "TestFiles.h"
 #include "VirtualClock.h"
 #include "frmHauptmenu.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -31,6 +31,11 @@ struct MainWindowRig {
         ctx.notifier = &notifier;
         window = std::make_unique<frmHauptmenu>(ctx, port, link);
     }
+    // What a test left open goes before the main window does.
+    ~MainWindowRig() {
+        window->closeProgrammierhilfe();
+        flushDeletes();
+    }
 
     // A configuration file as the program writes it, with the given port and settings.
     void writeConfig(const QString& comPort, const QString& comSettings) {
@@ -42,10 +47,7 @@ struct MainWindowRig {
         WriteConfig(stored);
     }
 
-    QByteArray configBytes() const {
-        QFile f(configFilePath(ctx));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray configBytes() const { return fileBytes(configFilePath(ctx)); }
 
     QAction* entry(const char* name) const { return window->entry(QString::fromLatin1(name)); }
 

@@ -194,7 +194,6 @@ private slots:
         QCOMPARE(back.PosZentraleLeft, stored.x());
         QCOMPARE(back.PosZentraleTop, stored.y());
         QCOMPARE(SearchHersteller(rig.dir.path(), 1), QStringLiteral("Nce"));
-        MainWindowRig::flushDeletes();
     }
 
     void shutDownWriteFailureReported() {
@@ -257,8 +256,6 @@ private slots:
         for (const QString& e : entries)
             rig.window->entry(e)->trigger();
         QCOMPARE(rig.ctx.SystemMode, mode);
-        rig.window->closeProgrammierhilfe();
-        MainWindowRig::flushDeletes();
     }
 
     void programmingWindowOpensWithMainDisabled() {

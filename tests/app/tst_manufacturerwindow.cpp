@@ -1,5 +1,6 @@
 #include "MainWindowRig.h"
 #include "ManufacturerList.h"
+#include "TestFiles.h"
 #include "Twips.h"
 #include "frmDecoderHersteller.h"
 
@@ -17,8 +18,7 @@ frmDecoderHersteller* openList(MainWindowRig& rig) {
 }
 
 QByteArray listBytes(const MainWindowRig& rig) {
-    QFile f(ManufacturerList::filePath(rig.dir.path()));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return fileBytes(ManufacturerList::filePath(rig.dir.path()));
 }
 
 }  // namespace
@@ -36,7 +36,6 @@ private slots:
         QVERIFY(w->model().rowCount() > 15);
         w->close();
         QCOMPARE(listBytes(rig), shipped);
-        MainWindowRig::flushDeletes();
     }
 
     void editSurvivesReopening() {
@@ -55,8 +54,6 @@ private slots:
         MainWindowRig::flushDeletes();
         w = openList(rig);
         QCOMPARE(w->model().rows().at(2).remark, QStringLiteral("Bemerkung mit Ä"));
-        w->close();
-        MainWindowRig::flushDeletes();
     }
 
     void headerSortKeepsHeading_data() {
@@ -79,7 +76,6 @@ private slots:
         QCOMPARE(SearchHersteller(rig.dir.path(), 11), QStringLiteral("NCE"));
         QCOMPARE(SearchHersteller(rig.dir.path(), 162), QStringLiteral("PIKO"));
         QCOMPARE(SearchHersteller(rig.dir.path(), 151), QStringLiteral("ESU"));
-        MainWindowRig::flushDeletes();
     }
 
     void missingListWritesNothing() {
@@ -96,7 +92,6 @@ private slots:
         QCOMPARE(w->model().rowCount(), 0);
         w->close();
         QVERIFY(!QFile::exists(ManufacturerList::filePath(rig.dir.path())));
-        MainWindowRig::flushDeletes();
     }
 
     void unwritableListReported() {
@@ -110,7 +105,6 @@ private slots:
         w->close();
         QCOMPARE(rig.notifier.messages.size(), 1);
         QCOMPARE(rig.notifier.messages.at(0).title, QStringLiteral(" Datei speichern ..."));
-        MainWindowRig::flushDeletes();
     }
 
     void positionSharedWithProgrammingWindows() {
@@ -124,7 +118,6 @@ private slots:
         w->close();
         QCOMPARE(rig.ctx.PosZentraleLeft, 2880);
         QCOMPARE(rig.ctx.PosZentraleTop, 1440);
-        MainWindowRig::flushDeletes();
     }
 };
 

@@ -27,6 +27,18 @@ QString tickedBoxes(QWidget* aid) {
     return s;
 }
 
+QString textOf(QWidget* aid, const char* name) {
+    return aid->findChild<QLineEdit*>(name)->text();
+}
+
+// The modal aid over a loaded main window, in the given system mode (null: as loaded).
+frmProgrammierhilfe* openAid(MainWindowRig& rig, const char* mode) {
+    rig.window->Form_Load();
+    if (mode)
+        rig.ctx.SystemMode = QString::fromLatin1(mode);
+    return rig.window->showProgrammierhilfe(true);
+}
+
 }  // namespace
 
 class TestProgrammierhilfe : public QObject {
@@ -74,10 +86,10 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(bool, targetOpen);
         QFETCH(QStringList, written);
+        FakeTarget target;  // outlives the window that points at it
         MainWindowRig rig;
         rig.window->show();
         rig.window->Form_Load();
-        FakeTarget target;
         if (targetOpen)
             target.show();
         rig.window->programmierhilfeTargets().set(QStringLiteral("DCC"), &target);
@@ -85,12 +97,9 @@ private slots:
         frmProgrammierhilfe* aid = rig.window->showProgrammierhilfe(false);
         for (int i : {0, 2, 5})
             QTest::mouseClick(aid->findChild<QCheckBox*>(QStringLiteral("chkPH_%1").arg(i)), Qt::LeftButton);
-        QCOMPARE(aid->findChild<QLineEdit*>("txtDec")->text(), QStringLiteral("37"));
-        QCOMPARE(aid->findChild<QLineEdit*>("txtHex")->text(), QStringLiteral("25"));
+        QCOMPARE(textOf(aid, "txtDec"), QStringLiteral("37"));
+        QCOMPARE(textOf(aid, "txtHex"), QStringLiteral("25"));
         QCOMPARE(target.values, written);
-        rig.window->closeProgrammierhilfe();
-        rig.window->programmierhilfeTargets().remove(QStringLiteral("DCC"));
-        MainWindowRig::flushDeletes();
     }
 
     void placement_data() {
@@ -103,11 +112,11 @@ private slots:
     void placement() {
         QFETCH(QString, mode);
         QFETCH(bool, atTarget);
+        FakeTarget target;
         MainWindowRig rig;
         rig.window->move(40, 30);
         rig.window->show();
         rig.window->Form_Load();
-        FakeTarget target;
         target.move(300, 200);
         target.show();
         rig.window->programmierhilfeTargets().set(QStringLiteral("DCC"), &target);
@@ -119,8 +128,6 @@ private slots:
         QCOMPARE(aid->pos(), expected);
         QCOMPARE(aid->width(), rig.window->width());
         QCOMPARE(aid->height(), twips(2880));
-        rig.window->closeProgrammierhilfe();
-        MainWindowRig::flushDeletes();
     }
 
     void entries_data() {
@@ -149,38 +156,29 @@ private slots:
         QFETCH(QString, dec);
         QFETCH(QString, hex);
         MainWindowRig rig;
-        rig.window->Form_Load();
-        rig.ctx.SystemMode = QStringLiteral("PH");
-        frmProgrammierhilfe* aid = rig.window->showProgrammierhilfe(true);
+        frmProgrammierhilfe* aid = openAid(rig, "PH");
         auto* edit = aid->findChild<QLineEdit*>(field);
         edit->clear();
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(tickedBoxes(aid), bits);
-        QCOMPARE(aid->findChild<QLineEdit*>("txtDec")->text(), dec);
-        QCOMPARE(aid->findChild<QLineEdit*>("txtHex")->text(), hex);
-        rig.window->closeProgrammierhilfe();
-        MainWindowRig::flushDeletes();
+        QCOMPARE(textOf(aid, "txtDec"), dec);
+        QCOMPARE(textOf(aid, "txtHex"), hex);
     }
 
     void leavingDecimalCapsAt255() {
         MainWindowRig rig;
-        rig.window->Form_Load();
-        rig.ctx.SystemMode = QStringLiteral("PH");
-        frmProgrammierhilfe* aid = rig.window->showProgrammierhilfe(true);
+        frmProgrammierhilfe* aid = openAid(rig, "PH");
         auto* txtDec = aid->findChild<QLineEdit*>("txtDec");
         txtDec->setText("999");
         aid->txtDec_LostFocus();
         QCOMPARE(txtDec->text(), QStringLiteral("255"));
         QCOMPARE(tickedBoxes(aid), QStringLiteral("00000000"));  // the boxes stay
-        rig.window->closeProgrammierhilfe();
-        MainWindowRig::flushDeletes();
     }
 
     void numbering() {
         MainWindowRig rig;
-        rig.window->Form_Load();
-        frmProgrammierhilfe* aid = rig.window->showProgrammierhilfe(true);
+        frmProgrammierhilfe* aid = openAid(rig, nullptr);
         auto label = [&](int i) { return aid->findChild<QLabel*>(QStringLiteral("lblZaehlweise_%1").arg(i))->text(); };
         QCOMPARE(label(0), QStringLiteral("0"));
         QCOMPARE(label(7), QStringLiteral("7"));
@@ -188,9 +186,7 @@ private slots:
         QCOMPARE(label(0), QStringLiteral("1"));
         QCOMPARE(label(7), QStringLiteral("8"));
         QTest::mouseClick(aid->findChild<QCheckBox*>("chkPH_7"), Qt::LeftButton);
-        QCOMPARE(aid->findChild<QLineEdit*>("txtDec")->text(), QStringLiteral("128"));  // weights unchanged
-        rig.window->closeProgrammierhilfe();
-        MainWindowRig::flushDeletes();
+        QCOMPARE(textOf(aid, "txtDec"), QStringLiteral("128"));  // weights unchanged
     }
 };
 

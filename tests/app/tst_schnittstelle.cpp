@@ -69,8 +69,6 @@ private slots:
         QCOMPARE(comboText(w, "cmbParity"), QStringLiteral("E"));
         QCOMPARE(comboText(w, "cmbDatenbits"), QStringLiteral("7"));
         QCOMPARE(comboText(w, "cmbStopbits"), QStringLiteral("2"));
-        w->close();
-        MainWindowRig::flushDeletes();
     }
 
     void portFieldKeys() {
@@ -86,8 +84,6 @@ private slots:
         QCOMPARE(txtCOM->text(), QStringLiteral("/dev/pts_1-a.b"));
         QTest::keyClick(txtCOM, Qt::Key_Backspace);
         QCOMPARE(txtCOM->text(), QStringLiteral("/dev/pts_1-a."));
-        w->close();
-        MainWindowRig::flushDeletes();
     }
 
     // Ports 1 and 3 free, the program's own port 1 open before the scan.
@@ -110,8 +106,6 @@ private slots:
         list->setCurrentRow(1);
         emit list->itemClicked(list->item(1));
         QCOMPARE(w->findChild<QLineEdit*>("txtCOM")->text(), QStringLiteral("3"));
-        w->close();
-        MainWindowRig::flushDeletes();
     }
 
     void setParameter_data() {
@@ -152,7 +146,6 @@ private slots:
         QCOMPARE(rig.port.settings(), rig.ctx.ComSettings);
         w->close();
         QCOMPARE(rig.window->mnuSystem()->isEnabled(), open);
-        MainWindowRig::flushDeletes();
     }
 
     // After a failed start the port window opens the port and "S&ystem" becomes usable.
@@ -175,7 +168,6 @@ private slots:
         back.dataFolder = rig.dir.path();
         ReadConfig(back);
         QCOMPARE(back.ComPort, QStringLiteral("/dev/pts/7"));
-        MainWindowRig::flushDeletes();
     }
 };
 
