@@ -105,8 +105,8 @@ private slots:
         const qint64 start = rig.clock.ticks();
         rig.click("btnSchreiben");
         QCOMPARE(rig.commands(), (QStringList{"XPTWD29, 6", "XPT0"}));
-        QVERIFY(rig.sentTimes()[1] - start > 8000);
-        QVERIFY(rig.sentTimes()[1] - start < 8100);
+        QVERIFY(rig.z.writeTimes()[1] - start > 8000);
+        QVERIFY(rig.z.writeTimes()[1] - start < 8100);
         QCOMPARE(rig.notifier.messages.size(), 1);
         QCOMPARE(rig.notifier.messages[0].text, QStringLiteral("Die MC antwortet nicht !          "));
         QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" DCC-Decoder programmieren..."));
@@ -136,7 +136,7 @@ private slots:
 
         // The "?" never goes onto the line.
         rig.click("btnSchreiben");
-        QCOMPARE(rig.sentTimes().size(), 2);
+        QCOMPARE(rig.z.writeTimes().size(), 2);
         QCOMPARE(rig.notifier.beeps, 1);
     }
 
@@ -391,7 +391,7 @@ private slots:
         };
         rig.click(write ? "btnSchreiben" : "btnLesen");
         QVERIFY(rig.clock.ticks() < 1100);
-        QCOMPARE(rig.sentTimes().size(), 1);
+        QCOMPARE(rig.z.writeTimes().size(), 1);
         QVERIFY(rig.notifier.messages.isEmpty());
         QVERIFY(rig.rows().isEmpty());
         QVERIFY(rig.ctx.Abbruch);
