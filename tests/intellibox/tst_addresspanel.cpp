@@ -278,10 +278,10 @@ private slots:
         QVERIFY(isMarked(f.label("lblBasisAdresse")));
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
         if (message) {
-            QCOMPARE(f.z.host.notifier.messages.size(), 1);
-            QCOMPARE(f.z.host.notifier.messages[0].text, QStringLiteral("Die Basisadresse ist bereits aktiv !            "));
+            QCOMPARE(onlyMessage(f.z.host.notifier),
+                     QStringLiteral(" Basis-Adresse aktivieren...|"
+                                    "Die Basisadresse ist bereits aktiv !            "));
             QCOMPARE(f.z.host.notifier.messages[0].icon, Notifier::Icon::Information);
-            QCOMPARE(f.z.host.notifier.messages[0].title, QStringLiteral(" Basis-Adresse aktivieren..."));
             QCOMPARE(f.z.host.status(), QStringLiteral("Basisadresse ist aktiv !"));
         } else {
             QCOMPARE(f.z.host.status(), QStringLiteral(" schreibe Konfigurations-Register (CV 29) ..."));

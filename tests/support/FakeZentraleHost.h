@@ -16,6 +16,13 @@
 #include <QStringList>
 #include <QTest>
 
+// The only message box shown, as "title|text"; otherwise how many there were.
+inline QString onlyMessage(const RecordingNotifier& n) {
+    if (n.messages.size() != 1)
+        return QStringLiteral("%1 messages").arg(n.messages.size());
+    return n.messages[0].title + u'|' + n.messages[0].text;
+}
+
 // Stands in for the programming window around its panels and routines: a context with a
 // recording notifier, a link over the given port, the status texts and protocol rows as
 // they were shown, and the window's answer wait with its 20000 ms deadline.
