@@ -11,11 +11,6 @@ QString actions(const ProtocolTable& t) {
         a << (r.action.isEmpty() ? QStringLiteral("_") : r.action);
     return a.join(u',');
 }
-// A protocol of a write of CV 1 and a read of CV 8.
-void writeAndRead(ProtocolTable& t) {
-    t.append(QStringLiteral("S"), QStringLiteral("1"), QStringLiteral("3"));
-    t.append(QStringLiteral("L"), QStringLiteral("8"), QStringLiteral("145"));
-}
 }  // namespace
 
 class TestProtokoll : public QObject {
@@ -68,8 +63,9 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, after);
         ProtocolTable t;
+        t.append(QStringLiteral("S"), QStringLiteral("1"), QStringLiteral("3"));
         t.append(QStringLiteral("S"), QStringLiteral("2"), QStringLiteral("4"));
-        writeAndRead(t);
+        t.append(QStringLiteral("L"), QStringLiteral("8"), QStringLiteral("145"));
         t.markTyped(row);
         QCOMPARE(actions(t), after);
     }
@@ -110,7 +106,8 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QString, cell);
         ProtocolTable t;
-        writeAndRead(t);
+        t.append(QStringLiteral("S"), QStringLiteral("1"), QStringLiteral("3"));
+        t.append(QStringLiteral("L"), QStringLiteral("8"), QStringLiteral("145"));
         ProtocolGrid grid(ProtocolGrid::Options{true, true});
         grid.setTable(&t);
         grid.setEditing(true);
@@ -142,7 +139,8 @@ private slots:
 
     void doubleClickReportsRow() {
         ProtocolTable t;
-        writeAndRead(t);
+        t.append(QStringLiteral("S"), QStringLiteral("1"), QStringLiteral("3"));
+        t.append(QStringLiteral("L"), QStringLiteral("8"), QStringLiteral("145"));
         ProtocolGrid grid(ProtocolGrid::Options{});
         grid.setTable(&t);
         grid.resize(300, 200);
