@@ -1,15 +1,9 @@
 #pragma once
 
-#include "AppContext.h"
 #include "CvRow.h"
-#include "ErrorReport.h"
-#include "Failure.h"
+#include "FakeZentraleHost.h"
 #include "FileDialog.h"
 #include "ProtocolTable.h"
-#include "RecordingNotifier.h"
-#include "SimulatedStation.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
 #include "frmZentrale.h"
 
 #include <QAbstractButton>
@@ -26,34 +20,31 @@
 // manufacturer list in its data folder.
 struct ZentraleRig {
     QTemporaryDir dir;
-    AppContext ctx;
-    RecordingNotifier notifier;
-    VirtualClock clock;
-    SimulatedStation station;
-    StationLink link{ctx, station, clock};
+    SimulatedZentrale z;
+    AppContext& ctx = z.host.ctx;
+    RecordingNotifier& notifier = z.host.notifier;
+    VirtualClock& clock = z.clock;
+    SimulatedStation& station = z.station;
+    StationLink& link = z.host.link();
     Dialog dialog;
     std::unique_ptr<frmZentrale> window;
 
-    static SimulatedStation::Kind stationKind(int index) {
-        if (index == 0)
-            return SimulatedStation::Kind::Cu6021;
-        if (index == 1)
-            return SimulatedStation::Kind::MasterControl;
-        return SimulatedStation::Kind::Intellibox;
+    static QString cuName(int index) {
+        return index == 0 ? QStringLiteral("6021") : index == 1 ? QStringLiteral("MC") : QStringLiteral("IB");
     }
 
-    explicit ZentraleRig(int stationIndex = 2, int type = 2) : station(clock, stationKind(stationIndex)) {
+    explicit ZentraleRig(int stationIndex = 2, int type = 2) : z(cuName(stationIndex)) {
         QFile list(dir.filePath(QStringLiteral("DecoderHersteller.txt")));
         if (list.open(QIODevice::WriteOnly))
             list.write("Nr.  Hersteller  Name\r\n"
                        " 97  Doehler     Doehler & Haass\r\n"
                        "145  Zimo        Zimo Elektronik\r\n");
         list.close();
-        station.open();
-        // As the program does: a port failing inside a wait goes to the central error report.
-        link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
+        z.reportFailuresCentrally();
+        // The window, not the rig, names the station and the decoder type.
+        ctx.CuName.clear();
+        ctx.DecoderType.clear();
         ctx.dataFolder = dir.path();
-        ctx.notifier = &notifier;
         ctx.ZentraleIndex = static_cast<qint16>(stationIndex);
         ctx.DecoderTypIndex = static_cast<qint16>(type);
         ctx.Fahrstufen = QStringLiteral("1");
@@ -70,15 +61,7 @@ struct ZentraleRig {
     }
     QList<CvRow> rows() const { return window->protocol().rows(); }
     const QStringList& commands() const { return station.p50xCommands(); }
-    // Times at which something went to the station.
-    QList<qint64> sentTimes() const {
-        QList<qint64> times;
-        for (const SimulatedStation::Traffic& t : station.traffic())
-            if (t.toStation)
-                times << t.time;
-        return times;
-    }
-    bool nothingSent() const { return sentTimes().isEmpty(); }
+    bool nothingSent() const { return z.writes().isEmpty(); }
     // The user takes a moment between two actions: the answer to the last "XPT0" arrives
     // and the next operation empties it away.
     void userPause() { clock.advance(1000); }

@@ -2,42 +2,31 @@
 #include "FakeZentraleHost.h"
 #include "MarkedLook.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+namespace {
+// The panel against a simulated station whose decoder has basis address 3, long address
+// 4797 and CV 29 = 38.
+struct Fixture : PanelRig<AddressPanel> {
+    explicit Fixture(const QString& cu = QStringLiteral("IB")) : PanelRig(cu) {
+        z.station.setCv(17, 210);
+        z.station.setCv(18, 189);
+        z.station.setCv(29, 38);
+    }
+    // Conversion buttons work without the station: no pause before them.
+    void convert(int direction) {
+        QTest::mouseClick(get<QAbstractButton>(QStringLiteral("btnUmrechnenLA_%1").arg(direction)), Qt::LeftButton);
+    }
+};
+}  // namespace
 
 class TestAddressPanel : public QObject {
     Q_OBJECT
-
-    // The panel against a simulated station whose decoder has basis address 3, long
-    // address 4797 and CV 29 = 38.
-    struct Fixture {
-        explicit Fixture(const QString& cu = QStringLiteral("IB")) : z(cu), p(z.host) {
-            z.station.setCv(17, 210);
-            z.station.setCv(18, 189);
-            z.station.setCv(29, 38);
-        }
-        SimulatedZentrale z;
-        AddressPanel p;
-        QStringList commandsSince(qsizetype from) const { return z.station.p50xCommands().mid(from); }
-        qsizetype sent() const { return z.station.p50xCommands().size(); }
-        QLineEdit* field(const char* name) { return p.findChild<QLineEdit*>(name); }
-        QLabel* label(const QString& name) { return p.findChild<QLabel*>(name); }
-        // A user's click comes a moment after the last one, when the station has answered.
-        void click(const char* name) {
-            z.clock.advance(1000);
-            QTest::mouseClick(p.findChild<QPushButton*>(name), Qt::LeftButton);
-        }
-    };
-
 private slots:
     void readAddresses() {
         Fixture f;
         f.click("btnLesenLA");
         QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTRD 1", "XPTRL", "XPT0"}));
-        QCOMPARE(f.label("lblBasisAdresse")->text(), QStringLiteral("3"));
-        QCOMPARE(f.label("lblLangeAdresse")->text(), QStringLiteral("4797"));
+        QCOMPARE(f.text("lblBasisAdresse"), QStringLiteral("3"));
+        QCOMPARE(f.text("lblLangeAdresse"), QStringLiteral("4797"));
         QVERIFY(isMarked(f.label("lblLangeAdresse")));
         QVERIFY(!isMarked(f.label("lblBasisAdresse")));
         QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang beendet ..."));
@@ -76,8 +65,8 @@ private slots:
         f.z.host.notifier.expectMessages = true;
         f.click("btnLesenLA");
         QCOMPARE(f.z.station.p50xCommands(), sent);
-        QCOMPARE(f.label("lblBasisAdresse")->text(), basis);
-        QCOMPARE(f.label("lblLangeAdresse")->text(), longAddress);
+        QCOMPARE(f.text("lblBasisAdresse"), basis);
+        QCOMPARE(f.text("lblLangeAdresse"), longAddress);
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
         QVERIFY(!f.z.host.busy);
         if (!answer.isEmpty()) {
@@ -153,11 +142,11 @@ private slots:
         // Read back through the conversion section.
         const qsizetype before = f.sent();
         f.click("bntCV1718");
-        QCOMPARE(f.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
+        QCOMPARE(f.z.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
         QCOMPARE(f.field("txtCV17")->text(), QStringLiteral("210"));
         QCOMPARE(f.field("txtCV18")->text(), QStringLiteral("189"));
         QCOMPARE(f.field("txtUmrLA")->text(), QString());
-        QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_1"), Qt::LeftButton);
+        f.convert(1);
         QCOMPARE(f.field("txtUmrLA")->text(), QStringLiteral("4797"));
     }
 
@@ -189,11 +178,11 @@ private slots:
         const qsizetype before = f.sent();
         f.field("txtUmrLA")->setText(QStringLiteral("77"));
         f.click("bntCV1718");
-        QCOMPARE(f.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
+        QCOMPARE(f.z.commandsSince(before), QStringList({"XPTRD 17", "XPTRD 18", "XPT0"}));
         QCOMPARE(f.field("txtCV17")->text(), QStringLiteral("210"));
         QCOMPARE(f.field("txtCV18")->text(), cv18);
         QCOMPARE(f.field("txtUmrLA")->text(), QString());
-        QCOMPARE(f.label("lblBasisAdresse")->text(), QStringLiteral("3"));
+        QCOMPARE(f.text("lblBasisAdresse"), QStringLiteral("3"));
     }
 
     void convert_data() {
@@ -211,18 +200,18 @@ private slots:
         QFETCH(QString, cv18);
         Fixture f;
         f.field("txtUmrLA")->setText(address);
-        QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_0"), Qt::LeftButton);
+        f.convert(0);
         QCOMPARE(f.field("txtCV17")->text(), cv17);
         QCOMPARE(f.field("txtCV18")->text(), cv18);
         f.field("txtUmrLA")->clear();
-        QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_1"), Qt::LeftButton);
+        f.convert(1);
         QCOMPARE(f.field("txtUmrLA")->text(), address);
         QVERIFY(f.z.station.traffic().isEmpty());
     }
 
     void emptyCvFieldsGiveNegativeAddress() {
         Fixture f;
-        QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_1"), Qt::LeftButton);
+        f.convert(1);
         QCOMPARE(f.field("txtUmrLA")->text(), QStringLiteral("-49152"));
     }
 
@@ -259,7 +248,7 @@ private slots:
         Fixture f;
         f.z.station.scriptAnswer("Busy!\r]");
         f.click("btnCV29");
-        QCOMPARE(f.label("lblCV29_0")->text(), QStringLiteral("?"));
+        QCOMPARE(f.text("lblCV29_0"), QStringLiteral("?"));
         QCOMPARE(f.z.host.status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: Busy!"));
         QCOMPARE(f.z.host.notifier.beeps, 1);
     }
@@ -284,15 +273,15 @@ private slots:
         f.click("btnLesenLA");  // marks the long address as read
         const qsizetype before = f.sent();
         f.click("btnBasisAdresse");
-        QCOMPARE(f.commandsSince(before), sent);
+        QCOMPARE(f.z.commandsSince(before), sent);
         QCOMPARE(f.z.station.cv(29), std::optional<int>(after));
         QVERIFY(isMarked(f.label("lblBasisAdresse")));
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
         if (message) {
-            QCOMPARE(f.z.host.notifier.messages.size(), 1);
-            QCOMPARE(f.z.host.notifier.messages[0].text, QStringLiteral("Die Basisadresse ist bereits aktiv !            "));
+            QCOMPARE(onlyMessage(f.z.host.notifier),
+                     QStringLiteral(" Basis-Adresse aktivieren...|"
+                                    "Die Basisadresse ist bereits aktiv !            "));
             QCOMPARE(f.z.host.notifier.messages[0].icon, Notifier::Icon::Information);
-            QCOMPARE(f.z.host.notifier.messages[0].title, QStringLiteral(" Basis-Adresse aktivieren..."));
             QCOMPARE(f.z.host.status(), QStringLiteral("Basisadresse ist aktiv !"));
         } else {
             QCOMPARE(f.z.host.status(), QStringLiteral(" schreibe Konfigurations-Register (CV 29) ..."));
@@ -315,7 +304,7 @@ private slots:
         f.field("txtCV17")->setText(QStringLiteral("1"));
         f.click("btnFelderLoeschen");
         for (const char* name : {"lblBasisAdresse", "lblLangeAdresse", "lblCV29_0", "lblCV29_1"})
-            QCOMPARE(f.label(QString::fromLatin1(name))->text(), QString());
+            QCOMPARE(f.text(QString::fromLatin1(name)), QString());
         QCOMPARE(f.field("txtCV17")->text(), QString());
         QVERIFY(!isMarked(f.label("lblLangeAdresse")));
     }
@@ -345,7 +334,7 @@ private slots:
         f.click("btnLesenLA");
         f.click("btnCV29");
         f.field("txtUmrLA")->setText(QStringLiteral("4797"));
-        QTest::mouseClick(f.p.findChild<QPushButton*>("btnUmrechnenLA_0"), Qt::LeftButton);
+        f.convert(0);
         f.p.show();
         QVERIFY(f.p.grab().save(QStringLiteral("/tmp/quillex_addresspanel.png")));
     }

@@ -1,8 +1,6 @@
 #include "AddressSearch.h"
 #include "AddressSearchPanel.h"
 #include "DrivePanel.h"
-#include "ErrorReport.h"
-#include "Failure.h"
 #include "FakeZentraleHost.h"
 
 #include <QAbstractButton>
@@ -163,7 +161,7 @@ private slots:
     void portFailure() {
         QFETCH(bool, duringWait);
         SimulatedZentrale z;
-        z.host.link().setFailureReport([&z](const Failure& f) { ZentraleFehlerbehandlung(z.host.ctx, f); });
+        z.reportFailuresCentrally();
         if (duringWait)
             z.clock.onYield = [&z] { z.station.vanish(); };
         else

@@ -4,12 +4,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTest>
 
 namespace {
 QByteArray pair(int code, int address) {
@@ -21,40 +18,44 @@ QByteArray pair(int code, int address) {
 QByteArray p50x(const char* text) { return QByteArray(text) + '\r'; }
 }  // namespace
 
-// The drive desk driven like a user would, with the exact bytes on the line.
-class TestDrivePanel : public QObject {
-    Q_OBJECT
-
-    // Steps: "mode:N" selector, "slider:N" user moves the slider, "step:T" types the
-    // start step, "start", "stop", "dir:N", "light", "f:N", "addr:T", "power:N".
-    static void run(DrivePanel& panel, const QStringList& steps) {
+// The desk on a simulated station. Steps: "mode:N" selector, "slider:N" user moves the
+// slider, "step:T" types the start step, "start", "stop", "dir:N", "light", "f:N", "addr:T",
+// "power:N".
+struct Desk : PanelRig<DrivePanel> {
+    using PanelRig::PanelRig;
+    void run(const QStringList& steps) {
         for (const QString& s : steps) {
             const QString verb = s.section(u':', 0, 0);
             const QString arg = s.section(u':', 1);
             if (verb == u"mode")
-                panel.findChild<QScrollBar*>(QStringLiteral("scrFahrstufen"))->setValue(arg.toInt());
+                get<QScrollBar>(QStringLiteral("scrFahrstufen"))->setValue(arg.toInt());
             else if (verb == u"slider")
-                panel.findChild<QSlider*>(QStringLiteral("sldFahrstufen"))->setValue(arg.toInt());
+                get<QSlider>(QStringLiteral("sldFahrstufen"))->setValue(arg.toInt());
             else if (verb == u"step")
-                panel.findChild<QLineEdit*>(QStringLiteral("txtFahrstufe"))->setText(arg);
-            else if (verb == u"start")
-                QTest::mouseClick(panel.findChild<QAbstractButton*>(QStringLiteral("btnAnfahren")), Qt::LeftButton);
-            else if (verb == u"stop")
-                QTest::mouseClick(panel.findChild<QAbstractButton*>(QStringLiteral("btnStop")), Qt::LeftButton);
+                field(QStringLiteral("txtFahrstufe"))->setText(arg);
+            else if (verb == u"start" || verb == u"stop")
+                QTest::mouseClick(get<QAbstractButton>(verb == u"start" ? QStringLiteral("btnAnfahren")
+                                                                         : QStringLiteral("btnStop")),
+                                  Qt::LeftButton);
             else if (verb == u"dir")
-                panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_") + arg)->click();
+                get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_") + arg)->click();
             else if (verb == u"light")
-                panel.findChild<QCheckBox*>(QStringLiteral("chkFunktion"))->click();
+                get<QCheckBox>(QStringLiteral("chkFunktion"))->click();
             else if (verb == u"f")
-                panel.findChild<QCheckBox*>(QStringLiteral("chkFunctions_") + arg)->click();
+                get<QCheckBox>(QStringLiteral("chkFunctions_") + arg)->click();
             else if (verb == u"addr")
-                panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"))->setText(arg);
+                field(QStringLiteral("txtAdresse"))->setText(arg);
             else if (verb == u"power")
-                panel.btnPower_Clicked(arg.toInt());
+                p.btnPower_Clicked(arg.toInt());
             else
                 QFAIL(qPrintable(s));
         }
     }
+};
+
+// The drive desk driven like a user would, with the exact bytes on the line.
+class TestDrivePanel : public QObject {
+    Q_OBJECT
 
 private slots:
     void traffic_data() {
@@ -116,13 +117,11 @@ private slots:
         QFETCH(QString, station);
         QFETCH(QStringList, steps);
         QFETCH(QList<QByteArray>, writes);
-        SimulatedZentrale z(station);
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        panel.applyStation();
-        run(panel, steps);
-        QCOMPARE(z.writes(), writes);
-        QCOMPARE(host.notifier.beeps, 0);
+        Desk d(station);
+        d.p.applyStation();
+        d.run(steps);
+        QCOMPARE(d.z.writes(), writes);
+        QCOMPARE(d.z.host.notifier.beeps, 0);
     }
 
     // Addresses that must never reach the line: the command is refused with a beep.
@@ -139,58 +138,51 @@ private slots:
     void refusedAddresses() {
         QFETCH(QString, station);
         QFETCH(QStringList, steps);
-        SimulatedZentrale z(station);
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        panel.applyStation();
-        run(panel, steps);
-        QVERIFY(z.writes().isEmpty());
-        QCOMPARE(host.notifier.beeps, 1);
-        QCOMPARE(host.status(), QStringLiteral(" Keine gültige Lokadresse eingegeben !"));
+        Desk d(station);
+        d.p.applyStation();
+        d.run(steps);
+        QVERIFY(d.z.writes().isEmpty());
+        QCOMPARE(d.z.host.notifier.beeps, 1);
+        QCOMPARE(d.z.host.status(), QStringLiteral(" Keine gültige Lokadresse eingegeben !"));
     }
 
     void sixZeroTwoOneAddressField() {
-        SimulatedZentrale z(QStringLiteral("6021"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        panel.applyStation();
-        auto* field = panel.findChild<QLineEdit*>(QStringLiteral("txtAdresse"));
-        auto* bar = panel.findChild<RisingScrollBar*>(QStringLiteral("scrAdresse"));
+        Desk d(QStringLiteral("6021"));
+        d.p.applyStation();
+        auto* field = d.field(QStringLiteral("txtAdresse"));
+        auto* bar = d.get<RisingScrollBar>(QStringLiteral("scrAdresse"));
         QCOMPARE(field->maxLength(), 3);
         bar->setRisingValue(10);
         field->setText(QStringLiteral("0"));
         QCOMPARE(field->text(), QStringLiteral("1"));
         field->setText(QStringLiteral("0"));
         QCOMPARE(field->text(), QStringLiteral("0"));  // the bar stood at 1 already
-        QVERIFY(!panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_0"))->isEnabled());
-        QVERIFY(!panel.findChild<QAbstractButton*>(QStringLiteral("btnFahrtrichtungswechsel_1"))->isEnabled());
+        QVERIFY(!d.get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_0"))->isEnabled());
+        QVERIFY(!d.get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_1"))->isEnabled());
     }
 
     void startAboveMaximum() {
-        SimulatedZentrale z(QStringLiteral("IB"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        run(panel, {"mode:1", "step:20"});
-        auto* step = panel.findChild<QLineEdit*>(QStringLiteral("txtFahrstufe"));
+        Desk d;
+        d.run({"mode:1", "step:20"});
+        auto* step = d.field(QStringLiteral("txtFahrstufe"));
         QCOMPARE(step->text(), QStringLiteral("14"));
         // Lowering the mode pulls the start step down with it.
-        run(panel, {"mode:4", "step:100", "mode:1", "start"});
+        d.run({"mode:4", "step:100", "mode:1", "start"});
         QCOMPARE(step->text(), QStringLiteral("14"));
-        QCOMPARE(z.writes(), QList<QByteArray>{"XL 1, 98, 0, 0, 0, 0, 0, 0\r"});
-        z.station.clearTraffic();
+        QCOMPARE(d.z.writes(), QList<QByteArray>{"XL 1, 98, 0, 0, 0, 0, 0, 0\r"});
+        d.z.station.clearTraffic();
         // A value above the maximum that still reaches the button (pasted past the check).
         {
             const QSignalBlocker block(step);
             step->setText(QStringLiteral("100"));
         }
-        host.notifier.expectMessages = true;
-        run(panel, {"start"});
-        QVERIFY(z.writes().isEmpty());
-        QCOMPARE(host.notifier.messages.size(), 1);
-        QCOMPARE(host.notifier.messages[0].text,
-                 QStringLiteral("Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     "));
-        QCOMPARE(host.notifier.messages[0].title, QStringLiteral(" Lokomotive anfahren ..."));
-        QCOMPARE(host.notifier.messages[0].icon, Notifier::Icon::Critical);
+        d.z.host.notifier.expectMessages = true;
+        d.run({"start"});
+        QVERIFY(d.z.writes().isEmpty());
+        QCOMPARE(onlyMessage(d.z.host.notifier),
+                 QStringLiteral(" Lokomotive anfahren ...|"
+                                "Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     "));
+        QCOMPARE(d.z.host.notifier.messages[0].icon, Notifier::Icon::Critical);
     }
 
     void stepColours_data() {
@@ -208,67 +200,55 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, step);
         QFETCH(QColor, colour);
-        SimulatedZentrale z(QStringLiteral("IB"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        run(panel, {QStringLiteral("mode:%1").arg(mode), QStringLiteral("slider:%1").arg(step)});
-        auto* label = panel.findChild<QLabel*>(QStringLiteral("lblFahrstufe"));
+        Desk d;
+        d.run({QStringLiteral("mode:%1").arg(mode), QStringLiteral("slider:%1").arg(step)});
+        auto* label = d.label(QStringLiteral("lblFahrstufe"));
         QCOMPARE(label->text(), QString::number(step));
         QCOMPARE(label->palette().color(QPalette::Window), colour);
     }
 
     void modeChangeKeepsTheLocoStopped() {
-        SimulatedZentrale z(QStringLiteral("6021"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        run(panel, {"mode:3", "slider:20", "mode:1", "light"});
-        QCOMPARE(z.writes().last(), pair(16, 1));
-        QCOMPARE(host.ctx.Fahrstufen, QStringLiteral("1"));
+        Desk d(QStringLiteral("6021"));
+        d.run({"mode:3", "slider:20", "mode:1", "light"});
+        QCOMPARE(d.z.writes().last(), pair(16, 1));
+        QCOMPARE(d.z.host.ctx.Fahrstufen, QStringLiteral("1"));
     }
 
     void loadsTheStoredMode() {
-        SimulatedZentrale z(QStringLiteral("IB"));
-        FakeZentraleHost& host = z.host;
-        host.ctx.Fahrstufen = QStringLiteral("4");
-        DrivePanel panel(host);
-        panel.loadFahrstufen();
-        QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("lblFahrstufen"))->text(), QStringLiteral("128"));
-        QCOMPARE(panel.maxStep(), qint16(128));
-        host.ctx.Fahrstufen = QStringLiteral("1000");
-        panel.loadFahrstufen();  // out of range: tolerated, nothing changes
-        QCOMPARE(panel.maxStep(), qint16(128));
-        QVERIFY(z.writes().isEmpty());
+        Desk d;
+        d.z.host.ctx.Fahrstufen = QStringLiteral("4");
+        d.p.loadFahrstufen();
+        QCOMPARE(d.label(QStringLiteral("lblFahrstufen"))->text(), QStringLiteral("128"));
+        QCOMPARE(d.p.maxStep(), qint16(128));
+        d.z.host.ctx.Fahrstufen = QStringLiteral("1000");
+        d.p.loadFahrstufen();  // out of range: tolerated, nothing changes
+        QCOMPARE(d.p.maxStep(), qint16(128));
+        QVERIFY(d.z.writes().isEmpty());
     }
 
     void refusedWhileAnotherExchangeRuns() {
-        SimulatedZentrale z(QStringLiteral("IB"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        const StationLink::Exchange running(host.link());
-        run(panel, {"slider:3", "power:1", "f:1"});
-        QVERIFY(z.writes().isEmpty());
-        QCOMPARE(host.notifier.beeps, 3);
+        Desk d;
+        const StationLink::Exchange running(d.z.host.link());
+        d.run({"slider:3", "power:1", "f:1"});
+        QVERIFY(d.z.writes().isEmpty());
+        QCOMPARE(d.z.host.notifier.beeps, 3);
     }
 
     void portFailureGoesToTheErrorReport() {
-        SimulatedZentrale z;
-        FakeZentraleHost& host = z.host;
-        z.station.vanish();
-        host.notifier.expectMessages = true;
-        DrivePanel panel(host);
-        run(panel, {"slider:3", "power:0"});
-        QCOMPARE(host.notifier.messages.size(), 2);
-        QVERIFY(host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler %1:").arg(PortError::Lost)));
-        QVERIFY(!host.link().exchangeRunning());
+        Desk d;
+        d.z.station.vanish();
+        d.z.host.notifier.expectMessages = true;
+        d.run({"slider:3", "power:0"});
+        QCOMPARE(d.z.host.notifier.messages.size(), 2);
+        QVERIFY(d.z.host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler %1:").arg(PortError::Lost)));
+        QVERIFY(!d.z.host.link().exchangeRunning());
     }
 
     void render() {
-        SimulatedZentrale z(QStringLiteral("IB"));
-        FakeZentraleHost& host = z.host;
-        DrivePanel panel(host);
-        panel.resize(215, 363);
-        run(panel, {"mode:3", "slider:20", "light", "f:2"});
-        QVERIFY(panel.grab().save(QStringLiteral("/tmp/quillex-drivepanel.png")));
+        Desk d;
+        d.p.resize(215, 363);
+        d.run({"mode:3", "slider:20", "light", "f:2"});
+        QVERIFY(d.p.grab().save(QStringLiteral("/tmp/quillex-drivepanel.png")));
     }
 };
 

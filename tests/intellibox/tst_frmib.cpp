@@ -1,6 +1,4 @@
-#include "ErrorReport.h"
 #include "FakeZentraleHost.h"
-#include "Failure.h"
 #include "IbSettings.h"
 #include "frmIB.h"
 
@@ -22,25 +20,27 @@ struct Bench {
         station.setSpecialOption(1, 5);
         station.setSpecialOption(2, 6);
     }
+    template <typename T> T* child(const QString& name) {
+        T* c = w.findChild<T*>(name);
+        if (!c)
+            qFatal("no control %s", qPrintable(name));
+        return c;
+    }
+    void click(const QString& button) { child<QAbstractButton>(button)->click(); }
+    void type(const QString& field, const QString& text) { child<QLineEdit>(field)->setText(text); }
+    QString label(const QString& name) { return child<QLabel>(name)->text(); }
     QList<QByteArray> writes() const { return z.writes(); }
     QList<qint64> times() const { return z.writeTimes(); }
+
+    QTemporaryDir dir;
     SimulatedZentrale z;
     RecordingNotifier& notifier = z.host.notifier;
     AppContext& ctx = z.host.ctx;
     VirtualClock& clock = z.clock;
     SimulatedStation& station = z.station;
     StationLink& link = z.host.link();
-    QTemporaryDir dir;
+    frmIB w{ctx, link};
 };
-
-template <typename T>
-T* child(QWidget& w, const QString& name) {
-    T* c = w.findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-QString labelText(QWidget& w, const QString& name) { return child<QLabel>(w, name)->text(); }
 }  // namespace
 
 // The Intellibox settings window against a scripted station on virtual time.
@@ -111,14 +111,13 @@ private slots:
         b.station.setSpecialOption(field.toInt(), option);
         if (split)
             b.station.setFault(SimulatedStation::Fault::Split);
-        frmIB w(b.ctx, b.link);
-        child<QLineEdit>(w, QStringLiteral("txtSO"))->setText(field);
-        child<QAbstractButton>(w, QStringLiteral("btnLesen_1"))->click();
+        b.type("txtSO", field);
+        b.click("btnLesen_1");
         QCOMPARE(b.writes(), writes);
-        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), value);
-        QCOMPARE(w.statusText(), status);
+        QCOMPARE(b.label("lblSO_1"), value);
+        QCOMPARE(b.w.statusText(), status);
         if (writes.isEmpty())
-            QCOMPARE(child<QLineEdit>(w, QStringLiteral("txtSO"))->text(), QStringLiteral("?"));
+            QCOMPARE(b.child<QLineEdit>("txtSO")->text(), QStringLiteral("?"));
         else
             QVERIFY(b.clock.ticks() - b.times()[0] >= 100);
     }
@@ -139,12 +138,11 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QString, status);
         Bench b;
-        frmIB w(b.ctx, b.link);
-        auto* list = child<QListWidget>(w, QStringLiteral("lstSO"));
+        auto* list = b.child<QListWidget>("lstSO");
         list->addItem(QStringLiteral("old"));
-        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(from);
-        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(to);
-        child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
+        b.type("txtVon", from);
+        b.type("txtBis", to);
+        b.click("btnLesen_2");
         QStringList got;
         for (int i = 0; i < list->count(); ++i)
             got.append(list->item(i)->text());
@@ -155,9 +153,9 @@ private slots:
             if (i > 0)
                 QVERIFY(b.times()[i] - b.times()[i - 1] >= 10);
         }
-        QCOMPARE(w.statusText(), status);
+        QCOMPARE(b.w.statusText(), status);
         if (!lines.isEmpty())
-            QCOMPARE(labelText(w, QStringLiteral("lblSO_2")), to);
+            QCOMPARE(b.label("lblSO_2"), to);
     }
 
     void motorolaTest_data() {
@@ -187,14 +185,13 @@ private slots:
         b.station.setLocoFormat(80, format80);
         if (!script663.isEmpty())
             b.station.scriptAnswer(script663);
-        frmIB w(b.ctx, b.link);
-        child<QAbstractButton>(w, QStringLiteral("btnMotorola"))->click();
+        b.click("btnMotorola");
         QCOMPARE(b.writes(), (QList<QByteArray>{"XSO 663\r", "XLC 80\r"}));
         QVERIFY(b.times()[1] - b.times()[0] >= 1000);
-        QCOMPARE(child<QCheckBox>(w, QStringLiteral("chk663"))->isChecked(), checked663);
-        QCOMPARE(child<QCheckBox>(w, QStringLiteral("chkLokdatenformat"))->isChecked(), checkedMot);
-        QCOMPARE(w.statusText(), so663 + QStringLiteral("          ") + lc80);
-        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), IbSettings::leadingValue(lc80));
+        QCOMPARE(b.child<QCheckBox>("chk663")->isChecked(), checked663);
+        QCOMPARE(b.child<QCheckBox>("chkLokdatenformat")->isChecked(), checkedMot);
+        QCOMPARE(b.w.statusText(), so663 + QStringLiteral("          ") + lc80);
+        QCOMPARE(b.label("lblSO_1"), IbSettings::leadingValue(lc80));
     }
 
     void power_data() {
@@ -224,10 +221,9 @@ private slots:
         b.station.clearTraffic();
         if (!script.isEmpty())
             b.station.scriptAnswer(script);
-        frmIB w(b.ctx, b.link);
-        child<QAbstractButton>(w, QStringLiteral("btnPower_%1").arg(index))->click();
+        b.click(QStringLiteral("btnPower_%1").arg(index));
         QCOMPARE(b.writes(), QList<QByteArray>{bytes});
-        QCOMPARE(w.statusText(), status);
+        QCOMPARE(b.w.statusText(), status);
         if (script.isEmpty())
             QCOMPARE(b.station.powerOn(), powerOn);
     }
@@ -236,16 +232,15 @@ private slots:
         Bench b;
         const QString answer = QStringLiteral("SPU: 1.500 KPU 1.200 PPU 1.10 LIPU 1.02 DNG 2.00 S/N: 0123456789\r]");
         b.station.setVersionText(answer);
-        frmIB w(b.ctx, b.link);
-        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        b.click("btnVersion");
         QCOMPARE(b.writes(), QList<QByteArray>{"XV\r"});
-        QCOMPARE(w.statusText(), answer);
-        QCOMPARE(labelText(w, QStringLiteral("lblVersion_0")), QStringLiteral("1.500 "));
-        QCOMPARE(labelText(w, QStringLiteral("lblVersion_5")), QStringLiteral("0123456789"));
+        QCOMPARE(b.w.statusText(), answer);
+        QCOMPARE(b.label("lblVersion_0"), QStringLiteral("1.500 "));
+        QCOMPARE(b.label("lblVersion_5"), QStringLiteral("0123456789"));
         // The next query starts from an empty answer text.
-        child<QAbstractButton>(w, QStringLiteral("btnPower_2"))->click();
-        QCOMPARE(w.statusText(), QStringLiteral("Ok\r]"));
-        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("0"));
+        b.click("btnPower_2");
+        QCOMPARE(b.w.statusText(), QStringLiteral("Ok\r]"));
+        QCOMPARE(b.label("lblSO_1"), QStringLiteral("0"));
     }
 
     // A silent station: every query ends at its deadline with the time-out message, and
@@ -266,16 +261,15 @@ private slots:
         Bench b;
         b.station.setFault(SimulatedStation::Fault::Silent);
         b.notifier.expectMessages = true;
-        frmIB w(b.ctx, b.link);
-        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
-        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("5"));
+        b.type("txtVon", "1");
+        b.type("txtBis", "5");
         bool disabledWhileWaiting = false;
         b.clock.onYield = [&] {
-            disabledWhileWaiting = !child<QAbstractButton>(w, QStringLiteral("btnVersion"))->isEnabled() &&
-                                   !child<QAbstractButton>(w, QStringLiteral("btnLesen_1"))->isEnabled() &&
-                                   !child<QAbstractButton>(w, QStringLiteral("btnPower_0"))->isEnabled();
+            disabledWhileWaiting = !b.child<QAbstractButton>("btnVersion")->isEnabled() &&
+                                   !b.child<QAbstractButton>("btnLesen_1")->isEnabled() &&
+                                   !b.child<QAbstractButton>("btnPower_0")->isEnabled();
         };
-        child<QAbstractButton>(w, button)->click();
+        b.click(button);
         QCOMPARE(b.writes(), QList<QByteArray>{sent});
         QVERIFY(b.clock.ticks() - b.times()[0] > 20000);
         QVERIFY(b.clock.ticks() - b.times()[0] < 21200);
@@ -283,8 +277,8 @@ private slots:
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].text, QStringLiteral("Die IntelliBox antwortet nicht !          "));
         QCOMPARE(b.notifier.messages[0].icon, Notifier::Icon::Critical);
-        QCOMPARE(w.statusText(), QStringLiteral(" Programmierung abgebrochen..."));
-        QVERIFY(child<QAbstractButton>(w, button)->isEnabled());
+        QCOMPARE(b.w.statusText(), QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(b.child<QAbstractButton>(button)->isEnabled());
         QVERIFY(!b.link.exchangeRunning());
     }
 
@@ -294,14 +288,13 @@ private slots:
     void portFailure() {
         QFETCH(QString, button);
         Bench b;
-        b.link.setFailureReport([&b](const Failure& f) { ZentraleFehlerbehandlung(b.ctx, f); });
+        b.z.reportFailuresCentrally();
         b.station.setFault(SimulatedStation::Fault::Vanish);
         b.notifier.answer = Notifier::No;
         b.notifier.expectMessages = true;
-        frmIB w(b.ctx, b.link);
-        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
-        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("5"));
-        child<QAbstractButton>(w, button)->click();
+        b.type("txtVon", "1");
+        b.type("txtBis", "5");
+        b.click(button);
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
         QVERIFY(!b.link.exchangeRunning());
@@ -310,13 +303,12 @@ private slots:
     void closingEndsTheWait() {
         Bench b;
         b.station.setFault(SimulatedStation::Fault::Silent);
-        frmIB w(b.ctx, b.link);
-        w.show();
+        b.w.show();
         b.clock.onYield = [&] {
             if (b.clock.ticks() > 3000)
-                w.close();
+                b.w.close();
         };
-        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
+        b.click("btnVersion");
         QVERIFY(b.clock.ticks() < 4000);
         QVERIFY(b.notifier.messages.isEmpty());
         QCOMPARE(b.writes(), QList<QByteArray>{"XV\r"});
@@ -325,10 +317,9 @@ private slots:
 
     void refusedWhileAnotherExchangeRuns() {
         Bench b;
-        frmIB w(b.ctx, b.link);
         const StationLink::Exchange other(b.link);
-        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
-        child<QAbstractButton>(w, QStringLiteral("btnPower_1"))->click();
+        b.click("btnVersion");
+        b.click("btnPower_1");
         QVERIFY(b.writes().isEmpty());
         QCOMPARE(b.notifier.beeps, 2);
     }
@@ -343,13 +334,12 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QByteArray, file);
         Bench b;
-        frmIB w(b.ctx, b.link);
         if (!to.isEmpty()) {
-            child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
-            child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(to);
-            child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
+            b.type("txtVon", "1");
+            b.type("txtBis", to);
+            b.click("btnLesen_2");
         }
-        w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
+        b.w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
         QFile saved(b.dir.filePath(QStringLiteral("_SO.txt")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), file);
@@ -359,8 +349,7 @@ private slots:
         Bench b;
         b.ctx.dataFolder = b.dir.filePath(QStringLiteral("missing/folder"));
         b.notifier.expectMessages = true;
-        frmIB w(b.ctx, b.link);
-        w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
+        b.w.findChild<QAction*>(QStringLiteral("mnuPopUp_Datei"))->trigger();
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
     }
@@ -368,13 +357,12 @@ private slots:
     // The spin control counts up at its upper arrow and mirrors the field.
     void spinControl() {
         Bench b;
-        frmIB w(b.ctx, b.link);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* field = child<QLineEdit>(w, QStringLiteral("txtSO"));
-        auto* spin = w.findChild<QWidget*>(QStringLiteral("scrSO"));
+        b.w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.w));
+        auto* field = b.child<QLineEdit>("txtSO");
+        auto* spin = b.w.findChild<QWidget*>(QStringLiteral("scrSO"));
         field->setText(QStringLiteral("41"));
-        QCOMPARE(labelText(w, QStringLiteral("lblSO_1")), QStringLiteral("?"));
+        QCOMPARE(b.label("lblSO_1"), QStringLiteral("?"));
         QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
         QCOMPARE(field->text(), QStringLiteral("42"));
         QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
@@ -384,14 +372,13 @@ private slots:
 
     void render() {
         Bench b;
-        frmIB w(b.ctx, b.link);
-        child<QLineEdit>(w, QStringLiteral("txtVon"))->setText(QStringLiteral("1"));
-        child<QLineEdit>(w, QStringLiteral("txtBis"))->setText(QStringLiteral("2"));
-        child<QAbstractButton>(w, QStringLiteral("btnLesen_2"))->click();
-        child<QAbstractButton>(w, QStringLiteral("btnVersion"))->click();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.grab().save(QStringLiteral("/tmp/quillex-frmib.png")));
+        b.type("txtVon", "1");
+        b.type("txtBis", "2");
+        b.click("btnLesen_2");
+        b.click("btnVersion");
+        b.w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.w));
+        QVERIFY(b.w.grab().save(QStringLiteral("/tmp/quillex-frmib.png")));
     }
 };
 

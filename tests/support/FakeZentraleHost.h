@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppContext.h"
+#include "ErrorReport.h"
+#include "Failure.h"
 #include "Notifier.h"
 #include "RecordingNotifier.h"
 #include "SimulatedStation.h"
@@ -8,7 +10,18 @@
 #include "VirtualClock.h"
 #include "ZentraleHost.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTest>
+
+// The only message box shown, as "title|text"; otherwise how many there were.
+inline QString onlyMessage(const RecordingNotifier& n) {
+    if (n.messages.size() != 1)
+        return QStringLiteral("%1 messages").arg(n.messages.size());
+    return n.messages[0].title + u'|' + n.messages[0].text;
+}
 
 // Stands in for the programming window around its panels and routines: a context with a
 // recording notifier, a link over the given port, the status texts and protocol rows as
@@ -69,6 +82,12 @@ struct SimulatedZentrale {
             return SimulatedStation::Kind::MasterControl;
         return SimulatedStation::Kind::Intellibox;
     }
+    // As the program does: a port failing inside a wait goes to the central error report.
+    void reportFailuresCentrally() {
+        host.link().setFailureReport([this](const Failure& f) { ZentraleFehlerbehandlung(host.ctx, f); });
+    }
+    // The P50X commands the station received from the `from`th on.
+    QStringList commandsSince(qsizetype from) const { return station.p50xCommands().mid(from); }
     // Every write to the station, one entry per write.
     QList<QByteArray> writes() const {
         QList<QByteArray> out;
@@ -89,4 +108,27 @@ struct SimulatedZentrale {
     VirtualClock clock;
     SimulatedStation station;
     FakeZentraleHost host;
+};
+
+// One panel of the programming window on the simulated station, clicked like a user does.
+template <class Panel> struct PanelRig {
+    explicit PanelRig(const QString& cuName = QStringLiteral("IB")) : z(cuName), p(z.host) {}
+    SimulatedZentrale z;
+    Panel p;
+
+    template <class T> T* get(const QString& name) {
+        T* child = p.template findChild<T*>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+    QLabel* label(const QString& name) { return get<QLabel>(name); }
+    QString text(const QString& name) { return label(name)->text(); }
+    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
+    // A user's click comes a moment after the last one, when the station has answered.
+    void click(const QString& name) {
+        z.clock.advance(1000);
+        QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
+    }
+    qsizetype sent() const { return z.station.p50xCommands().size(); }
 };
