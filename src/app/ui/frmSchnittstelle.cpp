@@ -8,6 +8,7 @@
 #include "MenuRechtsbuendig.h"
 #include "Notifier.h"
 #include "PortSettings.h"
+#include "QtSerialPort.h"
 #include "SerialPort.h"
 #include "Twips.h"
 
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 
 namespace {
 namespace Text {
@@ -88,9 +88,9 @@ QStringList defaultScanCandidates() {
         candidates.append(QString::number(n));
     // Devices that port numbers 1..16 already reach (ttyS0..ttyS15, COM1..COM16) once.
     static const QRegularExpression byNumber(QStringLiteral("^(ttyS([0-9]|1[0-5])|COM([1-9]|1[0-6]))$"));
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        if (!byNumber.match(info.portName()).hasMatch() && !candidates.contains(info.portName()))
-            candidates.append(info.portName());
+    for (const QString& name : QtSerialPort::availablePorts())
+        if (!byNumber.match(name).hasMatch() && !candidates.contains(name))
+            candidates.append(name);
     return candidates;
 }
 

@@ -26,7 +26,7 @@ public:
     // "1" → /dev/ttyS0 (COM1 on Windows); "ttyUSB0", "/dev/ttyACM0" stay device names.
     // Empty for a number below 1.
     static QString deviceFor(const QString& port);
-    // The ports the system reports, as device names, for the settings window's list.
+    // The names of the ports the system reports ("ttyUSB0"), for the port-settings scan.
     static QStringList availablePorts();
     // The one place where QSerialPort's errors become the program's error numbers.
     static Failure failureFor(QSerialPort::SerialPortError error, const QString& device, const QString& detail);
