@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "Failure.h"
+#include "P50xCommands.h"
 #include "StationLink.h"
 #include "TextNumbers.h"
 
@@ -22,7 +23,7 @@ void AddressSearch::Timer_Timer() {
 }
 
 void AddressSearch::sendXpt0AndPause() {
-    m_link.sendP50X(QStringLiteral("XPT0"));
+    m_link.sendP50X(P50x::XPT0());
     m_link.Warten(trackPauseMs);
 }
 
@@ -40,10 +41,10 @@ AddressSearch::Result AddressSearch::run() {
 
     StationLink::Answer answer;
     try {
-        m_link.sendP50X(QStringLiteral("XPT1"));
+        m_link.sendP50X(P50x::XPT1());
         m_link.Warten(trackPauseMs);
         m_link.emptyInput();
-        m_link.sendP50X(QStringLiteral("XPTMS"));
+        m_link.sendP50X(P50x::XPTMS());
         emit waitingChanged(true);
         answer = m_link.waitForAnswer(-1, &m_stopRequested);
         emit waitingChanged(false);
@@ -64,7 +65,7 @@ AddressSearch::Result AddressSearch::run() {
         ZentraleFehlerbehandlung(m_link.context(), failure);
         // Leave the programming track off where the port still takes it.
         try {
-            m_link.sendP50X(QStringLiteral("XPT0"));
+            m_link.sendP50X(P50x::XPT0());
         } catch (const Failure&) {
         }
         result.outcome = Outcome::PortFailed;

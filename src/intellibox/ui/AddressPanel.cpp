@@ -7,6 +7,7 @@
 #include "Notifier.h"
 #include "PanelFrame.h"
 #include "P50xAnswer.h"
+#include "P50xCommands.h"
 #include "StationLink.h"
 #include "StationOperation.h"
 #include "Twips.h"
@@ -221,11 +222,11 @@ void AddressPanel::bntCV1718_Clicked() {
         m_txtCV17->clear();
         m_txtCV18->clear();
         // No "XPT0" between the two reads; the basis-address display is not touched.
-        const std::array<std::pair<QLineEdit*, const char*>, 2> reads{
-            {{m_txtCV17, "XPTRD 17"}, {m_txtCV18, "XPTRD 18"}}};
+        const std::array<std::pair<QLineEdit*, QString>, 2> reads{
+            {{m_txtCV17, P50x::XPTRD17()}, {m_txtCV18, P50x::XPTRD18()}}};
         for (const auto& [field, command] : reads) {
             field->setText(QStringLiteral("?"));
-            if (!askP50x(m_host, QString::fromLatin1(command), field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18))
+            if (!askP50x(m_host, command, field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18))
                 return;
             const QString answer = m_host.CuAnswer();
             const auto value = cvValue(answer);
@@ -238,7 +239,7 @@ void AddressPanel::bntCV1718_Clicked() {
             field->setText(QString::number(*value));
         }
         m_host.setBusyPointer(false);
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
     });
 }
 
@@ -252,7 +253,7 @@ void AddressPanel::btnLesenLA_Clicked() {
         btnFelderLoeschen_Clicked();
 
         m_lblBasisAdresse->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, QStringLiteral("XPTRD 1"), Text::readingBasis))
+        if (!askP50x(m_host, P50x::XPTRD1(), Text::readingBasis))
             return;
         QString answer = m_host.CuAnswer();
         const auto basis = cvValue(answer);
@@ -261,16 +262,16 @@ void AddressPanel::btnLesenLA_Clicked() {
             m_host.setStatus(P50xAnswer::readErrorText(answer));
             m_host.context().ui().beep();
             m_host.setBusyPointer(false);
-            link.sendP50X(QStringLiteral("XPT0"));
+            link.sendP50X(P50x::XPT0());
             return;
         }
         m_lblBasisAdresse->setText(QString::number(*basis));
         m_host.setStatus(P50xAnswer::readDone);
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, QStringLiteral("XPTRL"), Text::readingLong))
+        if (!askP50x(m_host, P50x::XPTRL(), Text::readingLong))
             return;
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         answer = m_host.CuAnswer();
         const auto address = P50xAnswer::readValue(answer);
         if (address) {
@@ -311,18 +312,18 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             return refuse(Text::longTooLarge(maximum, ctx.CuName), Text::longTitle);
 
         if (basis >= 1) {
-            if (!askP50x(m_host, QStringLiteral("XPTWD 1,") + QString::number(basis), Text::writingBasis))
+            if (!askP50x(m_host, P50x::XPTWD1(static_cast<qint16>(basis)), Text::writingBasis))
                 return;
             const QString answer = m_host.CuAnswer();
             if (!P50xAnswer::writeSucceeded(answer)) {
                 m_host.setStatus(P50xAnswer::writeErrorText(answer));
                 ctx.ui().beep();
                 m_host.setBusyPointer(false);
-                link.sendP50X(QStringLiteral("XPT0"));
+                link.sendP50X(P50x::XPT0());
                 return;
             }
             if (address == 0)
-                link.sendP50X(QStringLiteral("XPT0"));
+                link.sendP50X(P50x::XPT0());
         }
         if (address == 0) {
             m_host.setStatus(Text::writeFinished);
@@ -330,9 +331,9 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             return;
         }
 
-        if (!askP50x(m_host, QStringLiteral("XPTWL ") + QString::number(address), Text::writingLong))
+        if (!askP50x(m_host, P50x::XPTWL(static_cast<qint16>(address)), Text::writingLong))
             return;
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         const QString answer = m_host.CuAnswer();
         if (P50xAnswer::writeSucceeded(answer)) {
             setMarked(m_txtLangeAdresse, true);
@@ -352,9 +353,9 @@ void AddressPanel::btnCV29_Clicked() {
         m_host.setStatus(QString());
         m_host.setBusyPointer(true);
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::readingCv29))
+        if (!askP50x(m_host, P50x::XPTRD29(), Text::readingCv29))
             return;
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         const QString answer = m_host.CuAnswer();
         const auto value = cvValue(answer);
         if (value) {
@@ -380,20 +381,20 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         link.emptyInput();
         m_host.setStatus(QString());
         ClearColor();
-        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::readingCv29))
+        if (!askP50x(m_host, P50x::XPTRD29(), Text::readingCv29))
             return;
         QString answer = m_host.CuAnswer();
         const auto value = cvValue(answer);
         if (!value) {
             m_host.setStatus(P50xAnswer::readErrorText(answer));
             ctx.ui().beep();
-            link.sendP50X(QStringLiteral("XPT0"));
+            link.sendP50X(P50x::XPT0());
             m_host.setBusyPointer(false);
             return;
         }
         const int v = static_cast<int>(*value);
         if ((v & Cv29::LongAddressMask) == 0) {
-            link.sendP50X(QStringLiteral("XPT0"));
+            link.sendP50X(P50x::XPT0());
             m_host.setStatus(Text::basisActive);
             m_host.setBusyPointer(false);
             ctx.ui().message(Text::basisActiveMessage, Notifier::Icon::Information, Notifier::OkOnly,
@@ -401,9 +402,9 @@ void AddressPanel::btnBasisAdresse_Clicked() {
             setMarked(m_lblBasisAdresse, true);
             return;
         }
-        if (!askP50x(m_host, QStringLiteral("XPTWD 29, ") + QString::number(v ^ Cv29::LongAddressMask), Text::writingCv29))
+        if (!askP50x(m_host, P50x::XPTWD29Spaced(static_cast<qint16>(v ^ Cv29::LongAddressMask)), Text::writingCv29))
             return;
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         answer = m_host.CuAnswer();
         if (!P50xAnswer::writeSucceeded(answer)) {
             m_host.setStatus(P50xAnswer::writeErrorText(answer));

@@ -5,6 +5,7 @@
 #include "Notifier.h"
 #include "PanelFrame.h"
 #include "P50xAnswer.h"
+#include "P50xCommands.h"
 #include "StationLink.h"
 #include "StationOperation.h"
 #include "Twips.h"
@@ -131,9 +132,9 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
         m_host.setStatus(QString());
         m_state.beginRead();
         render();
-        if (!askP50x(m_host, QStringLiteral("XPTRD 29"), Text::reading))
+        if (!askP50x(m_host, P50x::XPTRD29(), Text::reading))
             return;
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         const QString answer = m_host.CuAnswer();
         const auto value = P50xAnswer::readValue(answer);
         if (value && *value >= 0 && *value <= 255) {
@@ -161,7 +162,7 @@ void Cv29Panel::btnCV29IISchreiben_Clicked() {
         m_host.setBusyPointer(true);
         link.emptyInput();
         m_host.setStatus(QString());
-        if (!askP50x(m_host, QStringLiteral("XPTWD 29,") + QString::number(*value), Text::writing))
+        if (!askP50x(m_host, P50x::XPTWD29(static_cast<qint16>(*value)), Text::writing))
             return;
         const QString answer = m_host.CuAnswer();
         if (P50xAnswer::writeSucceeded(answer)) {
@@ -170,7 +171,7 @@ void Cv29Panel::btnCV29IISchreiben_Clicked() {
             m_host.setStatus(P50xAnswer::writeErrorText(answer));
             m_host.context().ui().beep();
         }
-        link.sendP50X(QStringLiteral("XPT0"));
+        link.sendP50X(P50x::XPT0());
         m_host.setBusyPointer(false);
     });
 }
