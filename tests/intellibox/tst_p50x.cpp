@@ -102,6 +102,23 @@ private slots:
             QCOMPARE(*v, value);
     }
 
+    void cvValue_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("value");  // -1: no CV value
+        QTest::newRow("value with bits") << "38 = $26 = %00100110\r]" << 38;
+        QTest::newRow("zero") << "0\r]" << 0;
+        QTest::newRow("255") << "255\r]" << 255;
+        QTest::newRow("256") << "256\r]" << -1;
+        QTest::newRow("negative") << "-1\r]" << -1;
+        QTest::newRow("no ack") << "No ack\r]" << -1;
+    }
+    void cvValue() {
+        QFETCH(QString, answer);
+        QFETCH(int, value);
+        const auto v = P50xAnswer::cvValue(answer);
+        QCOMPARE(v.value_or(-1), value);
+    }
+
     void errorTexts() {
         QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
                  QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));

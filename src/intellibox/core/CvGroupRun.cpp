@@ -5,9 +5,9 @@
 #include "CvGroupTable.h"
 #include "ErrorReport.h"
 #include "Failure.h"
-#include "Notifier.h"
 #include "P50xAnswer.h"
 #include "StationLink.h"
+#include "StationOperation.h"
 #include "ZentraleHost.h"
 
 namespace {
@@ -79,8 +79,7 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
             if (written) {
                 m_host.setStatus(P50xAnswer::writeDone);
             } else {
-                m_host.setStatus(P50xAnswer::writeErrorText(answer));
-                ctx.ui().beep();
+                reportWriteError(m_host, answer);
             }
             link.Warten(ctx.Delay);
             // The protocol records what the decoder now holds: a refused write is not in it.
@@ -93,8 +92,7 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
             if (answer == timeoutResult)
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
             if (!P50xAnswer::readValue(answer)) {
-                m_host.setStatus(P50xAnswer::readErrorText(answer));
-                ctx.ui().beep();
+                reportReadError(m_host, answer);
                 emit rowReached(r);
                 continue;
             }

@@ -19,6 +19,13 @@ std::optional<qint64> readValue(const QString& answer) {
     return roundHalfEven(leadingNumber(answer));
 }
 
+std::optional<int> cvValue(const QString& answer) {
+    const auto v = readValue(answer);
+    if (v && *v >= 0 && *v <= 255)
+        return static_cast<int>(*v);
+    return std::nullopt;
+}
+
 std::optional<QString> valueBeforeEquals(const QString& answer) {
     const qsizetype p = answer.indexOf(QStringLiteral(" ="));
     if (p < 1)

@@ -13,6 +13,9 @@ namespace P50xAnswer {
 // characters, such as "]" alone).
 std::optional<qint64> readValue(const QString& answer);
 
+// A CV value: a read answer whose value lies within 0..255.
+std::optional<int> cvValue(const QString& answer);
+
 // The value of a single read: the text before the first " =" when that begins at the
 // second character or later; nothing otherwise.
 std::optional<QString> valueBeforeEquals(const QString& answer);

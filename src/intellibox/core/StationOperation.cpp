@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "Failure.h"
 #include "Notifier.h"
+#include "P50xAnswer.h"
 #include "StationLink.h"
 #include "ZentraleHost.h"
 
@@ -31,4 +32,14 @@ bool askP50x(ZentraleHost& host, const QString& command, const QString& status) 
         return true;
     host.setBusyPointer(false);
     return false;
+}
+
+void reportReadError(ZentraleHost& host, const QString& answer) {
+    host.setStatus(P50xAnswer::readErrorText(answer));
+    host.context().ui().beep();
+}
+
+void reportWriteError(ZentraleHost& host, const QString& answer) {
+    host.setStatus(P50xAnswer::writeErrorText(answer));
+    host.context().ui().beep();
 }

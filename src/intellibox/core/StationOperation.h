@@ -16,3 +16,7 @@ void runP50xOperation(ZentraleHost& host, const std::function<void()>& body);
 // a time-out: the user has been told and the normal pointer is back. The answer is in
 // CuAnswer().
 bool askP50x(ZentraleHost& host, const QString& command, const QString& status);
+
+// An answer that did not pass its test: its error text on the status bar and a beep.
+void reportReadError(ZentraleHost& host, const QString& answer);
+void reportWriteError(ZentraleHost& host, const QString& answer);

@@ -64,14 +64,6 @@ QString longTooLarge(qint64 maximum, const QString& cuName) {
 }
 }  // namespace Text
 
-// A CV value read through a P50X answer, when the answer passes the read test.
-std::optional<qint64> cvValue(const QString& answer) {
-    const auto v = P50xAnswer::readValue(answer);
-    if (v && *v >= 0 && *v <= 255)
-        return v;
-    return std::nullopt;
-}
-
 QLabel* plainLabel(const QString& text, QWidget* parent, int left, int top, int width) {
     auto* label = new QLabel(text, parent);
     setGeometryTwips(label, left, top, width, 255);
@@ -229,10 +221,9 @@ void AddressPanel::bntCV1718_Clicked() {
             if (!askP50x(m_host, command, field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18))
                 return;
             const QString answer = m_host.CuAnswer();
-            const auto value = cvValue(answer);
+            const auto value = P50xAnswer::cvValue(answer);
             if (!value) {
-                m_host.setStatus(P50xAnswer::readErrorText(answer));
-                m_host.context().ui().beep();
+                reportReadError(m_host, answer);
                 break;
             }
             m_host.setStatus(P50xAnswer::readDone);
@@ -256,11 +247,10 @@ void AddressPanel::btnLesenLA_Clicked() {
         if (!askP50x(m_host, P50x::XPTRD1(), Text::readingBasis))
             return;
         QString answer = m_host.CuAnswer();
-        const auto basis = cvValue(answer);
+        const auto basis = P50xAnswer::cvValue(answer);
         if (!basis) {
             // The display keeps "?": a failed read shows no made-up address.
-            m_host.setStatus(P50xAnswer::readErrorText(answer));
-            m_host.context().ui().beep();
+            reportReadError(m_host, answer);
             m_host.setBusyPointer(false);
             link.sendP50X(P50x::XPT0());
             return;
@@ -279,8 +269,7 @@ void AddressPanel::btnLesenLA_Clicked() {
             setMarked(m_lblLangeAdresse, true);
             m_host.setStatus(P50xAnswer::readDone);
         } else {
-            m_host.setStatus(P50xAnswer::readErrorText(answer));
-            m_host.context().ui().beep();
+            reportReadError(m_host, answer);
         }
         m_host.setBusyPointer(false);
     });
@@ -316,8 +305,7 @@ void AddressPanel::btnSchreibenLA_Clicked() {
                 return;
             const QString answer = m_host.CuAnswer();
             if (!P50xAnswer::writeSucceeded(answer)) {
-                m_host.setStatus(P50xAnswer::writeErrorText(answer));
-                ctx.ui().beep();
+                reportWriteError(m_host, answer);
                 m_host.setBusyPointer(false);
                 link.sendP50X(P50x::XPT0());
                 return;
@@ -339,8 +327,7 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             setMarked(m_txtLangeAdresse, true);
             m_host.setStatus(Text::writeFinished);
         } else {
-            m_host.setStatus(P50xAnswer::writeErrorText(answer));
-            ctx.ui().beep();
+            reportWriteError(m_host, answer);
         }
         m_host.setBusyPointer(false);
     });
@@ -357,17 +344,16 @@ void AddressPanel::btnCV29_Clicked() {
             return;
         link.sendP50X(P50x::XPT0());
         const QString answer = m_host.CuAnswer();
-        const auto value = cvValue(answer);
+        const auto value = P50xAnswer::cvValue(answer);
         if (value) {
             m_host.setStatus(P50xAnswer::readDone);
-            const Cv29::DigitGroups groups = Cv29::digitGroups(static_cast<int>(*value));
+            const Cv29::DigitGroups groups = Cv29::digitGroups(*value);
             m_lblCV29[0]->setText(QString::number(*value));
             m_lblCV29[1]->setText(groups.high);
             m_lblCV29[2]->setText(groups.bit5);
             m_lblCV29[3]->setText(groups.low);
         } else {
-            m_host.setStatus(P50xAnswer::readErrorText(answer));
-            m_host.context().ui().beep();
+            reportReadError(m_host, answer);
         }
         m_host.setBusyPointer(false);
     });
@@ -384,15 +370,14 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         if (!askP50x(m_host, P50x::XPTRD29(), Text::readingCv29))
             return;
         QString answer = m_host.CuAnswer();
-        const auto value = cvValue(answer);
+        const auto value = P50xAnswer::cvValue(answer);
         if (!value) {
-            m_host.setStatus(P50xAnswer::readErrorText(answer));
-            ctx.ui().beep();
+            reportReadError(m_host, answer);
             link.sendP50X(P50x::XPT0());
             m_host.setBusyPointer(false);
             return;
         }
-        const int v = static_cast<int>(*value);
+        const int v = *value;
         if ((v & Cv29::LongAddressMask) == 0) {
             link.sendP50X(P50x::XPT0());
             m_host.setStatus(Text::basisActive);
@@ -407,8 +392,7 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         link.sendP50X(P50x::XPT0());
         answer = m_host.CuAnswer();
         if (!P50xAnswer::writeSucceeded(answer)) {
-            m_host.setStatus(P50xAnswer::writeErrorText(answer));
-            ctx.ui().beep();
+            reportWriteError(m_host, answer);
             m_host.setBusyPointer(false);
             return;
         }

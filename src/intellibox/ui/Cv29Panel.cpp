@@ -136,13 +136,12 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
             return;
         link.sendP50X(P50x::XPT0());
         const QString answer = m_host.CuAnswer();
-        const auto value = P50xAnswer::readValue(answer);
-        if (value && *value >= 0 && *value <= 255) {
+        const auto value = P50xAnswer::cvValue(answer);
+        if (value) {
             m_host.setStatus(P50xAnswer::readDone);
-            m_state.readDone(static_cast<int>(*value));
+            m_state.readDone(*value);
         } else {
-            m_host.setStatus(P50xAnswer::readErrorText(answer));
-            m_host.context().ui().beep();
+            reportReadError(m_host, answer);
         }
         render();
         m_host.setBusyPointer(false);
@@ -168,8 +167,7 @@ void Cv29Panel::btnCV29IISchreiben_Clicked() {
         if (P50xAnswer::writeSucceeded(answer)) {
             m_host.setStatus(P50xAnswer::writeDone);
         } else {
-            m_host.setStatus(P50xAnswer::writeErrorText(answer));
-            m_host.context().ui().beep();
+            reportWriteError(m_host, answer);
         }
         link.sendP50X(P50x::XPT0());
         m_host.setBusyPointer(false);
