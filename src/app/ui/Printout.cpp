@@ -75,10 +75,6 @@ QPointF Printout::toDevice(double x, double y) const {
     return QPointF(x, y) * devicePerUnit();
 }
 
-double Printout::toDevice(double length) const {
-    return length * devicePerUnit();
-}
-
 void Printout::setFontSize(double points) {
     m_font.setPointSizeF(points);
     m_painter.setFont(m_font);
@@ -121,11 +117,6 @@ void Printout::line(double x1, double y1, double x2, double y2) {
         m_painter.drawLine(toDevice(x1, y1), toDevice(x2, y2));
     m_x = x2;
     m_y = y2;
-}
-
-void Printout::circle(double x, double y, double radius) {
-    if (m_painter.isActive())
-        m_painter.drawEllipse(toDevice(x, y), toDevice(radius), toDevice(radius));
 }
 
 void Printout::newPage() {

@@ -40,7 +40,6 @@ public:
     void setCurrentX(double x) { m_x = x; }
     void setCurrentY(double y) { m_y = y; }
 
-    double fontSize() const { return m_font.pointSizeF(); }
     void setFontSize(double points);
     bool bold() const { return m_font.bold(); }
     void setBold(bool bold);
@@ -60,7 +59,6 @@ public:
 
     // A straight black line; the current position moves to its end.
     void line(double x1, double y1, double x2, double y2);
-    void circle(double x, double y, double radius);
 
     void newPage();
     // Finishes the document and hands it to the printer; nothing prints after it.
@@ -69,7 +67,6 @@ public:
     // For drawing the printout routines do themselves (curves).
     QPainter& painter() { return m_painter; }
     QPointF toDevice(double x, double y) const;
-    double toDevice(double length) const;
 
 private:
     explicit Printout(std::unique_ptr<QPrinter> printer);

@@ -41,7 +41,6 @@ public:
     // Position and list; run once when the window is opened.
     void Form_Load();
     void grdDH_HeadClick(int column);
-    bool listLoaded() const { return m_loaded; }
     ManufacturerTableModel& model() { return m_model; }
 
 protected:

@@ -20,8 +20,6 @@ public:
 
     explicit CvGroupTable(LetterRule rule = LetterRule::ByDecoderType, QObject* parent = nullptr);
 
-    LetterRule letterRule() const { return m_rule; }
-
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -35,7 +35,6 @@ public:
     void setAddress(int address);
 
     QString addressText() const;
-    qint16 currentStep() const { return m_step; }
     qint16 maxStep() const { return m_maxStep; }
     qint16 direction() const { return m_direction; }
 

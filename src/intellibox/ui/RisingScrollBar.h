@@ -16,7 +16,6 @@ public:
     void setRisingMaximum(int max) { setMinimum(-max); }
     int risingMinimum() const { return -maximum(); }
     int risingMaximum() const { return -minimum(); }
-    int risingValue() const { return -value(); }
     void setRisingValue(int v) { setValue(-v); }
 
 signals:

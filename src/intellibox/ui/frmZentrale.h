@@ -72,7 +72,6 @@ public:
     ProtocolTable& protocol() const { return *m_protocol; }
     // MasterControl programming variant: index of the rbnMC button last pressed.
     int mcVariant() const { return m_mcVariant; }
-    bool mainTrackProgramming() const;
 
     // Opens the programming aid (modeless; the aid writes into txtWert). Until installed,
     // the "+" button stays disabled.
@@ -95,13 +94,8 @@ public:
     void showCvGroupView(bool shown);
 
     // The window's parts.
-    Cv29Panel& cv29Panel() const { return *pnlCV29; }
-    AddressPanel& addressPanel() const { return *pnlLA; }
-    DrivePanel& drivePanel() const { return *pnlFahrpult; }
-    AddressSearchPanel& addressSearchPanel() const { return *pnlAdresse; }
     CvGroupGrid& groupGrid() const { return *grdGR; }
     CvGroupTable& groupTable() const { return *m_groupTable; }
-    CvGroupRun& groupRun() const { return *m_groupRun; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

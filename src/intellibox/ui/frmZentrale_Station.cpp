@@ -154,10 +154,6 @@ void frmZentrale::hgprClicked() {
     btnLesen->setEnabled(!mainTrack);
 }
 
-bool frmZentrale::mainTrackProgramming() const {
-    return chkHGPR->isChecked();
-}
-
 void frmZentrale::setTrackText(const QString& text) {
     stbGleis->setText(text);
 }
