@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "Failure.h"
 #include "Notifier.h"
+#include "P50xCommands.h"
 #include "SerialPort.h"
 #include "StationLink.h"
 #include "ZentraleHost.h"
@@ -156,14 +157,14 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequence6021(int reg, int val)
 MotorolaProgramming::Outcome MotorolaProgramming::sequenceIB(int reg, int val) {
     static const Step reset[] = {
         {.status = &Text::initIB, .pauseMs = 1000},
-        {.status = &Text::reset, .send = Send::Text, .command = "X@@", .pauseMs = 1000},
+        {.status = &Text::reset, .send = Send::Text, .command = P50x::XAtAt, .pauseMs = 1000},
     };
     static const Step prepare[] = {
         {.pauseMs = 1000},
-        {.status = &Text::ptOn, .send = Send::Text, .command = "XPT1", .pauseMs = 1000},
+        {.status = &Text::ptOn, .send = Send::Text, .command = P50x::XPT1, .pauseMs = 1000},
         {.status = &Text::sendAddress80, .send = Send::Together, .first = Speed0, .second = ProgrammingAddress, .pauseMs = 1000},
         {.status = &Text::switchCommand, .send = Send::Together, .first = DirectionChange, .second = ProgrammingAddress, .pauseMs = 1000},
-        {.status = &Text::ptOff, .send = Send::Text, .command = "XPT0", .pauseMs = 1000, .yieldAfter = true},
+        {.status = &Text::ptOff, .send = Send::Text, .command = P50x::XPT0, .pauseMs = 1000, .yieldAfter = true},
     };
     steps(reset, reg, val);
     status(Text::waitCts);
@@ -183,10 +184,10 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
     static const Step prologue[] = {
         {.status = &Text::mcPowerOff, .send = Send::Byte, .first = PowerOff, .pauseMs = 3000},
         {.status = &Text::mcPowerOn, .send = Send::Byte, .first = PowerOn, .pauseMs = 3000},
-        {.status = &Text::mcFirst, .send = Send::Text, .command = "XTPM 80", .pauseMs = 5000},
+        {.status = &Text::mcFirst, .send = Send::Text, .command = P50x::XTPM80, .pauseMs = 5000},
     };
     static const Step secondTry[] = {
-        {.status = &Text::mcSecond, .send = Send::Text, .command = "XTPM 80", .pauseMs = 5000},
+        {.status = &Text::mcSecond, .send = Send::Text, .command = P50x::XTPM80, .pauseMs = 5000},
     };
     // Programmiervariante 1 confirms the programming address once more before the register.
     static const Step address80[] = {
@@ -265,7 +266,7 @@ void MotorolaProgramming::steps(std::span<const Step> table, int reg, int val) {
             break;
         }
         case Send::Text:
-            link.sendP50X(QString::fromLatin1(step.command));
+            link.sendP50X(step.command());
             break;
         }
         pause(step.pauseMs);

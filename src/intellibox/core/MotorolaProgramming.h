@@ -60,7 +60,7 @@ private:
         Send send = Send::Nothing;
         int first = 0;   // the byte, or the code of a pair
         int second = 0;  // the address byte of a pair, or Register / Value
-        const char* command = nullptr;  // P50X text
+        QString (*command)() = nullptr;  // P50X text, from P50xCommands
         qint64 pauseMs = 0;
         bool yieldAfter = false;
     };
