@@ -8,6 +8,7 @@
 #include "MenuRechtsbuendig.h"
 #include "RisingScrollBar.h"
 #include "Notifier.h"
+#include "P50xCommands.h"
 #include "SerialPort.h"
 #include "StationLink.h"
 #include "TextFile.h"
@@ -336,7 +337,7 @@ void frmIB::btnMotorola_Clicked() {
         m_chk663->setChecked(false);
         m_chkLokdatenformat->setChecked(false);
         QString first;
-        if (!query(QStringLiteral("XSO 663"), 0, first))
+        if (!query(IbSettings::soQuery(663), 0, first))
             return;
         m_lblSO[1]->setText(IbSettings::leadingValue(first));
         setStatus(first);
@@ -376,7 +377,7 @@ void frmIB::btnPower_Clicked(int index) {
 void frmIB::btnVersion_Clicked() {
     operation([&] {
         QString answer;
-        if (!query(QStringLiteral("XV"), 100, answer))
+        if (!query(P50x::XV(), 100, answer))
             return;
         setStatus(answer);
         const auto fields = IbSettings::versionFields(answer);
