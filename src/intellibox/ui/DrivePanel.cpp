@@ -269,15 +269,13 @@ void DrivePanel::btnStop_Clicked() {
 
 void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
     const bool light = m_chkFunktion->isChecked();
-    m_lightFlag = light ? 1 : 0;
-    m_lightValue = light ? 16 : 0;
     const AppContext& ctx = m_host.context();
     switch (index) {
     case 0:
     case 1:
         m_direction = static_cast<qint16>(index);
         if (ensureAddress(false))
-            writeP50X(DriveCommands::xlDirectionCommand(addressText().trimmed(), m_lightFlag, m_direction));
+            writeP50X(DriveCommands::xlDirectionCommand(addressText().trimmed(), light ? 1 : 0, m_direction));
         break;
     case 2:
         moveSliderTo(0);
@@ -294,7 +292,6 @@ void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
 }
 
 void DrivePanel::chkFunktion_Click() {
-    m_lightValue = m_chkFunktion->isChecked() ? 16 : 0;
     sendDriveState();
 }
 
@@ -361,7 +358,7 @@ void DrivePanel::updateStepLabel() {
 void DrivePanel::sendDriveState() {
     const AppContext& ctx = m_host.context();
     if (is6021(ctx))
-        writeP50(DriveCommands::p50DriveCode(m_step, m_lightValue != 0));
+        writeP50(DriveCommands::p50DriveCode(m_step, m_chkFunktion->isChecked()));
     else
         SendenP50X();
 }

@@ -84,8 +84,6 @@ private:
 
     qint16 m_maxStep = 0;
     qint16 m_step = 0;
-    qint16 m_lightValue = 0;
-    qint16 m_lightFlag = 0;
     qint16 m_direction = 0;
     bool m_suppressFunctions = false;
 };
