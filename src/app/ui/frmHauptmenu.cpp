@@ -38,8 +38,6 @@ const QString Credit = QStringLiteral("Decoder programmieren mit Intellibox, Len
 const QString Subtitle = QStringLiteral("CV-Programmierung für Modellbahn-Decoder");
 const QString SecondInstance = QStringLiteral("Dieses Programm wurde bereits gestartet....          ");
 const QString SecondInstanceTitle = QStringLiteral(" Quillex");
-const QString Hilfe = QStringLiteral("&?");
-const QString Beenden = QStringLiteral("b&eenden");
 const QString LockFile = QStringLiteral("Quillex.lock");
 }  // namespace Text
 
