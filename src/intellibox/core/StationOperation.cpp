@@ -34,6 +34,18 @@ bool askP50x(ZentraleHost& host, const QString& command, const QString& status) 
     return false;
 }
 
+CvRead readCvP50x(ZentraleHost& host, const QString& command, const QString& status) {
+    CvRead read;
+    if (!askP50x(host, command, status))
+        return read;
+    read.answered = true;
+    const QString answer = host.CuAnswer();
+    read.value = P50xAnswer::cvValue(answer);
+    if (!read.value)
+        reportReadError(host, answer);
+    return read;
+}
+
 void reportReadError(ZentraleHost& host, const QString& answer) {
     host.setStatus(P50xAnswer::readErrorText(answer));
     host.context().ui().beep();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 class QString;
 
@@ -16,6 +17,15 @@ void runP50xOperation(ZentraleHost& host, const std::function<void()>& body);
 // a time-out: the user has been told and the normal pointer is back. The answer is in
 // CuAnswer().
 bool askP50x(ZentraleHost& host, const QString& command, const QString& status);
+
+// Sends a P50X read of one CV and tests its answer. `answered` false: a time-out, the user
+// has been told. `value`: the CV's content. Answered without a value: the answer's error
+// text is on the status bar and the computer has beeped.
+struct CvRead {
+    bool answered = false;
+    std::optional<int> value;
+};
+CvRead readCvP50x(ZentraleHost& host, const QString& command, const QString& status);
 
 // An answer that did not pass its test: its error text on the status bar and a beep.
 void reportReadError(ZentraleHost& host, const QString& answer);

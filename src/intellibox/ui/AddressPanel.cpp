@@ -218,16 +218,14 @@ void AddressPanel::bntCV1718_Clicked() {
             {{m_txtCV17, P50x::XPTRD17()}, {m_txtCV18, P50x::XPTRD18()}}};
         for (const auto& [field, command] : reads) {
             field->setText(QStringLiteral("?"));
-            if (!askP50x(m_host, command, field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18))
+            const CvRead read =
+                readCvP50x(m_host, command, field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18);
+            if (!read.answered)
                 return;
-            const QString answer = m_host.CuAnswer();
-            const auto value = P50xAnswer::cvValue(answer);
-            if (!value) {
-                reportReadError(m_host, answer);
+            if (!read.value)
                 break;
-            }
             m_host.setStatus(P50xAnswer::readDone);
-            field->setText(QString::number(*value));
+            field->setText(QString::number(*read.value));
         }
         m_host.setBusyPointer(false);
         link.sendP50X(P50x::XPT0());
@@ -244,25 +242,23 @@ void AddressPanel::btnLesenLA_Clicked() {
         btnFelderLoeschen_Clicked();
 
         m_lblBasisAdresse->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, P50x::XPTRD1(), Text::readingBasis))
+        const CvRead basis = readCvP50x(m_host, P50x::XPTRD1(), Text::readingBasis);
+        if (!basis.answered)
             return;
-        QString answer = m_host.CuAnswer();
-        const auto basis = P50xAnswer::cvValue(answer);
-        if (!basis) {
+        if (!basis.value) {
             // The display keeps "?": a failed read shows no made-up address.
-            reportReadError(m_host, answer);
             m_host.setBusyPointer(false);
             link.sendP50X(P50x::XPT0());
             return;
         }
-        m_lblBasisAdresse->setText(QString::number(*basis));
+        m_lblBasisAdresse->setText(QString::number(*basis.value));
         m_host.setStatus(P50xAnswer::readDone);
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
         if (!askP50x(m_host, P50x::XPTRL(), Text::readingLong))
             return;
         link.sendP50X(P50x::XPT0());
-        answer = m_host.CuAnswer();
+        const QString answer = m_host.CuAnswer();
         const auto address = P50xAnswer::readValue(answer);
         if (address) {
             m_lblLangeAdresse->setText(QString::number(*address));
@@ -340,20 +336,17 @@ void AddressPanel::btnCV29_Clicked() {
         m_host.setStatus(QString());
         m_host.setBusyPointer(true);
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, P50x::XPTRD29(), Text::readingCv29))
+        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::readingCv29);
+        if (!read.answered)
             return;
         link.sendP50X(P50x::XPT0());
-        const QString answer = m_host.CuAnswer();
-        const auto value = P50xAnswer::cvValue(answer);
-        if (value) {
+        if (read.value) {
             m_host.setStatus(P50xAnswer::readDone);
-            const Cv29::DigitGroups groups = Cv29::digitGroups(*value);
-            m_lblCV29[0]->setText(QString::number(*value));
+            const Cv29::DigitGroups groups = Cv29::digitGroups(*read.value);
+            m_lblCV29[0]->setText(QString::number(*read.value));
             m_lblCV29[1]->setText(groups.high);
             m_lblCV29[2]->setText(groups.bit5);
             m_lblCV29[3]->setText(groups.low);
-        } else {
-            reportReadError(m_host, answer);
         }
         m_host.setBusyPointer(false);
     });
@@ -367,17 +360,15 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         link.emptyInput();
         m_host.setStatus(QString());
         ClearColor();
-        if (!askP50x(m_host, P50x::XPTRD29(), Text::readingCv29))
+        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::readingCv29);
+        if (!read.answered)
             return;
-        QString answer = m_host.CuAnswer();
-        const auto value = P50xAnswer::cvValue(answer);
-        if (!value) {
-            reportReadError(m_host, answer);
+        if (!read.value) {
             link.sendP50X(P50x::XPT0());
             m_host.setBusyPointer(false);
             return;
         }
-        const int v = *value;
+        const int v = *read.value;
         if ((v & Cv29::LongAddressMask) == 0) {
             link.sendP50X(P50x::XPT0());
             m_host.setStatus(Text::basisActive);
@@ -390,7 +381,7 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         if (!askP50x(m_host, P50x::XPTWD29Spaced(static_cast<qint16>(v ^ Cv29::LongAddressMask)), Text::writingCv29))
             return;
         link.sendP50X(P50x::XPT0());
-        answer = m_host.CuAnswer();
+        const QString answer = m_host.CuAnswer();
         if (!P50xAnswer::writeSucceeded(answer)) {
             reportWriteError(m_host, answer);
             m_host.setBusyPointer(false);

@@ -132,16 +132,13 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
         m_host.setStatus(QString());
         m_state.beginRead();
         render();
-        if (!askP50x(m_host, P50x::XPTRD29(), Text::reading))
+        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::reading);
+        if (!read.answered)
             return;
         link.sendP50X(P50x::XPT0());
-        const QString answer = m_host.CuAnswer();
-        const auto value = P50xAnswer::cvValue(answer);
-        if (value) {
+        if (read.value) {
             m_host.setStatus(P50xAnswer::readDone);
-            m_state.readDone(*value);
-        } else {
-            reportReadError(m_host, answer);
+            m_state.readDone(*read.value);
         }
         render();
         m_host.setBusyPointer(false);
