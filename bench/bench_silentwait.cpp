@@ -1,9 +1,9 @@
 // CPU time of a 20 s answer wait on a silent station over a real pseudo-terminal.
 // Goal: at most 1% of one core. Run by hand; the tests never run it.
-#include "AppContext.h"
-#include "QtSerialPort.h"
-#include "RealClock.h"
-#include "StationLink.h"
+#include "app/core/AppContext.h"
+#include "link/core/QtSerialPort.h"
+#include "link/core/RealClock.h"
+#include "link/core/StationLink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,20 +1,24 @@
 # Every source folder builds <folder>_core from <folder>/core (Qt Core and SerialPort only,
 # so a widget header cannot even be found) and <folder>_ui from <folder>/ui (windows).
 # Files are picked up by glob so that adding a file never means editing this list.
+# Sources include each other folder-qualified from src/ ("link/core/StationLink.h").
 
 # A folder without sources yet still gives a target that others can name.
 function(quillex_library target subdir)
+  if(NOT QUILLEX_INCLUDE_ROOT)
+    set(QUILLEX_INCLUDE_ROOT ${CMAKE_CURRENT_SOURCE_DIR}/${subdir})
+  endif()
   file(GLOB_RECURSE files CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${subdir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${subdir}/*.h)
   set(sources ${files})
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(sources)
     add_library(${target} STATIC ${files})
-    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/${subdir})
+    target_include_directories(${target} PUBLIC ${QUILLEX_INCLUDE_ROOT})
     target_link_libraries(${target} PUBLIC ${ARGN})
   else()
     add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/${subdir})
+    target_include_directories(${target} INTERFACE ${QUILLEX_INCLUDE_ROOT})
     target_link_libraries(${target} INTERFACE ${ARGN})
   endif()
 endfunction()

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "AppContext.h"
-#include "ConfigFile.h"
+#include "app/core/AppContext.h"
+#include "app/core/ConfigFile.h"
 #include "RecordingNotifier.h"
 #include "ScriptedPort.h"
-#include "StationLink.h"
+#include "link/core/StationLink.h"
 #include "TestFiles.h"
-#include "VirtualClock.h"
-#include "frmHauptmenu.h"
+#include "link/core/VirtualClock.h"
+#include "app/ui/frmHauptmenu.h"
 
 #include <QAction>
 #include <QCoreApplication>

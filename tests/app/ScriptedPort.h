@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Failure.h"
-#include "SerialPort.h"
+#include "app/core/Failure.h"
+#include "link/core/SerialPort.h"
 
 #include <QHash>
 #include <QStringList>

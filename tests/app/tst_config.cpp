@@ -1,5 +1,5 @@
-#include "AppContext.h"
-#include "ConfigFile.h"
+#include "app/core/AppContext.h"
+#include "app/core/ConfigFile.h"
 #include "TestFiles.h"
 
 #include <QDir>

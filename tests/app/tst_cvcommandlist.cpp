@@ -1,4 +1,4 @@
-#include "CvCommandList.h"
+#include "app/core/CvCommandList.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
 #include "RecordingNotifier.h"
 
 #include <QTest>

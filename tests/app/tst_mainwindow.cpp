@@ -1,10 +1,10 @@
 #include "MainWindowRig.h"
-#include "ManufacturerList.h"
-#include "StationLink.h"
-#include "Twips.h"
-#include "Version.h"
-#include "frmDecoderHersteller.h"
-#include "frmProgrammierhilfe.h"
+#include "app/core/ManufacturerList.h"
+#include "link/core/StationLink.h"
+#include "app/ui/Twips.h"
+#include "app/core/Version.h"
+#include "app/ui/frmDecoderHersteller.h"
+#include "app/ui/frmProgrammierhilfe.h"
 
 #include <QApplication>
 #include <QLabel>

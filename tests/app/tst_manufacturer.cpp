@@ -1,4 +1,4 @@
-#include "ManufacturerList.h"
+#include "app/core/ManufacturerList.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "MainWindowRig.h"
-#include "ManufacturerList.h"
+#include "app/core/ManufacturerList.h"
 #include "TestFiles.h"
-#include "Twips.h"
-#include "frmDecoderHersteller.h"
+#include "app/ui/Twips.h"
+#include "app/ui/frmDecoderHersteller.h"
 
 #include <QDir>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "Printout.h"
+#include "app/ui/Printout.h"
 #include "RecordingNotifier.h"
 
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "ByteCalculator.h"
+#include "app/core/ByteCalculator.h"
 #include "MainWindowRig.h"
-#include "ProgrammierhilfeTarget.h"
-#include "Twips.h"
-#include "frmProgrammierhilfe.h"
+#include "app/ui/ProgrammierhilfeTarget.h"
+#include "app/ui/Twips.h"
+#include "app/ui/frmProgrammierhilfe.h"
 
 #include <QCheckBox>
 #include <QLabel>

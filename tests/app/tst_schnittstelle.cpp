@@ -1,6 +1,6 @@
 #include "MainWindowRig.h"
-#include "PortSettings.h"
-#include "frmSchnittstelle.h"
+#include "app/core/PortSettings.h"
+#include "app/ui/frmSchnittstelle.h"
 
 #include <QComboBox>
 #include <QLineEdit>

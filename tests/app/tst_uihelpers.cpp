@@ -1,9 +1,9 @@
-#include "DataFolder.h"
-#include "FileDialog.h"
-#include "HelpWindow.h"
-#include "MenuRechtsbuendig.h"
+#include "app/core/DataFolder.h"
+#include "app/ui/FileDialog.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/MenuRechtsbuendig.h"
 #include "TestFiles.h"
-#include "Twips.h"
+#include "app/ui/Twips.h"
 
 #include <QApplication>
 #include <QFileDialog>

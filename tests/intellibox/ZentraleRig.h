@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CvRow.h"
+#include "app/core/CvRow.h"
 #include "FakeZentraleHost.h"
-#include "FileDialog.h"
-#include "ProtocolTable.h"
-#include "frmZentrale.h"
+#include "app/ui/FileDialog.h"
+#include "intellibox/core/ProtocolTable.h"
+#include "intellibox/ui/frmZentrale.h"
 
 #include <QAbstractButton>
 #include <QFile>

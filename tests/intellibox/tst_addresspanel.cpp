@@ -1,6 +1,6 @@
-#include "AddressPanel.h"
+#include "intellibox/ui/AddressPanel.h"
 #include "FakeZentraleHost.h"
-#include "MarkedLook.h"
+#include "intellibox/ui/MarkedLook.h"
 
 namespace {
 // The panel against a simulated station whose decoder has basis address 3, long address

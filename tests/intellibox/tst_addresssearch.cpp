@@ -1,6 +1,6 @@
-#include "AddressSearch.h"
-#include "AddressSearchPanel.h"
-#include "DrivePanel.h"
+#include "intellibox/core/AddressSearch.h"
+#include "intellibox/ui/AddressSearchPanel.h"
+#include "intellibox/ui/DrivePanel.h"
 #include "FakeZentraleHost.h"
 
 #include <QAbstractButton>

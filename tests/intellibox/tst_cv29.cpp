@@ -1,6 +1,6 @@
-#include "Cv29Panel.h"
+#include "intellibox/ui/Cv29Panel.h"
 #include "FakeZentraleHost.h"
-#include "MarkedLook.h"
+#include "intellibox/ui/MarkedLook.h"
 
 using Rig = PanelRig<Cv29Panel>;
 

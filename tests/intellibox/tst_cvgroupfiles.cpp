@@ -1,8 +1,8 @@
-#include "AppContext.h"
-#include "CvGroupGrid.h"
-#include "CvGroupTable.h"
-#include "CvTableFiles.h"
-#include "FileDialog.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/CvGroupGrid.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "intellibox/core/CvTableFiles.h"
+#include "app/ui/FileDialog.h"
 #include "RecordingNotifier.h"
 
 #include <QApplication>

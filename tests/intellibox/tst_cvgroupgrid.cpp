@@ -1,7 +1,7 @@
-#include "AppContext.h"
-#include "CvGroupGrid.h"
-#include "CvGroupTable.h"
-#include "FileDialog.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/CvGroupGrid.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "app/ui/FileDialog.h"
 #include "RecordingNotifier.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "AppContext.h"
-#include "Printout.h"
+#include "app/core/AppContext.h"
+#include "app/ui/Printout.h"
 #include "RecordingNotifier.h"
-#include "TablePrintout.h"
+#include "intellibox/ui/TablePrintout.h"
 
 #include <QProcess>
 #include <QRegularExpression>

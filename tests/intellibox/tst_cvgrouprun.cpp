@@ -1,5 +1,5 @@
-#include "CvGroupRun.h"
-#include "CvGroupTable.h"
+#include "intellibox/core/CvGroupRun.h"
+#include "intellibox/core/CvGroupTable.h"
 #include "FakeZentraleHost.h"
 
 #include <QTest>

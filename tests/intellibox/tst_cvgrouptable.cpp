@@ -1,4 +1,4 @@
-#include "CvGroupTable.h"
+#include "intellibox/core/CvGroupTable.h"
 
 #include <QSignalSpy>
 #include <QTest>

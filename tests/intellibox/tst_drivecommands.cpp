@@ -1,4 +1,4 @@
-#include "DriveCommands.h"
+#include "intellibox/core/DriveCommands.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "DrivePanel.h"
+#include "intellibox/ui/DrivePanel.h"
 #include "FakeZentraleHost.h"
-#include "RisingScrollBar.h"
+#include "intellibox/ui/RisingScrollBar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "FakeZentraleHost.h"
-#include "IbSettings.h"
-#include "frmIB.h"
+#include "intellibox/core/IbSettings.h"
+#include "intellibox/ui/frmIB.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "LongAddress.h"
+#include "intellibox/core/LongAddress.h"
 
 #include <QTest>
 

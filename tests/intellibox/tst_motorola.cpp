@@ -1,5 +1,5 @@
 #include "FakeZentraleHost.h"
-#include "MotorolaProgramming.h"
+#include "intellibox/core/MotorolaProgramming.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "P50xAnswer.h"
-#include "P50xCommands.h"
-#include "ZentraleInput.h"
+#include "intellibox/core/P50xAnswer.h"
+#include "intellibox/core/P50xCommands.h"
+#include "intellibox/core/ZentraleInput.h"
 
 #include <QTest>
 #include <functional>

@@ -1,5 +1,5 @@
-#include "ProtocolGrid.h"
-#include "ProtocolTable.h"
+#include "intellibox/ui/ProtocolGrid.h"
+#include "intellibox/core/ProtocolTable.h"
 
 #include <QLineEdit>
 #include <QTest>

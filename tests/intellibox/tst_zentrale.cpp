@@ -1,5 +1,5 @@
-#include "CvGroupGrid.h"
-#include "Twips.h"
+#include "intellibox/ui/CvGroupGrid.h"
+#include "app/ui/Twips.h"
 #include "ZentraleRig.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "CvGroupGrid.h"
-#include "CvGroupTable.h"
+#include "intellibox/ui/CvGroupGrid.h"
+#include "intellibox/core/CvGroupTable.h"
 #include "ZentraleRig.h"
 
 #include <QAction>

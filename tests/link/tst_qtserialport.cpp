@@ -1,4 +1,4 @@
-#include "QtSerialPort.h"
+#include "link/core/QtSerialPort.h"
 #include "TestFiles.h"
 
 #include <QTest>

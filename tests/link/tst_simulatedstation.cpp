@@ -1,8 +1,8 @@
-#include "AppContext.h"
+#include "app/core/AppContext.h"
 #include "SimulatedStation.h"
-#include "StationLink.h"
+#include "link/core/StationLink.h"
 #include "TestFiles.h"
-#include "VirtualClock.h"
+#include "link/core/VirtualClock.h"
 
 #include <QTest>
 

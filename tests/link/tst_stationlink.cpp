@@ -1,10 +1,10 @@
-#include "AppContext.h"
-#include "Failure.h"
+#include "app/core/AppContext.h"
+#include "app/core/Failure.h"
 #include "RecordingNotifier.h"
 #include "RecordingPort.h"
 #include "SimulatedStation.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
+#include "link/core/StationLink.h"
+#include "link/core/VirtualClock.h"
 
 #include <QTest>
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "Notifier.h"
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
 #include "RecordingNotifier.h"
 #include "SimulatedStation.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
-#include "ZentraleHost.h"
+#include "link/core/StationLink.h"
+#include "link/core/VirtualClock.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppContext.h"
-#include "SerialPort.h"
-#include "StationLink.h"
-#include "VirtualClock.h"
+#include "app/core/AppContext.h"
+#include "link/core/SerialPort.h"
+#include "link/core/StationLink.h"
+#include "link/core/VirtualClock.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #include "SimulatedStation.h"
 
-#include "Clock.h"
-#include "Failure.h"
+#include "link/core/Clock.h"
+#include "app/core/Failure.h"
 
 #include <QRegularExpression>
 #include <algorithm>

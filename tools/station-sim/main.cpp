@@ -1,8 +1,8 @@
 // Runs the simulated command station on a pseudo-terminal, for trying the program without
 // hardware: prints the terminal's path, answers in real time until killed, and logs the
 // traffic to stderr.
-#include "Failure.h"
-#include "RealClock.h"
+#include "app/core/Failure.h"
+#include "link/core/RealClock.h"
 #include "SimulatedStation.h"
 
 #include <QByteArray>

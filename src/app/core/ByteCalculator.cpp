@@ -1,4 +1,4 @@
-#include "ByteCalculator.h"
+#include "app/core/ByteCalculator.h"
 
 namespace ByteCalculator {
 

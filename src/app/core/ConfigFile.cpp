@@ -1,9 +1,9 @@
-#include "ConfigFile.h"
+#include "app/core/ConfigFile.h"
 
-#include "AppContext.h"
-#include "Failure.h"
-#include "TextFile.h"
-#include "TextNumbers.h"
+#include "app/core/AppContext.h"
+#include "app/core/Failure.h"
+#include "app/core/TextFile.h"
+#include "app/core/TextNumbers.h"
 
 #include <QFileInfo>
 #include <limits>

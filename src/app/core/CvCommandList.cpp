@@ -1,6 +1,6 @@
-#include "CvCommandList.h"
+#include "app/core/CvCommandList.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 #include <QRegularExpression>
 #include <algorithm>

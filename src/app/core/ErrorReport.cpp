@@ -1,8 +1,8 @@
-#include "ErrorReport.h"
+#include "app/core/ErrorReport.h"
 
-#include "AppContext.h"
-#include "Failure.h"
-#include "Notifier.h"
+#include "app/core/AppContext.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
 
 #include <QString>
 

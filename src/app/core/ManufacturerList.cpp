@@ -1,7 +1,7 @@
-#include "ManufacturerList.h"
+#include "app/core/ManufacturerList.h"
 
-#include "Failure.h"
-#include "TextFile.h"
+#include "app/core/Failure.h"
+#include "app/core/TextFile.h"
 
 #include <QCollator>
 #include <QDir>

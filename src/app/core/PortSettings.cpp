@@ -1,6 +1,6 @@
-#include "PortSettings.h"
+#include "app/core/PortSettings.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Failure.h"
+#include "app/core/Failure.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
-#include "TextFile.h"
+#include "app/core/TextFile.h"
 
 #include <QFile>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "app/core/Version.h"
 
 QString releaseText() {
     return QStringLiteral("Rel. %1.%2.%3")

@@ -1,6 +1,6 @@
-#include "FileDialog.h"
+#include "app/ui/FileDialog.h"
 
-#include "Failure.h"
+#include "app/core/Failure.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "app/ui/HelpWindow.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "KeyFilter.h"
+#include "app/ui/KeyFilter.h"
 
 #include <QKeyEvent>
 #include <QWidget>

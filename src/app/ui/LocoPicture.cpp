@@ -1,4 +1,4 @@
-#include "LocoPicture.h"
+#include "app/ui/LocoPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "MenuRechtsbuendig.h"
+#include "app/ui/MenuRechtsbuendig.h"
 
 #include <QMainWindow>
 #include <QMenuBar>

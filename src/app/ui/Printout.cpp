@@ -1,6 +1,6 @@
-#include "Printout.h"
+#include "app/ui/Printout.h"
 
-#include "Notifier.h"
+#include "app/core/Notifier.h"
 
 #include <QFileDialog>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "QtNotifier.h"
+#include "app/ui/QtNotifier.h"
 
-#include "HelpWindow.h"
+#include "app/ui/HelpWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "SmallWindowMenus.h"
+#include "app/ui/SmallWindowMenus.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,12 +1,12 @@
-#include "SmallWindowMenus.h"
-#include "frmDecoderHersteller.h"
+#include "app/ui/SmallWindowMenus.h"
+#include "app/ui/frmDecoderHersteller.h"
 
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "MenuRechtsbuendig.h"
-#include "Notifier.h"
-#include "Twips.h"
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/core/Notifier.h"
+#include "app/ui/Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>

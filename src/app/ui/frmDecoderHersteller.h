@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ManufacturerList.h"
+#include "app/core/ManufacturerList.h"
 
 #include <QAbstractTableModel>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgrammierhilfeTarget.h"
+#include "app/ui/ProgrammierhilfeTarget.h"
 
 #include <QHash>
 #include <QMainWindow>

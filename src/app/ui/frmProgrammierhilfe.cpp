@@ -1,14 +1,14 @@
-#include "SmallWindowMenus.h"
-#include "frmProgrammierhilfe.h"
+#include "app/ui/SmallWindowMenus.h"
+#include "app/ui/frmProgrammierhilfe.h"
 
-#include "AppContext.h"
-#include "ByteCalculator.h"
-#include "KeyFilter.h"
-#include "MenuRechtsbuendig.h"
-#include "Notifier.h"
-#include "ProgrammierhilfeTarget.h"
-#include "TextNumbers.h"
-#include "Twips.h"
+#include "app/core/AppContext.h"
+#include "app/core/ByteCalculator.h"
+#include "app/ui/KeyFilter.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/core/Notifier.h"
+#include "app/ui/ProgrammierhilfeTarget.h"
+#include "app/core/TextNumbers.h"
+#include "app/ui/Twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

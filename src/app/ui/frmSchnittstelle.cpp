@@ -1,16 +1,16 @@
-#include "SmallWindowMenus.h"
-#include "frmSchnittstelle.h"
+#include "app/ui/SmallWindowMenus.h"
+#include "app/ui/frmSchnittstelle.h"
 
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "KeyFilter.h"
-#include "MenuRechtsbuendig.h"
-#include "Notifier.h"
-#include "PortSettings.h"
-#include "QtSerialPort.h"
-#include "SerialPort.h"
-#include "Twips.h"
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/ui/KeyFilter.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/core/Notifier.h"
+#include "app/core/PortSettings.h"
+#include "link/core/QtSerialPort.h"
+#include "link/core/SerialPort.h"
+#include "app/ui/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
-#include "AddressSearch.h"
+#include "intellibox/core/AddressSearch.h"
 
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "P50xCommands.h"
-#include "StationLink.h"
-#include "TextNumbers.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "intellibox/core/P50xCommands.h"
+#include "link/core/StationLink.h"
+#include "app/core/TextNumbers.h"
 
 namespace {
 const QString stoppedText = QStringLiteral("Lesevorgang abgebrochen...");

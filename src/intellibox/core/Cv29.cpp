@@ -1,6 +1,6 @@
-#include "Cv29.h"
+#include "intellibox/core/Cv29.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 namespace Cv29 {
 

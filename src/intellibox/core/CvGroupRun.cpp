@@ -1,14 +1,14 @@
-#include "CvGroupRun.h"
+#include "intellibox/core/CvGroupRun.h"
 
-#include "AppContext.h"
-#include "CvCommandList.h"
-#include "CvGroupTable.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "P50xAnswer.h"
-#include "StationLink.h"
-#include "StationOperation.h"
-#include "ZentraleHost.h"
+#include "app/core/AppContext.h"
+#include "app/core/CvCommandList.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "intellibox/core/P50xAnswer.h"
+#include "link/core/StationLink.h"
+#include "intellibox/core/StationOperation.h"
+#include "intellibox/core/ZentraleHost.h"
 
 namespace {
 const QString timeoutResult = QStringLiteral("Fehler");

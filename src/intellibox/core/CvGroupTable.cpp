@@ -1,6 +1,6 @@
-#include "CvGroupTable.h"
+#include "intellibox/core/CvGroupTable.h"
 
-#include "CvCommandList.h"
+#include "app/core/CvCommandList.h"
 
 namespace {
 const char* const columnCaptions[CvGroupTable::ColumnCount] = {"S/L", "CV", "Wert", "Bemerkung"};

@@ -1,8 +1,8 @@
-#include "CvTableFiles.h"
+#include "intellibox/core/CvTableFiles.h"
 
-#include "CvCommandList.h"
-#include "CvGroupTable.h"
-#include "TextFile.h"
+#include "app/core/CvCommandList.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "app/core/TextFile.h"
 
 namespace CvTableFiles {
 

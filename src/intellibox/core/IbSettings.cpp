@@ -1,6 +1,6 @@
-#include "IbSettings.h"
+#include "intellibox/core/IbSettings.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 namespace IbSettings {
 

@@ -1,6 +1,6 @@
-#include "LongAddress.h"
+#include "intellibox/core/LongAddress.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 #include <cmath>
 

@@ -1,14 +1,14 @@
-#include "MotorolaProgramming.h"
+#include "intellibox/core/MotorolaProgramming.h"
 
-#include "AppContext.h"
-#include "Clock.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "Notifier.h"
-#include "P50xCommands.h"
-#include "SerialPort.h"
-#include "StationLink.h"
-#include "ZentraleHost.h"
+#include "app/core/AppContext.h"
+#include "link/core/Clock.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
+#include "intellibox/core/P50xCommands.h"
+#include "link/core/SerialPort.h"
+#include "link/core/StationLink.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "P50xAnswer.h"
+#include "intellibox/core/P50xAnswer.h"
 
-#include "TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 namespace P50xAnswer {
 

@@ -1,4 +1,4 @@
-#include "P50xCommands.h"
+#include "intellibox/core/P50xCommands.h"
 
 namespace P50x {
 

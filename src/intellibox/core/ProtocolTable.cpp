@@ -1,4 +1,4 @@
-#include "ProtocolTable.h"
+#include "intellibox/core/ProtocolTable.h"
 
 ProtocolTable::ProtocolTable(QObject* parent) : QAbstractTableModel(parent) {}
 

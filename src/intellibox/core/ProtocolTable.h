@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CvRow.h"
+#include "app/core/CvRow.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -1,12 +1,12 @@
-#include "StationOperation.h"
+#include "intellibox/core/StationOperation.h"
 
-#include "AppContext.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "Notifier.h"
-#include "P50xAnswer.h"
-#include "StationLink.h"
-#include "ZentraleHost.h"
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
+#include "intellibox/core/P50xAnswer.h"
+#include "link/core/StationLink.h"
+#include "intellibox/core/ZentraleHost.h"
 
 void runP50xOperation(ZentraleHost& host, const std::function<void()>& body) {
     AppContext& ctx = host.context();

@@ -1,4 +1,4 @@
-#include "ZentraleInput.h"
+#include "intellibox/core/ZentraleInput.h"
 
 namespace ZentraleInput {
 

@@ -1,4 +1,4 @@
-#include "ZentraleStations.h"
+#include "intellibox/core/ZentraleStations.h"
 
 namespace ZentraleStations {
 

@@ -1,8 +1,8 @@
-#include "AddressSearchPanel.h"
+#include "intellibox/ui/AddressSearchPanel.h"
 
-#include "AddressSearch.h"
-#include "AppContext.h"
-#include "ZentraleHost.h"
+#include "intellibox/core/AddressSearch.h"
+#include "app/core/AppContext.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QPointer>
 #include <QPushButton>

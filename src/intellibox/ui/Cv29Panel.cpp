@@ -1,15 +1,15 @@
-#include "Cv29Panel.h"
+#include "intellibox/ui/Cv29Panel.h"
 
-#include "AppContext.h"
-#include "MarkedLook.h"
-#include "Notifier.h"
-#include "PanelFrame.h"
-#include "P50xAnswer.h"
-#include "P50xCommands.h"
-#include "StationLink.h"
-#include "StationOperation.h"
-#include "Twips.h"
-#include "ZentraleHost.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/MarkedLook.h"
+#include "app/core/Notifier.h"
+#include "intellibox/ui/PanelFrame.h"
+#include "intellibox/core/P50xAnswer.h"
+#include "intellibox/core/P50xCommands.h"
+#include "link/core/StationLink.h"
+#include "intellibox/core/StationOperation.h"
+#include "app/ui/Twips.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QLabel>
 #include <QPushButton>

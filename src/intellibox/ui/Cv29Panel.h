@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cv29.h"
+#include "intellibox/core/Cv29.h"
 
 #include <QFrame>
 #include <array>

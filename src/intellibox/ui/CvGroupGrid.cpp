@@ -1,14 +1,14 @@
-#include "CvGroupGrid.h"
+#include "intellibox/ui/CvGroupGrid.h"
 
-#include "AppContext.h"
-#include "CvCommandList.h"
-#include "CvGroupRun.h"
-#include "CvGroupTable.h"
-#include "CvTableFiles.h"
-#include "FileDialog.h"
-#include "Notifier.h"
-#include "TablePrintout.h"
-#include "Twips.h"
+#include "app/core/AppContext.h"
+#include "app/core/CvCommandList.h"
+#include "intellibox/core/CvGroupRun.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "intellibox/core/CvTableFiles.h"
+#include "app/ui/FileDialog.h"
+#include "app/core/Notifier.h"
+#include "intellibox/ui/TablePrintout.h"
+#include "app/ui/Twips.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableFileCommands.h"
+#include "intellibox/ui/TableFileCommands.h"
 
 #include <QPointer>
 #include <QTableView>

@@ -1,15 +1,15 @@
-#include "DrivePanel.h"
+#include "intellibox/ui/DrivePanel.h"
 
-#include "AppContext.h"
-#include "DriveCommands.h"
-#include "ErrorReport.h"
-#include "RisingScrollBar.h"
-#include "Failure.h"
-#include "Notifier.h"
-#include "SerialPort.h"
-#include "StationLink.h"
-#include "TextNumbers.h"
-#include "ZentraleHost.h"
+#include "app/core/AppContext.h"
+#include "intellibox/core/DriveCommands.h"
+#include "app/core/ErrorReport.h"
+#include "intellibox/ui/RisingScrollBar.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
+#include "link/core/SerialPort.h"
+#include "link/core/StationLink.h"
+#include "app/core/TextNumbers.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "MarkedLook.h"
+#include "intellibox/ui/MarkedLook.h"
 
 #include <QWidget>
 

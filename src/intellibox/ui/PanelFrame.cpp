@@ -1,6 +1,6 @@
-#include "PanelFrame.h"
+#include "intellibox/ui/PanelFrame.h"
 
-#include "Twips.h"
+#include "app/ui/Twips.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "ProtocolGrid.h"
+#include "intellibox/ui/ProtocolGrid.h"
 
-#include "ProtocolTable.h"
+#include "intellibox/core/ProtocolTable.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
-#include "TableFileCommands.h"
+#include "intellibox/ui/TableFileCommands.h"
 
-#include "AppContext.h"
-#include "CvTableFiles.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "FileDialog.h"
-#include "Notifier.h"
+#include "app/core/AppContext.h"
+#include "intellibox/core/CvTableFiles.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/ui/FileDialog.h"
+#include "app/core/Notifier.h"
 
 #include <QInputDialog>
 

@@ -1,8 +1,8 @@
-#include "TablePrintout.h"
+#include "intellibox/ui/TablePrintout.h"
 
-#include "AppContext.h"
-#include "Printout.h"
-#include "TextNumbers.h"
+#include "app/core/AppContext.h"
+#include "app/ui/Printout.h"
+#include "app/core/TextNumbers.h"
 
 namespace TablePrintout {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CvRow.h"
-#include "TableFileCommands.h"
+#include "app/core/CvRow.h"
+#include "intellibox/ui/TableFileCommands.h"
 
 #include <QDate>
 #include <QList>

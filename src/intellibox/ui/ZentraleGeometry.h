@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Twips.h"
+#include "app/ui/Twips.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CvRow.h"
-#include "ProgrammierhilfeTarget.h"
-#include "StationLink.h"
-#include "ZentraleHost.h"
+#include "app/core/CvRow.h"
+#include "app/ui/ProgrammierhilfeTarget.h"
+#include "link/core/StationLink.h"
+#include "intellibox/core/ZentraleHost.h"
 
 #include <QMainWindow>
 #include <QPointer>

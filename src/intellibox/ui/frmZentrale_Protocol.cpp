@@ -1,9 +1,9 @@
 // The protocol table of the programming window: logging, re-run on double click, editing.
-#include "frmZentrale.h"
+#include "intellibox/ui/frmZentrale.h"
 
-#include "AppContext.h"
-#include "ProtocolGrid.h"
-#include "ProtocolTable.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/ProtocolGrid.h"
+#include "intellibox/core/ProtocolTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,19 +1,19 @@
 // Single CV read and write, the version query and the answer wait of the programming window.
-#include "frmZentrale.h"
+#include "intellibox/ui/frmZentrale.h"
 
-#include "AppContext.h"
-#include "DrivePanel.h"
-#include "ErrorReport.h"
-#include "Failure.h"
-#include "ManufacturerList.h"
-#include "Notifier.h"
-#include "MotorolaProgramming.h"
-#include "P50xAnswer.h"
-#include "P50xCommands.h"
-#include "RisingScrollBar.h"
-#include "TextNumbers.h"
-#include "ZentraleInput.h"
-#include "ZentraleTexts.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/DrivePanel.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/core/ManufacturerList.h"
+#include "app/core/Notifier.h"
+#include "intellibox/core/MotorolaProgramming.h"
+#include "intellibox/core/P50xAnswer.h"
+#include "intellibox/core/P50xCommands.h"
+#include "intellibox/ui/RisingScrollBar.h"
+#include "app/core/TextNumbers.h"
+#include "intellibox/core/ZentraleInput.h"
+#include "intellibox/ui/ZentraleTexts.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -1,15 +1,15 @@
 // Station and decoder-type choice of the programming window.
-#include "frmZentrale.h"
+#include "intellibox/ui/frmZentrale.h"
 
-#include "AddressSearchPanel.h"
-#include "AppContext.h"
-#include "CvGroupGrid.h"
-#include "DrivePanel.h"
-#include "Notifier.h"
-#include "ProtocolTable.h"
-#include "RisingScrollBar.h"
-#include "Twips.h"
-#include "ZentraleStations.h"
+#include "intellibox/ui/AddressSearchPanel.h"
+#include "app/core/AppContext.h"
+#include "intellibox/ui/CvGroupGrid.h"
+#include "intellibox/ui/DrivePanel.h"
+#include "app/core/Notifier.h"
+#include "intellibox/core/ProtocolTable.h"
+#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/Twips.h"
+#include "intellibox/core/ZentraleStations.h"
 
 #include <QAction>
 #include <QButtonGroup>

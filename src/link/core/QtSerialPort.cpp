@@ -1,6 +1,6 @@
-#include "QtSerialPort.h"
+#include "link/core/QtSerialPort.h"
 
-#include "Failure.h"
+#include "app/core/Failure.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialPort.h"
+#include "link/core/SerialPort.h"
 
 #include <QSerialPort>
 #include <QStringList>

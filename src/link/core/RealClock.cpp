@@ -1,4 +1,4 @@
-#include "RealClock.h"
+#include "link/core/RealClock.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,10 +1,10 @@
-#include "StationLink.h"
+#include "link/core/StationLink.h"
 
-#include "AppContext.h"
-#include "Clock.h"
-#include "Failure.h"
-#include "Notifier.h"
-#include "SerialPort.h"
+#include "app/core/AppContext.h"
+#include "link/core/Clock.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
+#include "link/core/SerialPort.h"
 
 #include <cmath>
 
