@@ -2,6 +2,12 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 QStringList splitTextLines(const QByteArray& bytes) {
     QStringList lines;
@@ -31,6 +37,21 @@ QStringList readTextLines(const QString& path) {
     return splitTextLines(bytes);
 }
 
+namespace {
+// The failure of a sync, nothing when what was written has reached the disk. Some file
+// systems (network, quota) report a full disk only here; one that cannot sync is no failure.
+std::optional<Failure> syncFailure(QFileDevice& file) {
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
+    if (fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
+        return Failure(ErrorNumber::FileAccess, file.fileName() + QStringLiteral(": ") + qt_error_string(errno));
+#else
+    Q_UNUSED(file);
+#endif
+    return std::nullopt;
+}
+}  // namespace
+
 void writeTextLines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
@@ -40,10 +61,17 @@ void writeTextLines(const QString& path, const QStringList& lines) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw failureFromFile(file);
-    if (file.write(bytes) != bytes.size()) {
-        const Failure failure = failureFromFile(file);
+    // A file smaller than the write buffer reaches the disk only when the buffer is flushed,
+    // and a commit whose own flush fails still puts the short file in place of the old one:
+    // so the flush and the sync are checked here, before the commit.
+    std::optional<Failure> failure;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        failure = failureFromFile(file);
+    else
+        failure = syncFailure(file);
+    if (failure) {
         file.cancelWriting();
-        throw failure;
+        throw *failure;
     }
     if (!file.commit())
         throw failureFromFile(file);

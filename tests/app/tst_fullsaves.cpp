@@ -1,0 +1,127 @@
+#include "FullDisk.h"
+#include "MainWindowRig.h"
+#include "app/core/ManufacturerList.h"
+#include "app/core/TextFile.h"
+#include "app/ui/frmDecoderHersteller.h"
+
+#include <QTableView>
+#include <QTest>
+
+Q_DECLARE_METATYPE(FullFolder::Way)
+
+namespace {
+
+const QString accessText = QStringLiteral("Der Zugriff auf die Datei wird verweigert !              \r\r"
+                                          "- die Datei ist schreibgeschützt oder\r"
+                                          "- die Pfadangabe ist nicht korrekt oder vollständig.       ");
+
+void addWays() {
+    QTest::addColumn<FullFolder::Way>("way");
+}
+
+// Lines of about `bytes` bytes in all.
+QStringList linesOf(int bytes) {
+    QStringList lines;
+    for (int i = 0; i * 20 < bytes; ++i)
+        lines.append(QStringLiteral("S %1 006 Licht vorn").arg(i % 1000, 3, 10, QLatin1Char('0')).left(18));
+    return lines;
+}
+
+}  // namespace
+
+// Saves on a disk that is full: the old file keeps every byte, no temporary file is left,
+// and the user is told (error 75). Files smaller than Qt's write buffer (16 KiB) fail only
+// when the buffer is flushed, larger ones already while they are written.
+class TestFullSaves : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveRoutine_data() {
+        addWays();
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("size limit, under the buffer") << FullFolder::Way::SizeLimit << 1000;
+        QTest::newRow("size limit, over the buffer") << FullFolder::Way::SizeLimit << 40000;
+        QTest::newRow("tmpfs, under the buffer") << FullFolder::Way::Tmpfs << 1000;
+        QTest::newRow("tmpfs, over the buffer") << FullFolder::Way::Tmpfs << 40000;
+    }
+    void saveRoutine() {
+        QFETCH(FullFolder::Way, way);
+        QFETCH(int, bytes);
+        FullFolder folder(way);
+        if (!folder.available())
+            QSKIP("no tmpfs can be mounted here");
+        const QString path = folder.filePath(QStringLiteral("list.txt"));
+        writeTextLines(path, {QStringLiteral("the old content")});
+        const QByteArray old = fileBytes(path);
+        QVERIFY(folder.fill());
+        const int number = failureOf([&] { writeTextLines(path, linesOf(bytes)); });
+        folder.release();
+        QCOMPARE(number, 75);
+        QCOMPARE(fileBytes(path), old);
+        QCOMPARE(folder.names(), QStringList{QStringLiteral("list.txt")});
+    }
+
+    // The configuration written at shut-down.
+    void configuration_data() {
+        addWays();
+        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
+        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
+    }
+    void configuration() {
+        QFETCH(FullFolder::Way, way);
+        FullFolder folder(way);
+        if (!folder.available())
+            QSKIP("no tmpfs can be mounted here");
+        MainWindowRig rig;
+        rig.ctx.dataFolder = folder.path();
+        rig.ctx.ComPort = QStringLiteral("1");
+        rig.ctx.ComSettings = QStringLiteral("2400,N,8,1");
+        WriteConfig(rig.ctx);
+        const QByteArray old = fileBytes(configFilePath(rig.ctx));
+        QCOMPARE(old.count("\r\n"), 28);
+        rig.ctx.ComPort = QStringLiteral("4");
+        rig.notifier.expectMessages = true;
+        QVERIFY(folder.fill());
+        rig.window->close();
+        folder.release();
+        QCOMPARE(fileBytes(configFilePath(rig.ctx)), old);
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QCOMPARE(rig.notifier.messages[0].text, accessText);
+        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+        QCOMPARE(folder.names(), QStringList{QStringLiteral("Quillex.cfg")});
+    }
+
+    // The manufacturer list, written back when its window closes.
+    void manufacturerList_data() {
+        addWays();
+        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
+        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
+    }
+    void manufacturerList() {
+        QFETCH(FullFolder::Way, way);
+        FullFolder folder(way);
+        if (!folder.available())
+            QSKIP("no tmpfs can be mounted here");
+        MainWindowRig rig;
+        rig.ctx.dataFolder = folder.path();
+        QVERIFY(ManufacturerList::installDefault(folder.path()));
+        const QString path = ManufacturerList::filePath(folder.path());
+        const QByteArray old = fileBytes(path);
+        QVERIFY(old.size() > 5000);
+        rig.entry("mnuExtras_Decoderhersteller")->trigger();
+        auto* w = rig.window->findChild<frmDecoderHersteller*>();
+        QVERIFY(w);
+        w->model().setData(w->model().index(2, 3), QStringLiteral("geändert"), Qt::EditRole);
+        rig.notifier.expectMessages = true;
+        QVERIFY(folder.fill());
+        w->close();
+        folder.release();
+        QCOMPARE(fileBytes(path), old);
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+        QCOMPARE(folder.names(), QStringList{QStringLiteral("DecoderHersteller.txt")});
+    }
+};
+
+QTEST_MAIN(TestFullSaves)
+#include "tst_fullsaves.moc"
