@@ -108,10 +108,6 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, marked);
         Fixture f(cu);
-        // The simulated station takes long addresses up to 9999 only; the MasterControl's
-        // range goes further.
-        if (longAddress == QLatin1String("10239"))
-            f.z.station.scriptAnswer("Ok\r]");
         f.z.host.notifier.expectMessages = !message.isEmpty();
         f.field("txtBasisAdresse")->setText(basis);
         f.field("txtLangeAdresse")->setText(longAddress);
@@ -148,6 +144,41 @@ private slots:
         QCOMPARE(f.field("txtUmrLA")->text(), QString());
         f.convert(1);
         QCOMPARE(f.field("txtUmrLA")->text(), QStringLiteral("4797"));
+    }
+
+    // A MasterControl confirms each write with CR "]" alone: both writes count, the long
+    // address is marked. A station error in the long-address write does not.
+    void masterControlWriteAnswers_data() {
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("written") << QList<QByteArray>{} << true << " Schreibvorgang beendet... ";
+        QTest::newRow("bare brackets") << QList<QByteArray>{"]", "]"} << true << " Schreibvorgang beendet... ";
+        QTest::newRow("long address no ack") << QList<QByteArray>{"\r]", "No ack\r]"} << false
+                                             << " Schreibvorgang abgebrochen, Fehler: No ack";
+    }
+    void masterControlWriteAnswers() {
+        QFETCH(QList<QByteArray>, answers);
+        QFETCH(bool, marked);
+        Fixture f(QStringLiteral("MC"));
+        for (const QByteArray& a : answers)
+            f.z.station.scriptAnswer(a);
+        f.field("txtBasisAdresse")->setText(QStringLiteral("3"));
+        f.field("txtLangeAdresse")->setText(QStringLiteral("10000"));
+        f.click("btnSchreibenLA");
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTWD 1,3", "XPTWL 10000", "XPT0"}));
+        QCOMPARE(isMarked(f.field("txtLangeAdresse")), marked);
+        QTEST(f.z.host.status(), "status");
+        QCOMPARE(f.z.host.notifier.beeps, marked ? 0 : 1);
+    }
+
+    void activateBasisOnMasterControl() {
+        Fixture f(QStringLiteral("MC"));
+        f.click("btnBasisAdresse");
+        QCOMPARE(f.z.station.p50xCommands(), QStringList({"XPTRD 29", "XPTWD 29, 6", "XPT0"}));
+        QCOMPARE(f.z.station.cv(29), std::optional<int>(6));
+        QVERIFY(isMarked(f.label("lblBasisAdresse")));
+        QCOMPARE(f.z.host.notifier.beeps, 0);
     }
 
     void basisWriteFailsStopsBeforeLongAddress() {

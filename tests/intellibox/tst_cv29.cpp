@@ -149,6 +149,27 @@ private slots:
         QVERIFY(!r.z.host.busy);
     }
 
+    // The write answer's one rule on both P50X stations.
+    void writeAnswers_data() {
+        QTest::addColumn<QString>("cu");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Intellibox") << "IB" << "" << " Schreibvorgang beendet ...";
+        QTest::newRow("MasterControl") << "MC" << "" << " Schreibvorgang beendet ...";
+        QTest::newRow("MasterControl no ack") << "MC" << "No ack" << " Schreibvorgang abgebrochen, Fehler: No ack";
+    }
+    void writeAnswers() {
+        QFETCH(QString, cu);
+        QFETCH(QString, error);
+        Rig r(cu);
+        r.z.station.setProgrammingError(error);
+        r.click("btnCV29II_1");
+        r.click("btnCV29IISchreiben");
+        QCOMPARE(r.z.station.p50xCommands(), QStringList({"XPTWD 29,2", "XPT0"}));
+        QTEST(r.z.host.status(), "status");
+        QCOMPARE(r.z.host.notifier.beeps, error.isEmpty() ? 0 : 1);
+    }
+
     void writeErrorStillEndsProgramming() {
         Rig r;
         r.z.station.setProgrammingError(QStringLiteral("No ack"));

@@ -63,10 +63,26 @@ private slots:
         QTest::newRow("unknown CV keeps the cell")
             << QList<CvRow>{{"L", "99", "12", ""}} << QList<QByteArray>{} << CvGroupRun::Outcome::Completed
             << QStringList{"XPTRD99\r", "XPT0\r"} << QList<QStringList>{} << QStringList{"12"} << 1 << 0;
-        QTest::newRow("write without OK beeps, is not logged, run goes on")
-            << QList<CvRow>{{"S", "", "300", ""}, {"S", "29", "6", ""}} << QList<QByteArray>{"Error\r]"}
-            << CvGroupRun::Outcome::Completed << QStringList{"XPTWD0, 300\r", "XPTWD29, 6\r", "XPT0\r"}
-            << QList<QStringList>{{"S", "29", "6"}} << QStringList{"300", "6"} << 1 << 0;
+        QTest::newRow("failed write beeps, is not logged, run goes on")
+            << QList<CvRow>{{"S", "1", "3", ""}, {"S", "29", "6", ""}} << QList<QByteArray>{"No ack\r]"}
+            << CvGroupRun::Outcome::Completed << QStringList{"XPTWD1, 3\r", "XPTWD29, 6\r", "XPT0\r"}
+            << QList<QStringList>{{"S", "29", "6"}} << QStringList{"3", "6"} << 1 << 0;
+        // A MasterControl confirms a write with "]" alone.
+        QTest::newRow("answers without Ok are writes")
+            << QList<CvRow>{{"S", "1", "3", ""}, {"S", "29", "6", ""}} << QList<QByteArray>{"]", "\r]"}
+            << CvGroupRun::Outcome::Completed << QStringList{"XPTWD1, 3\r", "XPTWD29, 6\r", "XPT0\r"}
+            << QList<QStringList>{{"S", "1", "3"}, {"S", "29", "6"}} << QStringList{"3", "6"} << 0 << 0;
+        // What no single read or write would send is refused row by row: nothing goes out
+        // for it, the computer beeps, and the run goes on.
+        QTest::newRow("rows outside the CV and value ranges send nothing")
+            << QList<CvRow>{{"S", "0", "6", ""},   {"S", "1025", "6", ""}, {"S", "99999", "6", ""},
+                            {"S", "29", "256", ""}, {"S", "29", "abc", ""}, {"S", "", "6", ""},
+                            {"S", "29", "", ""},    {"L", "abc", "", ""},  {"L", "1025", "", ""},
+                            {"S", "1024", "255", ""}, {"L", "1", "", ""}}
+            << QList<QByteArray>{} << CvGroupRun::Outcome::Completed
+            << QStringList{"XPTWD1024, 255\r", "XPTRD1\r", "XPT0\r"}
+            << QList<QStringList>{{"S", "1024", "255"}, {"L", "1", "3"}}
+            << QStringList{"6", "6", "6", "256", "abc", "6", "", "", "", "255", "3"} << 9 << 0;
         QTest::newRow("lower-case marks are not run")
             << QList<CvRow>{{"s", "1", "1", ""}, {"l", "2", "", ""}, {" ", "3", "", ""}} << QList<QByteArray>{}
             << CvGroupRun::Outcome::Completed << QStringList{"XPT0\r"} << QList<QStringList>{}
@@ -104,9 +120,35 @@ private slots:
         rig.script({"Ok\r]", "Error\r]", "145 = $91\r]", "No decoder\r]"});
         QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.host.statusLog,
-                 (QStringList{"schreibe in CV 29  =  6", " Schreibvorgang beendet ...", "schreibe in CV 1  =  3",
+                 (QStringList{"schreibe in CV 29  =  6", "Ok", "schreibe in CV 1  =  3",
                               " Schreibvorgang abgebrochen, Fehler: Error", "145 = $91\r]",
                               " Lesevorgang abgebrochen, Fehler: No decoder"}));
+    }
+
+    // The status names a refused row while the run is at it, and all of them at its end.
+    void refusedRowsAreNamed() {
+        Rig rig;
+        rig.table.appendRows({{"S", "29", "6", ""}, {"S", "2000", "6", ""}, {"S", "1", "300", ""}},
+                             QStringLiteral("DCC"));
+        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.host.statusLog,
+                 (QStringList{"schreibe in CV 29  =  6", "Ok", " Zeile 2: Ungültige CV-Nummer, nichts gesendet",
+                              " Zeile 3: Ungültiger Wert, nichts gesendet",
+                              " Nicht gesendet wegen ungültiger CV oder ungültigem Wert: Zeile 2, 3"}));
+        QCOMPARE(rig.notifier.beeps, 2);
+    }
+
+    // Against a simulated MasterControl, whose writes answer CR "]": every row is logged.
+    void masterControlWritesAreLogged() {
+        SimulatedZentrale z(QStringLiteral("MC"));
+        CvGroupTable table;
+        CvGroupRun run(z.host, table);
+        table.appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}}, QStringLiteral("DCC"));
+        QCOMPARE(run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(z.host.protocol, (QList<QStringList>{{"S", "29", "6"}, {"S", "1", "3"}}));
+        QCOMPARE(z.host.statusLog.at(1), QString());
+        QCOMPARE(z.station.cv(29), std::optional<int>(6));
+        QCOMPARE(z.host.notifier.beeps, 0);
     }
 
     void timeOutMessage() {

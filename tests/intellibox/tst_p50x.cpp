@@ -123,8 +123,29 @@ private slots:
         QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
                  QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
         QCOMPARE(P50xAnswer::writeErrorText(QStringLiteral("]")), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ]"));
-        QVERIFY(P50xAnswer::writeSucceeded(QStringLiteral("ok\r]")));
-        QVERIFY(!P50xAnswer::writeSucceeded(QStringLiteral("No ack\r]")));
+    }
+
+    // One rule for every write answer: the station's error texts (in any letter case) fail,
+    // everything else succeeds, the Intellibox's "Ok" as the MasterControl's bare "]".
+    void writeAnswer_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("firstTwo");
+        QTest::newRow("Intellibox") << "Ok\r]" << true << "Ok";
+        QTest::newRow("lower case") << "ok\r]" << true << "ok";
+        QTest::newRow("MasterControl") << "\r]" << true << "";
+        QTest::newRow("bracket alone") << "]" << true << "";
+        const char* errors[] = {"Busy!",   "Short!",      "No decoder", "No ack",         "No page",
+                                "Bit read err", "Bit read error", "SX read err", "Timeout", "Error",
+                                "ERROR: bad value", "UNKNOWN COMMAND", "Unknown command", "no ACK"};
+        for (const char* error : errors)
+            QTest::newRow(error) << QString::fromLatin1(error) + QStringLiteral("\r]") << false
+                                 << QString::fromLatin1(error).left(2);
+    }
+    void writeAnswer() {
+        QFETCH(QString, answer);
+        QTEST(P50xAnswer::writeSucceeded(answer), "written");
+        QTEST(P50xAnswer::firstTwo(answer), "firstTwo");
     }
 
     void input_data() {

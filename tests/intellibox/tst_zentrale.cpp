@@ -54,6 +54,35 @@ private slots:
         QCOMPARE(rig.rows(), (QList<CvRow>{{"S", "29", "6", {}}}));
     }
 
+    // One rule for the write answers: a MasterControl's bare CR "]" is a write and logged;
+    // a station error is shown, beeped, and not logged.
+    void dccWriteAnswers_data() {
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("logged");
+        QTest::newRow("Intellibox Ok") << 2 << "" << "Ok" << true;
+        QTest::newRow("MasterControl bare bracket") << 1 << "" << "" << true;
+        QTest::newRow("Intellibox no ack") << 2 << "No ack" << "No ack" << false;
+        QTest::newRow("MasterControl no ack") << 1 << "No ack" << "No ack" << false;
+        QTest::newRow("MasterControl error") << 1 << "ERROR 7" << "ERROR 7" << false;
+    }
+    void dccWriteAnswers() {
+        QFETCH(int, station);
+        QFETCH(QString, error);
+        QFETCH(bool, logged);
+        Rig rig(station);
+        rig.station.setProgrammingError(error);
+        rig.txt("txtRegister")->setText(QStringLiteral("29"));
+        rig.txt("txtWert")->setText(QStringLiteral("6"));
+        rig.click("btnSchreiben");
+        QCOMPARE(rig.commands(), (QStringList{"XPTWD29, 6", "XPT0"}));
+        QTEST(rig.window->status(), "status");
+        QCOMPARE(rig.notifier.beeps, 1);
+        const QList<CvRow> written{{"S", "29", "6", {}}};
+        QCOMPARE(rig.rows(), logged ? written : QList<CvRow>{});
+    }
+
     void mainTrackWrite() {
         Rig rig;
         QLineEdit* address = rig.txt("txtAdresse");

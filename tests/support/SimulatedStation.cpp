@@ -307,6 +307,8 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
         delay = 0;
     };
     const QByteArray error = "Error\r]";
+    // A MasterControl confirms a programming-track write with the line end and "]" alone.
+    const QByteArray written = mc ? QByteArray("\r]") : okAnswer;
     const bool ptCommand = word.startsWith(u"PT") && word != u"PT";
     if (ptCommand && !m_programmingError.isEmpty()) {
         programming(m_programmingDelay);
@@ -324,7 +326,7 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
             return error;
         programming(m_programmingDelay);
         m_cvs[args[0]] = args[1];
-        return okAnswer;
+        return written;
     }
     if (word == u"PTRR") {
         if (!inRange(0, 1, 8))
@@ -337,7 +339,7 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
             return error;
         programming(m_programmingDelay);
         m_cvs[registerCv(args[0])] = args[1];
-        return okAnswer;
+        return written;
     }
     if (word == u"PTRL") {
         programming(m_programmingDelay);
@@ -348,13 +350,13 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
         return QByteArray::number((*high & 0x3F) * 256 + *low) + "\r]";
     }
     if (word == u"PTWL") {
-        if (!inRange(0, 128, 9999))
+        if (!inRange(0, 128, mc ? 10239 : 9999))
             return error;
         programming(m_programmingDelay);
         m_cvs[17] = 192 + (args[0] >> 8);
         m_cvs[18] = args[0] & 0xFF;
         m_cvs[29] = cv(29).value_or(0) | 0x20;
-        return okAnswer;
+        return written;
     }
     if (word == u"PTMS") {
         programming(m_searchDelay);

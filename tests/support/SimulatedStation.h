@@ -21,10 +21,12 @@ class Clock;
 //
 // P50X answer forms chosen here: a read gives "v = $hh = %bbbbbbbb" CR "]"; every command that
 // succeeds without a value ("XPTWD", "XPT0", "XPT1", "XPD", "XGo", "XStop", "XF", ...) gives
-// "Ok" CR "]"; a programming-track error gives its text ("No ack", "Short!", ...) CR "]"; an
-// unknown command "Unknown command" CR "]". "X@@" (reset) answers nothing and drops CTS for a
-// while. Programming-track commands answer after the programming delay and hold back every
-// later answer until then, as the station processes nothing else meanwhile.
+// "Ok" CR "]", except that a MasterControl confirms a programming-track write with CR "]"
+// alone (and takes long addresses up to 10239); a programming-track error gives its text
+// ("No ack", "Short!", ...) CR "]"; an unknown command "Unknown command" CR "]". "X@@"
+// (reset) answers nothing and drops CTS for a while. Programming-track commands answer after
+// the programming delay and hold back every later answer until then, as the station
+// processes nothing else meanwhile.
 class SimulatedStation : public SerialPort {
 public:
     enum class Kind { Intellibox, MasterControl, Cu6021, Lenz, LenzUsb, Selectrix };

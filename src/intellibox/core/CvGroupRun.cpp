@@ -5,10 +5,13 @@
 #include "intellibox/core/CvGroupTable.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
+#include "app/core/Notifier.h"
 #include "intellibox/core/P50xAnswer.h"
+#include "intellibox/core/P50xCommands.h"
 #include "link/core/StationLink.h"
 #include "intellibox/core/StationOperation.h"
 #include "intellibox/core/ZentraleHost.h"
+#include "intellibox/core/ZentraleInput.h"
 
 namespace {
 const QString timeoutResult = QStringLiteral("Fehler");
@@ -19,6 +22,15 @@ CvGroupRun::CvGroupRun(ZentraleHost& host, CvGroupTable& table, QObject* parent)
 
 QString CvGroupRun::writingText(int cv, int value) {
     return QStringLiteral("schreibe in CV %1  =  %2").arg(cv).arg(value);
+}
+
+QString CvGroupRun::refusedRowText(int r, const QString& reason) {
+    return QStringLiteral(" Zeile %1:").arg(r + 1) + reason;
+}
+
+QString CvGroupRun::refusedRowsText(const QStringList& rows) {
+    return QStringLiteral(" Nicht gesendet wegen ungültiger CV oder ungültigem Wert: Zeile ") +
+           rows.join(QStringLiteral(", "));
 }
 
 void CvGroupRun::abort() {
@@ -58,17 +70,31 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
     AppContext& ctx = m_host.context();
 
     const int rows = m_table.rowCount();
+    QStringList refused;
     for (int r = 0; r < rows; ++r) {
         // Rows deleted while a wait let the user work end the run early.
         if (m_abortRequested || r >= m_table.rowCount())
             break;
         const QString mark = m_table.cell(r, CvGroupTable::Mark);
-        const int cv = CvCommandList::leadingNumber(m_table.cell(r, CvGroupTable::Cv));
-        const int value = CvCommandList::leadingNumber(m_table.cell(r, CvGroupTable::Value));
+        if (mark != QLatin1String("S") && mark != QLatin1String("L"))
+            continue;
+        // Only a CV of 1..1024 and, for a write, a value of 0..255 go onto the line: a row
+        // from a damaged list must not program a CV it did not name.
+        const QString valueText = m_table.cell(r, CvGroupTable::Value).trimmed();
+        const std::optional<qint16> cvNumber = ZentraleInput::cvNumber(m_table.cell(r, CvGroupTable::Cv).trimmed());
+        if (!cvNumber || (mark == QLatin1String("S") && !ZentraleInput::isWriteValue(valueText))) {
+            emit rowReached(r);
+            m_host.setStatus(refusedRowText(r, cvNumber ? ZentraleInput::badValueStatus : ZentraleInput::badCvStatus));
+            ctx.ui().beep();
+            refused.append(QString::number(r + 1));
+            continue;
+        }
+        const qint16 cv = *cvNumber;
+        const int value = valueText.toInt();
 
         if (mark == QLatin1String("S")) {
             link.emptyInput();
-            link.sendP50X(QStringLiteral("XPTWD%1, %2").arg(cv).arg(value));
+            link.sendP50X(P50x::XPTWD(cv, QString::number(value)));
             emit rowReached(r);
             m_host.setStatus(writingText(cv, value));
             link.Warten(ctx.Delay);
@@ -77,7 +103,7 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
             const bool written = P50xAnswer::writeSucceeded(answer);
             if (written) {
-                m_host.setStatus(P50xAnswer::writeDone);
+                m_host.setStatus(P50xAnswer::firstTwo(answer));
             } else {
                 reportWriteError(m_host, answer);
             }
@@ -85,9 +111,9 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
             // The protocol records what the decoder now holds: a refused write is not in it.
             if (written)
                 m_host.writeProtokoll(QStringLiteral("S"), QString::number(cv), QString::number(value));
-        } else if (mark == QLatin1String("L")) {
+        } else {
             link.emptyInput();
-            link.sendP50X(QStringLiteral("XPTRD%1").arg(cv));
+            link.sendP50X(P50x::XPTRD(cv));
             const QString answer = link.AntwortP50X();
             if (answer == timeoutResult)
                 return finish(m_abortRequested ? Outcome::Aborted : Outcome::TimedOut);
@@ -104,5 +130,8 @@ CvGroupRun::Outcome CvGroupRun::runRows() {
             m_host.writeProtokoll(QStringLiteral("L"), QString::number(cv), read);
         }
     }
+    // The refused rows stay named when the run is over.
+    if (!refused.isEmpty())
+        m_host.setStatus(refusedRowsText(refused));
     return finish(m_abortRequested ? Outcome::Aborted : Outcome::Completed);
 }

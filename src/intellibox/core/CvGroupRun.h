@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class CvGroupTable;
 class ZentraleHost;
@@ -32,6 +33,11 @@ public:
 
     // "schreibe in CV 29  =  6"
     static QString writingText(int cv, int value);
+    // A row with a CV outside 1..1024 or, for a write, a value that is not 0..255 is not
+    // sent: " Zeile 3: Ungültige CV-Nummer, nichts gesendet" (r counted from 0).
+    static QString refusedRowText(int r, const QString& reason);
+    // After the run, the rows (counted from 1) that were not sent.
+    static QString refusedRowsText(const QStringList& rows);
 
 signals:
     // The run works on row r now: the grid makes it current.

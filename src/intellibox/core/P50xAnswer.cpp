@@ -34,7 +34,24 @@ std::optional<QString> valueBeforeEquals(const QString& answer) {
 }
 
 bool writeSucceeded(const QString& answer) {
-    return answer.contains(QLatin1String("OK"), Qt::CaseInsensitive);
+    static const QLatin1String errorTexts[] = {
+        QLatin1String("Busy!"),   QLatin1String("Short!"),       QLatin1String("No decoder"),
+        QLatin1String("No ack"),  QLatin1String("No page"),      QLatin1String("Bit read err"),
+        QLatin1String("SX read err"), QLatin1String("Timeout"),  QLatin1String("Error"),
+        QLatin1String("Unknown command"),
+    };
+    for (const QLatin1String& error : errorTexts) {
+        if (answer.contains(error, Qt::CaseInsensitive))
+            return false;
+    }
+    return true;
+}
+
+QString firstTwo(const QString& answer) {
+    QString text = answer.left(answer.indexOf(u']'));
+    text.remove(u'\r');
+    text.remove(u'\n');
+    return text.left(2);
 }
 
 QString shownText(const QString& answer) {

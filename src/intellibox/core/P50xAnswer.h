@@ -20,8 +20,16 @@ std::optional<int> cvValue(const QString& answer);
 // second character or later; nothing otherwise.
 std::optional<QString> valueBeforeEquals(const QString& answer);
 
-// A write succeeded when "OK" stands anywhere in the answer, in any letter case.
+// The one rule for every P50X write answer: a write failed when its answer carries one of
+// the station's error texts ("Busy!", "Short!", "No decoder", "No ack", "No page",
+// "Bit read err", "SX read err", "Timeout", "Error", and the MasterControl's "ERROR..." and
+// "UNKNOWN COMMAND"), in any letter case; otherwise it succeeded: the Intellibox answers
+// "Ok", a MasterControl nothing before "]".
 bool writeSucceeded(const QString& answer);
+
+// The table run's status after a good write: the answer's first two characters, from the
+// text before "]" without line ends ("Ok"; nothing for a MasterControl's bare "]").
+QString firstTwo(const QString& answer);
 
 // The answer without its last two characters (carriage return and "]"); an answer shorter
 // than two characters is shown whole.

@@ -17,6 +17,10 @@ bool isWriteValue(const QString& text);
 // A locomotive address for the main-track write: 1 to 4 digits, 1..9999.
 std::optional<qint16> locoAddress(const QString& text);
 
+// Status texts of a CV or value refused before anything is sent.
+inline const QString badCvStatus = QStringLiteral(" Ungültige CV-Nummer, nichts gesendet");
+inline const QString badValueStatus = QStringLiteral(" Ungültiger Wert, nichts gesendet");
+
 // The number in the first three characters of a register-list row ("17   erweiterte ...").
 int registerOfListRow(const QString& row);
 

@@ -86,8 +86,6 @@ inline const char* mnuPopUp_loeschen = "Protokoll l&öschen";
 // Messages of the single read and write.
 inline const char* valueTooHigh = "Werte über 255 sind nicht zulässig !         ";
 inline const char* valueTooHighTitle = " in CV schreiben....";
-inline const char* badCvStatus = " Ungültige CV-Nummer, nichts gesendet";
-inline const char* badValueStatus = " Ungültiger Wert, nichts gesendet";
 inline const char* badAddressStatus = " Ungültige Lok-Adresse, nichts gesendet";
 
 }  // namespace ZentraleTexts

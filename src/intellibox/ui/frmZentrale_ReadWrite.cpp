@@ -49,7 +49,7 @@ bool frmZentrale::refuseBadCv(const QString& text) {
     if (ZentraleInput::cvNumber(text))
         return false;
     m_ctx.ui().beep();
-    setStatus(text8(ZentraleTexts::badCvStatus));
+    setStatus(ZentraleInput::badCvStatus);
     return true;
 }
 
@@ -155,10 +155,10 @@ void frmZentrale::subDCC_Prog() {
 
     const QString cvText = txtRegister->text();
     const QString value = txtWert->text();
-    auto refuse = [this](const char* status) {
+    auto refuse = [this](const QString& status) {
         setBusyPointer(false);
         m_ctx.ui().beep();
-        setStatus(text8(status));
+        setStatus(status);
     };
     if (refuseBadCv(cvText)) {
         setBusyPointer(false);
@@ -173,13 +173,13 @@ void frmZentrale::subDCC_Prog() {
         return;
     }
     if (!ZentraleInput::isWriteValue(value))
-        return refuse(ZentraleTexts::badValueStatus);
+        return refuse(ZentraleInput::badValueStatus);
     const qint16 cv = *ZentraleInput::cvNumber(cvText);
     QString command = P50x::XPTWD(cv, value);
     if (chkHGPR->isChecked()) {
         const auto address = ZentraleInput::locoAddress(pnlFahrpult->addressText());
         if (!address)
-            return refuse(ZentraleTexts::badAddressStatus);
+            return refuse(text8(ZentraleTexts::badAddressStatus));
         command = P50x::XPD(*address, cv, value);
     }
 
@@ -196,7 +196,9 @@ void frmZentrale::subDCC_Prog() {
     m_link.sendP50X(P50x::XPT0());
     setStatus(P50xAnswer::shownText(answer));
     m_ctx.ui().beep();
-    writeProtokoll(QStringLiteral("S"), cvText, value);
+    // The protocol records what the decoder now holds: a refused write is not in it.
+    if (P50xAnswer::writeSucceeded(answer))
+        writeProtokoll(QStringLiteral("S"), cvText, value);
     setBusyPointer(false);
 }
 
