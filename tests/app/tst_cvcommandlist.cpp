@@ -55,6 +55,13 @@ private slots:
         QTest::newRow("no digits") << "S abc def" << CvRow{"S", "0", "0", ""};
         QTest::newRow("mark only") << "L" << CvRow{"L", "0", "0", ""};
         QTest::newRow("lower-case mark kept") << "s 001 002" << CvRow{"s", "1", "2", ""};
+        // Digits past a field's end are no number: nothing is shifted into CV and value.
+        QTest::newRow("five-digit CV") << "S 99999 006" << CvRow{"S", "99999", "", "6"};
+        QTest::newRow("five-digit read CV") << "L 65536" << CvRow{"L", "65536", "", ""};
+        QTest::newRow("six digits") << "S 102400 x" << CvRow{"S", "102400", "", ""};
+        QTest::newRow("five-digit value") << "S 029 99999" << CvRow{"S", "29", "99999", "9"};
+        QTest::newRow("table line, four-digit CV, value after it") << "S 1024006 x" << CvRow{"S", "1024", "6", "x"};
+        QTest::newRow("table line, four-digit CV and value") << "S 10241000x" << CvRow{"S", "1024", "1000", "x"};
         QTest::newRow("remark cut at 100")
             << QStringLiteral("S 001 002 ") + QString(120, u'x') << CvRow{"S", "1", "2", QString(100, u'x')};
     }

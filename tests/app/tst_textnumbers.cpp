@@ -146,6 +146,8 @@ private slots:
         QCOMPARE(printedNumber(-120), QStringLiteral("-120 "));
         QCOMPARE(zeroPadded(5, 3), QStringLiteral("005"));
         QCOMPARE(zeroPadded(1024, 3), QStringLiteral("1024"));
+        QCOMPARE(zeroPadded(-5, 3), QStringLiteral("-005"));
+        QCOMPARE(zeroPadded(std::numeric_limits<qint64>::min(), 3), QStringLiteral("-9223372036854775808"));
     }
 
     void readLines_data() {

@@ -125,6 +125,16 @@ private slots:
                               " Lesevorgang abgebrochen, Fehler: No decoder"}));
     }
 
+    // A damaged CV list never programs a CV it did not name.
+    void damagedListSendsOnlyItsGoodRows() {
+        Rig rig;
+        rig.table.appendLines({"S 99999 006", "S 029 999", "L 65536", "S 1025 001", "S 029 006"}, QStringLiteral("DCC"));
+        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPT0\r"}));
+        QCOMPARE(rig.host.protocol, (QList<QStringList>{{"S", "29", "6"}}));
+        QCOMPARE(rig.notifier.beeps, 4);
+    }
+
     // The status names a refused row while the run is at it, and all of them at its end.
     void refusedRowsAreNamed() {
         Rig rig;

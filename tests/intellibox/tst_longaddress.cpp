@@ -1,6 +1,7 @@
 #include "intellibox/core/LongAddress.h"
 
 #include <QTest>
+#include <limits>
 
 // The NMRA long-address arithmetic and the conversion section's field rules.
 class TestLongAddress : public QObject {
@@ -37,6 +38,17 @@ private slots:
         QTest::newRow("empty field") << "" << "192" << "0";
         QTest::newRow("1000") << "1000" << "195" << "232";
         QTest::newRow("leading zeros") << "04797" << "210" << "189";
+        // Numbers no field can hold are held at 10^12 instead of overflowing.
+        QTest::newRow("huge") << "1e300" << "3906250192" << "0";
+        QTest::newRow("huge negative") << "-1e300" << "-3906249808" << "0";
+    }
+
+    void extremeCvs() {
+        QCOMPARE(LongAddress::fromCvTexts(QStringLiteral("1e300"), QStringLiteral("-1e300")),
+                 QStringLiteral("254999999950848"));
+        QCOMPARE(LongAddress::fromCvs(std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()),
+                 qint64(254999999950848));
+        QCOMPARE(LongAddress::toCvs(std::numeric_limits<qint64>::min()).cv18, qint64(0));
     }
     void fieldConversion() {
         QFETCH(QString, address);

@@ -3,7 +3,6 @@
 #include "app/core/TextNumbers.h"
 
 #include <QRegularExpression>
-#include <algorithm>
 #include <limits>
 
 namespace CvCommandList {
@@ -83,32 +82,51 @@ bool isAsciiDigit(QChar c) {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
-// A field is read from its first three positions, as lists have always been read; a digit
-// right after three digits is the fourth digit of a number that fills the whole field.
-// `fourDigits` tells which it was.
-int fieldNumber(const QString& line, qsizetype offset, bool* fourDigits = nullptr) {
-    const QStringView three = QStringView(line).mid(offset).left(fieldWidth - 1);
-    const int number = leadingNumber(three);
-    const bool threeDigits = three.size() == fieldWidth - 1 && std::all_of(three.begin(), three.end(), isAsciiDigit);
-    const qsizetype fourth = offset + fieldWidth - 1;
-    const bool four = threeDigits && fourth < line.size() && isAsciiDigit(line.at(fourth));
-    if (fourDigits)
-        *fourDigits = four;
-    return four ? number * 10 + (line.at(fourth).unicode() - u'0') : number;
+// How many digits stand in a row from `offset` on.
+qsizetype digitRun(const QString& line, qsizetype offset) {
+    qsizetype n = 0;
+    while (offset + n < line.size() && isAsciiDigit(line.at(offset + n)))
+        ++n;
+    return n;
+}
+
+// A number field from `offset`. Up to three digits are read from its first three positions,
+// as lists have always been read; four digits fill the whole field. Digits that run on past
+// the field are no number the list can have meant: they come back as they stand, so that the
+// cell shows them and no run sends them.
+QString fieldText(const QString& line, qsizetype offset) {
+    const qsizetype run = digitRun(line, offset);
+    if (run < fieldWidth)
+        return QString::number(leadingNumber(QStringView(line).mid(offset).left(fieldWidth - 1)));
+    if (run == fieldWidth)
+        return QString::number(line.mid(offset, run).toInt());
+    return line.mid(offset, run);
 }
 }  // namespace
 
 CvRow parseLine(const QString& line) {
     CvRow row;
     row.action = line.left(1);
-    bool fourDigitCv = false;
-    row.cv = QString::number(fieldNumber(line, cvOffset, &fourDigitCv));
+    row.remark = line.mid(remarkOffset, remarkLength);
+    const qsizetype cvRun = digitRun(line, cvOffset);
+    if (cvRun > fieldWidth) {
+        // A table line puts the value right after a four-digit CV ("S 1024006 Licht"), in the
+        // three-digit form or in four digits. Any other run of digits holds more than a CV,
+        // and no value can be told apart from it.
+        if (cvRun != 2 * fieldWidth - 1 && cvRun != 2 * fieldWidth) {
+            row.cv = line.mid(cvOffset, cvRun);
+            return row;
+        }
+        row.cv = QString::number(line.mid(cvOffset, fieldWidth).toInt());
+        row.value = fieldText(line, valueOffset);
+        return row;
+    }
+    row.cv = fieldText(line, cvOffset);
     // A protocol line puts a blank after a four-digit CV ("S 1024 006"); its value follows it.
     qsizetype valueAt = valueOffset;
-    if (fourDigitCv && valueAt < line.size() && line.at(valueAt) == u' ')
+    if (cvRun == fieldWidth && valueAt < line.size() && line.at(valueAt) == u' ')
         ++valueAt;
-    row.value = QString::number(fieldNumber(line, valueAt));
-    row.remark = line.mid(remarkOffset, remarkLength);
+    row.value = fieldText(line, valueAt);
     return row;
 }
 

@@ -44,7 +44,9 @@ QString readLine(int cv);
 // Reads one line: the mark is the line's first character, CV and value are the numbers in
 // the first three positions of their fields, with a fourth digit when three digits fill
 // them (so a four-digit CV survives), the remark is columns 11 to 110. CV and value come
-// back as plain decimal numbers ("029" reads as "29").
+// back as plain decimal numbers ("029" reads as "29"). Digits that run on past a field
+// ("S 99999 006", "L 65536") make no number: the cell gets those digits as they stand (and,
+// after such a CV, no value), which no table run sends.
 CvRow parseLine(const QString& line);
 // Lines that hold nothing but blanks make no command.
 bool isBlankLine(QStringView line);

@@ -138,7 +138,8 @@ QString printedNumber(qint64 n) {
 }
 
 QString zeroPadded(qint64 n, int digits) {
-    if (n < 0)
-        return u'-' + zeroPadded(-n, digits);
-    return QStringLiteral("%1").arg(n, digits, 10, QLatin1Char('0'));
+    // The magnitude as unsigned, so that the smallest qint64 has one too.
+    const quint64 magnitude = n < 0 ? 0 - quint64(n) : quint64(n);
+    const QString text = QStringLiteral("%1").arg(magnitude, digits, 10, QLatin1Char('0'));
+    return n < 0 ? u'-' + text : text;
 }

@@ -2,6 +2,7 @@
 
 #include "app/core/TextNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace LongAddress {
@@ -14,12 +15,19 @@ Cvs toCvs(qint64 address) {
     return {192 + high, address - 256 * high};
 }
 
+namespace {
+// The fields hold a few digits; a number beyond any address is held where the conversions
+// cannot overflow.
+constexpr qint64 limit = 1'000'000'000'000;
+qint64 held(qint64 n) { return std::clamp(n, -limit, limit); }
+}  // namespace
+
 qint64 fromCvs(qint64 cv17, qint64 cv18) {
-    return (cv17 - 192) * 256 + cv18;
+    return (held(cv17) - 192) * 256 + held(cv18);
 }
 
 qint64 fieldNumber(const QString& text) {
-    return static_cast<qint64>(std::trunc(leadingNumber(text)));
+    return static_cast<qint64>(std::trunc(std::clamp(leadingNumber(text), -double(limit), double(limit))));
 }
 
 void toCvTexts(const QString& addressText, QString& cv17Text, QString& cv18Text) {

@@ -13,7 +13,8 @@ struct Cvs {
     bool operator==(const Cvs&) const = default;
 };
 
-// No range check: the conversion section turns any number into the other form.
+// No range check: the conversion section turns any number into the other form (CVs beyond
+// ±10^12 are taken as ±10^12, so nothing overflows).
 Cvs toCvs(qint64 address);
 qint64 fromCvs(qint64 cv17, qint64 cv18);
 
@@ -22,7 +23,7 @@ qint64 fromCvs(qint64 cv17, qint64 cv18);
 void toCvTexts(const QString& addressText, QString& cv17Text, QString& cv18Text);
 QString fromCvTexts(const QString& cv17Text, const QString& cv18Text);
 
-// The number a field's text starts with; empty or no digits gives 0.
+// The number a field's text starts with; empty or no digits gives 0; held to ±10^12.
 qint64 fieldNumber(const QString& text);
 
 // Writing a long address: the smallest one and the station's largest.
