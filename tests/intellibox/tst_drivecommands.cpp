@@ -40,9 +40,15 @@ private slots:
     void p50Codes_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("expected");
-        QTest::newRow("step 5 with light") << DriveCommands::p50DriveCode(5, true) << 21;
-        QTest::newRow("step 14 dark") << DriveCommands::p50DriveCode(14, false) << 14;
-        QTest::newRow("stop with light") << DriveCommands::p50DriveCode(0, true) << 16;
+        // -1: no code; steps beyond 14 would be read as other P50 commands (28 with the
+        // light on gives 44, a solenoid-off byte).
+        QTest::newRow("step 5 with light") << DriveCommands::p50DriveCode(5, true).value_or(-1) << 21;
+        QTest::newRow("step 14 dark") << DriveCommands::p50DriveCode(14, false).value_or(-1) << 14;
+        QTest::newRow("step 14 with light") << DriveCommands::p50DriveCode(14, true).value_or(-1) << 30;
+        QTest::newRow("stop with light") << DriveCommands::p50DriveCode(0, true).value_or(-1) << 16;
+        QTest::newRow("step 15") << DriveCommands::p50DriveCode(15, false).value_or(-1) << -1;
+        QTest::newRow("step 28 with light") << DriveCommands::p50DriveCode(28, true).value_or(-1) << -1;
+        QTest::newRow("step -1") << DriveCommands::p50DriveCode(-1, false).value_or(-1) << -1;
         QTest::newRow("reverse") << DriveCommands::p50ReverseCode(false) << 15;
         QTest::newRow("reverse with light") << DriveCommands::p50ReverseCode(true) << 31;
         QTest::newRow("F1 and F3") << DriveCommands::p50FunctionCode({true, false, true, false}) << 69;

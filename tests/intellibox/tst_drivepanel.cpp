@@ -124,6 +124,46 @@ private slots:
         QCOMPARE(d.z.host.notifier.beeps, 0);
     }
 
+    // The 6021 drives in 14 steps: whatever mode the selector is asked for, the desk keeps
+    // 14 steps and every byte pair stays a P50 drive (0..31) or function (64..79) code.
+    void sixtyTwentyOneCodesInEveryMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("14") << 1;
+        QTest::newRow("27") << 2;
+        QTest::newRow("28") << 3;
+        QTest::newRow("128") << 4;
+    }
+    void sixtyTwentyOneCodesInEveryMode() {
+        QFETCH(int, mode);
+        Desk d(QStringLiteral("IB"));
+        d.p.applyStation();
+        d.run({QStringLiteral("mode:%1").arg(mode)});
+        d.z.host.ctx.CuName = QStringLiteral("6021");
+        d.p.applyStation();
+        auto* selector = d.get<QScrollBar>(QStringLiteral("scrFahrstufen"));
+        QVERIFY(!selector->isEnabled());
+        QCOMPARE(d.text(QStringLiteral("lblFahrstufen")), QStringLiteral("14"));
+        QCOMPARE(d.p.maxStep(), qint16(14));
+        d.run({QStringLiteral("mode:%1").arg(mode), "light", "slider:28", "slider:14", "step:28", "start", "slider:7",
+               "dir:2", "f:1", "f:4", "stop"});
+        QCOMPARE(d.text(QStringLiteral("lblFahrstufen")), QStringLiteral("14"));
+        const QList<QByteArray> writes = d.z.writes();
+        QVERIFY(writes.size() >= 6);
+        for (const QByteArray& w : writes) {
+            QCOMPARE(w.size(), 2);
+            const int code = quint8(w.at(0));
+            QVERIFY2(code <= 31 || (code >= 64 && code <= 79), qPrintable(QString::number(code)));
+        }
+        QCOMPARE(writes.first(), pair(16, 1));
+        QVERIFY(writes.contains(pair(30, 1)));  // step 14 with the light on
+        // Back on an Intellibox every mode is offered again.
+        d.z.host.ctx.CuName = QStringLiteral("IB");
+        d.p.applyStation();
+        QVERIFY(selector->isEnabled());
+        d.run({"mode:3"});
+        QCOMPARE(d.text(QStringLiteral("lblFahrstufen")), QStringLiteral("28"));
+    }
+
     // Addresses that must never reach the line: the command is refused with a beep.
     void refusedAddresses_data() {
         QTest::addColumn<QString>("station");

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QToolButton>
 
 using Rig = ZentraleRig;
@@ -81,6 +82,23 @@ private slots:
         QCOMPARE(rig.notifier.beeps, 1);
         const QList<CvRow> written{{"S", "29", "6", {}}};
         QCOMPARE(rig.rows(), logged ? written : QList<CvRow>{});
+    }
+
+    // 28 steps chosen on an Intellibox become 14 when the 6021 is pressed: the slider at
+    // its top then sends the 6021's highest code, never a byte of another P50 command.
+    void sixtyTwentyOneTakesFourteenSteps() {
+        Rig rig;
+        auto* selector = rig.get<QScrollBar>(QStringLiteral("scrFahrstufen"));
+        selector->setValue(3);
+        QCOMPARE(rig.label("lblFahrstufen"), QStringLiteral("28"));
+        rig.click("btnUnit_0");
+        QCOMPARE(rig.label("lblFahrstufen"), QStringLiteral("14"));
+        QCOMPARE(rig.ctx.Fahrstufen, QStringLiteral("1"));
+        QVERIFY(!selector->isEnabled());
+        rig.txt("txtAdresse")->setText(QStringLiteral("24"));
+        rig.get<QSlider>(QStringLiteral("sldFahrstufen"))->setValue(14);
+        rig.click("chkFunktion");
+        QCOMPARE(rig.z.writes(), (QList<QByteArray>{QByteArray("\x0e\x18"), QByteArray("\x1e\x18")}));
     }
 
     void mainTrackWrite() {

@@ -27,7 +27,11 @@ int stepsOfMode(int mode) {
     }
 }
 
-int p50DriveCode(qint16 step, bool light) { return step + (light ? 16 : 0); }
+std::optional<int> p50DriveCode(qint16 step, bool light) {
+    if (step < 0 || step > p50MaxStep)
+        return std::nullopt;
+    return step + (light ? 16 : 0);
+}
 
 int p50ReverseCode(bool light) { return 15 + (light ? 16 : 0); }
 

@@ -16,9 +16,11 @@ constexpr int maxMode = 4;
 // The highest step of a mode, 0 for a value outside 1..4.
 int stepsOfMode(int mode);
 
-// P50 codes of the 6021: step 0..14 plus 16 with the light on; reverse 15 plus 16;
-// functions 64 + F1 + 2 F2 + 4 F3 + 8 F4.
-int p50DriveCode(qint16 step, bool light);
+// P50 codes of the 6021: step 0..14 plus 16 with the light on (nothing for any other step:
+// 16 and more are other P50 commands); reverse 15 plus 16; functions 64 + F1 + 2 F2 + 4 F3
+// + 8 F4.
+constexpr int p50MaxStep = 14;
+std::optional<int> p50DriveCode(qint16 step, bool light);
 int p50ReverseCode(bool light);
 int p50FunctionCode(const std::array<bool, 4>& f1to4);
 

@@ -173,6 +173,10 @@ DrivePanel::DrivePanel(ZentraleHost& host, QWidget* parent) : QGroupBox(Text::he
 
 void DrivePanel::applyStation() {
     const bool p50 = is6021(m_host.context());
+    // The 6021's speed codes are 0..14 (+16 light): it drives in 14 steps, and the other
+    // modes are not offered to it. Holding the range moves the selector to 14 steps.
+    m_scrFahrstufen->setRange(DriveCommands::minMode, p50 ? DriveCommands::minMode : DriveCommands::maxMode);
+    m_scrFahrstufen->setEnabled(!p50);
     m_txtAdresse->setMaxLength(p50 ? 3 : 4);
     m_btnRichtung[0]->setEnabled(!p50);
     m_btnRichtung[1]->setEnabled(!p50);
@@ -357,9 +361,10 @@ void DrivePanel::updateStepLabel() {
 
 void DrivePanel::sendDriveState() {
     const AppContext& ctx = m_host.context();
-    if (is6021(ctx))
-        writeP50(DriveCommands::p50DriveCode(m_step, m_chkFunktion->isChecked()));
-    else
+    if (is6021(ctx)) {
+        if (const auto code = DriveCommands::p50DriveCode(m_step, m_chkFunktion->isChecked()))
+            writeP50(*code);
+    } else
         SendenP50X();
 }
 
