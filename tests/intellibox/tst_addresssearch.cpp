@@ -182,9 +182,11 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<bool>("pressStop");
         QTest::addColumn<QString>("address");
-        QTest::newRow("found") << 42 << "" << false << "42";
-        QTest::newRow("stopped leaves the field") << 42 << "" << true << "7";
-        QTest::newRow("no number leaves the field") << 42 << "Timeout" << false << "7";
+        QTest::addColumn<QString>("status");
+        QTest::newRow("found") << 42 << "" << false << "42" << "42\r]";
+        // The old address is not taken for a found one; nothing drives address 0.
+        QTest::newRow("stopped shows 0") << 42 << "" << true << "0" << "Lesevorgang abgebrochen...";
+        QTest::newRow("no number shows 0") << 42 << "Timeout" << false << "0" << "Timeout\r]";
     }
     void panels() {
         QFETCH(int, cv1);
@@ -199,6 +201,11 @@ private slots:
         AddressSearchPanel panel(bench.host);
         connect(&panel, &AddressSearchPanel::addressFound, &drive, &DrivePanel::setAddress);
         drive.setAddress(7);
+        // With the light on, a new address gets the light-off command; address 0 none.
+        drive.findChild<QAbstractButton*>(QStringLiteral("chkFunktion"))->click();
+        const QByteArray lightOn("XL 7, 0, 1, 0, 0, 0, 0, 0\r");
+        QCOMPARE(bench.z.writes(), QList<QByteArray>{lightOn});
+        bench.z.station.clearTraffic();
         bench.search = &panel.search();
         auto* stop = panel.findChild<QAbstractButton*>(QStringLiteral("btnAdresseStop"));
         QVERIFY(!stop->isEnabled());
@@ -217,8 +224,12 @@ private slots:
         QVERIFY(!bench.host.busy);
         QVERIFY(!stop->isEnabled());
         QCOMPARE(bench.host.notifier.beeps, 1);  // the power button during the search
-        QCOMPARE(bench.z.writes(), searchTraffic);
         QCOMPARE(drive.addressText(), address);
+        QList<QByteArray> traffic = searchTraffic;
+        if (address != QLatin1String("0"))
+            traffic.append("XL " + address.toLatin1() + ", 0, 0, 0, 0, 0, 0, 0\r");
+        QCOMPARE(bench.z.writes(), traffic);
+        QTEST(bench.host.status(), "status");
     }
 
     void offeredForTheIntelliboxOnly() {

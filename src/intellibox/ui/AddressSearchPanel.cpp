@@ -61,6 +61,16 @@ void AddressSearchPanel::btnSearchAdress_Clicked() {
         return;
     m_btnStop->setEnabled(false);
     m_host.setBusyPointer(false);
-    if (result.outcome == AddressSearch::Outcome::Found)
+    switch (result.outcome) {
+    case AddressSearch::Outcome::Found:
         emit addressFound(result.address);
+        break;
+    case AddressSearch::Outcome::NoAddress:
+    case AddressSearch::Outcome::Stopped:
+        emit addressFound(0);
+        break;
+    case AddressSearch::Outcome::Refused:
+    case AddressSearch::Outcome::PortFailed:
+        break;
+    }
 }

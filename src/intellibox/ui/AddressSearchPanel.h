@@ -20,7 +20,9 @@ public:
     AddressSearch& search() { return *m_search; }
 
 signals:
-    // A search ended with this address; the window puts it into the drive desk's field.
+    // A search ended with this address, or with 0 when it found none (stopped, or an answer
+    // without a number), so that the old address is not taken for a found one; the window
+    // puts it into the drive desk's field.
     void addressFound(int address);
 
 private:

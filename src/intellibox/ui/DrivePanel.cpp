@@ -296,6 +296,10 @@ void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
 }
 
 void DrivePanel::chkFunktion_Click() {
+    // A new address unticks the light: the command with the light off goes to that address,
+    // and to none while the field holds no address (typing, or a search that found none).
+    if (m_addressChanging && !addressUsable(is6021(m_host.context())))
+        return;
     sendDriveState();
 }
 
@@ -321,7 +325,9 @@ void DrivePanel::txtAdresse_Change() {
         m_scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
     }
     m_suppressFunctions = true;
+    m_addressChanging = true;
     m_chkFunktion->setChecked(false);
+    m_addressChanging = false;
     for (int i = 1; i <= 8; ++i)
         m_chkFunctions[i]->setChecked(false);
     m_suppressFunctions = false;
@@ -376,9 +382,13 @@ void DrivePanel::SendenP50X() {
                                        functions1to4()));
 }
 
-bool DrivePanel::ensureAddress(bool p50Pair) {
+bool DrivePanel::addressUsable(bool p50Pair) const {
     const QString text = addressText();
-    const bool ok = p50Pair ? DriveCommands::p50Address(text).has_value() : DriveCommands::p50xAddress(text).has_value();
+    return p50Pair ? DriveCommands::p50Address(text).has_value() : DriveCommands::p50xAddress(text).has_value();
+}
+
+bool DrivePanel::ensureAddress(bool p50Pair) {
+    const bool ok = addressUsable(p50Pair);
     if (!ok) {
         m_host.setStatus(Text::badAddress);
         m_host.context().ui().beep();

@@ -62,6 +62,9 @@ private:
     // Writes one command when no other exchange runs; port failures go to the error report.
     void writeP50X(const QString& command);
     void writeP50(int code);
+    // Whether the address field holds an address the command may carry; ensureAddress also
+    // tells the user when it does not.
+    bool addressUsable(bool p50Pair) const;
     bool ensureAddress(bool p50Pair);
     int mode() const;
     std::array<bool, 4> functions1to4() const;
@@ -86,4 +89,5 @@ private:
     qint16 m_step = 0;
     qint16 m_direction = 0;
     bool m_suppressFunctions = false;
+    bool m_addressChanging = false;
 };
