@@ -3,6 +3,7 @@
 #include "RecordingNotifier.h"
 #include "intellibox/ui/TablePrintout.h"
 
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -33,6 +34,30 @@ QStringList rowsOf(const QStringList& pages) {
         }
     }
     return rows;
+}
+
+// The words of a PDF's first page with their left and right edges in millimetres, measured
+// from the left edge of "Datum:", which the printout puts at 15 mm.
+QMap<QString, QPair<double, double>> wordEdges(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf,
+                                                QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return {};
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    QMap<QString, QPair<double, double>> points;
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    for (auto it = word.globalMatch(out); it.hasNext();) {
+        const auto m = it.next();
+        if (!points.contains(m.captured(3)))
+            points.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    QMap<QString, QPair<double, double>> mm;
+    const double origin = points.value(QStringLiteral("Datum:")).first;
+    for (auto it = points.cbegin(); it != points.cend(); ++it)
+        mm.insert(it.key(), {15 + (it.value().first - origin) * 25.4 / 72, 15 + (it.value().second - origin) * 25.4 / 72});
+    return mm;
 }
 
 }  // namespace
@@ -108,6 +133,35 @@ private slots:
         const QStringList pages = pagesOf(pdf);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(rowsOf(pages), (QStringList{"S|29|6|Licht", "L|8|145|Hersteller"}));
+    }
+
+    // The bold column headings stand at their places and end at least 1 mm before the rule
+    // that closes their cell (rules at 27, 40, 55 mm).
+    void headingsKeepRoomInTheirCells_data() {
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("rule");
+        QTest::newRow("Act.") << "Act." << 17.0 << 27.0;
+        QTest::newRow("CV") << "CV" << 32.0 << 40.0;
+        QTest::newRow("Wert") << "Wert" << 43.0 << 55.0;
+    }
+    void headingsKeepRoomInTheirCells() {
+        QFETCH(QString, heading);
+        QFETCH(double, x);
+        QFETCH(double, rule);
+        const QString pdf = dir.filePath(QStringLiteral("headings.pdf"));
+        {
+            Printout out(pdf);
+            TablePrintout::TabellenAusdruck(out, TablePrintout::Kind::CvGroup, QString(), QDate(2024, 5, 1),
+                                            {{"S", "1024", "255", "Licht"}});
+        }
+        const auto edges = wordEdges(pdf);
+        QVERIFY2(edges.contains(heading), qPrintable(QStringList(edges.keys()).join(u' ')));
+        QVERIFY2(qAbs(edges[heading].first - x) < 0.5, qPrintable(QString::number(edges[heading].first)));
+        QVERIFY2(edges[heading].second <= rule - 0.9, qPrintable(QString::number(edges[heading].second)));
+        // The values stay inside their cells too.
+        QVERIFY(edges[QStringLiteral("1024")].second <= 37.5);
+        QVERIFY(edges[QStringLiteral("255")].second <= 51.5);
     }
 
     void cancelPrintsNothing() {

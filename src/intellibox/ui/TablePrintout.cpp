@@ -33,20 +33,33 @@ Texts texts(Kind kind) {
     return {QStringLiteral("Ausdruck mit  folgender Überschrift versehen: "), QStringLiteral(" Tabelle drucken...")};
 }
 
+// The room a column heading keeps before the rule that closes its cell, in millimetres.
+constexpr double headingRoom = 1;
+constexpr double fontSize = 14;
+
+// A heading at its place, staying on the line. Where the printer's font would bring it
+// closer to the cell's closing rule than headingRoom, it is printed smaller.
+void columnHeading(Printout& out, double x, double cellRight, const QString& text) {
+    const double width = out.textWidth(text);
+    const double room = cellRight - headingRoom - x;
+    if (width > room)
+        out.setFontSize(fontSize * room / width);
+    out.setCurrentX(x);
+    out.printText(text);
+    out.setFontSize(fontSize);
+}
+
 // Top rule, the bold column headings and the rule under them; returns the top rule's y.
 double columnHeadings(Printout& out) {
     const double y0 = qRound(out.currentY());
     out.line(left, y0, right, y0);
     out.setCurrentY(y0);
     out.setBold(true);
-    out.setCurrentX(17);
-    out.printText(QStringLiteral("Act."));
-    out.setCurrentX(32);
-    out.printText(QStringLiteral("CV"));
-    out.setCurrentX(43);
-    out.printText(QStringLiteral("Wert"));
-    out.setCurrentX(57);
-    out.printLine(QStringLiteral("Bemerkung"));
+    columnHeading(out, 17, verticalRules[1], QStringLiteral("Act."));
+    columnHeading(out, 32, verticalRules[2], QStringLiteral("CV"));
+    columnHeading(out, 43, verticalRules[3], QStringLiteral("Wert"));
+    columnHeading(out, 57, verticalRules[4], QStringLiteral("Bemerkung"));
+    out.printLine();
     const double y = out.currentY();
     out.line(left, y, right, y);
     out.setCurrentY(y);
@@ -70,7 +83,7 @@ void rightAligned(Printout& out, double edge, const QString& text) {
 
 void TabellenAusdruck(Printout& out, Kind kind, const QString& heading, const QDate& date, const QList<CvRow>& rows) {
     out.setUnit(Printout::Unit::Millimetre);
-    out.setFontSize(14);
+    out.setFontSize(fontSize);
     out.setCurrentX(left);
     out.setCurrentY(top);
     out.printLine(QStringLiteral("Datum:  ") + date.toString(QStringLiteral("dd.MM.yyyy")));
