@@ -136,7 +136,8 @@ private slots:
     }
 
     // The bold column headings stand at their places and end at least 1 mm before the rule
-    // that closes their cell (rules at 27, 40, 55 mm).
+    // that closes their cell (rules at 27, 40, 55 mm); texts too wide for their cells are
+    // printed smaller.
     void headingsKeepRoomInTheirCells_data() {
         QTest::addColumn<QString>("heading");
         QTest::addColumn<double>("x");
@@ -153,15 +154,18 @@ private slots:
         {
             Printout out(pdf);
             TablePrintout::TabellenAusdruck(out, TablePrintout::Kind::CvGroup, QString(), QDate(2024, 5, 1),
-                                            {{"S", "1024", "255", "Licht"}});
+                                            {{"S", "1024", "255", "Licht"}, {"L", "8", "97", QString(100, u'x')}});
         }
         const auto edges = wordEdges(pdf);
         QVERIFY2(edges.contains(heading), qPrintable(QStringList(edges.keys()).join(u' ')));
         QVERIFY2(qAbs(edges[heading].first - x) < 0.5, qPrintable(QString::number(edges[heading].first)));
         QVERIFY2(edges[heading].second <= rule - 0.9, qPrintable(QString::number(edges[heading].second)));
-        // The values stay inside their cells too.
-        QVERIFY(edges[QStringLiteral("1024")].second <= 37.5);
-        QVERIFY(edges[QStringLiteral("255")].second <= 51.5);
+        // The cells' texts stay inside their cells too: a four-digit CV, a three-digit value,
+        // a remark of 100 characters.
+        QVERIFY(qAbs(edges[QStringLiteral("1024")].second - 37) < 0.5);
+        QVERIFY(edges[QStringLiteral("1024")].first >= 27.9);
+        QVERIFY(qAbs(edges[QStringLiteral("255")].second - 51) < 0.5);
+        QVERIFY(edges[QString(100, u'x')].second <= 194.1);
     }
 
     void cancelPrintsNothing() {

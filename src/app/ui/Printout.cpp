@@ -112,6 +112,10 @@ double Printout::textHeight() const {
     return QFontMetricsF(m_font, m_printer.get()).lineSpacing() / devicePerUnit();
 }
 
+double Printout::ascent() const {
+    return QFontMetricsF(m_font, m_printer.get()).ascent() / devicePerUnit();
+}
+
 void Printout::line(double x1, double y1, double x2, double y2) {
     if (m_painter.isActive())
         m_painter.drawLine(toDevice(x1, y1), toDevice(x2, y2));

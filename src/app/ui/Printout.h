@@ -54,8 +54,9 @@ public:
     double pageHeight() const;
 
     double textWidth(const QString& text) const;
-    // Height of one line of the current font.
+    // Height of one line of the current font, and of its part above the baseline.
     double textHeight() const;
+    double ascent() const;
 
     // A straight black line; the current position moves to its end.
     void line(double x1, double y1, double x2, double y2);

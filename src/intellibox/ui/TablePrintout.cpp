@@ -33,20 +33,29 @@ Texts texts(Kind kind) {
     return {QStringLiteral("Ausdruck mit  folgender Überschrift versehen: "), QStringLiteral(" Tabelle drucken...")};
 }
 
-// The room a column heading keeps before the rule that closes its cell, in millimetres.
-constexpr double headingRoom = 1;
 constexpr double fontSize = 14;
+// The room a text keeps from the rules of its cell, in millimetres.
+constexpr double ruleRoom = 1;
 
-// A heading at its place, staying on the line. Where the printer's font would bring it
-// closer to the cell's closing rule than headingRoom, it is printed smaller.
-void columnHeading(Printout& out, double x, double cellRight, const QString& text) {
-    const double width = out.textWidth(text);
-    const double room = cellRight - headingRoom - x;
-    if (width > room)
-        out.setFontSize(fontSize * room / width);
-    out.setCurrentX(x);
+// Prints a text of the table staying on the line: left-aligned from x, or ending at x when
+// `rightEdge`. Where the printer's font would bring it closer than ruleRoom to a rule of its
+// cell (cellLeft..cellRight), it is printed smaller; a right-aligned text is measured
+// without its surrounding blanks.
+void printInCell(Printout& out, double x, bool rightEdge, double cellLeft, double cellRight, const QString& text) {
+    const double width = out.textWidth(rightEdge ? text.trimmed() : text);
+    const double room = rightEdge ? x - cellLeft - ruleRoom : cellRight - ruleRoom - x;
+    const double y = out.currentY();
+    const double ascent = out.ascent();
+    // The printed text comes out a little wider than measured at small sizes: 3 % spare.
+    // A smaller text stands on the line's baseline.
+    if (width > room && room > 0) {
+        out.setFontSize(fontSize * 0.97 * room / width);
+        out.setCurrentY(y + ascent - out.ascent());
+    }
+    out.setCurrentX(rightEdge ? x - out.textWidth(text.trimmed()) : x);
     out.printText(text);
     out.setFontSize(fontSize);
+    out.setCurrentY(y);
 }
 
 // Top rule, the bold column headings and the rule under them; returns the top rule's y.
@@ -55,10 +64,10 @@ double columnHeadings(Printout& out) {
     out.line(left, y0, right, y0);
     out.setCurrentY(y0);
     out.setBold(true);
-    columnHeading(out, 17, verticalRules[1], QStringLiteral("Act."));
-    columnHeading(out, 32, verticalRules[2], QStringLiteral("CV"));
-    columnHeading(out, 43, verticalRules[3], QStringLiteral("Wert"));
-    columnHeading(out, 57, verticalRules[4], QStringLiteral("Bemerkung"));
+    printInCell(out, 17, false, verticalRules[0], verticalRules[1], QStringLiteral("Act."));
+    printInCell(out, 32, false, verticalRules[1], verticalRules[2], QStringLiteral("CV"));
+    printInCell(out, 43, false, verticalRules[2], verticalRules[3], QStringLiteral("Wert"));
+    printInCell(out, 57, false, verticalRules[3], verticalRules[4], QStringLiteral("Bemerkung"));
     out.printLine();
     const double y = out.currentY();
     out.line(left, y, right, y);
@@ -76,9 +85,6 @@ void closePage(Printout& out, double y0) {
     printCreditLine(out, 5, creditLineY(out));
 }
 
-void rightAligned(Printout& out, double edge, const QString& text) {
-    out.setCurrentX(edge - out.textWidth(text.trimmed()));
-}
 }  // namespace
 
 void TabellenAusdruck(Printout& out, Kind kind, const QString& heading, const QDate& date, const QList<CvRow>& rows) {
@@ -106,18 +112,12 @@ void TabellenAusdruck(Printout& out, Kind kind, const QString& heading, const QD
             out.setCurrentY(top);
             y0 = columnHeadings(out);
         }
-        out.setCurrentX(19);
-        out.printText(row.action);
-        rightAligned(out, 37, row.cv);
-        out.printText(row.cv);
-        rightAligned(out, 51, row.value);
-        if (kind == Kind::Protocol) {
-            out.printLine(row.value);
-        } else {
-            out.printText(row.value);
-            out.setCurrentX(57);
-            out.printLine(row.remark);
-        }
+        printInCell(out, 19, false, verticalRules[0], verticalRules[1], row.action);
+        printInCell(out, 37, true, verticalRules[1], verticalRules[2], row.cv);
+        printInCell(out, 51, true, verticalRules[2], verticalRules[3], row.value);
+        if (kind == Kind::CvGroup)
+            printInCell(out, 57, false, verticalRules[3], verticalRules[4], row.remark);
+        out.printLine();
         const double y = out.currentY();
         out.line(left, y, right, y);
         out.setCurrentY(y);
