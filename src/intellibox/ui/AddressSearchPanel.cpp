@@ -46,7 +46,10 @@ AddressSearchPanel::AddressSearchPanel(ZentraleHost& host, QWidget* parent)
     connect(m_search, &AddressSearch::waitingChanged, m_btnStop, &QPushButton::setEnabled);
 }
 
-void AddressSearchPanel::stopSearch() { m_search->stop(); }
+void AddressSearchPanel::stopSearch() {
+    m_windowClosing = true;
+    m_search->stop();
+}
 
 bool AddressSearchPanel::isSearching() const { return m_search->isRunning(); }
 
@@ -61,6 +64,8 @@ void AddressSearchPanel::btnSearchAdress_Clicked() {
         return;
     m_btnStop->setEnabled(false);
     m_host.setBusyPointer(false);
+    if (m_windowClosing)
+        return;
     switch (result.outcome) {
     case AddressSearch::Outcome::Found:
         emit addressFound(result.address);

@@ -14,7 +14,8 @@ class AddressSearchPanel : public QFrame {
 public:
     explicit AddressSearchPanel(ZentraleHost& host, QWidget* parent = nullptr);
 
-    // The closing window: a running search ends at its next poll and still sends "XPT0".
+    // The closing window: a running search ends at its next poll and still sends "XPT0";
+    // its result is put nowhere.
     void stopSearch();
     bool isSearching() const;
     AddressSearch& search() { return *m_search; }
@@ -32,4 +33,5 @@ private:
     AddressSearch* m_search;
     QToolButton* m_btnSearch;
     QPushButton* m_btnStop;
+    bool m_windowClosing = false;
 };
