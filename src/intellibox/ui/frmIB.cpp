@@ -346,9 +346,12 @@ void frmIB::btnMotorola_Clicked() {
         QString second;
         if (!query(QStringLiteral("XLC 80"), 0, second))
             return;
-        m_lblSO[1]->setText(IbSettings::leadingValue(second));
-        setStatus(first + Text::tenBlanks + second);
-        m_chkLokdatenformat->setChecked(IbSettings::motorolaOldFormat(second));
+        // Both answers, ten blanks apart, are the one answer text the value and the format
+        // are taken from: the value from its start, "Mot old" from anywhere in it.
+        const QString both = first + Text::tenBlanks + second;
+        m_lblSO[1]->setText(IbSettings::leadingValue(both));
+        setStatus(both);
+        m_chkLokdatenformat->setChecked(IbSettings::motorolaOldFormat(both));
     });
 }
 
