@@ -6,15 +6,12 @@
 #include "link/core/QtSerialPort.h"
 #include "link/core/RealClock.h"
 #include "link/core/StationLink.h"
+#include "program/ui/ProgramWindows.h"
 #include "app/ui/frmHauptmenu.h"
-#include "app/ui/FileDialog.h"
-#include "intellibox/ui/frmIB.h"
-#include "intellibox/ui/frmZentrale.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
-#include <QPointer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -50,35 +47,7 @@ int main(int argc, char* argv[]) {
     link.setFailureReport([&ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
 
     frmHauptmenu window(ctx, V24, link);
-    window.setOpener(QStringLiteral("mnuExtras_IB"), [&] {
-        auto* ib = new frmIB(ctx, link, &window);
-        ib->setAttribute(Qt::WA_DeleteOnClose);
-        ib->setWindowModality(Qt::ApplicationModal);
-        ib->show();
-    });
-    // The main window's file dialog, borrowed by every window that reads or writes files.
-    Dialog dialog(&window);
-
-    // The programming window is modeless and one instance; each opening starts with empty
-    // tables, so a closed window is deleted and the next opening makes a new one.
-    QPointer<frmZentrale> zentrale;
-    window.setOpener(QStringLiteral("mnuSystem_MM"), [&] {
-        // A window closed during a station wait is deleted only when the wait has ended;
-        // choosing the entry meanwhile makes a new one.
-        if (!zentrale || !zentrale->isVisible()) {
-            zentrale = new frmZentrale(ctx, link, dialog);
-            zentrale->setAttribute(Qt::WA_DeleteOnClose);
-            zentrale->setProgrammingAidOpener([&window] { window.showProgrammierhilfe(false); });
-            zentrale->setCloseCompanions([&window] {
-                window.programmierhilfeTargets().remove(QStringLiteral("DCC"));
-                window.closeProgrammierhilfe();
-            });
-            window.programmierhilfeTargets().set(QStringLiteral("DCC"), zentrale);
-        }
-        zentrale->show();
-        zentrale->raise();
-        zentrale->activateWindow();
-    });
+    const ProgramWindows windows(window, ctx, link);
     window.Form_Load();
     window.show();
     return app.exec();

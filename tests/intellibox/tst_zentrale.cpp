@@ -476,6 +476,8 @@ private slots:
         QPointer<frmZentrale> window = rig.window.release();
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->findChild<QLineEdit*>(QStringLiteral("txtWert"))->setText(QStringLiteral("6"));
+        if (button == QLatin1String("btnCV29IILesen"))
+            window->showCv29View(true);
         rig.clock.onYield = [&] {
             if (rig.clock.ticks() == 1000) {
                 window->close();
@@ -576,14 +578,20 @@ private slots:
         auto* la = rig.get<QWidget>(QStringLiteral("pnlLA"));
         auto* decoder = rig.get<QWidget>(QStringLiteral("pnlDecoder"));
         auto* mnuCv29 = rig.get<QAction>(QStringLiteral("mnuDatei_CV29"));
+        // A parked view takes no focus and no access key.
+        QVERIFY(!cv29->isEnabled());
+        QVERIFY(!la->isEnabled());
         rig.click("rbnCV29");
         QCOMPARE(cv29->y(), twips(660));
         QCOMPARE(cv29->x(), la->x());
+        QVERIFY(cv29->isEnabled());
         QVERIFY(mnuCv29->isChecked());
         QVERIFY(!decoder->isEnabled());
         rig.click("rbnLA");
         QCOMPARE(cv29->y(), twips(24000));
         QCOMPARE(la->y(), twips(660));
+        QVERIFY(!cv29->isEnabled());
+        QVERIFY(la->isEnabled());
         QVERIFY(!mnuCv29->isChecked());
         QVERIFY(!decoder->isEnabled());
         rig.click("rbnLA");

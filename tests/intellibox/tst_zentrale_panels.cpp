@@ -197,6 +197,11 @@ private slots:
         rig.txt("txtAdresse")->setText(QStringLiteral("3"));
         rig.txt("txtWert")->setText(QStringLiteral("6"));
         rig.window->groupTable().appendRows({{"S", "29", "6", {}}}, QStringLiteral("DCC"));
+        // A parked view takes no clicks: the view of the button is shown first.
+        if (button == QLatin1String("btnCV29IILesen"))
+            rig.window->showCv29View(true);
+        if (button == QLatin1String("btnLesenLA"))
+            rig.window->showLaView(true);
         rig.station.vanish();
         if (button.isEmpty())
             rig.window->groupGrid().runTable();

@@ -6,6 +6,7 @@
 #include "app/core/Failure.h"
 #include "intellibox/core/IbSettings.h"
 #include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/UnkeyedPushButton.h"
 #include "intellibox/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
 #include "intellibox/core/P50xCommands.h"
@@ -113,8 +114,9 @@ frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(pare
     m_scrSO->setRisingRange(1, 999);
     m_scrSO->setRisingValue(1);
     m_scrSO->setFixedHeight(m_txtSO->sizeHint().height());
+    // The three "&lesen" buttons share one access key: the single read keeps it.
     for (int i = 1; i <= 2; ++i) {
-        m_btnLesen[i] = new QPushButton(Text::lesen, this);
+        m_btnLesen[i] = i == 1 ? new QPushButton(Text::lesen, this) : new UnkeyedPushButton(Text::lesen, this);
         m_btnLesen[i]->setObjectName(QStringLiteral("btnLesen_%1").arg(i));
         m_btnLesen[i]->setAutoDefault(false);
         connect(m_btnLesen[i], &QPushButton::clicked, this, [this, i] { btnLesen_Clicked(i); });
@@ -181,7 +183,7 @@ frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(pare
     }
 
     // Version.
-    m_btnVersion = new QPushButton(Text::lesen, this);
+    m_btnVersion = new UnkeyedPushButton(Text::lesen, this);
     m_btnVersion->setObjectName(QStringLiteral("btnVersion"));
     m_btnVersion->setAutoDefault(false);
     auto* versionBox = new QGroupBox(Text::version, this);

@@ -445,6 +445,10 @@ void frmZentrale::buildViews(QWidget* central) {
     pnlLA->setAutoFillBackground(true);
     pnlCV29 = new Cv29Panel(*this, central);
     pnlCV29->setAutoFillBackground(true);
+    // A parked view takes neither the focus nor an access key ("&schreiben" of the address
+    // view would take Alt+S from the decoder panel's write button).
+    pnlLA->setEnabled(false);
+    pnlCV29->setEnabled(false);
 
     m_groupTable = new CvGroupTable(CvGroupTable::LetterRule::ByDecoderType, this);
     grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, CvGroupGrid::Window::Zentrale, central);
@@ -561,6 +565,7 @@ void frmZentrale::showCv29View(bool shown) {
         pnlCV29->move(pnlLA->x(), twips(viewTop));
     else
         moveTop(pnlCV29, parkedPanelTop);
+    pnlCV29->setEnabled(shown);
     pnlCV29->raise();
     updateDecoderPanelEnabled();
 }
@@ -569,6 +574,7 @@ void frmZentrale::showLaView(bool shown) {
     rbnLA->setChecked(shown);
     mnuDatei_LA->setChecked(shown);
     moveTop(pnlLA, shown ? viewTop : parkedPanelTop);
+    pnlLA->setEnabled(shown);
     pnlLA->raise();
     if (shown && rbnCV29->isChecked())
         showCv29View(false);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/ui/FileDialog.h"
+
+#include <QPointer>
+
+struct AppContext;
+class StationLink;
+class frmHauptmenu;
+class frmZentrale;
+
+// The windows built outside the main window's own folder, plugged into its menu entries:
+// the program and the tests that walk every window open them the same way. A window built
+// later gets its opener here.
+class ProgramWindows {
+public:
+    ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink& link);
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    // The main window's file dialog, borrowed by every window that reads or writes files.
+    Dialog& dialog() { return m_dialog; }
+
+private:
+    frmHauptmenu& m_main;
+    AppContext& m_ctx;
+    StationLink& m_link;
+    Dialog m_dialog;
+    QPointer<frmZentrale> m_zentrale;
+};

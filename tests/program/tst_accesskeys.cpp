@@ -1,0 +1,174 @@
+#include "AccessKeys.h"
+#include "RecordingNotifier.h"
+#include "SimulatedStation.h"
+#include "app/core/AppContext.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/frmHauptmenu.h"
+#include "link/core/StationLink.h"
+#include "link/core/VirtualClock.h"
+#include "program/ui/ProgramWindows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The program as main() builds it, on a simulated station and virtual time.
+struct Program {
+    QTemporaryDir dir;
+    RecordingNotifier notifier;
+    AppContext ctx;
+    VirtualClock clock;
+    SimulatedStation station{clock};
+    StationLink link{ctx, station, clock};
+    frmHauptmenu main{ctx, station, link};
+    ProgramWindows windows{main, ctx, link};
+
+    Program() {
+        ctx.dataFolder = dir.path();
+        ctx.notifier = &notifier;
+        main.scanCandidates = [] { return QStringList(); };
+        main.Form_Load();
+        main.show();
+    }
+    ~Program() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main && w->isVisible())
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The main-menu entries that open a window.
+    QList<QAction*> openers() const {
+        static const QSet<QString> notWindows{QStringLiteral("mnuSystem_beenden"), QStringLiteral("mnuBeenden"),
+                                              QStringLiteral("mnuHilfe")};
+        QList<QAction*> list;
+        for (QMenu* menu : main.menuBar()->findChildren<QMenu*>())
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator() && !a->menu() && a->isEnabled() && !notWindows.contains(a->objectName()))
+                    list.append(a);
+        return list;
+    }
+
+    // Runs the entry and returns the windows it showed.
+    QList<QWidget*> open(QAction* entry) {
+        QSet<QWidget*> before;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                before.insert(w);
+        entry->trigger();
+        QList<QWidget*> shown;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !before.contains(w) && !qobject_cast<QMenu*>(w))
+                shown.append(w);
+        return shown;
+    }
+};
+
+QString describe(const QString& where, const QStringList& faults) {
+    return where + QStringLiteral(": ") + faults.join(QStringLiteral("; "));
+}
+
+void click(QWidget* window, const QString& name) {
+    auto* button = window->findChild<QAbstractButton*>(name);
+    QVERIFY2(button, qPrintable(name));
+    if (button->isEnabled())
+        button->click();
+}
+
+}  // namespace
+
+// Every window of the program, as the main menu opens it, in the states that show other
+// controls: each access key (Alt+letter) reaches exactly one control the user can see, and
+// no menu repeats a key. A window built later is plugged into ProgramWindows and so comes
+// under this test by itself.
+class TestAccessKeys : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyWindowOfTheMainMenu() {
+        Program p;
+        QVERIFY2(AccessKeys::faults(&p.main).isEmpty(), qPrintable(describe("frmHauptmenu", AccessKeys::faults(&p.main))));
+        const QList<QAction*> entries = p.openers();
+        QVERIFY(entries.size() >= 5);
+        QStringList checked;
+        for (QAction* entry : entries) {
+            const QList<QWidget*> shown = p.open(entry);
+            QVERIFY2(!shown.isEmpty(), qPrintable(entry->objectName()));
+            for (QWidget* w : shown) {
+                QVERIFY(QTest::qWaitForWindowExposed(w));
+                const QStringList faults = AccessKeys::faults(w);
+                QVERIFY2(faults.isEmpty(), qPrintable(describe(entry->objectName() + u'/' + AccessKeys::nameOf(w), faults)));
+                checked.append(AccessKeys::nameOf(w));
+                w->close();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        for (const char* name : {"frmZentrale", "frmIB", "frmSchnittstelle", "frmDecoderHersteller", "frmProgrammierhilfe"})
+            QVERIFY2(checked.contains(QLatin1String(name)), qPrintable(checked.join(u' ')));
+    }
+
+    // The programming window by station, decoder type and view: a parked or hidden view
+    // takes no key, so Alt+S always reaches one "&schreiben".
+    void programmingWindowInEveryState() {
+        Program p;
+        QWidget* w = p.open(p.main.entry(QStringLiteral("mnuSystem_MM"))).value(0);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QStringList views{QString(), QStringLiteral("rbnCV29"), QStringLiteral("rbnLA"), QStringLiteral("rbnCVGruppen")};
+        for (int station = 0; station < 3; ++station) {
+            click(w, QStringLiteral("btnUnit_%1").arg(station));
+            for (int type = 0; type < 3; ++type) {
+                click(w, QStringLiteral("optTyp_%1").arg(type));
+                for (const QString& view : views) {
+                    if (!view.isEmpty())
+                        click(w, view);
+                    const QStringList faults = AccessKeys::faults(w);
+                    QVERIFY2(faults.isEmpty(),
+                             qPrintable(describe(QStringLiteral("station %1, type %2, view %3").arg(station).arg(type).arg(view), faults)));
+                    if (!view.isEmpty())
+                        click(w, view);
+                }
+            }
+        }
+    }
+
+    // Alt+S on the decoder panel writes the value, whatever the parked views hold.
+    void altSWrites() {
+        Program p;
+        QWidget* w = p.open(p.main.entry(QStringLiteral("mnuSystem_MM"))).value(0);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        click(w, QStringLiteral("btnUnit_2"));
+        click(w, QStringLiteral("optTyp_2"));
+        w->findChild<QLineEdit*>(QStringLiteral("txtRegister"))->setText(QStringLiteral("29"));
+        auto* value = w->findChild<QLineEdit*>(QStringLiteral("txtWert"));
+        value->setText(QStringLiteral("6"));
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        value->setFocus();
+        p.station.clearTraffic();
+        QTest::keyClick(value, Qt::Key_S, Qt::AltModifier);
+        // A button pressed by its access key clicks when its pressed look has shown.
+        QTRY_VERIFY(p.station.p50xCommands().contains(QStringLiteral("XPT0")));
+        QCOMPARE(p.station.p50xCommands().mid(p.station.p50xCommands().indexOf(QStringLiteral("XPTWD29, 6"))),
+                 (QStringList{"XPTWD29, 6", "XPT0"}));
+    }
+
+    void helpWindow() {
+        HelpWindow* help = HelpWindow::instance();
+        help->show();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY2(AccessKeys::faults(help).isEmpty(), qPrintable(describe("HelpWindow", AccessKeys::faults(help))));
+        help->close();
+    }
+};
+
+QTEST_MAIN(TestAccessKeys)
+#include "tst_accesskeys.moc"
