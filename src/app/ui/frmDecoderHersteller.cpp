@@ -4,6 +4,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
+#include "app/ui/GridView.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/core/Notifier.h"
 #include "app/ui/Twips.h"
@@ -91,7 +92,7 @@ frmDecoderHersteller::frmDecoderHersteller(AppContext& ctx, QWidget* parent) : Q
 
     addSmallWindowMenus(this, {});  // "&?" does nothing here
 
-    m_grdDH = new QTableView;
+    m_grdDH = new GridView;
     m_grdDH->setObjectName(QStringLiteral("grdDH"));
     m_grdDH->setModel(&m_model);
     m_grdDH->verticalHeader()->setDefaultSectionSize(m_grdDH->fontMetrics().height() + 6);

@@ -137,7 +137,7 @@ private:
 };
 
 CvGroupGrid::CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, Window window, QWidget* parent)
-    : QTableView(parent), m_ctx(ctx), m_dialog(dialog), m_table(table), m_window(window) {
+    : GridView(parent), m_ctx(ctx), m_dialog(dialog), m_table(table), m_window(window) {
     setObjectName(QStringLiteral("grdGR"));
     setModel(&m_table);
     setItemDelegate(new Delegate(*this));

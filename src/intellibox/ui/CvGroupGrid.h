@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/ui/GridView.h"
 #include "intellibox/ui/TableFileCommands.h"
 
 #include <QPointer>
-#include <QTableView>
 
 class QAction;
 class QMenu;
@@ -16,7 +16,7 @@ class Dialog;
 // "S/L" view switch, the pop-up menu `mnuPopUp_GR` and the "&Bearbeiten" actions. It does
 // the table's own work (series, marks, rows, files, clipboard, printout); the runs belong to
 // the window, which connects the run signals (or attaches a CvGroupRun).
-class CvGroupGrid : public QTableView {
+class CvGroupGrid : public GridView {
     Q_OBJECT
 public:
     enum class Window { Zentrale, Lenz };

@@ -72,7 +72,7 @@ private:
 
 }  // namespace
 
-ProtocolGrid::ProtocolGrid(Options options, QWidget* parent) : QTableView(parent), m_options(options) {
+ProtocolGrid::ProtocolGrid(Options options, QWidget* parent) : GridView(parent), m_options(options) {
     setItemDelegate(new ProtocolDelegate(this, options.rowColours, options.keyFilter));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);

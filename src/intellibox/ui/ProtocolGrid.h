@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/ui/GridView.h"
+
 #include <QColor>
-#include <QTableView>
 #include <optional>
 
 class ProtocolTable;
@@ -9,7 +10,7 @@ class ProtocolTable;
 // The grid of a protocol table. The Intellibox window colours read and write rows and
 // filters the keys typed while editing; the Lenz window shows the same table without both.
 // A double click reports the row; what it repeats is the window's business.
-class ProtocolGrid : public QTableView {
+class ProtocolGrid : public GridView {
     Q_OBJECT
 public:
     struct Options {

@@ -6,14 +6,18 @@
 #include "app/ui/frmHauptmenu.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
+#include "intellibox/core/CvGroupTable.h"
+#include "intellibox/ui/frmZentrale.h"
 #include "program/ui/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,7 +92,7 @@ void click(QWidget* window, const QString& name) {
 // controls: each access key (Alt+letter) reaches exactly one control the user can see, and
 // no menu repeats a key. A window built later is plugged into ProgramWindows and so comes
 // under this test by itself.
-class TestAccessKeys : public QObject {
+class TestKeyboard : public QObject {
     Q_OBJECT
 
 private slots:
@@ -105,6 +109,9 @@ private slots:
                 QVERIFY(QTest::qWaitForWindowExposed(w));
                 const QStringList faults = AccessKeys::faults(w);
                 QVERIFY2(faults.isEmpty(), qPrintable(describe(entry->objectName() + u'/' + AccessKeys::nameOf(w), faults)));
+                // No grid keeps Tab to itself.
+                for (const QTableView* grid : w->findChildren<QTableView*>())
+                    QVERIFY2(!grid->tabKeyNavigation(), qPrintable(AccessKeys::nameOf(grid)));
                 checked.append(AccessKeys::nameOf(w));
                 w->close();
             }
@@ -161,6 +168,74 @@ private slots:
                  (QStringList{"XPTWD29, 6", "XPT0"}));
     }
 
+    // Tab and Shift+Tab leave the protocol grid and the CV-group grid, also from a cell
+    // being edited (committed first): the keyboard reaches the drive desk.
+    void tabLeavesTheGrids_data() {
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("protocol") << "grdKP" << false;
+        QTest::newRow("protocol, editing a cell") << "grdKP" << true;
+        QTest::newRow("CV groups") << "grdGR" << false;
+        QTest::newRow("CV groups, editing a cell") << "grdGR" << true;
+    }
+    void tabLeavesTheGrids() {
+        QFETCH(QString, grid);
+        QFETCH(bool, editing);
+        Program p;
+        auto* w = qobject_cast<QMainWindow*>(p.open(p.main.entry(QStringLiteral("mnuSystem_MM"))).value(0));
+        QVERIFY(w);
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        click(w, QStringLiteral("btnUnit_2"));
+        click(w, QStringLiteral("optTyp_2"));
+        auto* view = w->findChild<QTableView*>(grid);
+        QVERIFY(view);
+        if (grid == QLatin1String("grdGR")) {
+            click(w, QStringLiteral("rbnCVGruppen"));
+            static_cast<CvGroupTable*>(view->model())->appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}},
+                                                                   QStringLiteral("DCC"));
+        } else {
+            auto* protocol = qobject_cast<frmZentrale*>(w);
+            protocol->writeProtokoll(QStringLiteral("S"), QStringLiteral("29"), QStringLiteral("6"));
+            protocol->writeProtokoll(QStringLiteral("L"), QStringLiteral("8"), QStringLiteral("97"));
+            if (editing)
+                protocol->findChild<QMenu*>(QStringLiteral("mnuPopUp"))
+                    ->findChild<QAction*>(QStringLiteral("mnuPopUp_Editieren"))
+                    ->trigger();
+        }
+        const int valueColumn = grid == QLatin1String("grdGR") ? 2 : view->model()->columnCount() - 1;
+        const int firstRow = grid == QLatin1String("grdGR") ? 0 : view->model()->rowCount() - 2;
+        for (const bool forward : {true, false}) {
+            view->setFocus();
+            view->setCurrentIndex(view->model()->index(firstRow, valueColumn));
+            QVERIFY(view->hasFocus());
+            QWidget* typedInto = view;
+            if (editing) {
+                view->edit(view->currentIndex());
+                typedInto = QApplication::focusWidget();
+                QVERIFY(typedInto && typedInto != view && view->isAncestorOf(typedInto));
+                auto* line = qobject_cast<QLineEdit*>(typedInto);
+                QVERIFY(line);
+                line->selectAll();
+                QTest::keyClicks(line, forward ? "7" : "9");
+            }
+            QTest::keyClick(typedInto, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            QVERIFY2(focus != view && !view->isAncestorOf(focus), qPrintable(AccessKeys::nameOf(focus)));
+            if (editing)
+                QCOMPARE(view->model()->index(firstRow, valueColumn).data().toString(),
+                         QString::fromLatin1(forward ? "7" : "9"));
+        }
+        // From the protocol grid the next control is the drive desk's address field.
+        if (grid == QLatin1String("grdKP") && !editing) {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Tab);
+            QWidget* desk = w->findChild<QWidget*>(QStringLiteral("pnlFahrpult"));
+            QVERIFY2(desk->isAncestorOf(QApplication::focusWidget()), qPrintable(AccessKeys::nameOf(QApplication::focusWidget())));
+        }
+    }
+
     void helpWindow() {
         HelpWindow* help = HelpWindow::instance();
         help->show();
@@ -170,5 +245,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAccessKeys)
-#include "tst_accesskeys.moc"
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
