@@ -6,6 +6,7 @@
 #include "app/ui/Twips.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -111,6 +112,24 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, dialog.showSave());
         Dialog::setAnswerProvider({});
         QCOMPARE(asked, (QStringList{"Text-Dateien (*.TXT)|*.txt open", "Text-Dateien (*.TXT)|*.txt save"}));
+    }
+
+    // A portable install keeps its files beside the program; a build tree does not, so
+    // that "make clean" cannot delete the user's settings.
+    void dataFolder_data() {
+        QTest::addColumn<bool>("buildTree");
+        QTest::addColumn<bool>("userFolder");
+        QTest::newRow("writable program folder") << false << false;
+        QTest::newRow("build tree") << true << true;
+    }
+    void dataFolder() {
+        QFETCH(bool, buildTree);
+        QTemporaryDir program;
+        if (buildTree)
+            QVERIFY(writeFileBytes(QDir(program.path()).filePath(QStringLiteral("CMakeCache.txt")), "# cache\n"));
+        const QString user = m_dir.filePath(QStringLiteral("user"));
+        QTEST(chooseDataFolder(program.path(), user) == user, "userFolder");
+        QCOMPARE(chooseDataFolder(m_dir.filePath(QStringLiteral("missing")), user), user);
     }
 
     void everyHelpPageExists() {

@@ -5,13 +5,18 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString chooseDataFolder() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
+QString chooseDataFolder(const QString& programFolder, const QString& userFolder) {
+    const bool buildTree = QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("CMakeCache.txt")));
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable() && !buildTree)
         return programFolder;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(userFolder);
     return userFolder;
+}
+
+QString chooseDataFolder() {
+    const QString folder = chooseDataFolder(QCoreApplication::applicationDirPath(),
+                                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QDir().mkpath(folder);
+    return folder;
 }
 
 QString findHelpFolder() {
