@@ -4,7 +4,7 @@
 #include "app/core/TextFile.h"
 #include "app/ui/frmDecoderHersteller.h"
 
-#include <QTableView>
+#include <QFileInfo>
 #include <QTest>
 
 Q_DECLARE_METATYPE(FullFolder::Way)
@@ -61,65 +61,52 @@ private slots:
         QCOMPARE(folder.names(), QStringList{QStringLiteral("list.txt")});
     }
 
-    // The configuration written at shut-down.
-    void configuration_data() {
+    // The configuration written at shut-down and the manufacturer list written back when
+    // its window closes.
+    void mainWindowFiles_data() {
         addWays();
-        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
-        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
+        QTest::addColumn<bool>("configuration");
+        QTest::newRow("configuration, size limit") << FullFolder::Way::SizeLimit << true;
+        QTest::newRow("configuration, tmpfs") << FullFolder::Way::Tmpfs << true;
+        QTest::newRow("manufacturer list, size limit") << FullFolder::Way::SizeLimit << false;
+        QTest::newRow("manufacturer list, tmpfs") << FullFolder::Way::Tmpfs << false;
     }
-    void configuration() {
+    void mainWindowFiles() {
         QFETCH(FullFolder::Way, way);
+        QFETCH(bool, configuration);
         FullFolder folder(way);
         if (!folder.available())
             QSKIP("no tmpfs can be mounted here");
         MainWindowRig rig;
         rig.ctx.dataFolder = folder.path();
-        rig.ctx.ComPort = QStringLiteral("1");
-        rig.ctx.ComSettings = QStringLiteral("2400,N,8,1");
-        WriteConfig(rig.ctx);
-        const QByteArray old = fileBytes(configFilePath(rig.ctx));
-        QCOMPARE(old.count("\r\n"), 28);
-        rig.ctx.ComPort = QStringLiteral("4");
-        rig.notifier.expectMessages = true;
-        QVERIFY(folder.fill());
-        rig.window->close();
-        folder.release();
-        QCOMPARE(fileBytes(configFilePath(rig.ctx)), old);
-        QCOMPARE(rig.notifier.messages.size(), 1);
-        QCOMPARE(rig.notifier.messages[0].text, accessText);
-        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
-        QCOMPARE(folder.names(), QStringList{QStringLiteral("Quillex.cfg")});
-    }
-
-    // The manufacturer list, written back when its window closes.
-    void manufacturerList_data() {
-        addWays();
-        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
-        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
-    }
-    void manufacturerList() {
-        QFETCH(FullFolder::Way, way);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
-        MainWindowRig rig;
-        rig.ctx.dataFolder = folder.path();
-        QVERIFY(ManufacturerList::installDefault(folder.path()));
-        const QString path = ManufacturerList::filePath(folder.path());
+        QString path;
+        QWidget* closing = rig.window.get();
+        if (configuration) {
+            rig.ctx.ComPort = QStringLiteral("1");
+            rig.ctx.ComSettings = QStringLiteral("2400,N,8,1");
+            WriteConfig(rig.ctx);
+            path = configFilePath(rig.ctx);
+            rig.ctx.ComPort = QStringLiteral("4");
+        } else {
+            QVERIFY(ManufacturerList::installDefault(folder.path()));
+            path = ManufacturerList::filePath(folder.path());
+            rig.entry("mnuExtras_Decoderhersteller")->trigger();
+            auto* w = rig.window->findChild<frmDecoderHersteller*>();
+            QVERIFY(w);
+            w->model().setData(w->model().index(2, 3), QStringLiteral("geändert"), Qt::EditRole);
+            closing = w;
+        }
         const QByteArray old = fileBytes(path);
-        QVERIFY(old.size() > 5000);
-        rig.entry("mnuExtras_Decoderhersteller")->trigger();
-        auto* w = rig.window->findChild<frmDecoderHersteller*>();
-        QVERIFY(w);
-        w->model().setData(w->model().index(2, 3), QStringLiteral("geändert"), Qt::EditRole);
+        QVERIFY(configuration ? old.count("\r\n") == 28 : old.size() > 5000);
         rig.notifier.expectMessages = true;
         QVERIFY(folder.fill());
-        w->close();
+        closing->close();
         folder.release();
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(rig.notifier.messages.size(), 1);
+        QCOMPARE(rig.notifier.messages[0].text, accessText);
         QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
-        QCOMPARE(folder.names(), QStringList{QStringLiteral("DecoderHersteller.txt")});
+        QCOMPARE(folder.names(), QStringList{QFileInfo(path).fileName()});
     }
 };
 
