@@ -12,6 +12,13 @@ QString keyCaption(int key) {
     return QStringLiteral("F%1").arg(key - 1);
 }
 
+QList<ColumnSpec> keyColumns(int keys) {
+    QList<ColumnSpec> columns;
+    for (int k = 0; k < keys; ++k)
+        columns.append(tickColumn(keyCaption(k)));
+    return columns;
+}
+
 ColumnSpec labelColumn(const QString& caption, int width, const QStringList& texts, Align align) {
     ColumnSpec c;
     c.caption = caption;
@@ -81,6 +88,34 @@ GridSpec valueGrid(const QString& name, const QList<int>& cvs) {
     return g;
 }
 
+void addKeyBindings(EditorTable& table, int ticks, int values, int firstTick, int firstCv,
+                    const QList<BitWindow>& windows) {
+    for (int k = 0; k < windows.size(); ++k) {
+        const BitWindow& w = windows.at(k);
+        BitBinding b;
+        b.cv = firstCv + k;
+        b.value = {values, 1, k + 1};
+        b.cells = columnBits(ticks, firstTick + k, w.firstRow, w.rows, w.firstBit);
+        table.bindings.append(b);
+        table.marks.append({{{ticks, firstTick + k}}, {b.value}, {}});
+        table.saveOrder.append(b.cv);
+    }
+}
+
+QList<CellRef> diagonal(int grid, int firstCol, int rows) {
+    QList<CellRef> cells;
+    for (int r = 0; r < rows; ++r)
+        cells.append({grid, r, firstCol + r});
+    return cells;
+}
+
+QList<int> cvRange(int first, int last) {
+    QList<int> cvs;
+    for (int cv = first; cv <= last; ++cv)
+        cvs.append(cv);
+    return cvs;
+}
+
 Decoder maskDecoder(const QList<int>& masks) {
     return [masks](int value) {
         QList<std::optional<int>> parts;
@@ -148,6 +183,13 @@ public:
             known(cv, QStringLiteral("clipboard order"));
         for (const SliderSpec& s : m_table.sliders)
             number(s.target, QStringLiteral("slider %1").arg(s.name));
+        for (int g = 0; g < m_table.grids.size(); ++g) {
+            const GridSpec& spec = m_table.grids.at(g);
+            for (int col = 0; col < spec.columns.size(); ++col) {
+                if (spec.columns.at(col).kind == CellKind::Slider)
+                    number({g, 0, spec.columns.at(col).sliderTarget}, QStringLiteral("target of the sliders in a cell"));
+            }
+        }
         return m_problems;
     }
 

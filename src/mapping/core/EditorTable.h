@@ -28,7 +28,8 @@
 //   computed, never typed unless the column is `typed`. Choice: a number picked from a
 //   value list; the cell shows the entry's text, or the number itself when no entry has
 //   it. Slider: a horizontal scroll bar standing in the cell, moving the Number cell of the
-//   same row in column `sliderTarget`.
+//   same row in column `sliderTarget`. A bar shows a value beyond its range at its nearest
+//   end and leaves the value as it is.
 //
 // * Bit bindings (BitBinding): one CV is the sum of the weights of its ticked cells. A
 //   column-per-CV editor binds the cells of one column (columnBits), a row-per-CV editor the
@@ -49,8 +50,8 @@
 //   read-back 0 is applied only when the value cell does not start at 0.
 //
 // * Scalars (Scalar): one Number cell is the CV value (a slider or typed text sets it).
-//   Read back sets the cell, also above its column's range (a slider then shows the nearest
-//   end); 0 is applied only when the cell does not start at 0.
+//   Read back sets the cell, also beyond a slider's range; 0 is applied only when the cell
+//   does not start at 0.
 //
 // * Derived texts (DerivedText): a Label cell whose text follows a Number cell
 //   (a unit text such as "3,00 Sec.").
@@ -118,7 +119,7 @@ struct ColumnSpec {
     QStringList texts;     // Label: the rows' texts, row 0 first; rows beyond stay empty
     int start = 0;         // Number, Choice: every row's value at load and after Delete
     ValueList list;        // Choice
-    int min = 0;           // Number: the range typed text must lie in and a slider spans
+    int min = 0;           // Number: the range typed text must lie in; Slider: the bar's range
     int max = 255;
     bool typed = false;    // Number (a whole number min..max) or Label takes typed text
     int sliderTarget = -1;      // Slider: the Number column of the same row it moves
@@ -247,13 +248,15 @@ struct LabelSpec {
     Rect geometry;
 };
 
-// A horizontal scroll bar outside the grids that moves a Number cell; its range is the
-// cell's column range. `followsCurrentRow`: it moves the cell of the target grid's current
-// row and shows that row's value when the row changes.
+// A horizontal scroll bar outside the grids that moves a Number cell. `followsCurrentRow`:
+// it moves the cell of the target grid's current row and shows that row's value when the
+// row changes.
 struct SliderSpec {
     QString name;
     Rect geometry;
     CellRef target;
+    int min = 0;
+    int max = 255;
     bool followsCurrentRow = false;
     int smallChange = 1;
     int largeChange = 1;
@@ -304,6 +307,8 @@ struct EditorTable {
 // key k >= 2 is F(k - 1).
 QString keyCaption(int key);
 
+// Tick columns captioned keyCaption(0) .. keyCaption(keys - 1), 480 twips wide.
+QList<ColumnSpec> keyColumns(int keys);
 ColumnSpec labelColumn(const QString& caption, int width, const QStringList& texts, Align align = Align::Left);
 ColumnSpec tickColumn(const QString& caption, int width = 480);
 ColumnSpec numberColumn(const QString& caption, int width, int start = 0, int min = 0, int max = 255);
@@ -317,6 +322,23 @@ QList<BitCell> rowBits(int grid, int row, int firstCol, int cols, int firstBit =
 // The value grid: row 0 "CV" and the CV numbers, row 1 "Wert" and the values (0), column 0
 // 495 twips wide and the others 480, centred; column k holds cvs[k - 1].
 GridSpec valueGrid(const QString& name, const QList<int>& cvs);
+
+// Rows firstRow .. firstRow + rows - 1 of a key column, the first of them bit firstBit.
+struct BitWindow {
+    int firstRow = 0;
+    int rows = 8;
+    int firstBit = 0;
+};
+// One CV per key column, as the NMRA mapping has it: key k (column firstTick + k of grid
+// `ticks`) is CV firstCv + k, shown in column k + 1 of the value grid `values`, with the
+// bits of windows[k]; its column is marked while the CV is above 0. Appends the bindings,
+// the marks and the CVs to the save order.
+void addKeyBindings(EditorTable& table, int ticks, int values, int firstTick, int firstCv,
+                    const QList<BitWindow>& windows);
+// The cells (row, firstCol + row) for rows 0 .. rows - 1: each output on its own key.
+QList<CellRef> diagonal(int grid, int firstCol, int rows);
+// first, first + 1, .. last.
+QList<int> cvRange(int first, int last);
 
 // Each part = value & mask.
 Decoder maskDecoder(const QList<int>& masks);

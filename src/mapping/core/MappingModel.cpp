@@ -243,9 +243,9 @@ int MappingModel::cvValue(int cv) const {
     return holdsCv(cv) ? number(valueCellOf(cv)) : 0;
 }
 
-QStringList MappingModel::saveLines(bool onlyAboveZero) const {
+QStringList MappingModel::writeLines(const QList<int>& order, bool onlyAboveZero) const {
     QStringList lines;
-    for (int cv : m_table.saveOrder) {
+    for (int cv : order) {
         const int value = cvValue(cv);
         if (!onlyAboveZero || value > 0)
             lines.append(CvCommandList::writeLine(cv, value));
@@ -253,16 +253,12 @@ QStringList MappingModel::saveLines(bool onlyAboveZero) const {
     return lines;
 }
 
+QStringList MappingModel::saveLines(bool onlyAboveZero) const {
+    return writeLines(m_table.saveOrder, onlyAboveZero);
+}
+
 QStringList MappingModel::clipboardLines(bool onlyAboveZero) const {
-    if (m_table.clipboardOrder.isEmpty())
-        return saveLines(onlyAboveZero);
-    QStringList lines;
-    for (int cv : m_table.clipboardOrder) {
-        const int value = cvValue(cv);
-        if (!onlyAboveZero || value > 0)
-            lines.append(CvCommandList::writeLine(cv, value));
-    }
-    return lines;
+    return writeLines(m_table.clipboardOrder.isEmpty() ? m_table.saveOrder : m_table.clipboardOrder, onlyAboveZero);
 }
 
 QStringList MappingModel::readListLines() const {

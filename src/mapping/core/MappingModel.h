@@ -95,6 +95,7 @@ private:
     const Cell& at(const CellRef& c) const { return m_cells[c.grid][c.row * grid(c.grid).cols + c.col]; }
     const CellSpec* cellSpec(const CellRef& c) const;
     CellRef valueCellOf(int cv) const;
+    QStringList writeLines(const QList<int>& order, bool onlyAboveZero) const;
 
     void fill();
     void recomputeBinding(int index);

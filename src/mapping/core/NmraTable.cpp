@@ -29,39 +29,24 @@ EditorTable nmraTable() {
     fa.rows = outputs;
     fa.cols = keys + 1;
     fa.geometry = {120, 120, 0, 0};
-    fa.columns.append(labelColumn(QStringLiteral("Ausgang"), 1695, nmraOutputNames()));
-    for (int k = 0; k < keys; ++k)
-        fa.columns.append(tickColumn(keyCaption(k)));
+    fa.columns = QList<ColumnSpec>{labelColumn(QStringLiteral("Ausgang"), 1695, nmraOutputNames())} + keyColumns(keys);
     fa.splits = {{QStringLiteral("Funktionsausgänge"), 0, 0}, {QStringLiteral("Funktionstasten"), 1, keys}};
 
-    QList<int> cvs;
-    for (int k = 0; k < keys; ++k)
-        cvs.append(firstCv + k);
-    GridSpec cv = valueGrid(QStringLiteral("grdCV"), cvs);
+    GridSpec cv = valueGrid(QStringLiteral("grdCV"), cvRange(firstCv, firstCv + keys - 1));
     cv.geometry = {0, 4920, 0, 0};
     cv.underGrid = NmraTicks;
     cv.underCol = 1;
     cv.alignCol = 1;
     t.grids = {fa, cv};
 
-    // Keys 1..5 switch rows 0..7, keys 6..10 rows 3..10, keys 11..14 rows 6..13; the
-    // first row of a key's window is bit 0 of its CV.
-    for (int col = 1; col <= keys; ++col) {
-        const int firstRow = col <= 5 ? 0 : col <= 10 ? 3 : 6;
-        BitBinding b;
-        b.cv = firstCv + col - 1;
-        b.value = {NmraValues, 1, col};
-        b.cells = columnBits(NmraTicks, col, firstRow, 8);
-        t.bindings.append(b);
-        t.marks.append({{{NmraTicks, col}}, {b.value}, {}});
-        t.saveOrder.append(b.cv);
-    }
-    for (int c = 33; c <= 40; ++c)
-        t.readList.append(c);
-    for (int c = 125; c <= 132; ++c)
-        t.readList.append(c);
-    for (int i = 0; i < outputs; ++i)
-        t.factory.ticks.append({NmraTicks, i, i + 1});
+    // F0 V..F3 switch rows 0..7, F4..F8 rows 3..10, F9..F12 rows 6..13; the first row of a
+    // key's window is bit 0 of its CV.
+    QList<BitWindow> windows;
+    for (int k = 0; k < keys; ++k)
+        windows.append(BitWindow{k < 5 ? 0 : k < 10 ? 3 : 6});
+    addKeyBindings(t, NmraTicks, NmraValues, 1, firstCv, windows);
+    t.readList = cvRange(33, 40) + cvRange(125, 132);
+    t.factory.ticks = diagonal(NmraTicks, 1, outputs);
     return t;
 }
 

@@ -53,15 +53,11 @@ EditorTable zimoTable() {
         effectCvs.append(QString::number(firstEffectCv + r));
     fa.columns.append(labelColumn(QStringLiteral("CV"), 480, effectCvs, Align::Center));
     fa.columns.append(numberColumn(QStringLiteral("Wert"), 480));
-    for (int k = 0; k < keys; ++k)
-        fa.columns.append(tickColumn(keyCaption(k)));
+    fa.columns += keyColumns(keys);
     fa.splits = {{QStringLiteral("Funktionsausgänge"), 0, 4},
                  {QStringLiteral("Funktionstasten"), firstTick, firstTick + keys - 1}};
 
-    QList<int> cvs;
-    for (int k = 0; k < keys; ++k)
-        cvs.append(firstCv + k);
-    GridSpec cv = valueGrid(QStringLiteral("grdCV"), cvs);
+    GridSpec cv = valueGrid(QStringLiteral("grdCV"), cvRange(firstCv, firstCv + keys - 1));
     cv.geometry = {0, 5160, 0, 0};
     cv.underGrid = ZimoTicks;
     cv.underCol = firstTick;
@@ -71,18 +67,11 @@ EditorTable zimoTable() {
     // The panel behind the grids; a right click on it opens the File menu too.
     t.frames.append({QStringLiteral("SSPanel"), QString(), {120, 120, 0, 0}, true});
 
-    // Keys F0 V..F2 switch rows 0..7, F3..F6 rows 3..10, F7..F12 rows 6..13.
-    for (int k = 0; k < keys; ++k) {
-        const int col = firstTick + k;
-        const int firstRow = k < 4 ? 0 : k < 8 ? 3 : 6;
-        BitBinding b;
-        b.cv = firstCv + k;
-        b.value = {ZimoValues, 1, k + 1};
-        b.cells = columnBits(ZimoTicks, col, firstRow, 8);
-        t.bindings.append(b);
-        t.marks.append({{{ZimoTicks, col}}, {b.value}, {}});
-        t.saveOrder.append(b.cv);
-    }
+    // F0 V..F2 switch rows 0..7, F3..F6 rows 3..10, F7..F12 rows 6..13.
+    QList<BitWindow> windows;
+    for (int k = 0; k < keys; ++k)
+        windows.append(BitWindow{k < 4 ? 0 : k < 8 ? 3 : 6});
+    addKeyBindings(t, ZimoTicks, ZimoValues, firstTick, firstCv, windows);
     // Per output: "Wert" = effect (bits 2..7) + direction (bits 0 and 1).
     for (int r = 0; r < outputs; ++r) {
         Composite c;
@@ -93,12 +82,8 @@ EditorTable zimoTable() {
         t.composites.append(c);
         t.saveOrder.append(c.cv);
     }
-    for (int c = 33; c <= 40; ++c)
-        t.readList.append(c);
-    for (int c = 125; c <= 138; ++c)
-        t.readList.append(c);
-    for (int i = 0; i < outputs; ++i)
-        t.factory.ticks.append({ZimoTicks, i, firstTick + i});
+    t.readList = cvRange(33, 40) + cvRange(125, 138);
+    t.factory.ticks = diagonal(ZimoTicks, firstTick, outputs);
     return t;
 }
 

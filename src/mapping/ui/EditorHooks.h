@@ -14,8 +14,8 @@ class EditorHooks {
 public:
     virtual ~EditorHooks() = default;
 
-    // Once, when the window's grids, decorations, sliders and menus stand and hold their
-    // start contents (after FillArray); the place to add controls.
+    // Once, when the window's grids, decorations, sliders and menus stand and the model holds
+    // its start contents (after FillArray); the place to add controls. refresh() follows.
     virtual void build(MappingEditor& editor) { (void)editor; }
     // After every change of the mapping (a tick, a choice, a slider, a read-back, Delete,
     // factory settings), once the grids show it.

@@ -61,9 +61,9 @@ MappingEditor::MappingEditor(AppContext& ctx, Dialog& dialog, EditorTable table,
     buildMenus();
     buildContent();
     m_model.setListener([this] { refresh(); });
-    refresh();
     if (m_hooks)
         m_hooks->build(*this);
+    refresh();
 }
 
 MappingEditor::~MappingEditor() {
@@ -82,6 +82,7 @@ void MappingEditor::buildMenus() {
 
     m_mnuDatei = bar->addMenu(QStringLiteral("&Datei"));
     m_mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
+    m_mnuDatei->menuAction()->setObjectName(QStringLiteral("mnuDatei"));
     connect(m_mnuDatei, &QMenu::aboutToShow, this, &MappingEditor::mnuDatei_Click);
     add(m_mnuDatei, texts.saveAll, QStringLiteral("mnuDatei_speichern_0"), [this] { mnuDatei_speichern_Click(0); });
     add(m_mnuDatei, texts.saveAboveZero, QStringLiteral("mnuDatei_speichern_1"), [this] { mnuDatei_speichern_Click(1); });
@@ -98,6 +99,7 @@ void MappingEditor::buildMenus() {
 
     QMenu* extras = bar->addMenu(QStringLiteral("E&xtras"));
     extras->setObjectName(QStringLiteral("mnuExtras"));
+    extras->menuAction()->setObjectName(QStringLiteral("mnuExtras"));
     add(extras, texts.readList, QStringLiteral("mnuExtras_Einlesedatei"), [this] { mnuExtras_Einlesedatei_Click(); });
     if (!texts.factory.isEmpty())
         add(extras, texts.factory, QStringLiteral("mnuExtras_Default"), [this] { mnuExtras_Default_Click(); });
@@ -165,7 +167,8 @@ void MappingEditor::buildContent() {
                 auto* bar = new QScrollBar(Qt::Horizontal);
                 bar->setObjectName(QStringLiteral("%1_%2").arg(column.sliderName).arg(r + column.sliderIndexBase));
                 view->setIndexWidget(view->cellIndex(r, col), bar);
-                addSlider(bar, {g, r, column.sliderTarget}, false, column.smallChange, column.largeChange);
+                addSlider(bar, {g, r, column.sliderTarget}, false, column.min, column.max, column.smallChange,
+                          column.largeChange);
             }
         }
     }
@@ -181,7 +184,7 @@ void MappingEditor::buildContent() {
         bar->setObjectName(s.name);
         bar->setInvertedAppearance(s.inverted);
         setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
-        addSlider(bar, s.target, s.followsCurrentRow, s.smallChange, s.largeChange);
+        addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
     }
 }
 
@@ -222,9 +225,9 @@ void MappingEditor::placeGrids() {
     }
 }
 
-void MappingEditor::addSlider(QScrollBar* bar, const CellRef& target, bool follows, int small, int large) {
-    const ColumnSpec& column = m_model.column(target.grid, target.col);
-    bar->setRange(column.min, column.max);
+void MappingEditor::addSlider(QScrollBar* bar, const CellRef& target, bool follows, int min, int max, int small,
+                              int large) {
+    bar->setRange(min, max);
     bar->setSingleStep(small);
     bar->setPageStep(large);
     m_sliders.append({bar, target, follows});

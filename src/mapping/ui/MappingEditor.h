@@ -75,7 +75,7 @@ private:
     void buildMenus();
     void buildContent();
     void placeGrids();
-    void addSlider(QScrollBar* bar, const mapping::CellRef& target, bool follows, int small, int large);
+    void addSlider(QScrollBar* bar, const mapping::CellRef& target, bool follows, int min, int max, int small, int large);
     mapping::CellRef sliderTarget(const BoundSlider& s) const;
     void popup(const QPoint& globalPos);
     void commitEdits();
