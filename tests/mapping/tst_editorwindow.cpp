@@ -8,6 +8,7 @@
 #include "mapping/ui/MappingGrid.h"
 
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -26,7 +27,10 @@ EditorTable probeTable() {
     g.name = QStringLiteral("grdFA");
     g.rows = 3;
     g.cols = 6;
+    g.caption = QStringLiteral("Funktionstastenzuordnung A");
     g.geometry = {120, 600, 0, 0};
+    // The last row's bar spans 0..255.
+    g.cells.append({2, Bar, CellKind::Slider, {}, 0, 0, 255, 1, 20});
     ColumnSpec bar;
     bar.caption = QStringLiteral("Einstellung");
     bar.width = 1200;
@@ -113,6 +117,11 @@ private slots:
             QVERIFY2(rig.editor->slider(QString::fromLatin1(name)), name);
         QCOMPARE(rig.editor->slider(QStringLiteral("scrDim"))->value(), 15);
         QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_1"))->maximum(), 63);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_3"))->maximum(), 255);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_3"))->pageStep(), 20);
+        // The grid's caption is a band of its header, above the column captions.
+        QHeaderView* header = rig.grid()->horizontalHeader();
+        QCOMPARE(header->height(), 2 * rig.grid()->verticalHeader()->defaultSectionSize());
         // The bar stands in its cell.
         QScrollBar* inCell = rig.editor->slider(QStringLiteral("scrCell_2"));
         QCOMPARE(inCell->geometry(), rig.grid()->visualRect(rig.grid()->cellIndex(1, Bar)));
@@ -142,10 +151,13 @@ private slots:
         QCOMPARE(rig.shown(2, Setting), QStringLiteral("40"));
         QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 052 040")));
         // A value beyond the bar's range: the bar stands at its end, the value is kept.
-        rig.editor->model().readBack({"S 052 100"});
-        QCOMPARE(bar->value(), 63);
-        QCOMPARE(rig.shown(2, Setting), QStringLiteral("100"));
-        QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 052 100")));
+        rig.editor->model().readBack({"S 052 300", "S 051 100"});
+        QCOMPARE(bar->value(), 40);  // 300 is no CV value: the line is left out
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_2"))->value(), 63);
+        rig.editor->model().readBack({"S 052 254"});
+        QCOMPARE(bar->value(), 254);
+        QCOMPARE(rig.shown(1, Setting), QStringLiteral("100"));
+        QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
     }
 
     void panelStateLivesInTheModel() {

@@ -256,6 +256,7 @@ private slots:
         QTest::newRow("masked") << 113 << 63 << QStringList{"E48", "15", "63"};
         QTest::newRow("effect without an entry") << 113 << 210 << QStringList{"208", "2", "210"};
         QTest::newRow("0 where the start is 15") << 113 << 0 << QStringList{"E0", "0", "0"};
+        QTest::newRow("0 where the start is 0") << 60 << 0 << QStringList{"E0", "E0", "0"};
     }
     void composites() {
         QFETCH(int, cv);
@@ -269,6 +270,16 @@ private slots:
         m.CVeinlesen(cv, value);
         QCOMPARE((QStringList{m.text(cell(g, 0, 0)), m.text(cell(g, 0, 1)), m.text(cell(g, 0, valueCol))}), shown);
         QCOMPARE(m.cvValue(cv), value);
+    }
+
+    void compositeStoresZeroWhereAsked() {
+        EditorTable t = probeTable();
+        t.composites[1].storesZero = true;
+        MappingModel m(t);
+        m.CVeinlesen(60, 42);
+        m.CVeinlesen(60, 0);
+        QCOMPARE(m.cvValue(60), 0);
+        QCOMPARE(m.text(cell(Effects, 0, 1)), QStringLiteral("E0"));
     }
 
     void choicesAndSlidersRecompute() {
@@ -292,17 +303,22 @@ private slots:
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("result");
-        QTest::newRow("typed CV read back") << 50 << 20 << 20;
-        QTest::newRow("0 differs from 32") << 50 << 0 << 0;
-        QTest::newRow("0 differs from 60") << 56 << 0 << 0;
-        QTest::newRow("0 is the start") << 57 << 0 << 7;
-        QTest::newRow("beyond any slider") << 57 << 250 << 250;
+        QTest::addColumn<bool>("storesZero");
+        QTest::newRow("typed CV read back") << 50 << 20 << 20 << false;
+        QTest::newRow("0 differs from 32") << 50 << 0 << 0 << false;
+        QTest::newRow("0 differs from 60") << 56 << 0 << 0 << false;
+        QTest::newRow("0 is the start") << 57 << 0 << 7 << false;
+        QTest::newRow("0 where the table asks for it") << 57 << 0 << 0 << true;
+        QTest::newRow("beyond any slider") << 57 << 250 << 250 << false;
     }
     void scalarsAndTheZeroRule() {
         QFETCH(int, cv);
         QFETCH(int, value);
         QFETCH(int, result);
-        MappingModel m(probeTable());
+        QFETCH(bool, storesZero);
+        EditorTable t = probeTable();
+        t.scalars[2].storesZero = storesZero;
+        MappingModel m(t);
         m.setNumber(cell(Settings, 2, 1), 7);
         m.CVeinlesen(cv, value);
         QCOMPARE(m.cvValue(cv), result);

@@ -47,11 +47,11 @@
 //   recomputed when a part changes (a choice, a slider). Parts are Number or Choice cells;
 //   `decode` splits a value read back into its parts (nullopt leaves a part as it is).
 //   The value cell always shows the file's value, even when the parts cannot show it. A
-//   read-back 0 is applied only when the value cell does not start at 0.
+//   read-back 0 is applied only when the value cell does not start at 0 or `storesZero`.
 //
 // * Scalars (Scalar): one Number cell is the CV value (a slider or typed text sets it).
 //   Read back sets the cell, also beyond a slider's range; 0 is applied only when the cell
-//   does not start at 0.
+//   does not start at 0 or `storesZero`.
 //
 // * Derived texts (DerivedText): a Label cell whose text follows a Number cell
 //   (a unit text such as "3,00 Sec.").
@@ -131,13 +131,19 @@ struct ColumnSpec {
     bool hidden = false;
 };
 
-// One cell that is not what its column says.
+// One cell that is not what its column says. A Slider cell of a Slider column may give
+// its own range and steps (rows of one column with different ranges); maxValue < minValue
+// keeps the column's.
 struct CellSpec {
     int row = 0;
     int col = 0;
     CellKind kind = CellKind::Label;
     QString text;
     int start = 0;
+    int minValue = 0;
+    int maxValue = -1;
+    int smallChange = 1;
+    int largeChange = 1;
 };
 
 // Split captions stand above the column captions over their columns first..last.
@@ -155,6 +161,7 @@ enum class Typing { SwallowAll, TicksBySpace };
 
 struct GridSpec {
     QString name;
+    QString caption;  // a title band over the whole grid, above the split captions
     int rows = 0;
     int cols = 0;
     GridKind kind = GridKind::Table;
@@ -203,11 +210,13 @@ struct Composite {
     CellRef value;
     QList<Part> parts;
     Decoder decode;
+    bool storesZero = false;  // a read-back 0 is applied even where the value starts at 0
 };
 
 struct Scalar {
     int cv = 0;
     CellRef value;
+    bool storesZero = false;
 };
 
 struct DerivedText {

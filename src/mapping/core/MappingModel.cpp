@@ -286,8 +286,10 @@ void MappingModel::apply(int cv, int value, bool exact) {
         return;
     }
     const CellRef valueCell = valueCellOf(cv);
+    const bool storesZero = item.kind == ItemKind::Composite ? m_table.composites.at(item.index).storesZero
+                                                             : m_table.scalars.at(item.index).storesZero;
     // A 0 that is the start value adds nothing; one that differs from it is a setting.
-    if (value == 0 && start(valueCell) == 0 && !exact)
+    if (value == 0 && start(valueCell) == 0 && !exact && !storesZero)
         return;
     at(valueCell).number = value;
     if (item.kind == ItemKind::Composite) {

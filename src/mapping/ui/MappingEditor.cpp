@@ -67,7 +67,12 @@ MappingEditor::MappingEditor(AppContext& ctx, Dialog& dialog, EditorTable table,
 }
 
 MappingEditor::~MappingEditor() {
+    // The grids show the model: they go while it is still there.
     m_model.setListener({});
+    m_hooks.reset();
+    m_sliders.clear();
+    m_grids.clear();
+    delete takeCentralWidget();
 }
 
 void MappingEditor::buildMenus() {
@@ -122,9 +127,9 @@ void MappingEditor::buildContent() {
     m_content->setObjectName(QStringLiteral("Form"));
     m_content->installEventFilter(this);
     // The editors' grids were laid out for an 8-point font.
-    QFont small = m_content->font();
-    small.setPointSizeF(editorFontPoints);
-    m_content->setFont(small);
+    QFont editorFont = m_content->font();
+    editorFont.setPointSizeF(editorFontPoints);
+    m_content->setFont(editorFont);
     setCentralWidget(m_content);
 
     // Frames first, so that the grids stand on them.
@@ -157,20 +162,7 @@ void MappingEditor::buildContent() {
                 m_hooks->currentCellMoved(*this, g, row, col);
         });
         m_grids.append(view);
-        // Scroll bars standing in grid cells.
-        const GridSpec& spec = m_model.grid(g);
-        for (int col = 0; col < spec.columns.size(); ++col) {
-            const ColumnSpec& column = spec.columns.at(col);
-            if (column.kind != CellKind::Slider)
-                continue;
-            for (int r = 0; r < spec.rows; ++r) {
-                auto* bar = new QScrollBar(Qt::Horizontal);
-                bar->setObjectName(QStringLiteral("%1_%2").arg(column.sliderName).arg(r + column.sliderIndexBase));
-                view->setIndexWidget(view->cellIndex(r, col), bar);
-                addSlider(bar, {g, r, column.sliderTarget}, false, column.min, column.max, column.smallChange,
-                          column.largeChange);
-            }
-        }
+        addCellSliders(view);
     }
     placeGrids();
 
@@ -185,6 +177,34 @@ void MappingEditor::buildContent() {
         bar->setInvertedAppearance(s.inverted);
         setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
         addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
+    }
+}
+
+void MappingEditor::addCellSliders(MappingGrid* view) {
+    const int g = view->gridIndex();
+    const GridSpec& spec = m_model.grid(g);
+    for (int col = 0; col < spec.columns.size(); ++col) {
+        const ColumnSpec& column = spec.columns.at(col);
+        if (column.kind != CellKind::Slider)
+            continue;
+        for (int r = 0; r < spec.rows; ++r) {
+            int min = column.min;
+            int max = column.max;
+            int small = column.smallChange;
+            int large = column.largeChange;
+            for (const CellSpec& cell : spec.cells) {
+                if (cell.row == r && cell.col == col && cell.kind == CellKind::Slider && cell.maxValue >= cell.minValue) {
+                    min = cell.minValue;
+                    max = cell.maxValue;
+                    small = cell.smallChange;
+                    large = cell.largeChange;
+                }
+            }
+            auto* bar = new QScrollBar(Qt::Horizontal);
+            bar->setObjectName(QStringLiteral("%1_%2").arg(column.sliderName).arg(r + column.sliderIndexBase));
+            view->setIndexWidget(view->cellIndex(r, col), bar);
+            addSlider(bar, {g, r, column.sliderTarget}, false, min, max, small, large);
+        }
     }
 }
 

@@ -75,6 +75,7 @@ private:
     void buildMenus();
     void buildContent();
     void placeGrids();
+    void addCellSliders(MappingGrid* view);
     void addSlider(QScrollBar* bar, const mapping::CellRef& target, bool follows, int min, int max, int small, int large);
     mapping::CellRef sliderTarget(const BoundSlider& s) const;
     void popup(const QPoint& globalPos);

@@ -219,60 +219,67 @@ private:
     mutable QPointer<QWidget> m_editor;
 };
 
-// Column captions under the split captions; a split caption spans its columns.
+// Column captions under the split captions, and the grid's caption above them all; a split
+// caption spans its columns, the grid's caption every column.
 class MappingGrid::SplitHeader : public QHeaderView {
 public:
     SplitHeader(const GridSpec& spec, int rowHeight, QWidget* parent)
-        : QHeaderView(Qt::Horizontal, parent), m_splits(spec.splits), m_rowHeight(rowHeight) {}
+        : QHeaderView(Qt::Horizontal, parent), m_caption(spec.caption), m_splits(spec.splits), m_rowHeight(rowHeight) {}
 
-    QSize sizeHint() const override {
-        return {QHeaderView::sizeHint().width(), m_rowHeight * (m_splits.isEmpty() ? 1 : 2)};
-    }
+    QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), m_rowHeight * bands()}; }
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        if (m_splits.isEmpty()) {
-            QHeaderView::paintSection(painter, rect, logicalIndex);
-            return;
+        const int band = rect.height() / bands();
+        int top = rect.top();
+        if (!m_caption.isEmpty()) {
+            paintBand(painter, rect, top, band, {m_caption, 0, count() - 1});
+            top += band;
         }
-        const int half = rect.height() / 2;
-        QHeaderView::paintSection(painter, rect.adjusted(0, half, 0, 0), logicalIndex);
         for (const SplitSpec& split : m_splits) {
-            if (logicalIndex < split.first || logicalIndex > split.last)
-                continue;
-            // The band over the whole split, drawn piece by piece by each of its sections.
-            const int left = spanEdge(split, true);
-            const int right = spanEdge(split, false);
-            QStyleOptionHeader band;
-            initStyleOption(&band);
-            band.rect = QRect(left, rect.top(), right - left, half);
-            band.section = 0;
-            band.position = QStyleOptionHeader::OnlyOneSection;
-            band.text = split.caption;
-            band.textAlignment = Qt::AlignCenter;
-            painter->save();
-            painter->setClipRect(rect.adjusted(0, 0, 0, half - rect.height()));
-            style()->drawControl(QStyle::CE_Header, &band, painter, this);
-            painter->restore();
+            if (logicalIndex >= split.first && logicalIndex <= split.last)
+                paintBand(painter, rect, top, band, split);
         }
+        if (!m_splits.isEmpty())
+            top += band;
+        QHeaderView::paintSection(painter, QRect(rect.left(), top, rect.width(), rect.bottom() + 1 - top), logicalIndex);
     }
 
 private:
-    int spanEdge(const SplitSpec& split, bool leftEdge) const {
+    int bands() const { return 1 + (m_caption.isEmpty() ? 0 : 1) + (m_splits.isEmpty() ? 0 : 1); }
+
+    // The band over the span's columns, drawn piece by piece by each of its sections.
+    void paintBand(QPainter* painter, const QRect& section, int top, int height, const SplitSpec& span) const {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        const int left = spanEdge(span, true);
+        option.rect = QRect(left, top, spanEdge(span, false) - left, height);
+        option.section = 0;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.text = span.caption;
+        option.textAlignment = Qt::AlignCenter;
+        painter->save();
+        painter->setClipRect(QRect(section.left(), top, section.width(), height));
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+        painter->restore();
+    }
+
+    int spanEdge(const SplitSpec& span, bool leftEdge) const {
         if (leftEdge) {
-            for (int c = split.first; c <= split.last; ++c) {
+            for (int c = span.first; c <= span.last; ++c) {
                 if (!isSectionHidden(c))
                     return sectionViewportPosition(c);
             }
             return 0;
         }
-        for (int c = split.last; c >= split.first; --c) {
+        for (int c = span.last; c >= span.first; --c) {
             if (!isSectionHidden(c))
                 return sectionViewportPosition(c) + sectionSize(c);
         }
         return 0;
     }
 
+    QString m_caption;
     QList<SplitSpec> m_splits;
     int m_rowHeight;
 };
