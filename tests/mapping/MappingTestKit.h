@@ -12,13 +12,13 @@ namespace mappingtest {
 using namespace mapping;
 
 // Every cell a user sets: ticks at random, a random entry of every value list, a random
-// number in range for every part or setting that is not computed.
+// number in range for every addend or setting that is not computed.
 inline void randomMapping(MappingModel& m, quint32 seed) {
     QRandomGenerator random(seed);
     const EditorTable& t = m.table();
     QList<CellRef> numbers;
     for (const Composite& c : t.composites) {
-        for (const Part& p : c.parts)
+        for (const Addend& p : c.addends)
             numbers.append(p.cell);
     }
     for (const Scalar& s : t.scalars)
@@ -51,7 +51,7 @@ inline QStringList keptState(const MappingModel& m) {
                              .arg(m.isTicked(bit.cell)));
     }
     for (const Composite& c : m.table().composites) {
-        for (const Part& p : c.parts)
+        for (const Addend& p : c.addends)
             state.append(m.text(p.cell));
     }
     return state;

@@ -1,6 +1,6 @@
 // The mapping engine on a table that has one of every piece the maker tables use: an
 // offset bit window with refused ticks, a row-per-CV binding with a reversed bit order,
-// an exact 8-bit panel, composites from value lists and from weighted parts, settings with
+// an exact 8-bit panel, composites from value lists and from weighted addends, settings with
 // start values other than 0, a derived unit text and marks across two grids.
 #include "mapping/core/MappingModel.h"
 
@@ -98,7 +98,7 @@ EditorTable probeTable() {
     Composite c55;
     c55.cv = 55;
     c55.value = {Rates, 0, 3};
-    c55.parts = {{{Rates, 0, 0}, 10}, {{Rates, 0, 1}, 1}};
+    c55.addends = {{{Rates, 0, 0}, 10}, {{Rates, 0, 1}, 1}};
     c55.decode = [](int v) -> QList<std::optional<int>> {
         const int cycle = v / 10;
         const int rate = v % 10;
@@ -107,12 +107,12 @@ EditorTable probeTable() {
     Composite c60;
     c60.cv = 60;
     c60.value = {Effects, 0, 3};
-    c60.parts = {{{Effects, 0, 0}, 1}, {{Effects, 0, 1}, 1}};
+    c60.addends = {{{Effects, 0, 0}, 1}, {{Effects, 0, 1}, 1}};
     c60.decode = [](int v) -> QList<std::optional<int>> { return {v % 10, 10 * ((v / 10) % 10)}; };
     Composite c113;
     c113.cv = 113;
     c113.value = {Output, 0, 2};
-    c113.parts = {{{Output, 0, 0}, 1}, {{Output, 0, 1}, 1}};
+    c113.addends = {{{Output, 0, 0}, 1}, {{Output, 0, 1}, 1}};
     c113.decode = maskDecoder({240, 15});
     t.composites = {c55, c60, c113};
 
@@ -246,8 +246,8 @@ private slots:
     void composites_data() {
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value");
-        QTest::addColumn<QStringList>("shown");  // parts then value, as the cells show them
-        QTest::newRow("weighted parts") << 55 << 35 << QStringList{"3", "5", "35"};
+        QTest::addColumn<QStringList>("shown");  // addends then value, as the cells show them
+        QTest::newRow("weighted addends") << 55 << 35 << QStringList{"3", "5", "35"};
         QTest::newRow("rate 7") << 55 << 7 << QStringList{"0", "7", "7"};
         QTest::newRow("rate out of range keeps it") << 55 << 9 << QStringList{"0", "2", "9"};
         QTest::newRow("cycle out of range keeps it") << 55 << 120 << QStringList{"1", "0", "120"};
@@ -266,7 +266,7 @@ private slots:
         const int g = cv == 55 ? Rates : cv == 60 ? Effects : Output;
         const int valueCol = cv == 113 ? 2 : 3;
         m.setNumber(cell(Rates, 0, 1), 2);
-        m.setNumber(cell(Rates, 0, 0), 1);  // so that a part left alone shows
+        m.setNumber(cell(Rates, 0, 0), 1);  // so that an addend left alone shows
         m.CVeinlesen(cv, value);
         QCOMPARE((QStringList{m.text(cell(g, 0, 0)), m.text(cell(g, 0, 1)), m.text(cell(g, 0, valueCol))}), shown);
         QCOMPARE(m.cvValue(cv), value);
@@ -292,7 +292,7 @@ private slots:
         m.setNumber(cell(Rates, 0, 0), 3);
         m.setNumber(cell(Rates, 0, 1), 5);
         QCOMPARE(m.cvValue(55), 35);
-        // After a read-back that the parts cannot show, the next change sums the parts.
+        // After a read-back that the addends cannot show, the next change sums the addends.
         m.CVeinlesen(60, 142);
         QCOMPARE(m.cvValue(60), 142);
         m.setNumber(cell(Effects, 0, 0), 1);

@@ -118,10 +118,10 @@ QList<int> cvRange(int first, int last) {
 
 Decoder maskDecoder(const QList<int>& masks) {
     return [masks](int value) {
-        QList<std::optional<int>> parts;
+        QList<std::optional<int>> addends;
         for (int mask : masks)
-            parts.append(value & mask);
-        return parts;
+            addends.append(value & mask);
+        return addends;
     };
 }
 
@@ -154,8 +154,8 @@ public:
         for (const Composite& c : m_table.composites) {
             claimCv(c.cv);
             number(c.value, QStringLiteral("value of CV %1").arg(c.cv));
-            for (const Part& p : c.parts)
-                setting(p.cell, QStringLiteral("part of CV %1").arg(c.cv));
+            for (const Addend& p : c.addends)
+                setting(p.cell, QStringLiteral("addend of CV %1").arg(c.cv));
             if (!c.decode)
                 m_problems.append(QStringLiteral("CV %1 has no decoder").arg(c.cv));
         }

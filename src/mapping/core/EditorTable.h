@@ -10,22 +10,34 @@
 // The maker table of a function-mapping editor. Every editor is the same engine
 // (MappingModel) and the same window (MappingEditor) over one of these tables; a maker's
 // editor is written by filling one in (see NmraTable.cpp and ZimoTable.cpp), plus, only
-// for screen behaviour no table entry can say, an EditorHooks object.
+// for screen behaviour no table entry can say, an EditorHooks object (mapping/ui).
+//
+// Adding an editor: a table function beside nmraTable() in MakerTables.h, its row in
+// tests/mapping/tst_makertables.cpp (checkTable and a round trip run on it), and its main-menu
+// entry with the table (and hooks) in the list of mapping/ui/MappingEditors.cpp.
 //
 // The pieces, and how the engine uses them:
 //
-// * Grids. A grid is a store of rows x columns cells, indexed as the editor's own
-//   documents index it (column 0 included, unused columns hidden). Every grid has a name
-//   ("grdFA", "grdCV") that becomes the objectName of its item view. A grid of kind Panel
-//   has no item view: its cells are the state of a component a hook builds (the 8-bit
-//   toggle panel: one row, tick cells 0..7 for the bits).
+// * Grids. A grid is a store of rows x columns cells with the row and column indexes the
+//   editor's handlers use (column 0 included; columns without a ColumnSpec, or `hidden`,
+//   are not shown). Every grid has a name ("grdFA", "grdCV") that becomes the objectName of
+//   its item view. A grid shows, above its column captions, its `caption` and its split
+//   captions (each over a range of columns); several splits are still one view. It is
+//   sized to its rows and columns unless the geometry gives a size, and `underGrid`
+//   places it so that one of its columns stands under a column of another grid.
+//   A grid of kind Panel has no item view: its cells are the state of a component a hook
+//   builds (the 8-bit toggle panel: one row, tick cells 0..7 for the bits and a Number
+//   cell for the byte, bound by an ExactBits binding).
 //   Each column says what its cells are (CellKind); single cells can say otherwise
 //   (GridSpec::cells), e.g. a "---" label in the row that has no CV.
+//   Typed keys reach only typed cells (Typing::TicksBySpace also lets Space tick); a
+//   right click opens the File menu unless `popsMenu` is false.
 //
 // * Cells. Label: text, shown as it stands (Number cells that hold CV numbers are labels
 //   too). Tick: a check box, ticked or not. Number: a whole number, 0..255 as a rule;
 //   it is the value cell of a CV when a binding, composite or scalar names it, and then
-//   computed, never typed unless the column is `typed`. Choice: a number picked from a
+//   computed, never typed unless the column is `typed` (typed Labels, such as names, are
+//   never saved). Choice: a number picked from a
 //   value list; the cell shows the entry's text, or the number itself when no entry has
 //   it. Slider: a horizontal scroll bar standing in the cell, moving the Number cell of the
 //   same row in column `sliderTarget`. A bar shows a value beyond its range at its nearest
@@ -43,10 +55,10 @@
 //   a cell is ignored. A value 0 is ignored unless `storesZero` (then the value cell takes
 //   0 and the ticks stay).
 //
-// * Composites (Composite): the value cell is the sum of factor x part over its parts,
-//   recomputed when a part changes (a choice, a slider). Parts are Number or Choice cells;
-//   `decode` splits a value read back into its parts (nullopt leaves a part as it is).
-//   The value cell always shows the file's value, even when the parts cannot show it. A
+// * Composites (Composite): the value cell is the sum of factor x addend over its addends,
+//   recomputed when one changes (a choice, a slider). Addends are Number or Choice cells;
+//   `decode` splits a value read back into its addends (nullopt leaves one as it is).
+//   The value cell always shows the file's value, even when the addends cannot show it. A
 //   read-back 0 is applied only when the value cell does not start at 0 or `storesZero`.
 //
 // * Scalars (Scalar): one Number cell is the CV value (a slider or typed text sets it).
@@ -62,8 +74,11 @@
 //   column's colour.
 //
 // * Lists: saveOrder (both saves; "nur CVs > 0" leaves out values of 0), clipboardOrder
-//   (empty: the same as saveOrder), readList (the "L" lines). Each CV is named once in the
-//   editor: by a binding, a composite or a scalar; the read-back dispatch goes by that.
+//   (empty: the same as saveOrder), readList (the "L" lines; it may name CVs no cell
+//   holds). Each CV is named once in the editor: by a binding, a composite or a scalar; the
+//   read-back dispatch goes by that. A list is read back whole before it is applied; a line
+//   without a value ("L 033"), a value above 255 and a CV the editor does not hold are
+//   passed over, and the rest of the list is read.
 //
 // * Delete: every tick cleared, every Number and Choice cell back to its start value.
 //   Factory: the delete's question first, then `factory.ticks` ticked through the same path
@@ -197,18 +212,18 @@ struct BitBinding {
     QList<CellRef> refused;  // tick cells whose ticks are taken back at once
 };
 
-struct Part {
+struct Addend {
     CellRef cell;
     int factor = 1;
 };
 
-// The parts of a value read back, one per Part; nullopt leaves that part as it is.
+// The addends of a value read back, one per Addend; nullopt leaves that one as it is.
 using Decoder = std::function<QList<std::optional<int>>(int value)>;
 
 struct Composite {
     int cv = 0;
     CellRef value;
-    QList<Part> parts;
+    QList<Addend> addends;
     Decoder decode;
     bool storesZero = false;  // a read-back 0 is applied even where the value starts at 0
 };
@@ -349,7 +364,7 @@ QList<CellRef> diagonal(int grid, int firstCol, int rows);
 // first, first + 1, .. last.
 QList<int> cvRange(int first, int last);
 
-// Each part = value & mask.
+// Each addend = value & mask.
 Decoder maskDecoder(const QList<int>& masks);
 
 // The problems of a table (cells outside their grid, a CV named twice, a list naming an

@@ -28,8 +28,8 @@ MappingModel::MappingModel(EditorTable table) : m_table(std::move(table)) {
     for (int i = 0; i < m_table.composites.size(); ++i) {
         const Composite& c = m_table.composites.at(i);
         m_items.insert(c.cv, {ItemKind::Composite, i});
-        for (const Part& p : c.parts)
-            m_compositesOfPart[key(p.cell)].append(i);
+        for (const Addend& p : c.addends)
+            m_compositesOfAddend[key(p.cell)].append(i);
     }
     for (int i = 0; i < m_table.scalars.size(); ++i)
         m_items.insert(m_table.scalars.at(i).cv, {ItemKind::Scalar, i});
@@ -219,11 +219,11 @@ void MappingModel::recomputeBinding(int index) {
     at(b.value).number = value;
 }
 
-void MappingModel::recomputeComposites(const CellRef& part) {
-    for (int index : m_compositesOfPart.value(key(part))) {
+void MappingModel::recomputeComposites(const CellRef& addend) {
+    for (int index : m_compositesOfAddend.value(key(addend))) {
         const Composite& c = m_table.composites.at(index);
         int value = 0;
-        for (const Part& p : c.parts)
+        for (const Addend& p : c.addends)
             value += p.factor * number(p.cell);
         at(c.value).number = value;
     }
@@ -294,10 +294,10 @@ void MappingModel::apply(int cv, int value, bool exact) {
     at(valueCell).number = value;
     if (item.kind == ItemKind::Composite) {
         const Composite& c = m_table.composites.at(item.index);
-        const QList<std::optional<int>> parts = c.decode(value);
-        for (int i = 0; i < c.parts.size() && i < parts.size(); ++i) {
-            if (parts.at(i))
-                at(c.parts.at(i).cell).number = *parts.at(i);
+        const QList<std::optional<int>> addends = c.decode(value);
+        for (int i = 0; i < c.addends.size() && i < addends.size(); ++i) {
+            if (addends.at(i))
+                at(c.addends.at(i).cell).number = *addends.at(i);
         }
     }
 }

@@ -99,7 +99,7 @@ private:
 
     void fill();
     void recomputeBinding(int index);
-    void recomputeComposites(const CellRef& part);
+    void recomputeComposites(const CellRef& addend);
     // A value read back or assigned: `exact` sets the bits of an add-ticks binding exactly
     // too, and applies 0 whatever the start value.
     void apply(int cv, int value, bool exact);
@@ -110,7 +110,7 @@ private:
     QHash<int, Item> m_items;              // CV -> what holds it
     QHash<qint64, int> m_bindingOfCell;    // tick cell -> binding
     QHash<qint64, int> m_refused;          // refused tick cell -> binding
-    QHash<qint64, QList<int>> m_compositesOfPart;
+    QHash<qint64, QList<int>> m_compositesOfAddend;
     QHash<qint64, int> m_derivedOfCell;
     QHash<qint64, CellSpec> m_overrides;
     std::function<void()> m_listener;

@@ -77,7 +77,7 @@ EditorTable zimoTable() {
         Composite c;
         c.cv = firstEffectCv + r;
         c.value = {ZimoTicks, r, 4};
-        c.parts = {{{ZimoTicks, r, 1}, 1}, {{ZimoTicks, r, 2}, 1}};
+        c.addends = {{{ZimoTicks, r, 1}, 1}, {{ZimoTicks, r, 2}, 1}};
         c.decode = maskDecoder({0xFC, 0x03});
         t.composites.append(c);
         t.saveOrder.append(c.cv);
