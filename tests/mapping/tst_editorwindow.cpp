@@ -43,21 +43,14 @@ EditorTable probeTable() {
                  choiceColumn(QStringLiteral("Funktion"), 1200, {{0, "ein / aus"}, {16, "Blinken"}, {32, "Strobe"}}),
                  numberColumn(QStringLiteral("Helligkeit"), 600, 15, 0, 15), numberColumn(QStringLiteral("Wert"), 600, 15),
                  bar, numberColumn(QStringLiteral("Wert"), 600)};
-    GridSpec panel;
-    panel.name = QStringLiteral("pnlCV49");
-    panel.kind = GridKind::Panel;
-    panel.rows = 1;
-    panel.cols = 9;
-    for (int i = 0; i < 8; ++i)
-        panel.columns.append(tickColumn(QString()));
-    panel.columns.append(numberColumn(QString(), 0));
+    const GridSpec panel = togglePanel(QStringLiteral("pnlCV49"));
     t.grids = {g, panel};
     for (int r = 0; r < 3; ++r) {
         t.composites.append({113 + r, {0, r, Value}, {{{0, r, Effect}, 1}, {{0, r, Brightness}, 1}}, maskDecoder({240, 15})});
         t.scalars.append(Scalar{50 + r, {0, r, Setting}});
         t.saveOrder << 113 + r << 50 + r;
     }
-    t.bindings.append({49, {1, 0, 8}, rowBits(1, 0, 0, 8), ReadBack::ExactBits, false, {}});
+    t.bindings.append(togglePanelBinding(49, 1));
     t.saveOrder.append(49);
     t.labels.append({QStringLiteral("lblHelligkeit"), QStringLiteral("Helligkeit"), {120, 120, 1200, 255}});
     t.frames.append({QStringLiteral("pnlNote"), QStringLiteral(" Ausgang A wird immer durch F0 gesteuert"),

@@ -33,15 +33,7 @@ EditorTable probeTable() {
     fa.columns[0].typed = true;
     GridSpec cv = valueGrid(QStringLiteral("grdCV"), {33, 43});
 
-    GridSpec panel;  // bits 0..7 and the byte
-    panel.name = QStringLiteral("pnlCV49");
-    panel.kind = GridKind::Panel;
-    panel.rows = 1;
-    panel.cols = 9;
-    for (int i = 0; i < 8; ++i)
-        panel.columns.append(tickColumn(QString()));
-    panel.columns.append(numberColumn(QString(), 0));
-    panel.tickedColour = Colour::None;
+    GridSpec panel = togglePanel(QStringLiteral("pnlCV49"));
 
     GridSpec rates;  // CV 55 = 10 x cycle (0..9) + rate (0..7)
     rates.name = QStringLiteral("grd55");
@@ -84,11 +76,7 @@ EditorTable probeTable() {
     b43.value = {Values, 1, 2};
     b43.cells = columnBits(Ticks, 2, 3, 5);
     b43.refused = {{Ticks, 0, 2}, {Ticks, 1, 2}, {Ticks, 2, 2}};
-    BitBinding b49;
-    b49.cv = 49;
-    b49.value = {Panel, 0, 8};
-    b49.cells = rowBits(Panel, 0, 0, 8);
-    b49.readBack = ReadBack::ExactBits;
+    const BitBinding b49 = togglePanelBinding(49, Panel);
     BitBinding b58;  // row H, columns 3 and 4 counted down from bit 1
     b58.cv = 58;
     b58.value = {Ticks, 7, 5};

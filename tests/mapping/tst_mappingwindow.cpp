@@ -1,9 +1,9 @@
 // The NMRA and Zimo MX editors as a user meets them: opened from the main menu, ticked with
 // the mouse, their list commands through the file dialog, the clipboard and the message
 // boxes, and a saved list loaded into the Intellibox window's CV-group table.
+#include "../app/MainWindowRig.h"
 #include "FakeZentraleHost.h"
 #include "RecordingNotifier.h"
-#include "RecordingPort.h"
 #include "TestFiles.h"
 #include "app/core/AppContext.h"
 #include "app/ui/FileDialog.h"
@@ -31,26 +31,16 @@ using namespace mapping;
 
 namespace {
 
-// The main window with the mapping editors plugged in, a recording notifier and a file
-// dialog that answers from a queue (an empty answer is Cancel).
-struct EditorRig {
-    QTemporaryDir dir;
-    RecordingNotifier notifier;
-    AppContext ctx;
-    RecordingPort port;
-    VirtualClock clock;
-    StationLink link{ctx, port, clock};
-    std::unique_ptr<frmHauptmenu> window;
+// The main window with the mapping editors plugged in and a file dialog that answers
+// from a queue (an empty answer is Cancel).
+struct EditorRig : MainWindowRig {
     std::unique_ptr<Dialog> dialog;
     QStringList answers;
     QList<int> dialogFlags;
     QList<bool> dialogSaves;
 
     EditorRig() {
-        ctx.dataFolder = dir.path();
-        ctx.notifier = &notifier;
         ctx.HelpFile = QStringLiteral("help");
-        window = std::make_unique<frmHauptmenu>(ctx, port, link);
         dialog = std::make_unique<Dialog>(window.get());
         registerMappingEditors(*window, ctx, *dialog);
         Dialog::setAnswerProvider([this](const Dialog& d, bool save) {
@@ -65,16 +55,21 @@ struct EditorRig {
         Dialog::setAnswerProvider({});
         for (MappingEditor* e : window->findChildren<MappingEditor*>())
             e->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        flushDeletes();
     }
 
-    MappingEditor* open(const QString& entry) {
-        window->entry(entry)->trigger();
+    MappingEditor* open(const QString& name) {
+        window->entry(name)->trigger();
         const QList<MappingEditor*> editors = window->findChildren<MappingEditor*>();
         return editors.isEmpty() ? nullptr : editors.last();
     }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 };
+
+// The tick column of F0 forward.
+int firstTick(const QString& entry) {
+    return entry == u"mnuFM_NMRA" ? 1 : 5;
+}
 
 void clickCell(MappingGrid* grid, int row, int col, Qt::MouseButton button = Qt::LeftButton) {
     const QRect r = grid->visualRect(grid->cellIndex(row, col));
@@ -145,9 +140,9 @@ private slots:
         e->action(QStringLiteral("mnuHilfe"))->trigger();
         QCOMPARE(rig.notifier.helpPages, QStringList{QStringLiteral("help|") + page});
         // Each opening starts from the defaults; closing asks nothing.
-        e->model().setTick({0, 0, e->model().table().name == u"frmFM_NMRA" ? 1 : 5}, true);
+        e->model().setTick({0, 0, firstTick(entry)}, true);
         e->action(QStringLiteral("mnuSchliessen"))->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWindowRig::flushDeletes();
         QVERIFY(rig.window->findChildren<MappingEditor*>().isEmpty());
         MappingEditor* again = rig.open(entry);
         QCOMPARE(again->model().saveLines(true), QStringList());
@@ -292,7 +287,7 @@ private slots:
         EditorRig rig;
         MappingEditor* e = rig.open(entry);
         MappingGrid* fa = e->grid(QStringLiteral("grdFA"));
-        const int first = entry == u"mnuFM_NMRA" ? 1 : 5;
+        const int first = firstTick(entry);
         clickCell(fa, 0, first);
         clickCell(fa, 1, first + 1);
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
@@ -361,7 +356,7 @@ private slots:
         QCOMPARE(q.buttons, Notifier::YesNo);
         QCOMPARE(rig.ctx.Antwort, answer);
         MappingGrid* fa = e->grid(QStringLiteral("grdFA"));
-        const int first = entry == u"mnuFM_NMRA" ? 1 : 5;
+        const int first = firstTick(entry);
         if (answer == Notifier::Yes) {
             QCOMPARE(m.saveLines(true), QStringList());
             QVERIFY(!ticked(fa, 0, first));
@@ -388,7 +383,7 @@ private slots:
         QFETCH(QString, cv33);
         EditorRig rig;
         MappingEditor* e = rig.open(entry);
-        const int first = entry == u"mnuFM_NMRA" ? 1 : 5;
+        const int first = firstTick(entry);
         clickCell(e->grid(QStringLiteral("grdFA")), 7, first);
         rig.notifier.answer = answer;
         rig.notifier.expectMessages = true;

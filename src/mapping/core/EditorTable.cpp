@@ -116,6 +116,28 @@ QList<int> cvRange(int first, int last) {
     return cvs;
 }
 
+GridSpec togglePanel(const QString& name) {
+    GridSpec g;
+    g.name = name;
+    g.kind = GridKind::Panel;
+    g.rows = 1;
+    g.cols = 9;
+    for (int bit = 0; bit < 8; ++bit)
+        g.columns.append(tickColumn(QString()));
+    g.columns.append(numberColumn(QString(), 0));
+    g.tickedColour = Colour::None;
+    return g;
+}
+
+BitBinding togglePanelBinding(int cv, int grid) {
+    BitBinding b;
+    b.cv = cv;
+    b.value = {grid, 0, 8};
+    b.cells = rowBits(grid, 0, 0, 8);
+    b.readBack = ReadBack::ExactBits;
+    return b;
+}
+
 Decoder maskDecoder(const QList<int>& masks) {
     return [masks](int value) {
         QList<std::optional<int>> addends;

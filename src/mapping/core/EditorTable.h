@@ -364,6 +364,11 @@ QList<CellRef> diagonal(int grid, int firstCol, int rows);
 // first, first + 1, .. last.
 QList<int> cvRange(int first, int last);
 
+// The store of an 8-bit toggle panel: one row, tick cells 0..7 for the bits, a Number cell
+// 8 for the byte; and its binding, which the panel's state follows exactly on read-back.
+GridSpec togglePanel(const QString& name);
+BitBinding togglePanelBinding(int cv, int grid);
+
 // Each addend = value & mask.
 Decoder maskDecoder(const QList<int>& masks);
 
