@@ -153,6 +153,29 @@ private slots:
         QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
     }
 
+    void narrowGridDoesNotScrollByItself() {
+        EditorTable t = probeTable();
+        t.grids[0].geometry.width = 2400;  // narrower than its columns
+        RecordingNotifier notifier;
+        AppContext ctx;
+        ctx.notifier = &notifier;
+        Dialog dialog;
+        MappingEditor e(ctx, dialog, t);
+        e.Form_Load();
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+        const QRect partly = g->visualRect(g->cellIndex(0, Brightness));
+        QVERIFY(partly.right() > g->viewport()->width());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(partly.left() + 2, partly.center().y()));
+        QTest::keyClick(g, Qt::Key_Right);
+        QTest::keyClick(g, Qt::Key_Right);
+        QCoreApplication::processEvents();
+        QCOMPARE(g->currentIndex().column(), int(Bar));
+        QCOMPARE(g->horizontalScrollBar()->value(), 0);
+        QCOMPARE(g->visualRect(g->cellIndex(0, Name)).left(), 0);
+    }
+
     void panelStateLivesInTheModel() {
         WindowRig rig;
         rig.editor->model().readBack({"S 049 017"});

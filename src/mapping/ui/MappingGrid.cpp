@@ -312,7 +312,10 @@ MappingGrid::MappingGrid(MappingModel& model, int grid, QWidget* parent)
         setColumnWidth(c, twips(column.width));
         setColumnHidden(c, c >= spec.columns.size() || column.hidden);
     }
-    // Splits of the same grid are one view here: the grid is sized to show every column.
+    // Splits of the same grid are one view here: the grid is sized to show every column, and
+    // a grid narrower than its columns never scrolls by itself, so that grids standing one
+    // under the other stay aligned (a hook shows other columns by hiding some).
+    setAutoScroll(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
