@@ -3,6 +3,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "intellibox/ui/frmIB.h"
 #include "intellibox/ui/frmZentrale.h"
+#include "mapping/ui/MappingEditors.h"
 
 ProgramWindows::ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink& link)
     : m_main(main), m_ctx(ctx), m_link(link), m_dialog(&main) {
@@ -32,4 +33,6 @@ ProgramWindows::ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink&
         m_zentrale->raise();
         m_zentrale->activateWindow();
     });
+
+    registerMappingEditors(m_main, m_ctx, m_dialog);
 }

@@ -1,0 +1,36 @@
+#include "mapping/ui/MappingEditors.h"
+
+#include "app/ui/frmHauptmenu.h"
+#include "mapping/core/MakerTables.h"
+#include "mapping/ui/MappingEditor.h"
+
+#include <memory>
+
+namespace {
+
+// A main-menu entry, the table of its editor and, where it has screen behaviour of its
+// own, the hooks. Further editors are added here.
+struct EditorEntry {
+    const char* menuEntry;
+    mapping::EditorTable (*table)();
+    std::unique_ptr<EditorHooks> (*hooks)();
+};
+
+const EditorEntry editors[] = {
+    {"mnuFM_NMRA", mapping::nmraTable, nullptr},
+    {"mnuFM_Zimo", mapping::zimoTable, nullptr},
+};
+
+}  // namespace
+
+void registerMappingEditors(frmHauptmenu& window, AppContext& ctx, Dialog& dialog) {
+    for (const EditorEntry& entry : editors) {
+        window.setOpener(QString::fromLatin1(entry.menuEntry), [&window, &ctx, &dialog, entry] {
+            auto* editor = new MappingEditor(ctx, dialog, entry.table(), entry.hooks ? entry.hooks() : nullptr, &window);
+            editor->setAttribute(Qt::WA_DeleteOnClose);
+            editor->setWindowModality(Qt::ApplicationModal);
+            editor->Form_Load();
+            editor->show();
+        });
+    }
+}

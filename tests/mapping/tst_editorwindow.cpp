@@ -1,0 +1,195 @@
+// The editor window's pieces that the NMRA and Zimo tables do not use but other makers'
+// do: a slider that follows the current row, sliders standing in grid cells, labels and a
+// captioned frame, a grid without a view, and the hook calls.
+#include "RecordingNotifier.h"
+#include "app/core/AppContext.h"
+#include "app/ui/FileDialog.h"
+#include "mapping/ui/MappingEditor.h"
+#include "mapping/ui/MappingGrid.h"
+
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace mapping;
+
+namespace {
+
+enum Column { Name = 0, Effect, Brightness, Value, Bar, Setting };
+
+EditorTable probeTable() {
+    EditorTable t;
+    t.name = QStringLiteral("frmProbe");
+    t.caption = QStringLiteral(" Probe");
+    GridSpec g;
+    g.name = QStringLiteral("grdFA");
+    g.rows = 3;
+    g.cols = 6;
+    g.caption = QStringLiteral("Funktionstastenzuordnung A");
+    g.geometry = {120, 600, 0, 0};
+    // The last row's bar spans 0..255.
+    g.cells.append({2, Bar, CellKind::Slider, {}, 0, 0, 255, 1, 20});
+    ColumnSpec bar;
+    bar.caption = QStringLiteral("Einstellung");
+    bar.width = 1200;
+    bar.kind = CellKind::Slider;
+    bar.sliderTarget = Setting;
+    bar.sliderName = QStringLiteral("scrCell");
+    bar.sliderIndexBase = 1;
+    bar.max = 63;
+    g.columns = {labelColumn(QStringLiteral("Ausgang"), 900, {"A", "B", "C"}),
+                 choiceColumn(QStringLiteral("Funktion"), 1200, {{0, "ein / aus"}, {16, "Blinken"}, {32, "Strobe"}}),
+                 numberColumn(QStringLiteral("Helligkeit"), 600, 15, 0, 15), numberColumn(QStringLiteral("Wert"), 600, 15),
+                 bar, numberColumn(QStringLiteral("Wert"), 600)};
+    const GridSpec panel = togglePanel(QStringLiteral("pnlCV49"));
+    t.grids = {g, panel};
+    for (int r = 0; r < 3; ++r) {
+        t.composites.append({113 + r, {0, r, Value}, {{{0, r, Effect}, 1}, {{0, r, Brightness}, 1}}, maskDecoder({240, 15})});
+        t.scalars.append(Scalar{50 + r, {0, r, Setting}});
+        t.saveOrder << 113 + r << 50 + r;
+    }
+    t.bindings.append(togglePanelBinding(49, 1));
+    t.saveOrder.append(49);
+    t.labels.append({QStringLiteral("lblHelligkeit"), QStringLiteral("Helligkeit"), {120, 120, 1200, 255}});
+    t.frames.append({QStringLiteral("pnlNote"), QStringLiteral(" Ausgang A wird immer durch F0 gesteuert"),
+                     {1500, 60, 4000, 400}, false});
+    SliderSpec dim;
+    dim.name = QStringLiteral("scrDim");
+    dim.geometry = {120, 360, 1200, 255};
+    dim.target = {0, 0, Brightness};
+    dim.max = 15;
+    dim.followsCurrentRow = true;
+    t.sliders.append(dim);
+    return t;
+}
+
+struct RecordingHooks : EditorHooks {
+    QStringList* calls;
+    explicit RecordingHooks(QStringList* log) : calls(log) {}
+    void build(MappingEditor& e) override { calls->append(QStringLiteral("build ") + e.objectName()); }
+    void refresh(MappingEditor&) override { calls->append(QStringLiteral("refresh")); }
+    void currentCellMoved(MappingEditor&, int grid, int row, int col) override {
+        calls->append(QStringLiteral("moved %1 %2 %3").arg(grid).arg(row).arg(col));
+    }
+};
+
+struct WindowRig {
+    RecordingNotifier notifier;
+    AppContext ctx;
+    Dialog dialog;
+    QStringList calls;
+    std::unique_ptr<MappingEditor> editor;
+    WindowRig() {
+        ctx.notifier = &notifier;
+        editor = std::make_unique<MappingEditor>(ctx, dialog, probeTable(), std::make_unique<RecordingHooks>(&calls));
+        editor->Form_Load();
+        editor->show();
+    }
+    MappingGrid* grid() const { return editor->grid(QStringLiteral("grdFA")); }
+    QString shown(int row, int col) const { return grid()->cellIndex(row, col).data().toString(); }
+};
+
+}  // namespace
+
+class TestEditorWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buildsTheTablesPieces() {
+        WindowRig rig;
+        QCOMPARE(checkTable(probeTable()), QStringList());
+        QCOMPARE(rig.calls.value(0), QStringLiteral("build frmProbe"));
+        QVERIFY(!rig.editor->grid(QStringLiteral("pnlCV49")));
+        QCOMPARE(rig.editor->findChild<QLabel*>(QStringLiteral("lblHelligkeit"))->text(), QStringLiteral("Helligkeit"));
+        QCOMPARE(rig.editor->findChild<QLabel*>(QStringLiteral("pnlNote_Caption"))->text(),
+                 QStringLiteral(" Ausgang A wird immer durch F0 gesteuert"));
+        QVERIFY(rig.editor->findChild<QFrame*>(QStringLiteral("pnlNote")));
+        for (const char* name : {"scrDim", "scrCell_1", "scrCell_2", "scrCell_3"})
+            QVERIFY2(rig.editor->slider(QString::fromLatin1(name)), name);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrDim"))->value(), 15);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_1"))->maximum(), 63);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_3"))->maximum(), 255);
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_3"))->pageStep(), 20);
+        // The grid's caption is a band of its header, above the column captions.
+        QHeaderView* header = rig.grid()->horizontalHeader();
+        QCOMPARE(header->height(), 2 * rig.grid()->verticalHeader()->defaultSectionSize());
+        // The bar stands in its cell.
+        QScrollBar* inCell = rig.editor->slider(QStringLiteral("scrCell_2"));
+        QCOMPARE(inCell->geometry(), rig.grid()->visualRect(rig.grid()->cellIndex(1, Bar)));
+    }
+
+    void sliderFollowsTheCurrentRow() {
+        WindowRig rig;
+        QScrollBar* dim = rig.editor->slider(QStringLiteral("scrDim"));
+        rig.editor->model().readBack({"S 114 039"});  // B: "Strobe", brightness 7
+        rig.calls.clear();
+        rig.grid()->setCurrentIndex(rig.grid()->cellIndex(1, Name));
+        QCOMPARE(dim->value(), 7);
+        QVERIFY(rig.calls.contains(QStringLiteral("moved 0 1 0")));
+        dim->setValue(3);
+        QCOMPARE(rig.shown(1, Brightness), QStringLiteral("3"));
+        QCOMPARE(rig.shown(1, Value), QStringLiteral("35"));
+        QCOMPARE(rig.shown(0, Brightness), QStringLiteral("15"));
+        rig.grid()->setCurrentIndex(rig.grid()->cellIndex(2, Effect));
+        QCOMPARE(dim->value(), 15);
+        QVERIFY(rig.calls.contains(QStringLiteral("refresh")));
+    }
+
+    void barsInCellsMoveTheirCell() {
+        WindowRig rig;
+        QScrollBar* bar = rig.editor->slider(QStringLiteral("scrCell_3"));
+        bar->setValue(40);
+        QCOMPARE(rig.shown(2, Setting), QStringLiteral("40"));
+        QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 052 040")));
+        // A value beyond the bar's range: the bar stands at its end, the value is kept.
+        rig.editor->model().readBack({"S 052 300", "S 051 100"});
+        QCOMPARE(bar->value(), 40);  // 300 is no CV value: the line is left out
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrCell_2"))->value(), 63);
+        rig.editor->model().readBack({"S 052 254"});
+        QCOMPARE(bar->value(), 254);
+        QCOMPARE(rig.shown(1, Setting), QStringLiteral("100"));
+        QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
+    }
+
+    void narrowGridDoesNotScrollByItself() {
+        EditorTable t = probeTable();
+        t.grids[0].geometry.width = 2400;  // narrower than its columns
+        RecordingNotifier notifier;
+        AppContext ctx;
+        ctx.notifier = &notifier;
+        Dialog dialog;
+        MappingEditor e(ctx, dialog, t);
+        e.Form_Load();
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+        const QRect partly = g->visualRect(g->cellIndex(0, Brightness));
+        QVERIFY(partly.right() > g->viewport()->width());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(partly.left() + 2, partly.center().y()));
+        QTest::keyClick(g, Qt::Key_Right);
+        QTest::keyClick(g, Qt::Key_Right);
+        QCoreApplication::processEvents();
+        QCOMPARE(g->currentIndex().column(), int(Bar));
+        QCOMPARE(g->horizontalScrollBar()->value(), 0);
+        QCOMPARE(g->visualRect(g->cellIndex(0, Name)).left(), 0);
+    }
+
+    void panelStateLivesInTheModel() {
+        WindowRig rig;
+        rig.editor->model().readBack({"S 049 017"});
+        QVERIFY(rig.editor->model().isTicked({1, 0, 0}));
+        QVERIFY(rig.editor->model().isTicked({1, 0, 4}));
+        QCOMPARE(rig.editor->model().cvValue(49), 17);
+        rig.notifier.answer = Notifier::Yes;
+        rig.notifier.expectMessages = true;
+        rig.editor->mnuDatei_Del_Click();
+        QCOMPARE(rig.editor->model().cvValue(49), 0);
+        QCOMPARE(rig.shown(0, Value), QStringLiteral("15"));
+        QCOMPARE(rig.editor->slider(QStringLiteral("scrDim"))->value(), 15);
+    }
+};
+
+QTEST_MAIN(TestEditorWindow)
+#include "tst_editorwindow.moc"
