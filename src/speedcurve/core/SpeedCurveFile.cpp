@@ -3,7 +3,6 @@
 #include "app/core/TextFile.h"
 #include "app/core/TextNumbers.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace SpeedCurveFile {
@@ -45,13 +44,7 @@ Loaded load(const QString& path) {
         loaded.outcome = Loaded::Outcome::Missing;
         return loaded;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw failureFromFile(file);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw failureFromFile(file);
-
+    const QByteArray bytes = readFileBytes(path);
     QStringList found = splitTextLines(bytes);
     if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
         found.removeLast();

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "app/ui/InputBox.h"
 #include "speedcurve/core/SpeedCurve.h"
 
 #include <QDate>
 #include <QString>
-#include <functional>
-#include <optional>
 
 class Printout;
 class QWidget;
@@ -14,9 +13,6 @@ struct AppContext;
 // The speed-curve printout: date, optional heading, the chart of the 28 steps, the value
 // row, the table of CVs and values and the credit line.
 namespace CurvePrintout {
-
-// An input box: the entered text, or nothing on Cancel.
-using AskText = std::function<std::optional<QString>(const QString& prompt, const QString& title)>;
 
 // Asks for the heading (Cancel: nothing printed), opens the printer (none and no PDF file
 // chosen: the user is told, nothing printed) and prints the curve.

@@ -6,19 +6,21 @@
 #include "app/core/Notifier.h"
 #include "app/core/TextNumbers.h"
 #include "app/ui/FileDialog.h"
+#include "app/ui/InputBox.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/Twips.h"
 #include "speedcurve/core/PlanGeometry.h"
 #include "speedcurve/core/SpeedCurve.h"
 #include "speedcurve/core/SpeedCurveFile.h"
+#include "speedcurve/ui/CurvePrintout.h"
 #include "speedcurve/ui/KennlinieTexts.h"
 #include "speedcurve/ui/PlanArea.h"
 #include "speedcurve/ui/ToolIcons.h"
 
 #include <QAction>
-#include <QHash>
 #include <QCloseEvent>
-#include <QInputDialog>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,14 +61,14 @@ QString pictureName(SpeedCurve::Mark mark) {
     return mark == SpeedCurve::Mark::Transferred ? QStringLiteral("imgMarke_gruen") : QStringLiteral("imgMarke_rot");
 }
 
-CurvePrintout::AskText inputBox(QWidget* parent) {
-    return [parent](const QString& prompt, const QString& title) -> std::optional<QString> {
-        bool ok = false;
-        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-        if (!ok)
-            return std::nullopt;
-        return text;
-    };
+// The ruler's blanks and ticks were spaced for another font: stretch or squeeze the
+// letters so that its last number stands under the last step.
+QFont rulerFont(QFont font) {
+    const QString text = rulerText();
+    const QFontMetricsF metrics(font);
+    const double lastCentre = metrics.horizontalAdvance(text.chopped(2)) + metrics.horizontalAdvance(text.right(2)) / 2;
+    font.setLetterSpacing(QFont::AbsoluteSpacing, (G::centreX(SpeedCurve::steps) - lastCentre) / double(text.size() - 1));
+    return font;
 }
 
 }  // namespace
@@ -159,15 +161,9 @@ void frmKennlinie::buildMenus() {
     for (QAction* a : {dateiSchliessen, schliessen})
         connect(a, &QAction::triggered, this, &QWidget::close);
     for (QAction* a : m_writeActions)
-        connect(a, &QAction::triggered, this, [this] {
-            if (m_transfer.write)
-                m_transfer.write();
-        });
+        connect(a, &QAction::triggered, this, [this] { runTransfer(m_transfer.write); });
     for (QAction* a : m_readActions)
-        connect(a, &QAction::triggered, this, [this] {
-            if (m_transfer.read)
-                m_transfer.read();
-        });
+        connect(a, &QAction::triggered, this, [this] { runTransfer(m_transfer.read); });
 }
 
 void frmKennlinie::buildToolbar(QWidget* central) {
@@ -186,7 +182,8 @@ void frmKennlinie::buildToolbar(QWidget* central) {
     // Files, printout, transfer, shaping: each group a little apart from the next.
     const Place places[] = {
         {btnLaden, Tool::Laden, 15},          {btnSpeichern, Tool::Speichern, 375}, {btnDrucken, Tool::Drucken, 825},
-        {btnSchreiben, Tool::Schreiben, 1275}, {btnLesen, Tool::Lesen, 1635},       {KennlinieTexts::btnAbbruch, Tool::Abbruch, 1995},
+        {KennlinieTexts::btnSchreiben, Tool::Schreiben, 1275},
+        {KennlinieTexts::btnLesen, Tool::Lesen, 1635},       {KennlinieTexts::btnAbbruch, Tool::Abbruch, 1995},
         {btnLinear, Tool::Linear, 2445},       {btnExp1, Tool::Exponential, 2805},   {btn_heben, Tool::Heben, 3165},
         {btn_senken, Tool::Senken, 3525},
     };
@@ -213,22 +210,12 @@ void frmKennlinie::buildToolbar(QWidget* central) {
     on(btn_heben, &frmKennlinie::raiseCurve);
     on(btn_senken, &frmKennlinie::lowerCurve);
 
-    QToolButton* schreiben = buttons.value(QString::fromLatin1(btnSchreiben.name));
-    QToolButton* lesen = buttons.value(QString::fromLatin1(btnLesen.name));
+    btnSchreiben = buttons.value(QString::fromLatin1(KennlinieTexts::btnSchreiben.name));
+    btnLesen = buttons.value(QString::fromLatin1(KennlinieTexts::btnLesen.name));
     btnAbbruch = buttons.value(QString::fromLatin1(KennlinieTexts::btnAbbruch.name));
-    connect(schreiben, &QToolButton::clicked, this, [this] {
-        if (m_transfer.write)
-            m_transfer.write();
-    });
-    connect(lesen, &QToolButton::clicked, this, [this] {
-        if (m_transfer.read)
-            m_transfer.read();
-    });
-    connect(btnAbbruch, &QToolButton::clicked, this, [this] {
-        if (m_transfer.abort)
-            m_transfer.abort();
-    });
-    m_transferControls = {schreiben, lesen, btnAbbruch};
+    connect(btnSchreiben, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.write); });
+    connect(btnLesen, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.read); });
+    connect(btnAbbruch, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.abort); });
 
     pnlDateiname = new QLabel(pnlToolbar);
     pnlDateiname->setObjectName(QStringLiteral("pnlDateiname"));
@@ -286,7 +273,8 @@ void frmKennlinie::buildPlan(QWidget* central) {
 
     lblCV = new QLabel(rulerText(), central);
     lblCV->setObjectName(QStringLiteral("lblCV"));
-    setGeometryTwips(lblCV, planLeft, rulerTop, G::width * G::twipsPerPixel, labelHeight);
+    lblCV->setFont(rulerFont(lblCV->font()));
+    lblCV->setGeometry(twips(planLeft), twips(rulerTop), G::width, twips(labelHeight));
 }
 
 void frmKennlinie::buildSteps(QWidget* central) {
@@ -331,10 +319,8 @@ void frmKennlinie::formLoad() {
     MenuRechtsbuendig(this, 3);
     m_kennlinienTyp.clear();
     m_ctx.HelpPage = helpPage();
-    for (QWidget* control : m_transferControls)
-        control->setEnabled(false);
-    for (QAction* action : m_writeActions + m_readActions)
-        action->setEnabled(false);
+    // The transfer controls wait for the transfer (setTransfer).
+    setTransfer({});
     // The values stay as designed until edited, loaded or read.
     for (int step = 1; step <= SpeedCurve::steps; ++step)
         showStep(step);
@@ -354,14 +340,24 @@ void frmKennlinie::formUnload() {
     m_ctx.PosKennlinieTop = position.y();
     // A running transfer stops at its next step.
     m_ctx.Abbruch = true;
-    if (m_transfer.closing)
-        m_transfer.closing();
+    runTransfer(m_transfer.closing);
+}
+
+void frmKennlinie::runTransfer(const std::function<void()>& handler) {
+    if (handler)
+        handler();
+}
+
+QString frmKennlinie::chooseCurveFile(bool save) {
+    m_dialog.setFilter(textFilter);
+    m_dialog.setFlags(Dialog::OverwritePrompt);
+    return save ? m_dialog.showSave() : m_dialog.showOpen();
 }
 
 void frmKennlinie::setTransfer(Transfer transfer) {
     m_transfer = std::move(transfer);
-    m_transferControls.at(0)->setEnabled(bool(m_transfer.write));
-    m_transferControls.at(1)->setEnabled(bool(m_transfer.read));
+    btnSchreiben->setEnabled(bool(m_transfer.write));
+    btnLesen->setEnabled(bool(m_transfer.read));
     btnAbbruch->setEnabled(bool(m_transfer.abort));
     for (QAction* action : m_writeActions)
         action->setEnabled(bool(m_transfer.write));
@@ -446,9 +442,7 @@ void frmKennlinie::showHelp() {
 
 void frmKennlinie::saveCurve() {
     try {
-        m_dialog.setFilter(textFilter);
-        m_dialog.setFlags(Dialog::OverwritePrompt);
-        const QString path = m_dialog.showSave();
+        const QString path = chooseCurveFile(true);
         if (path.isEmpty())
             return;
         SpeedCurveFile::save(path, m_curve->values());
@@ -463,9 +457,7 @@ void frmKennlinie::saveCurve() {
 void frmKennlinie::loadCurve() {
     using Outcome = SpeedCurveFile::Loaded::Outcome;
     try {
-        m_dialog.setFilter(textFilter);
-        m_dialog.setFlags(Dialog::OverwritePrompt);
-        const QString path = m_dialog.showOpen();
+        const QString path = chooseCurveFile(false);
         if (path.isEmpty())
             return;
         const SpeedCurveFile::Loaded loaded = SpeedCurveFile::load(path);

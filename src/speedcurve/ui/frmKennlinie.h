@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/ui/InputBox.h"
 #include "speedcurve/core/BezierDrawing.h"
-#include "speedcurve/ui/CurvePrintout.h"
 
 #include <QMainWindow>
 #include <array>
@@ -42,19 +42,22 @@ public:
     // "" after load, "lin" after linear shaping, "exp" after choosing the exponential curve.
     const QString& KennlinienTyp() const { return m_kennlinienTyp; }
 
-    // What the transfer needs of the window.
+    // The transfer's handlers: the write and read runs (buttons, menu and pop-up items),
+    // the abort button, and the window's closing, which runs after the position is stored
+    // and `Abbruch` is set: there a running transfer ends and the station is left.
+    // The curve's marks and its transferRunning() flag are the transfer's to set.
     struct Transfer {
-        std::function<void()> write;  // write run: button, menu and pop-up item
-        std::function<void()> read;   // read run
-        std::function<void()> abort;  // btnAbbruch
-        std::function<void()> closing;  // the window closes (after its position is stored)
+        std::function<void()> write;
+        std::function<void()> read;
+        std::function<void()> abort;
+        std::function<void()> closing;
     };
     void setTransfer(Transfer transfer);
     void setStatus(const QString& text);
     QString status() const;
 
     // The question for the printout's heading; an input box unless replaced (tests).
-    void setHeadingQuestion(CurvePrintout::AskText ask) { m_askHeading = std::move(ask); }
+    void setHeadingQuestion(AskText ask) { m_askHeading = std::move(ask); }
 
     // The editing operations as menus and buttons reach them.
     void makeLinear();
@@ -83,6 +86,9 @@ private:
     void sampleDrawing();
     void clearDrawing();
     void showHelp();
+    void runTransfer(const std::function<void()>& handler);
+    // The main window's dialog with the text filter; throws Failure(32755) on Cancel.
+    QString chooseCurveFile(bool save);
     bool markerEvent(int step, QEvent* event);
     bool handleEvent(int k, QEvent* event);
 
@@ -90,7 +96,7 @@ private:
     Dialog& m_dialog;
     SpeedCurve* m_curve = nullptr;
     BezierDrawing m_drawing;
-    CurvePrintout::AskText m_askHeading;
+    AskText m_askHeading;
     Transfer m_transfer;
     QString m_kennlinienTyp;
     bool m_closed = false;
@@ -115,8 +121,9 @@ private:
     std::array<GridLine*, 27> hLine{};  // hLine(10 k) is element k
     std::array<QLabel*, 3> Anfasser{};
     QMenu* mnuPopUp = nullptr;
-    QList<QWidget*> m_transferControls;
-    QList<QAction*> m_writeActions;
-    QList<QAction*> m_readActions;
+    QToolButton* btnSchreiben = nullptr;
+    QToolButton* btnLesen = nullptr;
     QToolButton* btnAbbruch = nullptr;
+    QList<QAction*> m_writeActions;  // menu and pop-up items of the write run
+    QList<QAction*> m_readActions;
 };
