@@ -98,12 +98,12 @@ QList<PixelRun> rasterizeCubic(const std::array<QPointF, 4>& p) {
 
     // Between the turning points of x the curve runs one way across the columns; each
     // column's stretch of t ends where x crosses the column's edge.
-    QList<double> pieces = x.turningPoints();
-    pieces.prepend(0);
-    pieces.append(1);
+    QList<double> spans = x.turningPoints();
+    spans.prepend(0);
+    spans.append(1);
     QList<PixelRun> runs;
-    for (qsizetype k = 0; k + 1 < pieces.size(); ++k) {
-        const double ta = pieces[k], tb = pieces[k + 1];
+    for (qsizetype k = 0; k + 1 < spans.size(); ++k) {
+        const double ta = spans[k], tb = spans[k + 1];
         const int first = pixel(x.at(ta));
         const int last = pixel(x.at(tb));
         const int direction = last >= first ? 1 : -1;
