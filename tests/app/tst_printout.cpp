@@ -1,49 +1,11 @@
 #include "app/ui/Printout.h"
+#include "PdfWords.h"
 #include "RecordingNotifier.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Word {
-    QString text;
-    QRectF box;  // points, from the top-left of the page
-};
-
-// The words of a PDF with their boxes, as poppler's pdftotext finds them.
-QList<Word> wordsOf(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(60000))
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    }
-    return words;
-}
-
-QString textOf(const QList<Word>& words) {
-    QStringList texts;
-    for (const Word& w : words)
-        texts.append(w.text);
-    return texts.join(u' ');
-}
-
-const Word* find(const QList<Word>& words, const QString& text) {
-    for (const Word& w : words)
-        if (w.text == text)
-            return &w;
-    return nullptr;
-}
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
@@ -99,14 +61,14 @@ private slots:
             printCreditLine(out);
             out.endDoc();
         }
-        const QList<Word> words = wordsOf(pdf);
+        const QList<PdfWord> words = wordsOf(pdf);
         const QString all = textOf(words);
         QVERIFY2(all.contains(QStringLiteral("Datum: 01.02.2024")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("(Quillex) erstellt vom Quillex-Entwicklerteam")), qPrintable(all));
 
-        const Word* datum = find(words, QStringLiteral("Datum:"));
-        const Word* remark = find(words, QStringLiteral("Bemerkung"));
-        const Word* credit = find(words, QStringLiteral("(Quillex)"));
+        const PdfWord* datum = find(words, QStringLiteral("Datum:"));
+        const PdfWord* remark = find(words, QStringLiteral("Bemerkung"));
+        const PdfWord* credit = find(words, QStringLiteral("(Quillex)"));
         QVERIFY(datum && remark && credit);
         // 42 mm right of the date line's left edge, one line further down.
         QVERIFY(qAbs(remark->box.left() - datum->box.left() - 42 * kPointsPerMm) < 1.5);

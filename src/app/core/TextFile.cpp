@@ -27,14 +27,18 @@ QStringList splitTextLines(const QByteArray& bytes) {
     return lines;
 }
 
-QStringList readTextLines(const QString& path) {
+QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw failureFromFile(file);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw failureFromFile(file);
-    return splitTextLines(bytes);
+    return bytes;
+}
+
+QStringList readTextLines(const QString& path) {
+    return splitTextLines(readFileBytes(path));
 }
 
 namespace {

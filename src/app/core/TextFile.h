@@ -15,6 +15,9 @@ class QFileDevice;
 // cannot be opened or read.
 QStringList readTextLines(const QString& path);
 
+// The bytes of a file. Throws Failure(75) when the file cannot be opened or read.
+QByteArray readFileBytes(const QString& path);
+
 // Writes every line followed by CR LF. Goes through a temporary file that replaces the
 // old one only when everything was written, so a failed save never truncates it.
 // Throws Failure(75) when the file cannot be written.

@@ -6,21 +6,14 @@
 #include "app/core/Failure.h"
 #include "app/ui/FileDialog.h"
 #include "app/core/Notifier.h"
-
-#include <QInputDialog>
+#include "app/ui/InputBox.h"
 
 namespace TableFileCommands {
 
 const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
 
 AskText inputBox(QWidget* parent) {
-    return [parent](const QString& prompt, const QString& title) -> std::optional<QString> {
-        bool ok = false;
-        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-        if (!ok)
-            return std::nullopt;
-        return text;
-    };
+    return ::inputBox(parent);
 }
 
 QString chooseTextFile(Dialog& dialog, bool save) {

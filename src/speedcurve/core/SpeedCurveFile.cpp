@@ -1,0 +1,83 @@
+#include "speedcurve/core/SpeedCurveFile.h"
+
+#include "app/core/TextFile.h"
+#include "app/core/TextNumbers.h"
+
+#include <QFileInfo>
+
+namespace SpeedCurveFile {
+
+const QString savedTitle = QStringLiteral(" Kennlinie auf Datenträger speichern...           ");
+const QString invalidFileTitle = QStringLiteral(" ungültige Kennliniendatei...");
+const QString missingText = QStringLiteral("Keine Kennlinie gespeichert !          ");
+const QString missingTitle = QStringLiteral(" Kennlinie laden... ");
+
+QStringList lines(const SpeedCurve::Values& values) {
+    QStringList result;
+    for (int step = 1; step <= SpeedCurve::steps; ++step)
+        result.append(QStringLiteral("  ") + zeroPadded(SpeedCurve::cvOf(step), 3) + u' ' +
+                      zeroPadded(values[std::size_t(step - 1)], 3));
+    return result;
+}
+
+void save(const QString& path, const SpeedCurve::Values& values) {
+    writeTextLines(path, lines(values));
+}
+
+std::optional<int> lineValue(const QString& line) {
+    QString digits = line.right(3);
+    digits.remove(u' ');
+    if (digits.isEmpty())
+        return std::nullopt;
+    for (QChar c : digits)
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    const int value = digits.toInt();
+    if (value > SpeedCurve::maxValue)
+        return std::nullopt;
+    return value;
+}
+
+Loaded load(const QString& path) {
+    Loaded loaded;
+    if (!QFileInfo(path).isFile()) {
+        loaded.outcome = Loaded::Outcome::Missing;
+        return loaded;
+    }
+    const QByteArray bytes = readFileBytes(path);
+    QStringList found = splitTextLines(bytes);
+    if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
+        found.removeLast();
+    if (found.size() != lineCount) {
+        loaded.outcome = Loaded::Outcome::WrongLineCount;
+        loaded.lines = int(found.size());
+        return loaded;
+    }
+    for (int i = 0; i < lineCount; ++i) {
+        const auto value = lineValue(found.at(i));
+        if (!value) {
+            loaded.outcome = Loaded::Outcome::BadValue;
+            loaded.badLine = i + 1;
+            return loaded;
+        }
+        loaded.values[std::size_t(i)] = *value;
+    }
+    return loaded;
+}
+
+QString savedText(const QString& path) {
+    return QStringLiteral("Kennlinie unter \r\r") + path + QString(10, u' ') + QStringLiteral("\r\rgespeichert !           ");
+}
+
+QString wrongLineCountText(int lines) {
+    return QStringLiteral("Eine Kennliniendatei muß 28 Zeilen haben !            \r\rDie zu ladende Datei hat dagegen ") +
+           QString::number(lines) + QStringLiteral(" Zeilen       ");
+}
+
+QString badValueText(int line) {
+    return QStringLiteral("Zeile ") + QString::number(line) +
+           QStringLiteral(" der Kennliniendatei endet nicht mit einem Wert von 0 bis 255 !       \r\r"
+                          "Die Kennlinie bleibt unverändert.");
+}
+
+}  // namespace SpeedCurveFile
