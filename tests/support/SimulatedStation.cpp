@@ -667,10 +667,8 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
             } else {
                 m_channels[105] = 255;
             }
-        } else if (value >= 192) {
+        } else if (value >= 192 && m_sxDecoderPresent) {
             m_sxProvided = true;
-            if (!m_sxDecoderPresent)
-                break;
             if (m_sxExtendedRead) {
                 m_channels[104] = m_sxExtended;
                 m_channels[105] = 0;
@@ -679,6 +677,8 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
                 m_channels[104] = m_sxByte1;
                 m_channels[105] = m_sxByte2;
             }
+        } else if (value >= 192) {
+            m_sxProvided = true;  // nothing answered: the channels keep what they held
         }
         updateSxStatus();
         break;
