@@ -10,6 +10,7 @@
 #include "app/ui/FileDialog.h"
 #include "intellibox/ui/frmIB.h"
 #include "intellibox/ui/frmZentrale.h"
+#include "selectrix/ui/SelectrixWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
     });
     // The main window's file dialog, borrowed by every window that reads or writes files.
     Dialog dialog(&window);
+    installSelectrixWindow(window, dialog);
 
     // The programming window is modeless and one instance; each opening starts with empty
     // tables, so a closed window is deleted and the next opening makes a new one.
