@@ -31,6 +31,7 @@ SimulatedStation::SimulatedStation(Clock& clock, Kind kind) : m_clock(clock), m_
     m_channels[127] = 0x80;
     m_sxByte1 = 5 + 3 * 8 + 1 * 64;
     m_sxByte2 = 3;
+    m_sxExtended = 4 + 1 * 8;  // nothing swapped, extended pulse width 1, acceleration scope 1
 }
 
 std::optional<int> SimulatedStation::cv(int number) const {

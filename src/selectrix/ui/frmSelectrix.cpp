@@ -225,10 +225,10 @@ void frmSelectrix::buildToolbar(QWidget* central) {
 
 void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     pnlSelectrix = panel(central, QStringLiteral("pnlSelectrix"));
-    setGeometryTwips(pnlSelectrix, selectrixLeft, panelTop, 10500, 7740);
+    setGeometryTwips(pnlSelectrix, selectrixLeft, panelTop, 10500, 8340);
 
     pnlUnit = panel(pnlSelectrix, QStringLiteral("pnlUnit"));
-    setGeometryTwips(pnlUnit, 120, 120, 1950, 1155);
+    setGeometryTwips(pnlUnit, 120, 120, 2040, 1155);
     unitGroup = new QButtonGroup(this);
     unitGroup->setExclusive(true);
     for (int i = 0; i < 2; ++i) {
@@ -238,10 +238,10 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
         b->setToolTip(T::unitTip[i]);
         b->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
         b->setIconSize(QSize(twips(480), twips(480)));
-        setGeometryTwips(b, 120 + i * 960, 90, 720, 660);
+        setGeometryTwips(b, 120 + i * 960, 90, 840, 660);
         unitGroup->addButton(b, i);
         btnUnit[i] = b;
-        lblUnit[i] = label(pnlUnit, T::unitLabel[i], 120 + i * 960, 795, 720);
+        lblUnit[i] = label(pnlUnit, T::unitLabel[i], 120 + i * 960, 795, 840);
         lblUnit[i]->setObjectName(QStringLiteral("lblUnit_%1").arg(i));
         lblUnit[i]->setAlignment(Qt::AlignCenter);
         lblUnit[i]->installEventFilter(this);
@@ -249,7 +249,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     connect(unitGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) { btnUnit_Click(id, on); });
 
     auto* modus = panel(pnlSelectrix, QString());
-    setGeometryTwips(modus, 2220, 120, 1200, 1155);
+    setGeometryTwips(modus, 2280, 120, 1200, 1155);
     auto* modusGroup = new QButtonGroup(this);
     for (size_t k = 0; k < T::modusIndex.size(); ++k) {
         const int i = T::modusIndex[k];
@@ -267,17 +267,17 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     std::array<QComboBox**, 5> combos{&cmbADR, &cmbGE, &cmbBE, &cmbIM, &cmbHA};
     for (size_t k = 0; k < combos.size(); ++k) {
         const int top = 1440 + int(k) * 420;
-        QLabel* l = label(pnlSelectrix, T::parameters[k].label, 120, top + 30, 2700);
+        QLabel* l = label(pnlSelectrix, T::parameters[k].label, 120, top + 30, 2880);
         if (k == 0) {
             l->setObjectName(QStringLiteral("lblADR"));
             lblADR = l;
         }
         *combos[k] = listCombo(pnlSelectrix, QString::fromLatin1(T::parameters[k].name));
-        setGeometryTwips(*combos[k], 2940, top, 1020, 315);
+        setGeometryTwips(*combos[k], 3060, top, 960, 315);
     }
 
     auto* erweitert = panel(pnlSelectrix, QString());
-    setGeometryTwips(erweitert, 60, 3600, 4200, 1740);
+    setGeometryTwips(erweitert, 120, 3600, 4200, 1740);
     for (size_t k = 0; k < T::changeIndex.size(); ++k) {
         const int i = T::changeIndex[k];
         auto* c = new QCheckBox(T::changeCaption[k], erweitert);
@@ -326,7 +326,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     grdKP->verticalHeader()->setMinimumWidth(twips(360));
     grdKP->horizontalHeader()->setMinimumSectionSize(1);
     grdKP->setContextMenuPolicy(Qt::CustomContextMenu);
-    setGeometryTwips(grdKP, 4440, 120, 5940, 7080);
+    setGeometryTwips(grdKP, 4440, 120, 5940, 7680);
     // Eleven columns share the grid's width; "Act." and ADR a little wider.
     const int columnTwips = (5940 - 360 - 300) / (SxProtokoll::ColumnCount + 1);
     for (int c = 0; c < SxProtokoll::ColumnCount; ++c)
@@ -342,7 +342,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     stbStatusPanel->setFrameShape(QFrame::Panel);
     stbStatusPanel->setFrameShadow(QFrame::Sunken);
     stbStatus->addWidget(stbStatusPanel, 1);
-    setGeometryTwips(stbStatus, 60, 7290, 10380, 390);
+    setGeometryTwips(stbStatus, 60, 7890, 10380, 390);
 
     // Typing a number into BE: digits and Backspace only.
     new KeyFilter(cmbBE, isDigit);
@@ -351,24 +351,24 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
 void frmSelectrix::buildDccPanel(QWidget* central) {
     pnlDCC = panel(central, QStringLiteral("pnlDCC"));
     pnlDCC->setAutoFillBackground(true);
-    setGeometryTwips(pnlDCC, fahrpultLeft, panelTop + 1380, 4200, 3960);
+    setGeometryTwips(pnlDCC, fahrpultLeft, panelTop + 1380, 4200, 4020);
     heading(pnlDCC, T::dccTitle, 120, 60, 2400);
 
     lstRegister = new QListWidget(pnlDCC);
     lstRegister->setObjectName(QStringLiteral("lstRegister"));
     lstRegister->setToolTip(T::registerListTip);
-    setGeometryTwips(lstRegister, 120, 420, 2640, 3360);
+    setGeometryTwips(lstRegister, 120, 420, 2880, 3480);
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { lstRegister_Click(); });
 
     txtRegister = numberField(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("1"), T::registerTip);
-    setGeometryTwips(txtRegister, 2940, 420, 780, 315);
+    setGeometryTwips(txtRegister, 3120, 420, 720, 315);
     scrRegister = spinBar(pnlDCC, QStringLiteral("scrRegister"), T::registerTip, 1, 999);
-    setGeometryTwips(scrRegister, 3720, 420, 255, 315);
-    label(pnlDCC, T::wertLabel, 2940, 900, 1000);
+    setGeometryTwips(scrRegister, 3840, 420, 255, 315);
+    label(pnlDCC, T::wertLabel, 3120, 900, 960);
     txtWert = numberField(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("0"), T::wertTip);
-    setGeometryTwips(txtWert, 2940, 1170, 780, 315);
+    setGeometryTwips(txtWert, 3120, 1170, 720, 315);
     scrWert = spinBar(pnlDCC, QStringLiteral("scrWert"), T::wertTip, 0, 255);
-    setGeometryTwips(scrWert, 3720, 1170, 255, 315);
+    setGeometryTwips(scrWert, 3840, 1170, 255, 315);
 
     scrRegister->setRisingValue(1);
     coupleSpin(txtRegister, scrRegister, false);
@@ -379,7 +379,7 @@ void frmSelectrix::buildDccPanel(QWidget* central) {
 void frmSelectrix::buildDrivePanel(QWidget* central) {
     pnlFahrpult = panel(central, QStringLiteral("pnlFahrpult"));
     pnlFahrpult->setAutoFillBackground(true);
-    setGeometryTwips(pnlFahrpult, fahrpultLeft, panelTop, 3540, 7740);
+    setGeometryTwips(pnlFahrpult, fahrpultLeft, panelTop, 3540, 8340);
     heading(pnlFahrpult, T::fahrpultTitle, 120, 60, 2400);
 
     txtAdresse = numberField(pnlFahrpult, QStringLiteral("txtAdresse"), QStringLiteral("0"), T::adresseTip);
@@ -471,7 +471,7 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     new KeyFilter(txtDelay, isDigit);
     connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { txtDelay_Change(t); });
 
-    creditLabel = label(central, T::credit, creditLabelLeft, 8400, 2430);
+    creditLabel = label(central, T::credit, creditLabelLeft, 9000, 2430);
     creditLabel->setObjectName(QStringLiteral("lblCredit"));
     creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     creditPicture = new QLabel(central);
@@ -488,7 +488,7 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
         p.drawText(pic.rect(), Qt::AlignCenter, QStringLiteral("Q"));
     }
     creditPicture->setPixmap(pic);
-    setGeometryTwips(creditPicture, creditPictureLeft, 8340, 345, 345);
+    setGeometryTwips(creditPicture, creditPictureLeft, 8940, 345, 345);
 }
 
 void frmSelectrix::Form_Load(const QStringList& arguments) {
