@@ -71,6 +71,12 @@ void Slx850Run::write(int channel, int value) {
     m_access.write(channel, value);
 }
 
+void Slx850Run::writeStep(int channel, int value, const QString& statusText) {
+    write(channel, value);
+    step(statusText);
+    pause();
+}
+
 void Slx850Run::setReadingFields(bool white) {
     for (SxField f : {SxField::ADR, SxField::GE, SxField::BE, SxField::IM, SxField::HA})
         m_host.setFieldWhite(f, white);
@@ -113,7 +119,20 @@ Slx850Run::Outcome Slx850Run::endQuietly() {
         m_host.setFieldWhite(SxField::BEerw, false);
         m_extendedFieldsWhite = false;
     }
+    return ended();
+}
+
+Slx850Run::Outcome Slx850Run::ended() const {
     return m_stopped ? Outcome::Stopped : Outcome::Ended;
+}
+
+std::optional<quint8> Slx850Run::readAfterPause(int channel, const QString& statusText) {
+    m_access.emptyInput();
+    m_access.sendRead(channel);
+    if (!statusText.isNull())
+        step(statusText);
+    pause();
+    return awaitSent();
 }
 
 Slx850Run::Outcome Slx850Run::SLX850(int index) {
@@ -162,13 +181,9 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
         }
     }
 
-    m_access.emptyInput();
-    m_access.sendRead(status);
-    step(Text::checkFree);
-    pause();
-    const std::optional<quint8> free = awaitSent();
+    const std::optional<quint8> free = readAfterPause(status, Text::checkFree);
     if (!free)
-        return m_stopped ? Outcome::Stopped : Outcome::Ended;
+        return ended();
     if (*free & statusNotFree)
         return endWith(Text::notFree, Text::titleFourDots, true);
     step(Text::free);
@@ -179,7 +194,7 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
         m_access.emptyInput();
         const std::optional<quint8> power = readChannel(trackPower);
         if (!power)
-            return m_stopped ? Outcome::Stopped : Outcome::Ended;
+            return ended();
         step(Text::checkPower);
         pause();
         if (!(*power & powerOnBit)) {
@@ -197,13 +212,11 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
 
     step(Text::powerIsOff);
     pause();
-    write(control, controlProgrammingOn);
-    step(Text::programmingOn);
-    pause();
+    writeStep(control, controlProgrammingOn, Text::programmingOn);
     m_access.emptyInput();
     const std::optional<quint8> readiness = readChannel(status);
     if (!readiness)
-        return m_stopped ? Outcome::Stopped : Outcome::Ended;
+        return ended();
     if (m_input.cc2000) {
         // That central does not report its readiness: the user says.
         if (m_host.message(Text::cc2000, Notifier::Icon::Question, Notifier::YesNo, Text::titleSpaced) != Notifier::Yes)
@@ -218,12 +231,9 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
     if (reading) {
         write(control, controlReadBase + m_input.sxModus);
         step(Text::readParameters);
-        m_access.emptyInput();
-        m_access.sendRead(status);
-        pause();
-        const std::optional<quint8> provided = awaitSent();
+        const std::optional<quint8> provided = readAfterPause(status, QString());
         if (!provided)
-            return m_stopped ? Outcome::Stopped : Outcome::Ended;
+            return ended();
         if (!(*provided & statusProvided)) {
             // The bytes are read all the same.
             m_host.message(Text::notProvided, Notifier::Icon::Critical, Notifier::OkOnly, Text::titleBlanks);
@@ -237,19 +247,15 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
         pause();
         const std::optional<quint8> b1 = readChannel(parameterByte1);
         if (!b1)
-            return m_stopped ? Outcome::Stopped : Outcome::Ended;
+            return ended();
         const Sx1Parameters fromByte1 = Sx1::decode(*b1, 0);
         m_host.setFieldText(SxField::GE, number(fromByte1.ge));
         m_host.setFieldText(SxField::BE, number(fromByte1.be));
         m_host.setFieldText(SxField::IM, number(fromByte1.im));
 
-        m_access.emptyInput();
-        m_access.sendRead(parameterByte2);
-        step(Text::readByte2);
-        pause();
-        const std::optional<quint8> b2 = awaitSent();
+        const std::optional<quint8> b2 = readAfterPause(parameterByte2, Text::readByte2);
         if (!b2)
-            return m_stopped ? Outcome::Stopped : Outcome::Ended;
+            return ended();
         parameters = Sx1::decode(*b1, *b2);
         m_host.setFieldText(SxField::ADR, number(parameters.adr));
         m_host.setFieldText(SxField::HA, number(parameters.ha));
@@ -261,7 +267,7 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
         pause();
         if (m_input.extended) {
             if (!readExtendedSettings())
-                return m_stopped ? Outcome::Stopped : Outcome::Ended;
+                return ended();
             // The extended read went through the parameter bytes: give the decoder its own back.
             subSchreiben(parameters);
         }
@@ -295,30 +301,18 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
 }
 
 void Slx850Run::subSchreiben(const Sx1Parameters& p) {
-    write(parameterByte1, Sx1::byte1(p));
-    step(Text::writeByte1Short);
-    pause();
-    write(parameterByte2, Sx1::byte2(p));
-    step(Text::writeByte2);
-    pause();
-    write(control, controlWrite);
-    step(Text::writeDecoder);
-    pause();
+    writeStep(parameterByte1, Sx1::byte1(p), Text::writeByte1Short);
+    writeStep(parameterByte2, Sx1::byte2(p), Text::writeByte2);
+    writeStep(control, controlWrite, Text::writeDecoder);
     pause();
     // Its answer stays in the input until the next operation empties it.
     m_access.sendRead(status);
 }
 
 void Slx850Run::subChangeWrite(const SxExtendedSettings& s) {
-    write(parameterByte1, Sx1::extendedByte(s));
-    step(Text::writeByte1);
-    pause();
-    write(parameterByte2, extendedWriteByte2);
-    step(Text::writeByte2);
-    pause();
-    write(control, controlWrite);
-    step(Text::writeDecoder);
-    pause();
+    writeStep(parameterByte1, Sx1::extendedByte(s), Text::writeByte1);
+    writeStep(parameterByte2, extendedWriteByte2, Text::writeByte2);
+    writeStep(control, controlWrite, Text::writeDecoder);
     write(control, controlOff);
     pause();
 }
@@ -327,22 +321,14 @@ bool Slx850Run::readExtendedSettings() {
     step(Text::readExtended);
     write(control, controlOff);
     pause();
-    write(parameterByte1, extendedReadAnnounce);
-    step(Text::writeByte1);
-    pause();
-    write(parameterByte2, 0);
-    step(Text::writeByte2);
-    pause();
-    write(control, controlWrite);
-    step(Text::writeDecoder);
-    pause();
+    writeStep(parameterByte1, extendedReadAnnounce, Text::writeByte1);
+    writeStep(parameterByte2, 0, Text::writeByte2);
+    writeStep(control, controlWrite, Text::writeDecoder);
     write(control, controlOff);
     m_access.pause(settleMs);
     m_access.sendRead(trackPower);
     m_access.pause(settleMs);
-    write(control, controlExtendedRead);
-    step(Text::centralReads);
-    pause();
+    writeStep(control, controlExtendedRead, Text::centralReads);
     // This drops the answer about track power.
     m_access.emptyInput();
     step(Text::readByte1);
@@ -358,8 +344,6 @@ bool Slx850Run::readExtendedSettings() {
     m_host.setFieldWhite(SxField::BEerw, false);
     m_extendedFieldsWhite = false;
     logExtended(s);
-    write(control, controlOff);
-    step(Text::writeBack);
-    pause();
+    writeStep(control, controlOff, Text::writeBack);
     return true;
 }

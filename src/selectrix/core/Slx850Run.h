@@ -64,11 +64,17 @@ private:
     std::optional<quint8> usedAnswer(bool awaitOnly, int channel);
     std::optional<quint8> readChannel(int channel) { return usedAnswer(false, channel); }
     std::optional<quint8> awaitSent() { return usedAnswer(true, 0); }
+    // Empties the input, asks for the channel, shows `statusText` (a null text: none), pauses
+    // and awaits the answer.
+    std::optional<quint8> readAfterPause(int channel, const QString& statusText);
+    Outcome ended() const;
     Outcome endWith(const QString& text, const QString& title, bool clearStatus);
     Outcome endQuietly();
     void step(const QString& status);
     void pause();
     void write(int channel, int value);
+    // Writes the channel, shows `statusText` and pauses.
+    void writeStep(int channel, int value, const QString& statusText);
     void setReadingFields(bool white);
     void logExtended(const SxExtendedSettings& s);
 

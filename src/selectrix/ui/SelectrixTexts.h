@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <array>
 
 // Captions, tool tips and messages of the Selectrix window, exactly as the window shows them.
@@ -66,24 +65,6 @@ inline const QString registerListTip = QStringLiteral(" Auswahl verschiedener CV
 inline const QString registerTip = QStringLiteral(" zu schreibende / lesende  CV / Register ");
 inline const QString wertTip = QStringLiteral(" zu schreibender CV / Register-Inhalt ");
 inline const QString wertLabel = QStringLiteral("Wert");
-inline const QStringList registerList{
-    QStringLiteral("1     digitale Adresse"),
-    QStringLiteral("2     Startspannung"),
-    QStringLiteral("3     Anfahrverzögerung"),
-    QStringLiteral("4     Bremsverzögerung"),
-    QStringLiteral("5     Höchstgeschwindigkeit"),
-    QStringLiteral("6     mittlere Geschwindigkeit"),
-    QStringLiteral("7     Versionsnummer"),
-    QStringLiteral("8     Herstellerkennung"),
-    QStringLiteral("9     Motorfrequenz"),
-    QStringLiteral("17   erweiterte Adresse (höherwertig)"),
-    QStringLiteral("18   erweiterte Adresse (niederwertig)"),
-    QStringLiteral("19   Consist-Adresse"),
-    QStringLiteral("29   Konfigurationsregister"),
-    QStringLiteral("65   Kickstart"),
-    QStringLiteral("66   Trimmwert vorwärts"),
-    QStringLiteral("95   Trimmwert rückwärts"),
-};
 
 inline const QString fahrpultTitle = QStringLiteral("Fahrpult");
 inline const QString adresseTip = QStringLiteral(" dig. Adresse der Lokomotive ");

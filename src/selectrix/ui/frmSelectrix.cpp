@@ -8,9 +8,11 @@
 #include "app/ui/KeyFilter.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
+#include "programming/core/DccCvList.h"
 #include "selectrix/core/Sx1Codec.h"
 #include "selectrix/core/SxProtokoll.h"
 #include "selectrix/ui/SelectrixTexts.h"
@@ -28,7 +30,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -37,7 +38,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
@@ -474,20 +474,7 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     creditLabel = label(central, T::credit, creditLabelLeft, 9000, 2430);
     creditLabel->setObjectName(QStringLiteral("lblCredit"));
     creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    creditPicture = new QLabel(central);
-    creditPicture->setObjectName(QStringLiteral("picCredit"));
-    QPixmap pic(twips(330), twips(330));
-    pic.fill(Qt::transparent);
-    {
-        QPainter p(&pic);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(QColor(0x00, 0x00, 0x80));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(pic.rect().adjusted(1, 1, -1, -1));
-        p.setPen(Qt::white);
-        p.drawText(pic.rect(), Qt::AlignCenter, QStringLiteral("Q"));
-    }
-    creditPicture->setPixmap(pic);
+    creditPicture = ::creditPicture(central);
     setGeometryTwips(creditPicture, creditPictureLeft, 8940, 345, 345);
 }
 
@@ -542,7 +529,7 @@ void frmSelectrix::subWriteListen() {
     fillCombo(cmbHA, Sx1::haMin, Sx1::haMax);
     fillCombo(cmbBEerw, Sx1::haMin, Sx1::haMax);
     lstRegister->clear();
-    lstRegister->addItems(T::registerList);
+    lstRegister->addItems(dccCvList());
 }
 
 void frmSelectrix::closeEvent(QCloseEvent* event) {
@@ -551,12 +538,9 @@ void frmSelectrix::closeEvent(QCloseEvent* event) {
 }
 
 bool frmSelectrix::event(QEvent* event) {
-    // Closed during a station wait: the run still works in this window's code, so the window
-    // goes only once the exchange has ended.
-    if (event->type() == QEvent::DeferredDelete && m_link.exchangeRunning()) {
-        QTimer::singleShot(0, this, &QObject::deleteLater);
+    // Closed during a station wait: the run still works in this window's code.
+    if (postponeDeletionDuringExchange(this, event, m_link))
         return true;
-    }
     return QMainWindow::event(event);
 }
 
@@ -593,20 +577,7 @@ void frmSelectrix::scrSize_Change(int v) {
 
 void frmSelectrix::btnUnit_Click(int index, bool pressed) {
     m_ctx.ZentraleIndex = static_cast<qint16>(index);
-    for (QLabel* l : lblUnit) {
-        l->setAutoFillBackground(false);
-        l->setFrameShape(QFrame::NoFrame);
-        QFont f = l->font();
-        f.setBold(false);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: black;"));
-    }
-    QLabel* l = lblUnit[size_t(index)];
-    QFont f = l->font();
-    f.setBold(pressed);
-    l->setFont(f);
-    l->setFrameShape(pressed ? QFrame::Box : QFrame::NoFrame);
-    l->setStyleSheet(QStringLiteral("color: white; background-color: #000080;"));
+    markStationLabels({lblUnit[0], lblUnit[1]}, index, pressed);
     if (!pressed)
         return;
 
