@@ -1,6 +1,6 @@
 #include "intellibox/ui/DrivePanel.h"
 #include "FakeZentraleHost.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -31,6 +31,7 @@ SimulatedStation::SimulatedStation(Clock& clock, Kind kind) : m_clock(clock), m_
     m_channels[127] = 0x80;
     m_sxByte1 = 5 + 3 * 8 + 1 * 64;
     m_sxByte2 = 3;
+    m_sxExtended = 4 + 1 * 8;  // nothing swapped, extended pulse width 1, acceleration scope 1
 }
 
 std::optional<int> SimulatedStation::cv(int number) const {
@@ -600,18 +601,43 @@ void SimulatedStation::receiveSelectrix(quint8 byte) {
         selectrixWrite(first & 0x7F, byte);
         return;
     }
+    if (m_sxReadsAnswered == 0)
+        return;
+    if (m_sxReadsAnswered > 0)
+        --m_sxReadsAnswered;
     const QByteArray value(1, static_cast<char>(channel(first)));
     if (takeScripted(m_answerDelay))
         return;
     answer(value, m_answerDelay);
 }
 
+void SimulatedStation::setChannel(int number, quint8 value) {
+    m_channels.at(size_t(number & 0x7F)) = value;
+    if ((number & 0x7F) == 127)
+        m_powerOn = value & 0x80;
+}
+
+void SimulatedStation::setSxProgrammingBusy(bool busy) {
+    m_sxBusy = busy;
+    updateSxStatus();
+}
+
+void SimulatedStation::updateSxStatus() {
+    quint8 status = 0;
+    if (!m_sxProgramming)
+        status = m_sxBusy ? 64 : 0;
+    else if (m_sxProvided)
+        status = 32 | (m_sxDecoderPresent ? 64 : 0);
+    else
+        status = m_sxReady ? 96 : 32;
+    m_channels[109] = status;
+}
+
 void SimulatedStation::selectrixWrite(int number, quint8 value) {
+    if (number == 127 && m_sxPowerLocked)
+        return;
     setChannel(number, value);
     switch (number) {
-    case 127:
-        m_powerOn = value & 0x80;
-        break;
     case 105:
         m_sxDccWrite = false;
         break;
@@ -620,16 +646,17 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
         break;
     case 106:
         if (value == 0) {
-            m_channels[109] = 0;
-            m_sxExtendedRead = false;
+            // The announcement of an extended read outlives switching programming off.
+            m_sxProgramming = false;
+            m_sxProvided = false;
         } else if (value == 64) {
-            m_channels[109] = 96;  // programming function ready
+            m_sxProgramming = true;
+            m_sxProvided = false;
         } else if (value == 201) {
-            if (m_channels[105] == 128)
+            if (m_channels[105] == 128) {
                 m_sxExtended = m_channels[104];
-            else if (m_channels[104] == 9 && m_channels[105] == 0)
-                m_sxExtendedRead = true;  // announces a read of the extended settings
-            else {
+            } else {
+                m_sxExtendedRead = m_channels[104] == 9 && m_channels[105] == 0;
                 m_sxByte1 = m_channels[104];
                 m_sxByte2 = m_channels[105];
             }
@@ -643,16 +670,20 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
             } else {
                 m_channels[105] = 255;
             }
-        } else if (value >= 192) {
+        } else if (value >= 192 && m_sxDecoderPresent) {
+            m_sxProvided = true;
             if (m_sxExtendedRead) {
                 m_channels[104] = m_sxExtended;
                 m_channels[105] = 0;
+                m_sxExtendedRead = false;
             } else {
                 m_channels[104] = m_sxByte1;
                 m_channels[105] = m_sxByte2;
             }
-            m_channels[109] |= 64;  // parameters provided
+        } else if (value >= 192) {
+            m_sxProvided = true;  // nothing answered: the channels keep what they held
         }
+        updateSxStatus();
         break;
     default:
         break;

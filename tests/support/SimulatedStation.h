@@ -95,13 +95,30 @@ public:
     void setServiceResult(ServiceResult result) { m_serviceResult = result; }
 
     // Selectrix: channel memory 0..127 and the SX1 decoder's two parameter bytes and its
-    // extended-settings byte.
+    // extended-settings byte. Channel 127 is track power (bit 7 on); 104..107 and 109 are the
+    // programming channels: 106 := 64 switches programming on (109 then reads 96, ready),
+    // 0 off (109 reads 0, or 64 while programming is not free); 106 := 192 + mode puts the
+    // decoder's bytes into 104 and 105 (109 bit 6 set when a decoder answered); 106 := 201
+    // writes 104 and 105 into the decoder, where 104 = 9 with 105 = 0 announces that the next
+    // read gives the extended byte (and leaves those two bytes in the decoder, as a real one
+    // does), and 105 = 128 writes 104 as the extended byte; 106 := 206 reads (107 then holds
+    // the value, 105 is 255 for a CV that is not there) or, after a write of 107, writes a CV.
     quint8 channel(int number) const { return m_channels.at(size_t(number & 0x7F)); }
-    void setChannel(int number, quint8 value) { m_channels.at(size_t(number & 0x7F)) = value; }
+    void setChannel(int number, quint8 value);
     void setSxDecoder(quint8 byte1, quint8 byte2, quint8 extended = 0);
     quint8 sxByte1() const { return m_sxByte1; }
     quint8 sxByte2() const { return m_sxByte2; }
     quint8 sxExtended() const { return m_sxExtended; }
+    // Someone else programs: 109 has bit 6 set while programming is off here.
+    void setSxProgrammingBusy(bool busy);
+    // The programming function does not come ready: 109 reads 32 after 106 := 64.
+    void setSxProgrammingReady(bool ready) { m_sxReady = ready; }
+    // No decoder on the programming track: a parameter read provides nothing.
+    void setSxDecoderPresent(bool present) { m_sxDecoderPresent = present; }
+    // Track power cannot be switched: writes to channel 127 change nothing.
+    void setSxTrackPowerLocked(bool locked) { m_sxPowerLocked = locked; }
+    // The central answers this many more channel reads, then none (negative: all).
+    void setSxReadsAnswered(int count) { m_sxReadsAnswered = count; }
 
     bool powerOn() const { return m_powerOn; }
 
@@ -243,4 +260,12 @@ private:
     quint8 m_sxExtended = 0;
     bool m_sxExtendedRead = false;
     bool m_sxDccWrite = false;
+    bool m_sxProgramming = false;
+    bool m_sxProvided = false;  // a parameter read since programming was switched on
+    bool m_sxBusy = false;
+    bool m_sxReady = true;
+    bool m_sxDecoderPresent = true;
+    bool m_sxPowerLocked = false;
+    int m_sxReadsAnswered = -1;
+    void updateSxStatus();
 };

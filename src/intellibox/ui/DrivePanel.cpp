@@ -3,7 +3,7 @@
 #include "app/core/AppContext.h"
 #include "intellibox/core/DriveCommands.h"
 #include "app/core/ErrorReport.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "link/core/SerialPort.h"

@@ -7,7 +7,7 @@
 #include "intellibox/core/IbSettings.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/UnkeyedPushButton.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
 #include "intellibox/core/P50xCommands.h"
 #include "link/core/SerialPort.h"

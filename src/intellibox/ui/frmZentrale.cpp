@@ -12,7 +12,7 @@
 #include "app/core/Notifier.h"
 #include "intellibox/ui/ProtocolGrid.h"
 #include "intellibox/core/ProtocolTable.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 #include "intellibox/ui/TablePrintout.h"
 #include "app/core/TextNumbers.h"
 #include "intellibox/ui/ZentraleGeometry.h"

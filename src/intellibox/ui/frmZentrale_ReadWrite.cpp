@@ -10,7 +10,7 @@
 #include "intellibox/core/MotorolaProgramming.h"
 #include "intellibox/core/P50xAnswer.h"
 #include "intellibox/core/P50xCommands.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 #include "app/core/TextNumbers.h"
 #include "intellibox/core/ZentraleInput.h"
 #include "intellibox/ui/ZentraleTexts.h"

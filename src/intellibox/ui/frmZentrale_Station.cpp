@@ -7,7 +7,7 @@
 #include "intellibox/ui/DrivePanel.h"
 #include "app/core/Notifier.h"
 #include "intellibox/core/ProtocolTable.h"
-#include "intellibox/ui/RisingScrollBar.h"
+#include "app/ui/RisingScrollBar.h"
 #include "app/ui/Twips.h"
 #include "intellibox/core/ZentraleStations.h"
 

@@ -285,7 +285,7 @@ private:
 };
 
 MappingGrid::MappingGrid(MappingModel& model, int grid, QWidget* parent)
-    : QTableView(parent), m_model(model), m_grid(grid), m_items(new ItemModel(model, grid, this)),
+    : GridView(parent), m_model(model), m_grid(grid), m_items(new ItemModel(model, grid, this)),
       m_delegate(new Delegate(*this)) {
     const GridSpec& spec = model.grid(grid);
     setObjectName(spec.name);
@@ -360,7 +360,7 @@ void MappingGrid::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    QTableView::keyPressEvent(event);
+    GridView::keyPressEvent(event);
 }
 
 void MappingGrid::mousePressEvent(QMouseEvent* event) {
@@ -369,11 +369,11 @@ void MappingGrid::mousePressEvent(QMouseEvent* event) {
             emit popupRequested(event->globalPosition().toPoint());
         return;
     }
-    QTableView::mousePressEvent(event);
+    GridView::mousePressEvent(event);
 }
 
 void MappingGrid::mouseReleaseEvent(QMouseEvent* event) {
-    QTableView::mouseReleaseEvent(event);
+    GridView::mouseReleaseEvent(event);
     // A click on a choice cell drops its list down.
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index.isValid() && m_model.kind(cellOf(index)) == CellKind::Choice &&
@@ -385,7 +385,7 @@ void MappingGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MappingGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
+    GridView::currentChanged(current, previous);
     if (current.isValid() && current != previous)
         emit currentCellMoved(current.row(), current.column());
 }
@@ -398,5 +398,5 @@ bool MappingGrid::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QTableView::eventFilter(watched, event);
+    return GridView::eventFilter(watched, event);
 }

@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
-#include <QTableView>
+#include "app/ui/GridView.h"
 
 namespace mapping {
 class MappingModel;
@@ -15,7 +15,7 @@ class MappingModel;
 // ticks it), value lists as drop-downs, colours from the marks, split captions above the
 // column captions. Typed keys reach only the cells that take typed text. A right click
 // asks for the File menu as a pop-up (popupRequested).
-class MappingGrid : public QTableView {
+class MappingGrid : public GridView {
     Q_OBJECT
 public:
     MappingGrid(mapping::MappingModel& model, int grid, QWidget* parent = nullptr);

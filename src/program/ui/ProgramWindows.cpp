@@ -4,6 +4,7 @@
 #include "intellibox/ui/frmIB.h"
 #include "intellibox/ui/frmZentrale.h"
 #include "mapping/ui/MappingEditors.h"
+#include "selectrix/ui/SelectrixWindow.h"
 
 ProgramWindows::ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink& link)
     : m_main(main), m_ctx(ctx), m_link(link), m_dialog(&main) {
@@ -34,5 +35,6 @@ ProgramWindows::ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink&
         m_zentrale->activateWindow();
     });
 
+    installSelectrixWindow(m_main, m_dialog);
     registerMappingEditors(m_main, m_ctx, m_dialog);
 }

@@ -1,0 +1,104 @@
+// Station operations of the Selectrix window: the programming buttons, track power, the
+// programming switch and the central's state.
+#include "selectrix/ui/frmSelectrix.h"
+
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "link/core/SelectrixChannelAccess.h"
+#include "link/core/StationLink.h"
+#include "selectrix/core/Slx850Run.h"
+#include "selectrix/core/SlxCentral.h"
+#include "selectrix/ui/SelectrixTexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
+    const StationLink::Exchange exchange(m_link);
+    if (!exchange)
+        return;
+    SelectrixChannelAccess access(m_link.port(), m_link.clock(),
+                                  [this] { return m_closing || m_link.abortRequested(); });
+    try {
+        body(access);
+    } catch (const Failure& failure) {
+        setBusyPointer(false);
+        ZentraleFehlerbehandlung(m_ctx, failure);
+    }
+}
+
+void frmSelectrix::btnSelectrix_Click(int index) {
+    if (m_ctx.CuName.isEmpty()) {
+        m_ctx.ui().message(SelectrixTexts::noStation, Notifier::Icon::Critical, Notifier::OkOnly,
+                           SelectrixTexts::noStationTitle);
+        return;
+    }
+    // DCC through the central (mode 6) and programming through an Intellibox are not built
+    // yet; SX2 has nothing to do.
+    if (m_ctx.CuName == QLatin1String("SLX") && m_SxModus == 1)
+        SLX850(index);
+}
+
+void frmSelectrix::SLX850(int index) {
+    Slx850Input input;
+    input.adr = cmbADR->currentText();
+    input.ge = cmbGE->currentText();
+    input.be = cmbBE->currentText();
+    input.im = cmbIM->currentText();
+    input.ha = cmbHA->currentText();
+    input.extended = chkChange[0]->isChecked();
+    input.motor = chkChange[1]->isChecked();
+    input.licht = chkChange[2]->isChecked();
+    input.gleis = chkChange[4]->isChecked();
+    input.imErw = cmbIMerw->currentText();
+    input.beErw = cmbBEerw->currentText();
+    input.sxModus = m_SxModus;
+    input.delayMs = m_ctx.Delay;
+    input.cc2000 = m_cc2000;
+    stationExchange([&](SelectrixChannelAccess& access) {
+        Slx850Run run(access, *this, input);
+        run.SLX850(index);
+    });
+}
+
+void frmSelectrix::subSenden_SLX(int value, int channel) {
+    stationExchange([&](SelectrixChannelAccess& access) { access.write(channel, value); });
+}
+
+void frmSelectrix::btnPower_Click(int index) {
+    if (m_ctx.CuName != QLatin1String("SLX"))
+        return;
+    stationExchange([&](SelectrixChannelAccess& access) {
+        const std::optional<quint8> power = SlxCentral::switchTrackPower(access, index == 1);
+        setLamp(lblGleisspannung, power.value_or(0) != 0 ? green : grey);
+    });
+}
+
+void frmSelectrix::btnProgrammierbit_Click() {
+    stationExchange([](SelectrixChannelAccess& access) { SlxCentral::switchProgrammingOff(access); });
+}
+
+void frmSelectrix::subCheckSystem() {
+    if (m_ctx.CuName == QLatin1String("SLX")) {
+        stationExchange([&](SelectrixChannelAccess& access) {
+            const std::optional<quint8> power = SlxCentral::readTrackPower(access);
+            if (!power) {
+                setLamp(lblSystem, grey);
+                setLamp(lblGleisspannung, grey);
+                return;
+            }
+            setLamp(lblSystem, red);
+            setLamp(lblGleisspannung, *power != 0 ? green : grey);
+            const QColor text = Label6->palette().color(QPalette::WindowText);
+            setCaptionColour(LabelSystem, text);
+            setCaptionColour(LabelGleisspannung, text);
+        });
+    } else if (m_ctx.CuName == QLatin1String("IB")) {
+        setLamp(lblSystem, lightGrey);
+        setLamp(lblGleisspannung, lightGrey);
+        setCaptionColour(LabelSystem, colourOf(grey));
+        setCaptionColour(LabelGleisspannung, colourOf(grey));
+    }
+}
