@@ -27,6 +27,7 @@ struct MainWindowRig {
     std::unique_ptr<frmHauptmenu> window;
 
     MainWindowRig() {
+        port.clock = &clock;
         ctx.dataFolder = dir.path();
         ctx.notifier = &notifier;
         window = std::make_unique<frmHauptmenu>(ctx, port, link);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/Failure.h"
+#include "ClockWait.h"
 #include "link/core/SerialPort.h"
 
 #include <QHash>
@@ -29,13 +30,16 @@ public:
     QByteArray readAll() override { return {}; }
     int bytesWaiting() override { return 0; }
     std::optional<bool> cts() override { return std::nullopt; }
-    bool waitForInput(int) override { return false; }
+    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override {
+        return waitOnClock(*clock, ms, stop, [] { return false; });
+    }
 
     QHash<QString, int> failures;   // port name -> error number of open()
     QStringList rejectedSettings;   // settings texts open() rejects with 380
     QStringList opened;             // names successfully opened, in order
     QList<QByteArray> writes;
     bool rts = false;
+    Clock* clock = nullptr;  // on which a wait lets time pass
 
 private:
     QString m_name;

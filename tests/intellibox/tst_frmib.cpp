@@ -245,7 +245,7 @@ private slots:
     }
 
     // A silent station: every query ends at its deadline with the time-out message, and
-    // the station buttons are disabled while it waits.
+    // the query buttons are disabled while it waits; the P50 power buttons stay usable.
     void silentStation_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QByteArray>("sent");
@@ -268,7 +268,9 @@ private slots:
         b.clock.onYield = [&] {
             disabledWhileWaiting = !b.child<QAbstractButton>("btnVersion")->isEnabled() &&
                                    !b.child<QAbstractButton>("btnLesen_1")->isEnabled() &&
-                                   !b.child<QAbstractButton>("btnPower_0")->isEnabled();
+                                   !b.child<QAbstractButton>("btnPower_2")->isEnabled() &&
+                                   b.child<QAbstractButton>("btnPower_0")->isEnabled() &&
+                                   b.child<QAbstractButton>("btnPower_1")->isEnabled();
         };
         b.click(button);
         QCOMPARE(b.writes(), QList<QByteArray>{sent});
@@ -316,13 +318,16 @@ private slots:
         QVERIFY(!b.link.exchangeRunning());
     }
 
+    // Queries are refused while another exchange runs; the P50 power byte goes out at once.
     void refusedWhileAnotherExchangeRuns() {
         Bench b;
         const StationLink::Exchange other(b.link);
         b.click("btnVersion");
-        b.click("btnPower_1");
-        QVERIFY(b.writes().isEmpty());
+        b.click("btnPower_2");
+        b.click("btnPower_0");
+        QCOMPARE(b.writes(), QList<QByteArray>{"\x61"});
         QCOMPARE(b.notifier.beeps, 2);
+        QVERIFY(!b.station.powerOn());
     }
 
     void saveList_data() {

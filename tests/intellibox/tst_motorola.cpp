@@ -72,9 +72,8 @@ Script scriptIB(int reg, int val, qint64 ctsSeenAt) {
 Script scriptMC(int reg, int val, int variant) {
     Script s;
     s.byte(97).wait(3000).byte(96).wait(3000).text("XTPM 80").wait(5000).text("XTPM 80").wait(5000);
-    // The answer is waiting when the wait starts: one poll of the link's answer wait, a
-    // yield and its 20 ms block on the port.
-    s.wait(10 + 20).wait(5000);
+    // The answer is waiting when the wait starts and is taken at once.
+    s.wait(5000);
     s.separately(0, 80).wait(2000);
     if (variant == 0)
         s.separately(15, 80).wait(1500);
@@ -123,11 +122,11 @@ private slots:
         const Script c = scriptIB(4, 255, 3500);
         QTest::newRow("IB, CTS after reset") << "IB" << 0 << "4" << "255" << c.writes() << c.end() << qint64(19950 + 1500 + 4 * 10);
         const Script d = scriptMC(2, 7, 0);
-        QTest::newRow("MC variant 1") << "MC" << 0 << "2" << "7" << d.writes() << d.end() << qint64(37750 + 3 * 10 + 30);
+        QTest::newRow("MC variant 1") << "MC" << 0 << "2" << "7" << d.writes() << d.end() << qint64(37750 + 3 * 10);
         const Script e = scriptMC(2, 7, 1);
-        QTest::newRow("MC variant 2") << "MC" << 1 << "2" << "7" << e.writes() << e.end() << qint64(36200 + 3 * 10 + 30);
+        QTest::newRow("MC variant 2") << "MC" << 1 << "2" << "7" << e.writes() << e.end() << qint64(36200 + 3 * 10);
         const Script f = scriptMC(1, 0, 2);
-        QTest::newRow("MC third button acts as variant 2") << "MC" << 2 << "1" << "0" << f.writes() << f.end() << qint64(36200 + 3 * 10 + 30);
+        QTest::newRow("MC third button acts as variant 2") << "MC" << 2 << "1" << "0" << f.writes() << f.end() << qint64(36200 + 3 * 10);
     }
     void sequences() {
         QFETCH(QString, cu);

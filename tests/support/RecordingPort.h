@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/AppContext.h"
+#include "ClockWait.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
@@ -27,10 +28,13 @@ public:
     }
     int bytesWaiting() override { return reads.isEmpty() ? 0 : int(reads.first().size()); }
     std::optional<bool> cts() override { return std::nullopt; }
-    bool waitForInput(int) override { return !reads.isEmpty(); }
+    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override {
+        return waitOnClock(*clock, ms, stop, [this] { return !reads.isEmpty(); });
+    }
 
     QList<QByteArray> writes;  // one entry per write call
     QList<QByteArray> reads;   // one entry per read call
+    Clock* clock = nullptr;    // on which a wait lets time pass
 
 private:
     QString m_name;
@@ -40,6 +44,7 @@ private:
 
 // A link over a recording port, on virtual time.
 struct RecordingLink {
+    RecordingLink() { port.clock = &clock; }
     AppContext ctx;
     RecordingPort port;
     VirtualClock clock;

@@ -1,5 +1,6 @@
 #include "SimulatedStation.h"
 
+#include "ClockWait.h"
 #include "link/core/Clock.h"
 #include "app/core/Failure.h"
 
@@ -172,20 +173,16 @@ std::optional<bool> SimulatedStation::cts() {
     return m_cts;
 }
 
-bool SimulatedStation::waitForInput(int ms) {
-    throwIfLost();
-    deliverDue();
-    if (!m_input.isEmpty())
-        return true;
-    // Time passes on the clock as it would while blocked on a device.
-    const qint64 until = now() + std::max(ms, 0);
-    if (!m_pending.isEmpty() && m_pending.first().due <= until) {
-        m_clock.pause(m_pending.first().due - now());
-        deliverDue();
-        return !m_input.isEmpty();
-    }
-    m_clock.pause(until - now());
-    return false;
+bool SimulatedStation::waitForInput(qint64 ms, const std::function<bool()>& stop) {
+    // Time passes on the clock as it would while the program sleeps on a device.
+    return waitOnClock(
+        m_clock, ms, stop,
+        [this] {
+            throwIfLost();
+            deliverDue();
+            return !m_input.isEmpty();
+        },
+        [this] { return nextAnswerTime(); });
 }
 
 std::optional<qint64> SimulatedStation::nextAnswerTime() const {

@@ -163,7 +163,7 @@ public:
     QByteArray readAll() override;
     int bytesWaiting() override;
     std::optional<bool> cts() override;
-    bool waitForInput(int ms) override;
+    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override;
 
     // The time of the next answer not yet on the line, if any (for the real-time runner).
     std::optional<qint64> nextAnswerTime() const;

@@ -6,7 +6,6 @@
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
-#include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextNumbers.h"
 #include "intellibox/core/ZentraleHost.h"
@@ -423,12 +422,9 @@ void DrivePanel::writeP50(int code) {
 }
 
 void DrivePanel::btnPower_Clicked(int index) {
-    StationLink& link = m_host.link();
-    const StationLink::Exchange exchange(link);
-    if (!exchange)
-        return;
+    // No exchange guard: track power must be cut at once, also while another exchange waits.
     try {
-        link.port().write(DriveCommands::powerByte(index != 0));
+        m_host.link().writeAtOnce(DriveCommands::powerByte(index != 0));
     } catch (const Failure& failure) {
         ZentraleFehlerbehandlung(m_host.context(), failure);
     }

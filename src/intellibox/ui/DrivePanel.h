@@ -39,7 +39,8 @@ public:
     qint16 direction() const { return m_direction; }
 
 public slots:
-    // The track-power buttons of the window's parameter panel: 0 off (97), else on (96).
+    // The track-power buttons of the window's parameter panel: 0 off (97), else on (96),
+    // sent at once whatever else waits.
     void btnPower_Clicked(int index);
 
 private:

@@ -10,7 +10,6 @@
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
 #include "intellibox/core/P50xCommands.h"
-#include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextFile.h"
 #include "app/core/TextNumbers.h"
@@ -258,8 +257,9 @@ void frmIB::operation(Body body) {
     if (!exchange)
         return;
     const QPointer<frmIB> alive(this);
-    const std::array<QPushButton*, 8> buttons{m_btnLesen[1], m_btnLesen[2], m_btnMotorola, m_btnPower[0],
-                                              m_btnPower[1], m_btnPower[2], m_btnPower[3], m_btnVersion};
+    // The P50 power buttons stay usable: their byte goes out at once.
+    const std::array<QPushButton*, 6> buttons{m_btnLesen[1], m_btnLesen[2], m_btnMotorola,
+                                              m_btnPower[2], m_btnPower[3], m_btnVersion};
     for (QPushButton* b : buttons)
         b->setEnabled(false);
     setCursor(Qt::BusyCursor);
@@ -277,6 +277,8 @@ void frmIB::operation(Body body) {
 
 bool frmIB::query(const QString& command, qint64 pauseMs, QString& answer) {
     answer.clear();
+    // The input is not emptied here, but what a given-up query may still bring is no answer.
+    m_link.settleLateAnswers(&m_closing);
     m_link.sendP50X(command);
     m_link.Warten(pauseMs);
     const StationLink::Answer collected = m_link.waitForAnswer(answerDeadlineMs, &m_closing);
@@ -358,24 +360,23 @@ void frmIB::btnMotorola_Clicked() {
 }
 
 void frmIB::btnPower_Clicked(int index) {
+    if (index == 0 || index == 1) {
+        // No exchange guard: track power must be cut at once, also while another query waits.
+        try {
+            m_link.writeAtOnce(DriveCommands::powerByte(index == 1));
+        } catch (const Failure& failure) {
+            ZentraleFehlerbehandlung(m_ctx, failure);
+        }
+        return;
+    }
+    if (index != 2 && index != 3)
+        return;
     operation([&] {
-        switch (index) {
-        case 0:
-        case 1:
-            m_link.port().write(DriveCommands::powerByte(index == 1));
-            break;
-        case 2:
-        case 3: {
-            QString answer;
-            if (!query(index == 2 ? QStringLiteral("XStop") : QStringLiteral("XGo"), 0, answer))
-                return;
-            m_lblSO[1]->setText(IbSettings::leadingValue(answer));
-            setStatus(answer);
-            break;
-        }
-        default:
-            break;
-        }
+        QString answer;
+        if (!query(index == 2 ? QStringLiteral("XStop") : QStringLiteral("XGo"), 0, answer))
+            return;
+        m_lblSO[1]->setText(IbSettings::leadingValue(answer));
+        setStatus(answer);
     });
 }
 

@@ -15,4 +15,10 @@ public:
     virtual void pause(qint64 ms) = 0;
     // Lets pending window events run.
     virtual void yield() = 0;
+    // Lets `ms` milliseconds pass, then pending window events run: one step of a wait that
+    // has nothing to sleep on but time (the simulated station's port).
+    virtual void idle(qint64 ms) {
+        pause(ms);
+        yield();
+    }
 };

@@ -2,9 +2,15 @@
 
 #include "app/core/Failure.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
 
 namespace {
 // A command is a few dozen bytes; the device takes it at once unless it is gone.
@@ -268,19 +274,56 @@ std::optional<bool> QtSerialPort::cts() {
     return pins.testFlag(QSerialPort::ClearToSendSignal);
 }
 
-bool QtSerialPort::waitForInput(int ms) {
+bool QtSerialPort::waitForInput(qint64 ms, const std::function<bool()>& stop) {
     reportLoss();
-    if (!m_port->isOpen()) {
-        // Still block, so a wait loop on a closed port does not spin.
-        if (ms > 0)
-            QThread::msleep(static_cast<unsigned long>(ms));
-        return false;
+    if (m_port->isOpen()) {
+        // What came while no event loop ran is still with the device.
+        if (m_port->bytesAvailable() == 0)
+            pull();
+        reportLoss();
+        if (m_port->bytesAvailable() > 0)
+            return true;
     }
-    if (m_port->bytesAvailable() > 0)
-        return true;
-    const bool ready = m_port->waitForReadyRead(ms);
-    if (m_port->error() == QSerialPort::TimeoutError)
-        m_port->clearError();
+    if (ms == 0 || (stop && stop()))
+        return false;
+    // The deadline timer takes an int; no wait of the program comes near that.
+    const int timeout = int(std::min<qint64>(ms, std::numeric_limits<int>::max()));
+    if (!QCoreApplication::instance()) {
+        // No window events to run: block on the device itself.
+        if (m_port->isOpen()) {
+            m_port->waitForReadyRead(ms < 0 ? -1 : timeout);
+            if (m_port->error() == QSerialPort::TimeoutError)
+                m_port->clearError();
+        } else if (ms > 0) {
+            QThread::msleep(static_cast<unsigned long>(timeout));
+        }
+        reportLoss();
+        return m_port->isOpen() && m_port->bytesAvailable() > 0;
+    }
+
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(m_port.get(), &QIODevice::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(m_port.get(), &QIODevice::aboutToClose, &loop, &QEventLoop::quit);
+    QObject::connect(m_port.get(), &QSerialPort::errorOccurred, &loop, [this, &loop] {
+        if (m_lost)
+            loop.quit();
+    });
+    // The dispatcher says so each time it has run what was pending and is about to sleep:
+    // the moment a handler may have asked for the stop.
+    if (stop && QAbstractEventDispatcher::instance()) {
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                         [&stop, &loop] {
+                             if (stop())
+                                 loop.quit();
+                         });
+    }
+    if (ms > 0)
+        deadline.start(timeout);
+    loop.exec();
     reportLoss();
-    return ready || m_port->bytesAvailable() > 0;
+    return m_port->isOpen() && m_port->bytesAvailable() > 0;
 }

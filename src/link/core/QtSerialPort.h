@@ -8,8 +8,10 @@
 
 class Failure;
 
-// The serial port over QSerialPort. Reads are polled: nothing here needs a running event
-// loop, and waitForInput() blocks on the device so that wait loops never spin.
+// The serial port over QSerialPort. Reads are polled and need no running event loop;
+// waitForInput() sleeps in a local event loop, woken by the port's ready-read notification,
+// its deadline timer or a stop request, so the user interface runs meanwhile and nothing
+// wakes the thread in between.
 class QtSerialPort : public SerialPort {
 public:
     QtSerialPort();
@@ -45,7 +47,7 @@ public:
     QByteArray readAll() override;
     int bytesWaiting() override;
     std::optional<bool> cts() override;
-    bool waitForInput(int ms) override;
+    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override;
 
 private:
     void applySettings(const Settings& s);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Port failures that the central error report shows through its general message, with
@@ -49,7 +50,10 @@ public:
     // The CTS line; nullopt where the device cannot tell (a pseudo-terminal).
     virtual std::optional<bool> cts() = 0;
 
-    // Blocks at most `ms` milliseconds until input is waiting; lets wait loops poll
-    // without spinning a core. Returns whether input is waiting.
-    virtual bool waitForInput(int ms) = 0;
+    // Sleeps until input is waiting, `ms` milliseconds have passed (negative: no limit) or
+    // `stop` (may be empty) turns true, and lets window events run meanwhile; `stop` is asked
+    // again after they have run. Nothing else wakes the wait, so a long one costs no
+    // processor time and input is noticed the moment it arrives. Returns whether input is
+    // waiting.
+    virtual bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) = 0;
 };

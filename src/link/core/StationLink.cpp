@@ -6,11 +6,12 @@
 #include "app/core/Notifier.h"
 #include "link/core/SerialPort.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
-// Between polls a wait blocks this long on the port instead of spinning.
-constexpr int pollBlockMs = 20;
+// The CTS line has no notification: its wait looks again this often.
+constexpr int ctsPollMs = 20;
 }
 
 StationLink::StationLink(AppContext& ctx, SerialPort& port, Clock& clock)
@@ -30,12 +31,61 @@ StationLink::Exchange::~Exchange() {
         m_link.m_busy = false;
 }
 
+QByteArray StationLink::takeInput() {
+    const QByteArray input = m_port.readAll();
+    if (const qsizetype answers = input.count(']')) {
+        m_unanswered = int(std::max<qsizetype>(0, m_unanswered - answers));
+        if (m_unanswered == 0)
+            m_lateAnswer = false;
+    }
+    return input;
+}
+
 void StationLink::emptyInput() {
-    (void)m_port.readAll();
+    settleLateAnswers();
+    (void)takeInput();
+}
+
+void StationLink::settleLateAnswers(const bool* abortFlag) {
+    if (!lateAnswerPossible()) {
+        m_lateAnswer = false;
+        return;
+    }
+    const auto stop = [this, abortFlag] { return abortAsked(abortFlag); };
+    const qint64 begin = m_clock.ticks();
+    qint64 lastInput = begin;
+    try {
+        for (;;) {
+            if (!takeInput().isEmpty())
+                lastInput = m_clock.ticks();
+            if (!m_lateAnswer)
+                return;  // every owed "]" has passed
+            if (stop())
+                return;
+            const qint64 now = m_clock.ticks();
+            const qint64 end = std::min(lastInput + settleQuietMs, begin + settleLimitMs);
+            if (now >= end)
+                break;
+            m_port.waitForInput(end - now, stop);
+        }
+    } catch (const Failure&) {
+        // The port has gone: nothing of the old answers will come through it.
+        m_unanswered = 0;
+        m_lateAnswer = false;
+        throw;
+    }
+    // Quiet: what has not begun by now is not coming.
+    m_unanswered = 0;
+    m_lateAnswer = false;
 }
 
 void StationLink::sendP50X(const QString& command) {
     m_port.write(command.toLatin1() + '\r');
+    ++m_unanswered;
+}
+
+void StationLink::writeAtOnce(const QByteArray& bytes) {
+    m_port.write(bytes);
 }
 
 void StationLink::reportFailure(const Failure& failure) {
@@ -46,33 +96,31 @@ void StationLink::reportFailure(const Failure& failure) {
 StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* abortFlag) {
     Answer answer;
     const qint64 start = m_clock.ticks();
+    const auto stop = [this, abortFlag] { return abortAsked(abortFlag); };
     try {
         for (;;) {
+            answer.text += QString::fromLatin1(takeInput());
             if (answer.text.contains(u']')) {
                 answer.complete = true;
                 return answer;
             }
-            if (m_abortRequested || (abortFlag && *abortFlag)) {
+            if (stop()) {
                 answer.aborted = true;
-                return answer;
+                break;
             }
-            answer.text += QString::fromLatin1(m_port.readAll());
-            m_clock.yield();
-            if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs) {
-                // What came with the last read still counts, and so does anything that
-                // arrived while the user interface ran.
-                answer.text += QString::fromLatin1(m_port.readAll());
-                answer.complete = answer.text.contains(u']');
-                return answer;
-            }
-            // Returns at once when input is already waiting.
-            m_port.waitForInput(pollBlockMs);
+            const qint64 now = m_clock.ticks();
+            if (deadlineMs >= 0 && now > start + deadlineMs)
+                break;
+            m_port.waitForInput(deadlineMs < 0 ? -1 : start + deadlineMs + 1 - now, stop);
         }
     } catch (const Failure& failure) {
         answer.failed = true;
         reportFailure(failure);
         return answer;
     }
+    // Given up on: the station may still be working on it and answer later.
+    m_lateAnswer = true;
+    return answer;
 }
 
 StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
@@ -87,7 +135,7 @@ StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs, const bool* abor
             m_clock.yield();
             if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs)
                 return cts.has_value() ? CtsWait::Off : CtsWait::On;
-            m_clock.pause(pollBlockMs);
+            m_clock.pause(ctsPollMs);
         }
     } catch (const Failure& failure) {
         reportFailure(failure);

@@ -53,10 +53,33 @@ public:
     // Whether abortWait() was called since the current exchange began.
     bool abortRequested() const { return m_abortRequested; }
 
-    // Reads and throws away whatever waits in the input.
+    // Before a P50X command whose answer will be awaited: reads and throws away whatever
+    // waits in the input, after settling any late answers first (settleLateAnswers).
     void emptyInput();
-    // A P50X command: the text and one carriage return, in one write.
+    // A P50X command: the text and one carriage return, in one write. Its answer is owed
+    // until a "]" comes in.
     void sendP50X(const QString& command);
+    // One write past the one-exchange guard, for the track-power byte, which must reach the
+    // station at once whatever waits. Every command goes to the port in one write and
+    // nothing else runs during a write, so these bytes always fall between two commands.
+    void writeAtOnce(const QByteArray& bytes);
+
+    // P50X answers name neither their command nor their CV. After a wait ended without its
+    // "]" (time-out or abort) the station may still send the answers it owes, which the next
+    // exchange would take for its own. Before that exchange sends, this takes in and drops
+    // input until every owed "]" has passed or the line has been quiet for settleQuietMs,
+    // for at most settleLimitMs; it shows nothing. An abort (abortWait() or `abortFlag`) ends
+    // it early and the answers stay owed. Port failures are thrown.
+    void settleLateAnswers(const bool* abortFlag = nullptr);
+    // Whether the next exchange would settle first.
+    bool lateAnswerPossible() const { return m_lateAnswer && m_unanswered > 0; }
+    // A station that is still working when a wait gives up answers as soon as it is done:
+    // the reads' 20 s deadline is also the longest programming-track work the Intellibox
+    // documents, so a late answer starts within moments, and even the longest answer (the
+    // version text, about 90 characters) is on the line within 0.4 s at 2400 baud.
+    static constexpr qint64 settleQuietMs = 2000;
+    // A line that never falls quiet (a chattering device) holds the next command no longer.
+    static constexpr qint64 settleLimitMs = 10000;
 
     struct Answer {
         QString text;          // everything received, including any text after "]"
@@ -64,10 +87,12 @@ public:
         bool aborted = false;  // ended by abortWait() or the abort flag
         bool failed = false;   // the port failed; the failure went to the failure report
     };
-    // Collects input until "]" or the deadline (milliseconds; negative: none), yielding to
-    // the user interface between polls and blocking briefly on the port so the wait never
-    // spins. "]" that came with the last read still counts. `abortFlag` (may be null) ends
-    // the wait when set. A port failure ends the wait and goes to the failure report.
+    // Collects input until "]" or the deadline (milliseconds; negative: none). Between reads
+    // it sleeps on the port until input arrives, the deadline passes or an abort is asked
+    // for, while the user interface runs; "]" is looked for right after each read, and "]"
+    // that came with the last read before the deadline still counts. `abortFlag` (may be
+    // null) ends the wait when set. A port failure ends the wait and goes to the failure
+    // report.
     Answer waitForAnswer(qint64 deadlineMs, const bool* abortFlag = nullptr);
 
     // Waits for the CTS line to come on, yielding between polls. A device that cannot tell
@@ -110,7 +135,14 @@ private:
     P50xStatusView* m_statusView = nullptr;
     bool m_busy = false;
     bool m_abortRequested = false;
+    // P50X commands sent whose "]" has not come in yet, and whether one of them was given
+    // up on, so that its answer may still come.
+    int m_unanswered = 0;
+    bool m_lateAnswer = false;
     std::function<void(const Failure&)> m_failureReport;
 
     void reportFailure(const Failure& failure);
+    bool abortAsked(const bool* abortFlag) const { return m_abortRequested || (abortFlag && *abortFlag); }
+    // Every read of the input goes through here, so the owed answers are counted off.
+    QByteArray takeInput();
 };

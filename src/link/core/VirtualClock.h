@@ -6,6 +6,8 @@
 
 // Virtual time for tests and the simulated station: pauses advance the clock at once, and
 // each yield advances it by one poll step, so a 20000 ms deadline passes in no real time.
+// onYield runs wherever the program would let window events run: a test acts there as a
+// user would during a wait.
 class VirtualClock : public Clock {
 public:
     explicit VirtualClock(qint64 pollStepMs = 10) : m_pollStep(pollStepMs) {}
@@ -15,8 +17,10 @@ public:
         if (ms > 0)
             advance(ms);
     }
-    void yield() override {
-        advance(m_pollStep);
+    void yield() override { idle(m_pollStep); }
+    void idle(qint64 ms) override {
+        if (ms > 0)
+            advance(ms);
         if (onYield)
             onYield();
     }
