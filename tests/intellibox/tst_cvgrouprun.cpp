@@ -189,6 +189,30 @@ private slots:
         QCOMPARE(times.at(2) - times.at(1), qint64(0));
     }
 
+    // A run of 28 writes with `Delay` 100 takes its prescribed pauses and the station's own
+    // time, and not a moment more: each answer is taken as it arrives.
+    void tableRunTakesItsPauses_data() {
+        QTest::addColumn<qint64>("work");  // the station's time for one write
+        QTest::newRow("station done within the pause") << qint64(60);
+        QTest::newRow("station slower than the pause") << qint64(350);
+    }
+    void tableRunTakesItsPauses() {
+        QFETCH(qint64, work);
+        Rig rig;
+        rig.host.ctx.Delay = 100;
+        rig.z.station.setProgrammingDelay(work);
+        QList<CvRow> rows;
+        for (int step = 1; step <= 28; ++step)
+            rows.append({"S", QString::number(66 + step), QString::number(step * 8), ""});
+        rig.table.appendRows(rows, QStringLiteral("DCC"));
+        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        const QList<qint64> times = rig.z.writeTimes();
+        QCOMPARE(times.size(), 29);  // 28 writes and "XPT0"
+        const qint64 prescribed = 28 * (std::max<qint64>(work, 100) + 100);
+        QCOMPARE(times.last() - times.first(), prescribed);
+        QCOMPARE(rig.host.protocol.size(), 28);
+    }
+
     void refusedWhileAnotherExchangeWaits() {
         Rig rig;
         rig.table.appendRows({{"S", "29", "6", ""}}, QStringLiteral("DCC"));

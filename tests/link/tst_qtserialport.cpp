@@ -1,58 +1,10 @@
 #include "link/core/QtSerialPort.h"
+#include "Pty.h"
 #include "TestFiles.h"
 
 #include <QTest>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
-// A pseudo-terminal made for one test: the port opens the slave, the test plays the
-// station on the master.
-struct Pty {
-    Pty() {
-        char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
-            return;
-        path = QString::fromLocal8Bit(name);
-        termios raw{};
-        tcgetattr(master, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(master, TCSANOW, &raw);
-        // The slave stays open here too, so the port's settings hold until the test ends.
-    }
-    ~Pty() {
-        closeMaster();
-        if (slave >= 0)
-            ::close(slave);
-    }
-    void closeMaster() {
-        if (master >= 0)
-            ::close(master);
-        master = -1;
-    }
-    QByteArray readMaster(qsizetype expected) {
-        QByteArray data;
-        while (data.size() < expected) {
-            pollfd pfd{master, POLLIN, 0};
-            if (::poll(&pfd, 1, 2000) <= 0)
-                break;
-            char buffer[512];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            data.append(buffer, n);
-        }
-        return data;
-    }
-    void writeMaster(const QByteArray& bytes) { QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size())); }
-
-    int master = -1;
-    int slave = -1;
-    QString path;
-};
 
 QByteArray allBytes() {
     QByteArray bytes;
@@ -127,7 +79,7 @@ private slots:
         port.write(allBytes());
         QCOMPARE(pty.readMaster(256), allBytes());
 
-        pty.writeMaster(allBytes());
+        QVERIFY(pty.writeMaster(allBytes()));
         QByteArray received;
         for (int i = 0; i < 50 && received.size() < 256; ++i) {
             port.waitForInput(100);
@@ -144,7 +96,7 @@ private slots:
         QtSerialPort port;
         port.setPortName(pty.path);
         port.open();
-        pty.writeMaster("12 = $0C\r]");
+        QVERIFY(pty.writeMaster("12 = $0C\r]"));
         QVERIFY(port.waitForInput(2000));
         QTRY_COMPARE_WITH_TIMEOUT(port.bytesWaiting(), 10, 2000);
         QCOMPARE(port.readAll(), QByteArray("12 = $0C\r]"));

@@ -260,6 +260,117 @@ private slots:
         QCOMPARE(reports.size(), 1);
     }
 
+    // A read given up after 20000 ms whose answer the station sends later: before the next
+    // command goes out the link takes that answer in and drops it, however it arrives, so
+    // the next answer is the next command's own.
+    void lateAnswerDropped_data() {
+        QTest::addColumn<qint64>("firstWork");  // programming time of the given-up read
+        QTest::addColumn<qint64>("characterMs");
+        QTest::addColumn<qint64>("sentAt");     // when the next command went out
+        QTest::newRow("one second late") << qint64(21000) << qint64(0) << qint64(21000);
+        // "97 = $61 = %01100001" CR "]": the "]" is the 22nd byte.
+        QTest::newRow("one byte at a time") << qint64(21000) << qint64(4) << qint64(21000 + 21 * 4);
+        QTest::newRow("just after the deadline") << qint64(20002) << qint64(0) << qint64(20002);
+        // A station busy for longer than the settle (an address search) is not waited for.
+        QTest::newRow("quiet line") << qint64(60000) << qint64(0) << qint64(20001 + StationLink::settleQuietMs);
+    }
+    void lateAnswerDropped() {
+        QFETCH(qint64, firstWork);
+        QFETCH(qint64, characterMs);
+        QFETCH(qint64, sentAt);
+        Rig rig;
+        rig.station.setProgrammingDelay(firstWork);
+        rig.station.setCharacterTime(characterMs);
+        StationLink::Exchange exchange(rig.link);
+        rig.link.emptyInput();
+        rig.link.sendP50X("XPTRD 8");
+        QVERIFY(!rig.link.waitForAnswer(20000).complete);
+        QCOMPARE(rig.clock.ticks(), qint64(20001));
+        QVERIFY(rig.link.lateAnswerPossible());
+
+        rig.station.setProgrammingDelay(1500);
+        rig.link.emptyInput();
+        rig.link.sendP50X("XPTRD 1");
+        QCOMPARE(rig.station.traffic().last().time, sentAt);
+        QVERIFY(!rig.link.lateAnswerPossible());
+        const StationLink::Answer answer = rig.link.waitForAnswer(60000);
+        QCOMPARE(answer.text, sentAt < firstWork ? QString("97 = $61 = %01100001\r]") : QString("3 = $03 = %00000011\r]"));
+        QVERIFY(rig.notifier.messages.isEmpty());
+    }
+
+    // Answers given up on one after the other are all dropped; a command sent without
+    // waiting ("XPT0" after a time-out) is owed its answer too.
+    void severalLateAnswersDropped() {
+        Rig rig;
+        rig.station.setProgrammingDelay(9000);
+        StationLink::Exchange exchange(rig.link);
+        rig.link.sendP50X("XPTWD 29, 6");
+        QVERIFY(!rig.link.waitForAnswer(8000).complete);
+        rig.link.sendP50X("XPT0");
+        rig.station.setProgrammingDelay(1500);
+        rig.link.emptyInput();
+        // The write's "Ok" at 9000, that of "XPT0" 20 ms later.
+        QCOMPARE(rig.clock.ticks(), qint64(9020));
+        rig.link.sendP50X("XPTRD 1");
+        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+    }
+
+    // A line that never falls quiet holds the next command no longer than the limit.
+    void chatteringLineEndsTheSettle() {
+        Rig rig;
+        rig.station.setFault(SimulatedStation::Fault::Silent);
+        StationLink::Exchange exchange(rig.link);
+        rig.link.sendP50X("XPTRD 8");
+        QVERIFY(!rig.link.waitForAnswer(20000).complete);
+        for (qint64 t = 100; t < 30000; t += 100)
+            rig.station.queueAnswer("x", t);
+        rig.link.emptyInput();
+        QCOMPARE(rig.clock.ticks(), qint64(20001 + StationLink::settleLimitMs));
+        QVERIFY(!rig.link.lateAnswerPossible());
+    }
+
+    // An abort during the settle ends it at once; the old answer is still expected, so the
+    // next exchange drops it.
+    void abortDuringTheSettle() {
+        Rig rig;
+        rig.station.setProgrammingDelay(21000);
+        {
+            StationLink::Exchange exchange(rig.link);
+            rig.link.sendP50X("XPTRD 8");
+            QVERIFY(!rig.link.waitForAnswer(20000).complete);
+            qint64 abortedAt = -1;
+            rig.clock.onYield = [&] {
+                if (abortedAt < 0 && rig.clock.ticks() >= 20500) {
+                    abortedAt = rig.clock.ticks();
+                    rig.link.abortWait();
+                }
+            };
+            rig.link.emptyInput();
+            QCOMPARE(rig.clock.ticks(), abortedAt);
+            QVERIFY(rig.link.lateAnswerPossible());
+            rig.clock.onYield = nullptr;
+        }
+        rig.station.setProgrammingDelay(1500);
+        StationLink::Exchange next(rig.link);
+        rig.link.emptyInput();
+        QCOMPARE(rig.clock.ticks(), qint64(21000));
+        rig.link.sendP50X("XPTRD 1");
+        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+        QVERIFY(rig.notifier.messages.isEmpty());
+    }
+
+    // An answer that comes byte by byte ends the wait with its "]", not a moment later.
+    void answerByteByByte() {
+        Rig rig;
+        rig.station.setCharacterTime(4);
+        rig.link.sendP50X("XPTRD 29");
+        const qint64 sent = rig.clock.ticks();
+        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
+        QCOMPARE(answer.text, QString("6 = $06 = %00000110\r]"));
+        QCOMPARE(rig.clock.ticks() - sent, rig.station.programmingDelay() + 20 * 4);
+        QVERIFY(!rig.link.lateAnswerPossible());
+    }
+
     void wartenPauses_data() {
         QTest::addColumn<qint64>("ms");
         QTest::addColumn<qint64>("passed");

@@ -194,6 +194,18 @@ std::optional<qint64> SimulatedStation::nextAnswerTime() const {
 void SimulatedStation::schedule(QByteArray bytes, qint64 due) {
     if (bytes.isEmpty())
         return;
+    if (m_characterTime > 0) {
+        // One byte after the other, and an answer only once the line is free again.
+        due = std::max(due, m_lineFreeAt);
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const qint64 at = due + i * m_characterTime;
+            auto it = std::upper_bound(m_pending.begin(), m_pending.end(), at,
+                                       [](qint64 d, const Pending& p) { return d < p.due; });
+            m_pending.insert(it, Pending{at, bytes.mid(i, 1)});
+        }
+        m_lineFreeAt = due + bytes.size() * m_characterTime;
+        return;
+    }
     auto it = std::upper_bound(m_pending.begin(), m_pending.end(), due,
                                [](qint64 d, const Pending& p) { return d < p.due; });
     m_pending.insert(it, Pending{due, std::move(bytes)});

@@ -71,6 +71,9 @@ public:
     void setAnswerDelay(qint64 ms) { m_answerDelay = ms; }
     void setProgrammingDelay(qint64 ms) { m_programmingDelay = ms; }
     void setSearchDelay(qint64 ms) { m_searchDelay = ms; }
+    // A slow line: every answer goes out one byte at a time, `ms` apart (at 2400 baud a
+    // character takes about 4 ms); 0, the default, puts a whole answer on the line at once.
+    void setCharacterTime(qint64 ms) { m_characterTime = ms; }
     qint64 programmingDelay() const { return m_programmingDelay; }
 
     // P50X: the error text every programming-track command gives (empty: none).
@@ -212,6 +215,8 @@ private:
     qint64 m_programmingDelay = 1500;
     qint64 m_searchDelay = 5000;
     qint64 m_busyUntil = 0;
+    qint64 m_characterTime = 0;
+    qint64 m_lineFreeAt = 0;
     Fault m_fault = Fault::None;
     bool m_powerOn = true;
 
