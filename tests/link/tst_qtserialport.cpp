@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -144,6 +145,17 @@ private slots:
         QCOMPARE(port.bytesWaiting(), 0);
         QCOMPARE(port.cts(), std::nullopt);
         QCOMPARE(failureOf([&] { port.write("XV\r"); }), PortError::NotOpen);
+    }
+
+    // The other end goes away while a wait sleeps: the wait ends with the loss at once.
+    void vanishingDeviceEndsTheWait() {
+        Pty pty;
+        QtSerialPort port;
+        port.setPortName(pty.path);
+        port.open();
+        QTimer::singleShot(30, [&] { pty.closeMaster(); });
+        QCOMPARE(failureOf([&] { port.waitForInput(-1); }), PortError::Lost);
+        QVERIFY(!port.isOpen());
     }
 
     // The other end goes away: one failure, then a closed port, never a storm.

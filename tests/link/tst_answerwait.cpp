@@ -1,0 +1,157 @@
+#include "app/core/AppContext.h"
+#include "link/core/QtSerialPort.h"
+#include "link/core/RealClock.h"
+#include "link/core/StationLink.h"
+#include "Pty.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace {
+// The real port, with every read and every sleep of a wait noted in order: what a read
+// brought, and whether a sleep ended with input waiting.
+class TracingPort : public SerialPort {
+public:
+    void setPortName(const QString& port) override { m_port.setPortName(port); }
+    QString portName() const override { return m_port.portName(); }
+    void setSettings(const QString& settings) override { m_port.setSettings(settings); }
+    QString settings() const override { return m_port.settings(); }
+    void setRts(bool on) override { m_port.setRts(on); }
+    void open() override { m_port.open(); }
+    void close() override { m_port.close(); }
+    bool isOpen() const override { return m_port.isOpen(); }
+    void write(const QByteArray& bytes) override { m_port.write(bytes); }
+    QByteArray readAll() override {
+        const QByteArray bytes = m_port.readAll();
+        events << (bytes.isEmpty() ? QStringLiteral("read nothing") : QStringLiteral("read ") + QString::fromLatin1(bytes));
+        return bytes;
+    }
+    int bytesWaiting() override { return m_port.bytesWaiting(); }
+    std::optional<bool> cts() override { return m_port.cts(); }
+    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override {
+        const bool input = m_port.waitForInput(ms, stop);
+        events << (input ? QStringLiteral("woke with input") : QStringLiteral("woke without input"));
+        return input;
+    }
+
+    QStringList events;
+
+private:
+    QtSerialPort m_port;
+};
+
+// The link over the traced real port on a pseudo-terminal whose master plays the station.
+struct Rig {
+    Rig() : link(ctx, port, clock) {
+        port.setPortName(pty.path);
+        port.open();
+    }
+    // The station's bytes, written by a window event `ms` after the wait began.
+    void answerAfter(int ms, const QByteArray& bytes) {
+        QTimer::singleShot(ms, [this, bytes] { QVERIFY(pty.writeMaster(bytes)); });
+    }
+    qsizetype count(const QString& event) const { return port.events.count(event); }
+    // Everything the reads brought, in order.
+    QString readText() const {
+        QString text;
+        for (const QString& e : port.events)
+            if (e.startsWith(QStringLiteral("read ")) && e != QStringLiteral("read nothing"))
+                text += e.mid(5);
+        return text;
+    }
+
+    Pty pty;
+    AppContext ctx;
+    TracingPort port;
+    RealClock clock;
+    StationLink link;
+};
+}  // namespace
+
+// The answer wait over a real port: it sleeps until the answer, its deadline or an abort,
+// lets window events run meanwhile, and returns the moment "]" has been read.
+class TestAnswerWait : public QObject {
+    Q_OBJECT
+private slots:
+    // Only window events write the answer, so it arrives only if they run during the wait.
+    void returnsOnTheBracket_data() {
+        QTest::addColumn<QList<QByteArray>>("pieces");  // written 30 ms apart
+        QTest::newRow("whole") << QList<QByteArray>{"3 = $03 = %00000011\r]"};
+        QTest::newRow("in three pieces") << QList<QByteArray>{"3 = $0", "3 = %00000011\r", "]"};
+    }
+    void returnsOnTheBracket() {
+        QFETCH(QList<QByteArray>, pieces);
+        Rig rig;
+        QByteArray whole;
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            rig.answerAfter(int(30 * (i + 1)), pieces[i]);
+            whole += pieces[i];
+        }
+        rig.link.sendP50X(QStringLiteral("XPTRD 1"));
+        const StationLink::Answer answer = rig.link.waitForAnswer(5000);
+        QVERIFY(answer.complete);
+        QCOMPARE(answer.text.toLatin1(), whole);
+        // Every sleep ended because input came, and the read that brought "]" was the last
+        // thing the wait did.
+        QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
+        QVERIFY(rig.count(QStringLiteral("woke with input")) >= 1);
+        QVERIFY(rig.port.events.last().startsWith(QStringLiteral("read ")));
+        QVERIFY(rig.port.events.last().endsWith(u']'));
+        QCOMPARE(rig.pty.readMaster(8), QByteArray("XPTRD 1\r"));
+    }
+
+    // A silent line: one sleep to the deadline, no polling in between.
+    void sleepsToTheDeadline() {
+        Rig rig;
+        const qint64 start = rig.clock.ticks();
+        const StationLink::Answer answer = rig.link.waitForAnswer(300);
+        QVERIFY(!answer.complete && !answer.aborted);
+        QVERIFY(rig.clock.ticks() - start > 300);
+        QCOMPARE(rig.count(QStringLiteral("woke with input")), 0);
+        // A timer may fire a hair early; then the wait sleeps for the rest.
+        QVERIFY(rig.count(QStringLiteral("woke without input")) <= 2);
+    }
+
+    // An abort asked for by a window event ends the sleep: through the link or through the
+    // caller's flag, which the wait looks at once the events have run.
+    void abortEndsTheSleep_data() {
+        QTest::addColumn<bool>("byFlag");
+        QTest::newRow("abortWait") << false;
+        QTest::newRow("abort flag") << true;
+    }
+    void abortEndsTheSleep() {
+        QFETCH(bool, byFlag);
+        Rig rig;
+        bool flag = false;
+        QTimer::singleShot(50, [&] {
+            if (byFlag)
+                flag = true;
+            else
+                rig.link.abortWait();
+        });
+        const StationLink::Answer answer = rig.link.waitForAnswer(-1, &flag);
+        QVERIFY(answer.aborted);
+        QCOMPARE(rig.port.events, (QStringList{"read nothing", "woke without input", "read nothing"}));
+    }
+
+    // The late answer of a given-up read comes while the next exchange settles: it is
+    // dropped the moment its "]" is in, without waiting for the line to fall quiet.
+    void settleEndsWithTheLateAnswer() {
+        Rig rig;
+        rig.link.sendP50X(QStringLiteral("XPTRD 8"));
+        QVERIFY(!rig.link.waitForAnswer(50).complete);
+        QVERIFY(rig.link.lateAnswerPossible());
+        rig.port.events.clear();
+        rig.answerAfter(30, "97 = $61 = %01100001\r]");
+        rig.link.emptyInput();
+        QVERIFY(!rig.link.lateAnswerPossible());
+        QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
+        QCOMPARE(rig.readText(), QStringLiteral("97 = $61 = %01100001\r]"));
+        // The read that brought "]" ended the settle; emptying the input read nothing more.
+        QCOMPARE(rig.port.events.last(), QStringLiteral("read nothing"));
+        QVERIFY(rig.port.events.at(rig.port.events.size() - 2).endsWith(u']'));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnswerWait)
+#include "tst_answerwait.moc"
