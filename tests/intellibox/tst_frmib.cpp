@@ -318,6 +318,23 @@ private slots:
         QVERIFY(!b.link.exchangeRunning());
     }
 
+    // The station answers the version query only after the window has given up on it: the
+    // next query drops that answer and shows its own.
+    void lateAnswerIsNotTheNextOne() {
+        Bench b;
+        b.notifier.expectMessages = true;
+        b.station.setAnswerDelay(21000);
+        b.click("btnVersion");
+        QCOMPARE(b.notifier.messages.size(), 1);
+        b.station.setAnswerDelay(20);
+        b.click("btnLesen_1");
+        QCOMPARE(b.writes(), (QList<QByteArray>{"XV\r", "XSO 1\r"}));
+        QCOMPARE(b.times().at(1), qint64(21000));  // as soon as the late answer is in
+        QCOMPARE(b.w.statusText(), QStringLiteral("5\r]"));
+        QCOMPARE(b.label("lblSO_1"), QStringLiteral("5"));
+        QCOMPARE(b.notifier.messages.size(), 1);
+    }
+
     // Queries are refused while another exchange runs; the P50 power byte goes out at once.
     void refusedWhileAnotherExchangeRuns() {
         Bench b;

@@ -3,58 +3,35 @@
 #include "link/core/RealClock.h"
 #include "link/core/StationLink.h"
 #include "Pty.h"
+#include "TappedPort.h"
 
 #include <QTest>
 #include <QTimer>
 
 namespace {
-// The real port, with every read and every sleep of a wait noted in order: what a read
-// brought, and whether a sleep ended with input waiting.
-class TracingPort : public SerialPort {
-public:
-    void setPortName(const QString& port) override { m_port.setPortName(port); }
-    QString portName() const override { return m_port.portName(); }
-    void setSettings(const QString& settings) override { m_port.setSettings(settings); }
-    QString settings() const override { return m_port.settings(); }
-    void setRts(bool on) override { m_port.setRts(on); }
-    void open() override { m_port.open(); }
-    void close() override { m_port.close(); }
-    bool isOpen() const override { return m_port.isOpen(); }
-    void write(const QByteArray& bytes) override { m_port.write(bytes); }
-    QByteArray readAll() override {
-        const QByteArray bytes = m_port.readAll();
-        events << (bytes.isEmpty() ? QStringLiteral("read nothing") : QStringLiteral("read ") + QString::fromLatin1(bytes));
-        return bytes;
-    }
-    int bytesWaiting() override { return m_port.bytesWaiting(); }
-    std::optional<bool> cts() override { return m_port.cts(); }
-    bool waitForInput(qint64 ms, const std::function<bool()>& stop = {}) override {
-        const bool input = m_port.waitForInput(ms, stop);
-        events << (input ? QStringLiteral("woke with input") : QStringLiteral("woke without input"));
-        return input;
-    }
-
-    QStringList events;
-
-private:
-    QtSerialPort m_port;
-};
-
 // The link over the traced real port on a pseudo-terminal whose master plays the station.
 struct Rig {
-    Rig() : link(ctx, port, clock) {
+    Rig() : port(real), link(ctx, port, clock) {
         port.setPortName(pty.path);
         port.open();
+        // Every read and every sleep of a wait in order: what a read brought, and whether a
+        // sleep ended with input waiting.
+        port.onRead = [this](const QByteArray& bytes) {
+            events << (bytes.isEmpty() ? QStringLiteral("read nothing") : QStringLiteral("read ") + QString::fromLatin1(bytes));
+        };
+        port.onWake = [this](bool input) {
+            events << (input ? QStringLiteral("woke with input") : QStringLiteral("woke without input"));
+        };
     }
     // The station's bytes, written by a window event `ms` after the wait began.
     void answerAfter(int ms, const QByteArray& bytes) {
         QTimer::singleShot(ms, [this, bytes] { QVERIFY(pty.writeMaster(bytes)); });
     }
-    qsizetype count(const QString& event) const { return port.events.count(event); }
+    qsizetype count(const QString& event) const { return events.count(event); }
     // Everything the reads brought, in order.
     QString readText() const {
         QString text;
-        for (const QString& e : port.events)
+        for (const QString& e : events)
             if (e.startsWith(QStringLiteral("read ")) && e != QStringLiteral("read nothing"))
                 text += e.mid(5);
         return text;
@@ -62,9 +39,11 @@ struct Rig {
 
     Pty pty;
     AppContext ctx;
-    TracingPort port;
+    QtSerialPort real;
+    TappedPort port;
     RealClock clock;
     StationLink link;
+    QStringList events;
 };
 }  // namespace
 
@@ -95,8 +74,8 @@ private slots:
         // thing the wait did.
         QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
         QVERIFY(rig.count(QStringLiteral("woke with input")) >= 1);
-        QVERIFY(rig.port.events.last().startsWith(QStringLiteral("read ")));
-        QVERIFY(rig.port.events.last().endsWith(u']'));
+        QVERIFY(rig.events.last().startsWith(QStringLiteral("read ")));
+        QVERIFY(rig.events.last().endsWith(u']'));
         QCOMPARE(rig.pty.readMaster(8), QByteArray("XPTRD 1\r"));
     }
 
@@ -131,7 +110,7 @@ private slots:
         });
         const StationLink::Answer answer = rig.link.waitForAnswer(-1, &flag);
         QVERIFY(answer.aborted);
-        QCOMPARE(rig.port.events, (QStringList{"read nothing", "woke without input", "read nothing"}));
+        QCOMPARE(rig.events, (QStringList{"read nothing", "woke without input", "read nothing"}));
     }
 
     // The late answer of a given-up read comes while the next exchange settles: it is
@@ -141,15 +120,15 @@ private slots:
         rig.link.sendP50X(QStringLiteral("XPTRD 8"));
         QVERIFY(!rig.link.waitForAnswer(50).complete);
         QVERIFY(rig.link.lateAnswerPossible());
-        rig.port.events.clear();
+        rig.events.clear();
         rig.answerAfter(30, "97 = $61 = %01100001\r]");
         rig.link.emptyInput();
         QVERIFY(!rig.link.lateAnswerPossible());
         QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
         QCOMPARE(rig.readText(), QStringLiteral("97 = $61 = %01100001\r]"));
         // The read that brought "]" ended the settle; emptying the input read nothing more.
-        QCOMPARE(rig.port.events.last(), QStringLiteral("read nothing"));
-        QVERIFY(rig.port.events.at(rig.port.events.size() - 2).endsWith(u']'));
+        QCOMPARE(rig.events.last(), QStringLiteral("read nothing"));
+        QVERIFY(rig.events.at(rig.events.size() - 2).endsWith(u']'));
     }
 };
 
