@@ -24,6 +24,16 @@ struct Rig {
         link.setStatusView(&view);
         station.open();
     }
+    // Sends `command`, which the station takes `work` ms for, and gives up on its answer
+    // after `deadline`; from then on the station answers within 1500 ms again.
+    void giveUp(const QString& command, qint64 work, qint64 deadline) {
+        station.setProgrammingDelay(work);
+        link.sendP50X(command);
+        QVERIFY(!link.waitForAnswer(deadline).complete);
+        QVERIFY(link.lateAnswerPossible());
+        station.setProgrammingDelay(1500);
+    }
+
     AppContext ctx;
     RecordingNotifier notifier;
     VirtualClock clock;
@@ -279,16 +289,10 @@ private slots:
         QFETCH(qint64, characterMs);
         QFETCH(qint64, sentAt);
         Rig rig;
-        rig.station.setProgrammingDelay(firstWork);
         rig.station.setCharacterTime(characterMs);
         StationLink::Exchange exchange(rig.link);
-        rig.link.emptyInput();
-        rig.link.sendP50X("XPTRD 8");
-        QVERIFY(!rig.link.waitForAnswer(20000).complete);
+        rig.giveUp("XPTRD 8", firstWork, 20000);
         QCOMPARE(rig.clock.ticks(), qint64(20001));
-        QVERIFY(rig.link.lateAnswerPossible());
-
-        rig.station.setProgrammingDelay(1500);
         rig.link.emptyInput();
         rig.link.sendP50X("XPTRD 1");
         QCOMPARE(rig.station.traffic().last().time, sentAt);
@@ -302,12 +306,9 @@ private slots:
     // waiting ("XPT0" after a time-out) is owed its answer too.
     void severalLateAnswersDropped() {
         Rig rig;
-        rig.station.setProgrammingDelay(9000);
         StationLink::Exchange exchange(rig.link);
-        rig.link.sendP50X("XPTWD 29, 6");
-        QVERIFY(!rig.link.waitForAnswer(8000).complete);
+        rig.giveUp("XPTWD 29, 6", 9000, 8000);
         rig.link.sendP50X("XPT0");
-        rig.station.setProgrammingDelay(1500);
         rig.link.emptyInput();
         // The write's "Ok" at 9000, that of "XPT0" 20 ms later.
         QCOMPARE(rig.clock.ticks(), qint64(9020));
@@ -315,13 +316,23 @@ private slots:
         QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
     }
 
+    // The cold start answers nothing: the settle after it waits for no answer of its own.
+    void coldStartOwesNoAnswer() {
+        Rig rig;
+        StationLink::Exchange exchange(rig.link);
+        rig.link.sendP50X("XPTRD 7");
+        rig.link.sendP50X("X@@");
+        rig.giveUp("XPTRD 8", 21000, 20000);
+        rig.link.emptyInput();
+        QCOMPARE(rig.clock.ticks(), qint64(21000));
+    }
+
     // A line that never falls quiet holds the next command no longer than the limit.
     void chatteringLineEndsTheSettle() {
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault::Silent);
         StationLink::Exchange exchange(rig.link);
-        rig.link.sendP50X("XPTRD 8");
-        QVERIFY(!rig.link.waitForAnswer(20000).complete);
+        rig.giveUp("XPTRD 8", 1500, 20000);
         for (qint64 t = 100; t < 30000; t += 100)
             rig.station.queueAnswer("x", t);
         rig.link.emptyInput();
@@ -333,11 +344,9 @@ private slots:
     // next exchange drops it.
     void abortDuringTheSettle() {
         Rig rig;
-        rig.station.setProgrammingDelay(21000);
         {
             StationLink::Exchange exchange(rig.link);
-            rig.link.sendP50X("XPTRD 8");
-            QVERIFY(!rig.link.waitForAnswer(20000).complete);
+            rig.giveUp("XPTRD 8", 21000, 20000);
             qint64 abortedAt = -1;
             rig.clock.onYield = [&] {
                 if (abortedAt < 0 && rig.clock.ticks() >= 20500) {
@@ -350,7 +359,6 @@ private slots:
             QVERIFY(rig.link.lateAnswerPossible());
             rig.clock.onYield = nullptr;
         }
-        rig.station.setProgrammingDelay(1500);
         StationLink::Exchange next(rig.link);
         rig.link.emptyInput();
         QCOMPARE(rig.clock.ticks(), qint64(21000));

@@ -439,7 +439,11 @@ QByteArray SimulatedStation::p50xAnswer(const QString& word, const QList<int>& a
     if (word == u"TPM" && mc && m_motorolaProgramming)
         return okAnswer;
     if (word == u"@@") {
-        // Cold start: nothing on the line, CTS off until the unit is up again.
+        // Cold start: nothing on the line, answers not yet sent are lost, CTS off until the
+        // unit is up again.
+        m_pending.clear();
+        m_busyUntil = now();
+        m_lineFreeAt = now();
         m_resetting = true;
         m_ctsBackAt.reset();
         if (m_resetTime >= 0)

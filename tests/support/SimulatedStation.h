@@ -24,9 +24,9 @@ class Clock;
 // "Ok" CR "]", except that a MasterControl confirms a programming-track write with CR "]"
 // alone (and takes long addresses up to 10239); a programming-track error gives its text
 // ("No ack", "Short!", ...) CR "]"; an unknown command "Unknown command" CR "]". "X@@"
-// (reset) answers nothing and drops CTS for a while. Programming-track commands answer after
-// the programming delay and hold back every later answer until then, as the station
-// processes nothing else meanwhile.
+// (reset) answers nothing, loses the answers not yet sent and drops CTS for a while.
+// Programming-track commands answer after the programming delay and hold back every later
+// answer until then, as the station processes nothing else meanwhile.
 class SimulatedStation : public SerialPort {
 public:
     enum class Kind { Intellibox, MasterControl, Cu6021, Lenz, LenzUsb, Selectrix };

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QString>
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -30,8 +31,18 @@ void logTraffic(qint64 time, const char* direction, const QByteArray& bytes) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: station-sim --station ib|mc|6021|lenz|lenzusb|slx\n");
+    std::fprintf(stderr,
+                 "usage: station-sim --station ib|mc|6021|lenz|lenzusb|slx [--programming-ms N] [--character-ms N]\n"
+                 "  --programming-ms  time of programming-track work (default 1500; 21000 outlasts a read)\n"
+                 "  --character-ms    answers one byte at a time, N ms apart (a slow line)\n");
     return 2;
+}
+
+// A whole number of milliseconds, or nothing.
+std::optional<qint64> milliseconds(const char* text) {
+    bool ok = false;
+    const qint64 value = QString::fromLocal8Bit(text).toLongLong(&ok);
+    return ok && value >= 0 ? std::optional<qint64>(value) : std::nullopt;
 }
 }  // namespace
 
@@ -39,6 +50,8 @@ int main(int argc, char** argv) {
     const QMap<QString, Kind> kinds{{"ib", Kind::Intellibox}, {"mc", Kind::MasterControl}, {"6021", Kind::Cu6021},
                                     {"lenz", Kind::Lenz},     {"lenzusb", Kind::LenzUsb},  {"slx", Kind::Selectrix}};
     Kind kind = Kind::Intellibox;
+    std::optional<qint64> programmingMs;
+    std::optional<qint64> characterMs;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == u"--station" && i + 1 < argc) {
@@ -46,6 +59,12 @@ int main(int argc, char** argv) {
             if (!kinds.contains(name))
                 return usage();
             kind = kinds.value(name);
+        } else if (arg == u"--programming-ms" && i + 1 < argc) {
+            if (!(programmingMs = milliseconds(argv[++i])))
+                return usage();
+        } else if (arg == u"--character-ms" && i + 1 < argc) {
+            if (!(characterMs = milliseconds(argv[++i])))
+                return usage();
         } else {
             return usage();
         }
@@ -68,6 +87,10 @@ int main(int argc, char** argv) {
 
     RealClock clock;
     SimulatedStation station(clock, kind);
+    if (programmingMs)
+        station.setProgrammingDelay(*programmingMs);
+    if (characterMs)
+        station.setCharacterTime(*characterMs);
     station.open();
 
     for (;;) {

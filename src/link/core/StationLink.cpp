@@ -81,7 +81,11 @@ void StationLink::settleLateAnswers(const bool* abortFlag) {
 
 void StationLink::sendP50X(const QString& command) {
     m_port.write(command.toLatin1() + '\r');
-    ++m_unanswered;
+    // The cold start answers nothing and forgets what the station still owed.
+    if (command == QLatin1String("X@@"))
+        m_unanswered = 0;
+    else
+        ++m_unanswered;
 }
 
 void StationLink::writeAtOnce(const QByteArray& bytes) {

@@ -57,7 +57,7 @@ public:
     // waits in the input, after settling any late answers first (settleLateAnswers).
     void emptyInput();
     // A P50X command: the text and one carriage return, in one write. Its answer is owed
-    // until a "]" comes in.
+    // until a "]" comes in ("X@@", the cold start, is not answered).
     void sendP50X(const QString& command);
     // One write past the one-exchange guard, for the track-power byte, which must reach the
     // station at once whatever waits. Every command goes to the port in one write and
