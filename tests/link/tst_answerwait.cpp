@@ -54,17 +54,17 @@ class TestAnswerWait : public QObject {
 private slots:
     // Only window events write the answer, so it arrives only if they run during the wait.
     void returnsOnTheBracket_data() {
-        QTest::addColumn<QList<QByteArray>>("pieces");  // written 30 ms apart
+        QTest::addColumn<QList<QByteArray>>("chunks");  // written 30 ms apart
         QTest::newRow("whole") << QList<QByteArray>{"3 = $03 = %00000011\r]"};
-        QTest::newRow("in three pieces") << QList<QByteArray>{"3 = $0", "3 = %00000011\r", "]"};
+        QTest::newRow("in three chunks") << QList<QByteArray>{"3 = $0", "3 = %00000011\r", "]"};
     }
     void returnsOnTheBracket() {
-        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(QList<QByteArray>, chunks);
         Rig rig;
         QByteArray whole;
-        for (qsizetype i = 0; i < pieces.size(); ++i) {
-            rig.answerAfter(int(30 * (i + 1)), pieces[i]);
-            whole += pieces[i];
+        for (qsizetype i = 0; i < chunks.size(); ++i) {
+            rig.answerAfter(int(30 * (i + 1)), chunks[i]);
+            whole += chunks[i];
         }
         rig.link.sendP50X(QStringLiteral("XPTRD 1"));
         const StationLink::Answer answer = rig.link.waitForAnswer(5000);

@@ -73,10 +73,11 @@ public:
     void settleLateAnswers(const bool* abortFlag = nullptr);
     // Whether the next exchange would settle first.
     bool lateAnswerPossible() const { return m_lateAnswer && m_unanswered > 0; }
-    // A station that is still working when a wait gives up answers as soon as it is done:
-    // the reads' 20 s deadline is also the longest programming-track work the Intellibox
-    // documents, so a late answer starts within moments, and even the longest answer (the
-    // version text, about 90 characters) is on the line within 0.4 s at 2400 baud.
+    // A station answers a programming-track command when its work is done, at most 20 s
+    // after the command by the Intellibox's documentation, which is also the reads'
+    // deadline: a station still at work when a read gives up answers within moments, and
+    // even the longest answer (the version text, about 90 characters) is on the line within
+    // 0.4 s at 2400 baud. Quiet counts from the settle's start or the last byte received.
     static constexpr qint64 settleQuietMs = 2000;
     // A line that never falls quiet (a chattering device) holds the next command no longer.
     static constexpr qint64 settleLimitMs = 10000;
