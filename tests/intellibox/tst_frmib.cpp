@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -333,6 +334,44 @@ private slots:
         QCOMPARE(b.w.statusText(), QStringLiteral("5\r]"));
         QCOMPARE(b.label("lblSO_1"), QStringLiteral("5"));
         QCOMPARE(b.notifier.messages.size(), 1);
+    }
+
+    // The program deletes the window when it closes. Closed during a query, it goes only
+    // once the query has ended, never under the wait's feet.
+    void deleteOnCloseDuringQuery_data() {
+        QTest::addColumn<bool>("lateAnswer");  // closed while a late answer is being dropped
+        QTest::newRow("during the wait") << false;
+        QTest::newRow("during the settle") << true;
+    }
+    void deleteOnCloseDuringQuery() {
+        QFETCH(bool, lateAnswer);
+        Bench b;
+        b.notifier.expectMessages = true;
+        b.station.setFault(SimulatedStation::Fault::Silent);
+        if (lateAnswer)
+            b.click("btnVersion");  // given up after 20 s: the next query settles first
+        const qint64 start = b.clock.ticks();
+        QPointer<frmIB> w = new frmIB(b.ctx, b.link);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+        b.clock.onYield = [&] {
+            if (w && w->isVisible() && b.clock.ticks() > start + 1000) {
+                w->close();
+                // What the event loop of the real program does inside the wait.
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        };
+        const qsizetype sent = b.writes().size();
+        w->findChild<QAbstractButton*>(QStringLiteral("btnLesen_1"))->click();
+        QVERIFY(b.clock.ticks() < start + 1100);
+        // Closed before it went out, the query sends nothing.
+        QCOMPARE(b.writes().size(), sent + (lateAnswer ? 0 : 1));
+        QVERIFY(!b.link.exchangeRunning());
+        for (int i = 0; i < 10 && w; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QVERIFY(!w);
     }
 
     // Queries are refused while another exchange runs; the P50 power byte goes out at once.

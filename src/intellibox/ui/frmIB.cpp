@@ -31,6 +31,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -234,6 +235,16 @@ void frmIB::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+bool frmIB::event(QEvent* event) {
+    // Closed during a query: the wait still looks at this window's closing flag, so the
+    // window is deleted only once its operation has ended (which the closing hastens).
+    if (event->type() == QEvent::DeferredDelete && m_operating) {
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+        return true;
+    }
+    return QDialog::event(event);
+}
+
 bool frmIB::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_txtSO && event->type() == QEvent::KeyPress)
         setStatus(QString());
@@ -263,6 +274,7 @@ void frmIB::operation(Body body) {
     for (QPushButton* b : buttons)
         b->setEnabled(false);
     setCursor(Qt::BusyCursor);
+    m_operating = true;
     try {
         body();
     } catch (const Failure& failure) {
@@ -270,6 +282,7 @@ void frmIB::operation(Body body) {
     }
     if (!alive)
         return;
+    m_operating = false;
     unsetCursor();
     for (QPushButton* b : buttons)
         b->setEnabled(true);
@@ -279,6 +292,8 @@ bool frmIB::query(const QString& command, qint64 pauseMs, QString& answer) {
     answer.clear();
     // The input is not emptied here, but what a given-up query may still bring is no answer.
     m_link.settleLateAnswers(&m_closing);
+    if (m_closing)
+        return false;
     m_link.sendP50X(command);
     m_link.Warten(pauseMs);
     const StationLink::Answer collected = m_link.waitForAnswer(answerDeadlineMs, &m_closing);

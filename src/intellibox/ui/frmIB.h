@@ -29,6 +29,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -54,6 +55,7 @@ private:
     AppContext& m_ctx;
     StationLink& m_link;
     bool m_closing = false;
+    bool m_operating = false;  // a station operation of this window runs
 
     QLineEdit* m_txtSO;
     RisingScrollBar* m_scrSO;

@@ -76,6 +76,9 @@ frmZentrale::Waited frmZentrale::sendAndWait(const QString& command, qint64 dead
                                              QString& answer) {
     const QPointer<frmZentrale> self(this);
     m_link.emptyInput();
+    // Dropping a late answer first lets the user interface run, which may close the window.
+    if (!self)
+        return Waited::Ended;
     m_link.sendP50X(command);
     const StationLink::Answer a = m_link.waitForAnswer(deadlineMs);
     if (!self)
