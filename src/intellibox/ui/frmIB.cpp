@@ -6,6 +6,7 @@
 #include "app/core/Failure.h"
 #include "intellibox/core/IbSettings.h"
 #include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/StationWindow.h"
 #include "app/ui/UnkeyedPushButton.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
@@ -31,7 +32,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -236,12 +236,9 @@ void frmIB::closeEvent(QCloseEvent* event) {
 }
 
 bool frmIB::event(QEvent* event) {
-    // Closed during a query: the wait still looks at this window's closing flag, so the
-    // window is deleted only once its operation has ended (which the closing hastens).
-    if (event->type() == QEvent::DeferredDelete && m_operating) {
-        QTimer::singleShot(0, this, &QObject::deleteLater);
+    // Closed during a query: the wait still looks at this window's closing flag.
+    if (postponeDeletionDuringExchange(this, event, m_link))
         return true;
-    }
     return QDialog::event(event);
 }
 
@@ -274,7 +271,6 @@ void frmIB::operation(Body body) {
     for (QPushButton* b : buttons)
         b->setEnabled(false);
     setCursor(Qt::BusyCursor);
-    m_operating = true;
     try {
         body();
     } catch (const Failure& failure) {
@@ -282,7 +278,6 @@ void frmIB::operation(Body body) {
     }
     if (!alive)
         return;
-    m_operating = false;
     unsetCursor();
     for (QPushButton* b : buttons)
         b->setEnabled(true);

@@ -55,7 +55,6 @@ private:
     AppContext& m_ctx;
     StationLink& m_link;
     bool m_closing = false;
-    bool m_operating = false;  // a station operation of this window runs
 
     QLineEdit* m_txtSO;
     RisingScrollBar* m_scrSO;

@@ -4,8 +4,6 @@
 #include "link/core/SerialPort.h"
 
 namespace {
-// Between polls a read blocks this long on the port instead of spinning.
-constexpr int pollBlockMs = 20;
 constexpr int writeFlag = 0x80;
 
 bool channelFits(int channel) {
@@ -58,18 +56,17 @@ void SelectrixChannelAccess::emptyInput() {
 SelectrixChannelAccess::Answer SelectrixChannelAccess::awaitAnswer(qint64 deadlineMs) {
     const qint64 start = m_clock.ticks();
     for (;;) {
+        // A byte that came with the last take before the deadline still counts.
         if (const std::optional<quint8> byte = takeWaiting())
             return {Answer::Outcome::Value, *byte};
         if (m_stopRequested && m_stopRequested())
             return {Answer::Outcome::Stopped, 0};
-        m_clock.yield();
-        if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs) {
-            if (const std::optional<quint8> byte = takeWaiting())
-                return {Answer::Outcome::Value, *byte};
+        const qint64 now = m_clock.ticks();
+        if (deadlineMs >= 0 && now > start + deadlineMs)
             return {Answer::Outcome::TimedOut, 0};
-        }
-        // Returns at once when input is already waiting.
-        m_port.waitForInput(pollBlockMs);
+        // Sleeps until the byte comes, the deadline passes or the stop is asked for, while
+        // the user interface runs.
+        m_port.waitForInput(deadlineMs < 0 ? -1 : start + deadlineMs + 1 - now, m_stopRequested);
     }
 }
 

@@ -40,8 +40,8 @@ public:
         quint8 value = 0;
         bool ok() const { return outcome == Outcome::Value; }
     };
-    // Takes the input again and again, letting the user interface run between two takes,
-    // until a take is not empty or `deadlineMs` (negative: none) has passed since the call.
+    // Takes the input until a take is not empty or `deadlineMs` (negative: none) has passed
+    // since the call, sleeping on the port between two takes while the user interface runs.
     // A byte that came with the last take still counts.
     Answer awaitAnswer(qint64 deadlineMs);
     // sendRead, then awaitAnswer.
