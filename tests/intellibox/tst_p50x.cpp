@@ -1,5 +1,5 @@
-#include "intellibox/core/P50xAnswer.h"
-#include "intellibox/core/P50xCommands.h"
+#include "link/core/P50xAnswer.h"
+#include "link/core/P50xCommands.h"
 #include "intellibox/core/ZentraleInput.h"
 
 #include <QTest>

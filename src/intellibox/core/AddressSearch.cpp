@@ -2,7 +2,7 @@
 
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
-#include "intellibox/core/P50xCommands.h"
+#include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextNumbers.h"
 

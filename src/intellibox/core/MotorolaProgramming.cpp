@@ -5,7 +5,7 @@
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
-#include "intellibox/core/P50xCommands.h"
+#include "link/core/P50xCommands.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "intellibox/core/ZentraleHost.h"

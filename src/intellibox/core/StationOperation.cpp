@@ -4,7 +4,7 @@
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
-#include "intellibox/core/P50xAnswer.h"
+#include "link/core/P50xAnswer.h"
 #include "link/core/StationLink.h"
 #include "intellibox/core/ZentraleHost.h"
 

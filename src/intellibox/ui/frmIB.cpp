@@ -10,7 +10,7 @@
 #include "app/ui/UnkeyedPushButton.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
-#include "intellibox/core/P50xCommands.h"
+#include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextFile.h"
 #include "app/core/TextNumbers.h"

@@ -1,4 +1,4 @@
-#include "intellibox/core/P50xCommands.h"
+#include "link/core/P50xCommands.h"
 
 namespace P50x {
 

@@ -1,4 +1,4 @@
-#include "intellibox/core/P50xAnswer.h"
+#include "link/core/P50xAnswer.h"
 
 #include "app/core/TextNumbers.h"
 
