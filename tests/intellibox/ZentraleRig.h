@@ -3,7 +3,7 @@
 #include "app/core/CvRow.h"
 #include "FakeZentraleHost.h"
 #include "app/ui/FileDialog.h"
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/core/ProtocolTable.h"
 #include "intellibox/ui/frmZentrale.h"
 
 #include <QAbstractButton>

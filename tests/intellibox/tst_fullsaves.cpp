@@ -3,9 +3,9 @@
 #include "TestFiles.h"
 #include "app/core/TextFile.h"
 #include "app/ui/FileDialog.h"
-#include "intellibox/core/CvGroupTable.h"
-#include "intellibox/ui/CvGroupGrid.h"
-#include "intellibox/ui/TableFileCommands.h"
+#include "programming/core/CvGroupTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/ui/TableFileCommands.h"
 #include "intellibox/ui/frmIB.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "link/core/P50xAnswer.h"
 #include "link/core/P50xCommands.h"
-#include "intellibox/core/ZentraleInput.h"
+#include "programming/core/ZentraleInput.h"
 
 #include <QTest>
 #include <functional>

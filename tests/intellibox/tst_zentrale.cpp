@@ -1,4 +1,4 @@
-#include "intellibox/ui/CvGroupGrid.h"
+#include "programming/ui/CvGroupGrid.h"
 #include "app/ui/Twips.h"
 #include "ZentraleRig.h"
 

@@ -1,5 +1,5 @@
-#include "intellibox/ui/CvGroupGrid.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/core/CvGroupTable.h"
 #include "ZentraleRig.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/core/CvGroupTable.h"
 #include "intellibox/ui/frmZentrale.h"
 #include "program/ui/ProgramWindows.h"
 

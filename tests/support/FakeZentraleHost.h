@@ -8,7 +8,7 @@
 #include "SimulatedStation.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -8,7 +8,7 @@
 #include "link/core/P50xCommands.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QRegularExpression>
 

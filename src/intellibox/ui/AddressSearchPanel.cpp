@@ -2,7 +2,7 @@
 
 #include "intellibox/core/AddressSearch.h"
 #include "app/core/AppContext.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QPointer>
 #include <QPushButton>

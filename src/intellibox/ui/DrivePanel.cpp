@@ -8,7 +8,7 @@
 #include "app/core/Notifier.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextNumbers.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

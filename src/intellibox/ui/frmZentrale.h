@@ -3,7 +3,7 @@
 #include "app/core/CvRow.h"
 #include "app/ui/ProgrammierhilfeTarget.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QMainWindow>
 #include <QPointer>

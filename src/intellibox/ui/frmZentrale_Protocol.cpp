@@ -2,8 +2,8 @@
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/ui/ProtocolGrid.h"
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/ui/ProtocolGrid.h"
+#include "programming/core/ProtocolTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -12,7 +12,7 @@
 #include "link/core/P50xCommands.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/TextNumbers.h"
-#include "intellibox/core/ZentraleInput.h"
+#include "programming/core/ZentraleInput.h"
 #include "intellibox/ui/ZentraleTexts.h"
 
 #include <QCheckBox>

@@ -3,10 +3,10 @@
 
 #include "intellibox/ui/AddressSearchPanel.h"
 #include "app/core/AppContext.h"
-#include "intellibox/ui/CvGroupGrid.h"
+#include "programming/ui/CvGroupGrid.h"
 #include "intellibox/ui/DrivePanel.h"
 #include "app/core/Notifier.h"
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/core/ProtocolTable.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/Twips.h"
 #include "intellibox/core/ZentraleStations.h"

@@ -1,4 +1,4 @@
-#include "intellibox/ui/TablePrintout.h"
+#include "programming/ui/TablePrintout.h"
 
 #include "app/core/AppContext.h"
 #include "app/ui/Printout.h"

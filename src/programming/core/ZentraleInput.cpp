@@ -1,4 +1,4 @@
-#include "intellibox/core/ZentraleInput.h"
+#include "programming/core/ZentraleInput.h"
 
 namespace ZentraleInput {
 

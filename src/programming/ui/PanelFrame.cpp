@@ -1,4 +1,4 @@
-#include "intellibox/ui/PanelFrame.h"
+#include "programming/ui/PanelFrame.h"
 
 #include "app/ui/Twips.h"
 

@@ -1,15 +1,15 @@
-#include "intellibox/ui/Cv29Panel.h"
+#include "programming/ui/Cv29Panel.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/ui/MarkedLook.h"
+#include "programming/ui/MarkedLook.h"
 #include "app/core/Notifier.h"
-#include "intellibox/ui/PanelFrame.h"
+#include "programming/ui/PanelFrame.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/StationOperation.h"
+#include "programming/core/StationOperation.h"
 #include "app/ui/Twips.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/core/CvRow.h"
-#include "intellibox/ui/TableFileCommands.h"
+#include "programming/ui/TableFileCommands.h"
 
 #include <QDate>
 #include <QList>

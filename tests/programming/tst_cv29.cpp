@@ -1,6 +1,6 @@
-#include "intellibox/ui/Cv29Panel.h"
+#include "programming/ui/Cv29Panel.h"
 #include "FakeZentraleHost.h"
-#include "intellibox/ui/MarkedLook.h"
+#include "programming/ui/MarkedLook.h"
 
 using Rig = PanelRig<Cv29Panel>;
 

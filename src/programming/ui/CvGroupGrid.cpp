@@ -1,13 +1,13 @@
-#include "intellibox/ui/CvGroupGrid.h"
+#include "programming/ui/CvGroupGrid.h"
 
 #include "app/core/AppContext.h"
 #include "app/core/CvCommandList.h"
-#include "intellibox/core/CvGroupRun.h"
-#include "intellibox/core/CvGroupTable.h"
-#include "intellibox/core/CvTableFiles.h"
+#include "programming/core/CvGroupRun.h"
+#include "programming/core/CvGroupTable.h"
+#include "programming/core/CvTableFiles.h"
 #include "app/ui/FileDialog.h"
 #include "app/core/Notifier.h"
-#include "intellibox/ui/TablePrintout.h"
+#include "programming/ui/TablePrintout.h"
 #include "app/ui/Twips.h"
 
 #include <QAbstractSpinBox>

@@ -1,4 +1,4 @@
-#include "intellibox/core/LongAddress.h"
+#include "programming/core/LongAddress.h"
 
 #include <QTest>
 #include <limits>

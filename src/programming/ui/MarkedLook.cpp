@@ -1,4 +1,4 @@
-#include "intellibox/ui/MarkedLook.h"
+#include "programming/ui/MarkedLook.h"
 
 #include <QWidget>
 

@@ -1,17 +1,17 @@
-#include "intellibox/ui/AddressPanel.h"
+#include "programming/ui/AddressPanel.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/core/Cv29.h"
-#include "intellibox/core/LongAddress.h"
-#include "intellibox/ui/MarkedLook.h"
+#include "programming/core/Cv29.h"
+#include "programming/core/LongAddress.h"
+#include "programming/ui/MarkedLook.h"
 #include "app/core/Notifier.h"
-#include "intellibox/ui/PanelFrame.h"
+#include "programming/ui/PanelFrame.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/StationOperation.h"
+#include "programming/core/StationOperation.h"
 #include "app/ui/Twips.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 #include <QLabel>
 #include <QLineEdit>

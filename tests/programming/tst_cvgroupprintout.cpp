@@ -1,7 +1,7 @@
 #include "app/core/AppContext.h"
 #include "app/ui/Printout.h"
 #include "RecordingNotifier.h"
-#include "intellibox/ui/TablePrintout.h"
+#include "programming/ui/TablePrintout.h"
 
 #include <QMap>
 #include <QProcess>

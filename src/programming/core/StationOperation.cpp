@@ -1,4 +1,4 @@
-#include "intellibox/core/StationOperation.h"
+#include "programming/core/StationOperation.h"
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
@@ -6,7 +6,7 @@
 #include "app/core/Notifier.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/ZentraleHost.h"
+#include "programming/core/ZentraleHost.h"
 
 void runP50xOperation(ZentraleHost& host, const std::function<void()>& body) {
     AppContext& ctx = host.context();

@@ -1,7 +1,7 @@
-#include "intellibox/ui/TableFileCommands.h"
+#include "programming/ui/TableFileCommands.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/core/CvTableFiles.h"
+#include "programming/core/CvTableFiles.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/ui/FileDialog.h"

@@ -1,6 +1,6 @@
-#include "intellibox/ui/AddressPanel.h"
+#include "programming/ui/AddressPanel.h"
 #include "FakeZentraleHost.h"
-#include "intellibox/ui/MarkedLook.h"
+#include "programming/ui/MarkedLook.h"
 
 namespace {
 // The panel against a simulated station whose decoder has basis address 3, long address

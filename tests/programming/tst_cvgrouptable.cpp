@@ -1,4 +1,4 @@
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/core/CvGroupTable.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "app/core/AppContext.h"
-#include "intellibox/ui/CvGroupGrid.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/core/CvGroupTable.h"
 #include "app/ui/FileDialog.h"
 #include "RecordingNotifier.h"
 

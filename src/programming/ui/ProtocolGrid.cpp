@@ -1,6 +1,6 @@
-#include "intellibox/ui/ProtocolGrid.h"
+#include "programming/ui/ProtocolGrid.h"
 
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/core/ProtocolTable.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "intellibox/core/CvGroupRun.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/core/CvGroupRun.h"
+#include "programming/core/CvGroupTable.h"
 #include "FakeZentraleHost.h"
 
 #include <QTest>

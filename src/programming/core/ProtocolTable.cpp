@@ -1,4 +1,4 @@
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/core/ProtocolTable.h"
 
 ProtocolTable::ProtocolTable(QObject* parent) : QAbstractTableModel(parent) {}
 

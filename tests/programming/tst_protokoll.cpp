@@ -1,5 +1,5 @@
-#include "intellibox/ui/ProtocolGrid.h"
-#include "intellibox/core/ProtocolTable.h"
+#include "programming/ui/ProtocolGrid.h"
+#include "programming/core/ProtocolTable.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "app/core/AppContext.h"
-#include "intellibox/ui/CvGroupGrid.h"
-#include "intellibox/core/CvGroupTable.h"
-#include "intellibox/core/CvTableFiles.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/core/CvGroupTable.h"
+#include "programming/core/CvTableFiles.h"
 #include "app/ui/FileDialog.h"
 #include "RecordingNotifier.h"
 

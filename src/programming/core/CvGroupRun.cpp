@@ -1,17 +1,17 @@
-#include "intellibox/core/CvGroupRun.h"
+#include "programming/core/CvGroupRun.h"
 
 #include "app/core/AppContext.h"
 #include "app/core/CvCommandList.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/core/CvGroupTable.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
-#include "intellibox/core/StationOperation.h"
-#include "intellibox/core/ZentraleHost.h"
-#include "intellibox/core/ZentraleInput.h"
+#include "programming/core/StationOperation.h"
+#include "programming/core/ZentraleHost.h"
+#include "programming/core/ZentraleInput.h"
 
 namespace {
 const QString timeoutResult = QStringLiteral("Fehler");

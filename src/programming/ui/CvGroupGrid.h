@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ui/GridView.h"
-#include "intellibox/ui/TableFileCommands.h"
+#include "programming/ui/TableFileCommands.h"
 
 #include <QPointer>
 

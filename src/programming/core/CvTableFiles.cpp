@@ -1,7 +1,7 @@
-#include "intellibox/core/CvTableFiles.h"
+#include "programming/core/CvTableFiles.h"
 
 #include "app/core/CvCommandList.h"
-#include "intellibox/core/CvGroupTable.h"
+#include "programming/core/CvGroupTable.h"
 #include "app/core/TextFile.h"
 
 namespace CvTableFiles {

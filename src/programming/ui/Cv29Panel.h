@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intellibox/core/Cv29.h"
+#include "programming/core/Cv29.h"
 
 #include <QFrame>
 #include <array>

@@ -1,4 +1,4 @@
-#include "intellibox/core/Cv29.h"
+#include "programming/core/Cv29.h"
 
 #include "app/core/TextNumbers.h"
 
