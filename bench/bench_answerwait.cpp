@@ -11,6 +11,8 @@
 #include "app/core/CvRow.h"
 #include "app/ui/FileDialog.h"
 #include "programming/core/CvGroupRun.h"
+#include "programming/core/P50xProgrammer.h"
+#include "programming/core/ProgrammingSession.h"
 #include "programming/core/CvGroupTable.h"
 #include "programming/ui/CvGroupGrid.h"
 #include "intellibox/ui/frmZentrale.h"
@@ -225,7 +227,7 @@ int main(int argc, char** argv) {
         bracketPending = false;
     };
     RealClock clock;
-    StationLink link(ctx, port, clock);
+    StationLink link(port, clock);
     Dialog dialog;
     frmZentrale window(ctx, link, dialog);
     window.show();
@@ -284,7 +286,7 @@ int main(int argc, char** argv) {
     FakeZentraleHost host(port, clock);
     host.ctx.Delay = 100;
     CvGroupTable table;
-    CvGroupRun linkRun(host, table);
+    CvGroupRun linkRun(host.ctx, host, table, clock);
     table.appendRows(rows, QStringLiteral("DCC"));
     ctx.Delay = 100;
     window.groupTable().appendRows(rows, QStringLiteral("DCC"));
@@ -296,8 +298,12 @@ int main(int argc, char** argv) {
             station.clear();
             if (throughWindow)
                 window.groupGrid().runTable();
-            else
-                linkRun.run();
+            else {
+                const StationLink::Exchange held(host.link());
+                P50xProgrammer programmer(host.link(), P50xProgrammer::tableRun(host.ctx.Delay));
+                ProgrammingSession session(host, programmer);
+                linkRun.run(programmer);
+            }
             userPause(50);  // the station takes in the last command
             const auto commands = station.commands();
             if (commands.size() != 29 || commands.back().second != "XPT0") {

@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     ctx.notifier = &notifier;
     QtSerialPort V24;
     RealClock clock;
-    StationLink link(ctx, V24, clock);
+    StationLink link(V24, clock);
     // A port that fails while an answer is awaited (cable pulled) is reported once, here.
     link.setFailureReport([&ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
 

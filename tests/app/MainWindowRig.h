@@ -23,7 +23,7 @@ struct MainWindowRig {
     AppContext ctx;
     ScriptedPort port;
     VirtualClock clock;
-    StationLink link{ctx, port, clock};
+    StationLink link{port, clock};
     std::unique_ptr<frmHauptmenu> window;
 
     MainWindowRig() {

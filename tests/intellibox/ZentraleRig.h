@@ -40,7 +40,6 @@ struct ZentraleRig {
                        " 97  Doehler     Doehler & Haass\r\n"
                        "145  Zimo        Zimo Elektronik\r\n");
         list.close();
-        z.reportFailuresCentrally();
         // The window, not the rig, names the station and the decoder type.
         ctx.CuName.clear();
         ctx.DecoderType.clear();

@@ -12,6 +12,12 @@ namespace {
 // given times after "XPTMS" went out, and the search's second timer follows the virtual clock.
 struct Bench {
     Bench() { z.clock.onYield = [this] { poll(); }; }
+    // The search as the window runs it: inside an exchange taken through its guard.
+    AddressSearch::Result run(AddressSearch& s) {
+        AddressSearch::Result result;
+        z.guard.run([&] { result = s.run(); });
+        return result;
+    }
     SimulatedZentrale z;
     FakeZentraleHost& host = z.host;
     qint64 stopAtMs = -1;
@@ -36,7 +42,7 @@ struct Bench {
         }
         if (stopAtMs >= 0 && elapsed >= stopAtMs) {
             if (abortLink)
-                host.link().abortWait();
+                host.link().cancelExchange();
             else if (search)
                 search->stop();
         }
@@ -97,7 +103,7 @@ private slots:
         if (stationFault != SimulatedStation::Fault::Split)
             bench.z.station.setFault(stationFault);
         bench.z.station.setProgrammingError(error);
-        AddressSearch search(bench.host.link());
+        AddressSearch search(bench.host.ctx, bench.host.link());
         bench.search = &search;
         bench.stopAtMs = stopAtMs;
         bench.abortLink = closing;
@@ -109,7 +115,7 @@ private slots:
         QStringList statuses;
         connect(&search, &AddressSearch::statusChanged, [&](const QString& t) { statuses.append(t); });
 
-        const AddressSearch::Result result = search.run();
+        const AddressSearch::Result result = bench.run(search);
 
         QCOMPARE(int(result.outcome), outcome);
         QCOMPARE(result.address, address);
@@ -131,12 +137,12 @@ private slots:
         for (int round = 0; round < 2; ++round) {  // the count starts at 1 for every search
             Bench bench;
             bench.z.station.setFault(SimulatedStation::Fault::Silent);
-            AddressSearch search(bench.host.link());
+            AddressSearch search(bench.host.ctx, bench.host.link());
             bench.search = &search;
             bench.stopAtMs = 5000;
             QStringList statuses;
             connect(&search, &AddressSearch::statusChanged, [&](const QString& t) { statuses.append(t); });
-            search.run();
+            bench.run(search);
             QCOMPARE(statuses, (QStringList{"", "Suchzeit: 1 Sekunden", "Suchzeit: 2 Sekunden", "Suchzeit: 3 Sekunden",
                                             "Suchzeit: 4 Sekunden", "Suchzeit: 5 Sekunden", "Lesevorgang abgebrochen..."}));
         }
@@ -144,9 +150,9 @@ private slots:
 
     void refusedWhileAnotherExchangeRuns() {
         Bench bench;
-        AddressSearch search(bench.host.link());
+        AddressSearch search(bench.host.ctx, bench.host.link());
         const StationLink::Exchange other(bench.host.link());
-        QCOMPARE(int(search.run().outcome), int(AddressSearch::Outcome::Refused));
+        QVERIFY(!bench.z.guard.run([&] { search.run(); }));
         QVERIFY(bench.z.station.traffic().isEmpty());
         QCOMPARE(bench.host.notifier.beeps, 1);
         QVERIFY(!search.timer().isActive());
@@ -161,14 +167,15 @@ private slots:
     void portFailure() {
         QFETCH(bool, duringWait);
         SimulatedZentrale z;
-        z.reportFailuresCentrally();
         if (duringWait)
             z.clock.onYield = [&z] { z.station.vanish(); };
         else
             z.station.vanish();
         z.host.notifier.expectMessages = true;
-        AddressSearch search(z.host.link());
-        QCOMPARE(int(search.run().outcome), int(AddressSearch::Outcome::PortFailed));
+        AddressSearch search(z.host.ctx, z.host.link());
+        AddressSearch::Outcome outcome = AddressSearch::Outcome::Found;
+        z.guard.run([&] { outcome = search.run().outcome; });
+        QCOMPARE(int(outcome), int(AddressSearch::Outcome::PortFailed));
         QCOMPARE(z.host.notifier.messages.size(), 1);
         QVERIFY(z.host.notifier.messages[0].text.startsWith(QStringLiteral("Fehler %1:").arg(PortError::Lost)));
         QVERIFY(!search.timer().isActive());
@@ -197,8 +204,8 @@ private slots:
         bench.z.station.setCv(1, cv1);
         bench.z.station.setProgrammingError(error);
         bench.z.station.setSearchDelay(3000);
-        DrivePanel drive(bench.host);
-        AddressSearchPanel panel(bench.host);
+        DrivePanel drive(bench.z.panelHost());
+        AddressSearchPanel panel(bench.z.panelHost());
         connect(&panel, &AddressSearchPanel::addressFound, &drive, &DrivePanel::setAddress);
         drive.setAddress(7);
         // With the light on, a new address gets the light-off command; address 0 none.
@@ -236,7 +243,7 @@ private slots:
 
     void offeredForTheIntelliboxOnly() {
         SimulatedZentrale z(QStringLiteral("MC"));
-        AddressSearchPanel panel(z.host);
+        AddressSearchPanel panel(z.panelHost());
         panel.findChild<QAbstractButton*>(QStringLiteral("btnSearchAdress"))->click();
         QVERIFY(z.station.traffic().isEmpty());
     }

@@ -18,6 +18,8 @@ QByteArray pair(int code, int address) {
 QByteArray p50x(const char* text) { return QByteArray(text) + '\r'; }
 }  // namespace
 
+template <> DrivePanel makePanel<DrivePanel>(SimulatedZentrale& z) { return DrivePanel(z.panelHost()); }
+
 // The desk on a simulated station. Steps: "mode:N" selector, "slider:N" user moves the
 // slider, "step:T" types the start step, "start", "stop", "dir:N", "light", "f:N", "addr:T",
 // "power:N".

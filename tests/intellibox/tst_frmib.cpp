@@ -292,7 +292,6 @@ private slots:
     void portFailure() {
         QFETCH(QString, button);
         Bench b;
-        b.z.reportFailuresCentrally();
         b.station.setFault(SimulatedStation::Fault::Vanish);
         b.notifier.answer = Notifier::No;
         b.notifier.expectMessages = true;

@@ -80,7 +80,7 @@ private slots:
         Dialog::setAnswerProvider([&](const Dialog&, bool) { return path; });
         CvGroupTable table;
         table.appendRows(rowsOf(rows), ctx.DecoderType);
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         frmIB ib(ctx, z.host.link());
         auto* list = ib.findChild<QListWidget*>(QStringLiteral("lstSO"));
         for (int i = 1; i <= rows; ++i)

@@ -1,5 +1,6 @@
 #include "FakeZentraleHost.h"
 #include "intellibox/core/MotorolaProgramming.h"
+#include "programming/core/ProgrammingSession.h"
 
 #include <QTest>
 
@@ -92,6 +93,26 @@ QString hex(const Writes& writes) {
 }
 
 // What went to the station, with the time of each write.
+// The write as the window starts it: register and value checked first, then inside an
+// exchange taken through the window's guard, with a session for the pointer. `ran` false:
+// refused.
+MotorolaProgramming::Result windowWrite(SimulatedZentrale& z, const QString& reg, const QString& val, int variant,
+                                        bool* ran = nullptr) {
+    MotorolaProgramming mp(z.host.ctx, z.host, z.host.link());
+    MotorolaProgramming::Result result;
+    result.outcome = MotorolaProgramming::Outcome::BadInput;
+    if (!mp.checkedInput(reg, val))
+        return result;
+    const ZentraleStations::Station station = ZentraleStations::named(z.host.ctx.CuName)->station;
+    const bool taken = z.guard.run([&] {
+        ProgrammingSession session(z.host);
+        result = mp.write(station, reg, val, variant);
+    });
+    if (ran)
+        *ran = taken;
+    return result;
+}
+
 QString hex(const SimulatedZentrale& z) {
     Writes writes;
     const QList<QByteArray> bytes = z.writes();
@@ -141,8 +162,7 @@ private slots:
         SimulatedZentrale z(cu);
         z.host.ctx.DecoderType = QStringLiteral("mfx");
         z.station.setResetTime(2500);  // "X@@" goes out at 1000: CTS is back at 3500
-        MotorolaProgramming mp(z.host);
-        const auto result = mp.write(reg, val, variant);
+        const auto result = windowWrite(z, reg, val, variant);
 
         QCOMPARE(result.outcome, Outcome::Done);
         QCOMPARE(hex(z), hex(expected));
@@ -162,7 +182,7 @@ private slots:
     // Each step's status text is shown before its bytes go out; the 6021 route in full.
     void statusTexts6021() {
         SimulatedZentrale z(QStringLiteral("6021"));
-        MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("24"), 0);
+        windowWrite(z, QStringLiteral("1"), QStringLiteral("24"), 0);
         const QStringList expected = {
             " initialisiere 6021...",        " Power off...",
             " stelle Adresse 80 ein...",     " sende Umschaltbefehl...",
@@ -179,7 +199,7 @@ private slots:
     void intelliboxCtsUnknown() {
         SimulatedZentrale z;
         z.station.setCts(std::nullopt);
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("3"), QStringLiteral("9"), 0);
+        const auto result = windowWrite(z, QStringLiteral("3"), QStringLiteral("9"), 0);
         QCOMPARE(result.outcome, Outcome::Done);
         // The wait starts at 2000 and polls every 30 ms; the first poll past the deadline
         // comes 8020 ms after the start.
@@ -204,7 +224,7 @@ private slots:
         z.station.setResetTime(-1);
         z.station.setFault(SimulatedStation::Fault::Silent);
         z.host.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        const auto result = windowWrite(z, QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::NoAnswer);
         QCOMPARE(z.station.p50xCommands(), sent);
         QCOMPARE(onlyMessage(z.host.notifier), QStringLiteral(" MM-Decoder programmieren...") + u'|' + text);
@@ -231,7 +251,7 @@ private slots:
             z.station.scriptAnswer(answer);
         }
         z.host.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 1);
+        const auto result = windowWrite(z, QStringLiteral("1"), QStringLiteral("5"), 1);
         QCOMPARE(result.outcome, Outcome::Unsupported);
         QCOMPARE(onlyMessage(z.host.notifier),
                  QStringLiteral(" fx- / mfx-Programmierung nicht möglich...|"
@@ -261,7 +281,7 @@ private slots:
         QFETCH(QString, val);
         SimulatedZentrale z(cu);
         z.host.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z.host).write(reg, val, 0);
+        const auto result = windowWrite(z, reg, val, 0);
         QCOMPARE(result.outcome, Outcome::BadInput);
         QVERIFY(z.station.traffic().isEmpty());
         QCOMPARE(z.clock.ticks(), 0);
@@ -273,7 +293,7 @@ private slots:
 
     void boundaryValuesAccepted() {
         SimulatedZentrale z(QStringLiteral("6021"));
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral(" 0"), QStringLiteral("255 "), 0);
+        const auto result = windowWrite(z, QStringLiteral(" 0"), QStringLiteral("255 "), 0);
         QCOMPARE(result.outcome, Outcome::Done);
         const QList<QByteArray> writes = z.writes();
         QCOMPARE(writes.at(writes.size() - 3), QByteArray(1, char(255)));
@@ -282,8 +302,9 @@ private slots:
     void secondExchangeRefused() {
         SimulatedZentrale z(QStringLiteral("6021"));
         StationLink::Exchange running(z.host.link());
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
-        QCOMPARE(result.outcome, Outcome::Busy);
+        bool ran = true;
+        windowWrite(z, QStringLiteral("1"), QStringLiteral("5"), 0, &ran);
+        QVERIFY(!ran);
         QCOMPARE(z.host.notifier.beeps, 1);
         QVERIFY(z.station.traffic().isEmpty());
     }
@@ -311,9 +332,9 @@ private slots:
             z.station.setFault(SimulatedStation::Fault::Silent);
         z.clock.onYield = [&] {
             if (z.clock.ticks() >= closeAt)
-                z.host.link().abortWait();
+                z.host.link().cancelExchange();
         };
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        const auto result = windowWrite(z, QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::Aborted);
         QCOMPARE(z.writes().size(), writes);
         QVERIFY(z.host.protocol.isEmpty());
@@ -336,14 +357,13 @@ private slots:
         QFETCH(QString, cuName);
         QFETCH(bool, duringAnswerWait);
         SimulatedZentrale z(cuName);
-        z.reportFailuresCentrally();
         if (duringAnswerWait)
             z.clock.onYield = [&z] { z.station.vanish(); };
         else
             z.station.vanish();
         z.host.notifier.answer = Notifier::No;
         z.host.notifier.expectMessages = true;
-        const auto result = MotorolaProgramming(z.host).write(QStringLiteral("1"), QStringLiteral("5"), 0);
+        const auto result = windowWrite(z, QStringLiteral("1"), QStringLiteral("5"), 0);
         QCOMPARE(result.outcome, Outcome::PortError);
         QCOMPARE(z.host.notifier.messages.size(), 1);
         QCOMPARE(z.host.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));

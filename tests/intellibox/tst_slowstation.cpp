@@ -22,6 +22,11 @@ private slots:
         QTest::newRow("after a write time-out")
             << "btnSchreiben" << "29" << qint64(9000) << " DCC-Decoder programmieren..."
             << QStringList{"XPTWD29, 6", "XPT0", "XPTRD1", "XPT0"};
+        // A programming-track write takes the station up to 20 s: given up after 8 s, its
+        // answer comes 11 s later, long after the line fell quiet.
+        QTest::newRow("after a write time-out, answered at 19 s")
+            << "btnSchreiben" << "29" << qint64(19000) << " DCC-Decoder programmieren..."
+            << QStringList{"XPTWD29, 6", "XPT0", "XPTRD1", "XPT0"};
     }
     void nextReadShowsItsOwnValue() {
         QFETCH(QString, button);

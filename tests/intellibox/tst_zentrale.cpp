@@ -505,24 +505,27 @@ private slots:
         QCOMPARE(rig.window->status(), QStringLiteral("Intellibox V1.5 SN 01234 ]"));
     }
 
-    void cuReadyTimeOutSendsNothing() {
+    // The panels' answer wait: after a time-out nothing more goes out, not even "XPT0".
+    void panelTimeOutSendsNothingMore() {
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault::Silent);
         rig.notifier.expectMessages = true;
-        QVERIFY(!rig.window->CU_Ready());
-        QVERIFY(rig.nothingSent());
+        rig.window->showCv29View(true);
+        rig.click("btnCV29IILesen");
+        QCOMPARE(rig.commands(), QStringList{"XPTRD 29"});
         QCOMPARE(rig.window->status(), QStringLiteral(" Programmierung abgebrochen..."));
         QCOMPARE(rig.notifier.messages.size(), 1);
         QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" DCC-Decoder lesen..."));
+        QVERIFY(!rig.notifier.busy);
     }
 
     // A port that fails inside the wait is reported once, by the central error report.
-    void cuReadyPortFailure() {
+    void panelPortFailure() {
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault::Vanish);
         rig.notifier.expectMessages = true;
-        rig.link.sendP50X(QStringLiteral("XPTRD 29"));
-        QVERIFY(!rig.window->CU_Ready());
+        rig.window->showCv29View(true);
+        rig.click("btnCV29IILesen");
         QCOMPARE(rig.notifier.messages.size(), 1);
         QVERIFY(!rig.notifier.messages[0].text.contains(QStringLiteral("antwortet nicht")));
         QVERIFY(rig.window->status() != QStringLiteral(" Programmierung abgebrochen..."));

@@ -1,4 +1,3 @@
-#include "app/core/AppContext.h"
 #include "link/core/QtSerialPort.h"
 #include "link/core/RealClock.h"
 #include "link/core/StationLink.h"
@@ -11,7 +10,7 @@
 namespace {
 // The link over the traced real port on a pseudo-terminal whose master plays the station.
 struct Rig {
-    Rig() : port(real), link(ctx, port, clock) {
+    Rig() : port(real), link(port, clock), exchange(link) {
         port.setPortName(pty.path);
         port.open();
         // Every read and every sleep of a wait in order: what a read brought, and whether a
@@ -38,16 +37,16 @@ struct Rig {
     }
 
     Pty pty;
-    AppContext ctx;
     QtSerialPort real;
     TappedPort port;
     RealClock clock;
     StationLink link;
+    StationLink::Exchange exchange;
     QStringList events;
 };
 }  // namespace
 
-// The answer wait over a real port: it sleeps until the answer, its deadline or an abort,
+// The answer wait over a real port: it sleeps until the answer, its deadline or a cancel,
 // lets window events run meanwhile, and returns the moment "]" has been read.
 class TestAnswerWait : public QObject {
     Q_OBJECT
@@ -91,24 +90,23 @@ private slots:
         QVERIFY(rig.count(QStringLiteral("woke without input")) <= 2);
     }
 
-    // An abort asked for by a window event ends the sleep: through the link or through the
-    // caller's flag, which the wait looks at once the events have run.
+    // A cancel asked for by a window event ends the sleep: through the link or through the
+    // exchange, which the wait looks at once the events have run.
     void abortEndsTheSleep_data() {
-        QTest::addColumn<bool>("byFlag");
-        QTest::newRow("abortWait") << false;
-        QTest::newRow("abort flag") << true;
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("link") << true;
+        QTest::newRow("exchange") << false;
     }
     void abortEndsTheSleep() {
-        QFETCH(bool, byFlag);
+        QFETCH(bool, throughLink);
         Rig rig;
-        bool flag = false;
         QTimer::singleShot(50, [&] {
-            if (byFlag)
-                flag = true;
+            if (throughLink)
+                rig.link.cancelExchange();
             else
-                rig.link.abortWait();
+                rig.exchange.cancel();
         });
-        const StationLink::Answer answer = rig.link.waitForAnswer(-1, &flag);
+        const StationLink::Answer answer = rig.link.waitForAnswer(-1);
         QVERIFY(answer.aborted);
         QCOMPARE(rig.events, (QStringList{"read nothing", "woke without input", "read nothing"}));
     }

@@ -39,7 +39,7 @@ private slots:
 
         // Both bytes in one write; nothing at all for a command that does not fit.
         RecordingLink r;
-        SelectrixChannelAccess access(r.port, r.clock);
+        SelectrixChannelAccess access(r.link);
         QCOMPARE(write ? access.write(channel, value) : access.sendRead(channel), !bytes.isEmpty());
         QCOMPARE(r.port.writes, bytes.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{bytes});
     }
@@ -47,7 +47,7 @@ private slots:
     // The first byte of a take is the answer; what came with it is dropped.
     void answerIsFirstByte() {
         RecordingLink r;
-        SelectrixChannelAccess access(r.port, r.clock);
+        SelectrixChannelAccess access(r.link);
         r.port.reads = {QByteArray(), QByteArray(), QByteArray::fromHex("C3A5")};
         const auto answer = access.read(109, 2000);
         QVERIFY(answer.ok());
@@ -70,7 +70,7 @@ private slots:
         QFETCH(qint64, arrivesAt);
         QFETCH(bool, answered);
         RecordingLink r;
-        SelectrixChannelAccess access(r.port, r.clock);
+        SelectrixChannelAccess access(r.link);
         bool queued = false;
         r.clock.onYield = [&] {
             if (!queued && arrivesAt >= 0 && r.clock.ticks() >= arrivesAt) {
@@ -87,12 +87,14 @@ private slots:
         }
     }
 
-    // Closing the window ends a wait that has no deadline.
+    // Closing the window (its exchange cancelled) ends a wait that has no deadline.
     void stopEndsTheWait() {
         RecordingLink r;
-        bool stop = false;
-        SelectrixChannelAccess access(r.port, r.clock, [&] { return stop; });
-        r.clock.onYield = [&] { stop = r.clock.ticks() >= 5000; };
+        SelectrixChannelAccess access(r.link);
+        r.clock.onYield = [&] {
+            if (r.clock.ticks() >= 5000)
+                r.exchange.cancel();
+        };
         const auto answer = access.read(104, -1);
         QCOMPARE(answer.outcome, SelectrixChannelAccess::Answer::Outcome::Stopped);
         QVERIFY(r.clock.ticks() >= 5000 && r.clock.ticks() < 5100);
@@ -100,7 +102,7 @@ private slots:
 
     void takeWaitingDoesNotWait() {
         RecordingLink r;
-        SelectrixChannelAccess access(r.port, r.clock);
+        SelectrixChannelAccess access(r.link);
         QCOMPARE(access.takeWaiting(), std::nullopt);
         QCOMPARE(r.clock.ticks(), qint64(0));
         r.port.reads = {QByteArray::fromHex("0080")};

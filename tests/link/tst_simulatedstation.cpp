@@ -1,4 +1,3 @@
-#include "app/core/AppContext.h"
 #include "SimulatedStation.h"
 #include "link/core/StationLink.h"
 #include "TestFiles.h"
@@ -10,7 +9,7 @@ using Kind = SimulatedStation::Kind;
 
 namespace {
 struct Rig {
-    explicit Rig(Kind kind = Kind::Intellibox) : station(clock, kind), link(ctx, station, clock) { station.open(); }
+    explicit Rig(Kind kind = Kind::Intellibox) : station(clock, kind), link(station, clock) { station.open(); }
     // One P50X exchange through the link's answer wait.
     QString exchange(const QString& command) {
         link.emptyInput();
@@ -22,10 +21,10 @@ struct Rig {
         clock.advance(ms);
         return station.readAll();
     }
-    AppContext ctx;
     VirtualClock clock;
     SimulatedStation station;
     StationLink link;
+    StationLink::Exchange held{link};
 };
 }  // namespace
 

@@ -35,8 +35,7 @@ private slots:
         QFETCH(QByteArray, serial);
         for (qint16 type : {0, 1}) {
             RecordingLink s;
-            s.ctx.LenzInterfaceType = type;
-            s.link.SendenXpressNet(message);
+            s.link.SendenXpressNet(message, type == 1);
             QCOMPARE(s.port.writes, QList<QByteArray>{type == 1 ? QByteArray::fromHex("FFFE") + serial : serial});
         }
     }
@@ -53,8 +52,7 @@ private slots:
         QFETCH(bool, sent);
         for (qint16 type : {0, 1}) {
             RecordingLink s;
-            s.ctx.LenzInterfaceType = type;
-            QCOMPARE(s.link.SendenXpressNet(QByteArray(length, '\x21')), sent);
+            QCOMPARE(s.link.SendenXpressNet(QByteArray(length, '\x21'), type == 1), sent);
             QCOMPARE(s.port.writes.size(), sent ? 1 : 0);
             if (sent)
                 QCOMPARE(s.port.writes.first().size(), length + 1 + (type == 1 ? 2 : 0));

@@ -30,7 +30,7 @@ struct Program {
     AppContext ctx;
     VirtualClock clock;
     SimulatedStation station{clock};
-    StationLink link{ctx, station, clock};
+    StationLink link{station, clock};
     frmHauptmenu main{ctx, station, link};
     ProgramWindows windows{main, ctx, link};
 

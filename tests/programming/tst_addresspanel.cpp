@@ -2,6 +2,14 @@
 #include "FakeZentraleHost.h"
 #include "programming/ui/MarkedLook.h"
 
+// The panel as the Intellibox window makes it, with the stations' largest long addresses.
+template <> AddressPanel makePanel<AddressPanel>(SimulatedZentrale& z) {
+    AddressPanel::Options options;
+    options.longAddressMaximum = [&z] { return z.host.ctx.CuName == QLatin1String("MC") ? 10239 : 9999; };
+    return AddressPanel(z.panelHost(), {z.p50x(P50xProgrammer::panel()), z.p50x(P50xProgrammer::basisSwitch())},
+                        options);
+}
+
 namespace {
 // The panel against a simulated station whose decoder has basis address 3, long address
 // 4797 and CV 29 = 38.

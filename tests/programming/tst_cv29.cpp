@@ -2,6 +2,11 @@
 #include "FakeZentraleHost.h"
 #include "programming/ui/MarkedLook.h"
 
+// The panel as the Intellibox window makes it.
+template <> Cv29Panel makePanel<Cv29Panel>(SimulatedZentrale& z) {
+    return Cv29Panel(z.panelHost(), z.p50x(P50xProgrammer::panel()), {});
+}
+
 using Rig = PanelRig<Cv29Panel>;
 
 namespace {

@@ -28,6 +28,11 @@ const QByteArray latin1Umlauts = QByteArray("Licht vorn \xfc\xe4\xf6\xdf");
 
 // The CV-group table and protocol files byte for byte, and the grid's file and clipboard
 // items with the dialog answered by the test.
+namespace {
+// The Lenz window's grid: every item always enabled, its own print caption.
+CvGroupGrid::Options lenzGrid() { return {false, QStringLiteral("Tabelle &drucken")}; }
+}  // namespace
+
 class TestCvGroupFiles : public QObject {
     Q_OBJECT
 private slots:
@@ -147,7 +152,7 @@ private slots:
     void gridFileItems() {
         CvGroupTable table;
         Dialog dialog;
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         QStringList captions;
         connect(&grid, &CvGroupGrid::fileCaptionChanged, this, [&](const QString& c) { captions.append(c); });
         table.appendRows({{"S", "29", "6", "Licht"}}, QStringLiteral("DCC"));
@@ -210,7 +215,7 @@ private slots:
         ctx.DecoderType = decoderType;
         CvGroupTable table(lenz ? CvGroupTable::LetterRule::KeepLetters : CvGroupTable::LetterRule::ByDecoderType);
         Dialog dialog;
-        CvGroupGrid grid(ctx, dialog, table, lenz ? CvGroupGrid::Window::Lenz : CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, lenz ? lenzGrid() : CvGroupGrid::Options{});
         QGuiApplication::clipboard()->setText(text);
         grid.pasteFromClipboard();
         QCOMPARE(table.rows(), rows);

@@ -21,6 +21,11 @@ QStringList marks(const CvGroupTable& table) {
 }  // namespace
 
 // The grid driven by keys and its pop-up items, as a user works it.
+namespace {
+// The Lenz window's grid: every item always enabled, its own print caption.
+CvGroupGrid::Options lenzGrid() { return {false, QStringLiteral("Tabelle &drucken")}; }
+}  // namespace
+
 class TestCvGroupGrid : public QObject {
     Q_OBJECT
 private slots:
@@ -34,7 +39,7 @@ private slots:
 
     void objectNamesAndCaptions() {
         CvGroupTable table;
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         QCOMPARE(grid.objectName(), QStringLiteral("grdGR"));
         QCOMPARE(grid.popupMenu()->objectName(), QStringLiteral("mnuPopUp_GR"));
         QStringList captions;
@@ -50,7 +55,7 @@ private slots:
         QCOMPARE(grid.cutAction()->text(), QStringLiteral("&ausschneiden      "));
         QCOMPARE(grid.pasteAction()->text(), QStringLiteral("e&infügen"));
         CvGroupTable lenzTable(CvGroupTable::LetterRule::KeepLetters);
-        CvGroupGrid lenz(ctx, dialog, lenzTable, CvGroupGrid::Window::Lenz);
+        CvGroupGrid lenz(ctx, dialog, lenzTable, lenzGrid());
         QCOMPARE(lenz.popupAction(QStringLiteral("mnuPopUp_GR_Drucken"))->text(), QStringLiteral("Tabelle &drucken"));
     }
 
@@ -69,7 +74,7 @@ private slots:
         QFETCH(QString, cv);
         QFETCH(bool, enabled);
         CvGroupTable table;
-        CvGroupGrid grid(ctx, dialog, table, lenz ? CvGroupGrid::Window::Lenz : CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, lenz ? lenzGrid() : CvGroupGrid::Options{});
         if (!cv.isNull()) {
             table.appendRows({{"S", cv, "1", ""}}, QStringLiteral("DCC"));
             grid.setCurrentIndex(table.index(0, 1));
@@ -104,7 +109,7 @@ private slots:
         CvGroupTable table;
         table.appendRows(QList<CvRow>{CvRow{}}, QStringLiteral("DCC"));
         QCOMPARE(table.rowCount(), 1);
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         grid.show();
         grid.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&grid));
@@ -136,7 +141,7 @@ private slots:
         QFETCH(int, key);
         CvGroupTable table;
         table.appendRows(QList<CvRow>(5, CvRow{"x", "1", "", ""}), QStringLiteral("DCC"));
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         grid.setCurrentIndex(table.index(0, 1));
@@ -151,7 +156,7 @@ private slots:
     void seriesThroughInputBox() {
         CvGroupTable table;
         table.appendRows({{"S", "33", "", ""}}, QStringLiteral("DCC"));
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         grid.setCurrentIndex(table.index(0, 1));
         QString prompt;
         grid.askText = [&](const QString& p, const QString&) -> std::optional<QString> {
@@ -186,7 +191,7 @@ private slots:
         QFETCH(int, answer);
         CvGroupTable table;
         table.appendRows({{"S", "1", "1", ""}, {"S", "2", "2", ""}}, QStringLiteral("DCC"));
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         QStringList captions;
         connect(&grid, &CvGroupGrid::fileCaptionChanged, this, [&](const QString& c) { captions.append(c); });
         notifier.expectMessages = true;
@@ -202,7 +207,7 @@ private slots:
 
     void headerSwitchesOptionView() {
         CvGroupTable table;
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         const int normal = grid.verticalHeader()->defaultSectionSize();
         emit grid.horizontalHeader()->sectionClicked(1);
         QVERIFY(!grid.optionView());
@@ -216,7 +221,7 @@ private slots:
     void currentRowRunSignal() {
         CvGroupTable table;
         table.appendRows({{"S", "1", "1", ""}, {"L", "8", "", ""}}, QStringLiteral("DCC"));
-        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Window::Zentrale);
+        CvGroupGrid grid(ctx, dialog, table, CvGroupGrid::Options{});
         QList<int> rows;
         connect(&grid, &CvGroupGrid::currentRowRunRequested, this, [&](int r) { rows.append(r); });
         grid.setCurrentIndex(table.index(1, 0));

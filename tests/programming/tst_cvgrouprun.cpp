@@ -1,5 +1,7 @@
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvGroupTable.h"
+#include "programming/core/P50xProgrammer.h"
+#include "programming/core/ProgrammingSession.h"
 #include "FakeZentraleHost.h"
 
 #include <QTest>
@@ -9,12 +11,25 @@ namespace {
 // A table run against a simulated Intellibox; `answers` stand in for the station's own,
 // command by command ("" is silence).
 struct Rig {
+    explicit Rig(const QString& cuName = QStringLiteral("IB")) : z(cuName) {}
     SimulatedZentrale z;
     FakeZentraleHost& host = z.host;
     RecordingNotifier& notifier = z.host.notifier;
     VirtualClock& clock = z.clock;
     CvGroupTable table;
-    CvGroupRun run{host, table};
+    CvGroupRun run{host.ctx, host, table, clock};
+    bool ran = false;
+    // The run as the window starts it: inside an exchange taken through the window's guard,
+    // with the table run's P50X programmer and a session around it.
+    CvGroupRun::Outcome runTable() {
+        CvGroupRun::Outcome outcome = CvGroupRun::Outcome::Completed;
+        ran = z.guard.run([&] {
+            P50xProgrammer programmer(host.link(), P50xProgrammer::tableRun(host.ctx.Delay));
+            ProgrammingSession session(host, programmer);
+            outcome = run.run(programmer);
+        });
+        return outcome;
+    }
     void script(const QList<QByteArray>& answers) {
         for (const QByteArray& a : answers)
             z.station.scriptAnswer(a);
@@ -100,7 +115,7 @@ private slots:
         QList<int> reached;
         connect(&rig.run, &CvGroupRun::rowReached, this, [&](int r) { reached.append(r); });
 
-        QTEST(rig.run.run(), "outcome");
+        QTEST(rig.runTable(), "outcome");
         QTEST(rig.writes(), "traffic");
         QTEST(rig.host.protocol, "protocol");
         QStringList values;
@@ -118,7 +133,7 @@ private slots:
         rig.table.appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}, {"L", "8", "", ""}, {"L", "9", "", ""}},
                              QStringLiteral("DCC"));
         rig.script({"Ok\r]", "Error\r]", "145 = $91\r]", "No decoder\r]"});
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.host.statusLog,
                  (QStringList{"schreibe in CV 29  =  6", "Ok", "schreibe in CV 1  =  3",
                               " Schreibvorgang abgebrochen, Fehler: Error", "145 = $91\r]",
@@ -129,7 +144,7 @@ private slots:
     void damagedListSendsOnlyItsGoodRows() {
         Rig rig;
         rig.table.appendLines({"S 99999 006", "S 029 999", "L 65536", "S 1025 001", "S 029 006"}, QStringLiteral("DCC"));
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPT0\r"}));
         QCOMPARE(rig.host.protocol, (QList<QStringList>{{"S", "29", "6"}}));
         QCOMPARE(rig.notifier.beeps, 4);
@@ -140,7 +155,7 @@ private slots:
         Rig rig;
         rig.table.appendRows({{"S", "29", "6", ""}, {"S", "2000", "6", ""}, {"S", "1", "300", ""}},
                              QStringLiteral("DCC"));
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.host.statusLog,
                  (QStringList{"schreibe in CV 29  =  6", "Ok", " Zeile 2: Ungültige CV-Nummer, nichts gesendet",
                               " Zeile 3: Ungültiger Wert, nichts gesendet",
@@ -150,27 +165,39 @@ private slots:
 
     // Against a simulated MasterControl, whose writes answer CR "]": every row is logged.
     void masterControlWritesAreLogged() {
-        SimulatedZentrale z(QStringLiteral("MC"));
-        CvGroupTable table;
-        CvGroupRun run(z.host, table);
-        table.appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}}, QStringLiteral("DCC"));
-        QCOMPARE(run.run(), CvGroupRun::Outcome::Completed);
+        Rig rig(QStringLiteral("MC"));
+        SimulatedZentrale& z = rig.z;
+        rig.table.appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}}, QStringLiteral("DCC"));
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(z.host.protocol, (QList<QStringList>{{"S", "29", "6"}, {"S", "1", "3"}}));
         QCOMPARE(z.host.statusLog.at(1), QString());
         QCOMPARE(z.station.cv(29), std::optional<int>(6));
         QCOMPARE(z.host.notifier.beeps, 0);
     }
 
+    // A row that goes unanswered for 20000 ms: the status, the track switched off and then
+    // the message; the run ends there.
     void timeOutMessage() {
         Rig rig;
-        rig.notifier.expectMessages = true;
-        rig.table.appendRows({{"S", "29", "6", ""}}, QStringLiteral("DCC"));
+        rig.table.appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}}, QStringLiteral("DCC"));
         rig.z.station.setFault(SimulatedStation::Fault::Silent);
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::TimedOut);
+        QStringList sentAtMessage;
+        rig.notifier.answerFor = [&](const RecordingNotifier::Message&) {
+            sentAtMessage = rig.writes();
+            return int(Notifier::Ok);
+        };
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::TimedOut);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPT0\r"}));
+        QCOMPARE(sentAtMessage, rig.writes());
+        const qint64 waited = rig.z.writeTimes().at(1) - rig.z.writeTimes().at(0);
+        QVERIFY(waited > 20000 && waited <= 20040);
         QCOMPARE(onlyMessage(rig.notifier),
                  QStringLiteral(" DCC-Decoder programmieren...|"
                                 "Die IB antwortet nicht !          "));
+        QCOMPARE(rig.notifier.messages[0].icon, Notifier::Icon::Critical);
+        QCOMPARE(rig.notifier.messages[0].buttons, Notifier::OkOnly);
+        QCOMPARE(rig.host.status(), QStringLiteral(" Programmierung abgebrochen..."));
+        QVERIFY(!rig.host.busy);
         QVERIFY(rig.host.protocol.isEmpty());
     }
 
@@ -180,7 +207,7 @@ private slots:
         rig.host.ctx.Delay = 500;
         rig.z.station.setProgrammingDelay(0);
         rig.table.appendRows({{"S", "29", "6", ""}, {"L", "8", "", ""}}, QStringLiteral("DCC"));
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPTRD8\r", "XPT0\r"}));
         // 500 before the wait, nothing for the answer that is waiting when the wait begins,
         // 500 after it; the read's answer is taken the moment it is there.
@@ -205,7 +232,7 @@ private slots:
         for (int step = 1; step <= 28; ++step)
             rows.append({"S", QString::number(66 + step), QString::number(step * 8), ""});
         rig.table.appendRows(rows, QStringLiteral("DCC"));
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         const QList<qint64> times = rig.z.writeTimes();
         QCOMPARE(times.size(), 29);  // 28 writes and "XPT0"
         const qint64 prescribed = 28 * (std::max<qint64>(work, 100) + 100);
@@ -217,7 +244,8 @@ private slots:
         Rig rig;
         rig.table.appendRows({{"S", "29", "6", ""}}, QStringLiteral("DCC"));
         StationLink::Exchange other(rig.host.link());
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Refused);
+        rig.runTable();
+        QVERIFY(!rig.ran);
         QVERIFY(rig.z.station.traffic().isEmpty());
         QCOMPARE(rig.notifier.beeps, 1);
         QVERIFY(rig.host.protocol.isEmpty());
@@ -232,9 +260,9 @@ private slots:
         int yields = 0;
         rig.clock.onYield = [&] {
             if (rig.z.writes().size() == 2 && ++yields == 5)
-                rig.run.abort();
+                rig.z.guard.windowClosing();
         };
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Aborted);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Aborted);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPTRD8\r", "XPT0\r"}));
         QCOMPARE(rig.host.protocol, (QList<QStringList>{{"S", "29", "6"}}));
         QVERIFY(rig.notifier.messages.isEmpty());
@@ -248,7 +276,7 @@ private slots:
         rig.notifier.expectMessages = true;
         rig.table.appendRows({{"S", "29", "6", ""}}, QStringLiteral("DCC"));
         rig.z.station.vanish();
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::PortFailed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::PortFailed);
         QCOMPARE(rig.notifier.messages.size(), 1);
         QVERIFY(!rig.host.busy);
         QVERIFY(!rig.run.isRunning());
@@ -263,7 +291,7 @@ private slots:
             if (rig.table.rowCount() == 3)
                 rig.table.clear();
         };
-        QCOMPARE(rig.run.run(), CvGroupRun::Outcome::Completed);
+        QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPT0\r"}));
     }
 };

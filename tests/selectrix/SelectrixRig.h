@@ -2,6 +2,7 @@
 
 #include "SimulatedStation.h"
 #include "link/core/SelectrixChannelAccess.h"
+#include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
 #include "selectrix/core/SelectrixHost.h"
 
@@ -72,8 +73,10 @@ public:
 struct SelectrixStationRig {
     VirtualClock clock;
     SimulatedStation station{clock, SimulatedStation::Kind::Selectrix};
-    bool stop = false;
-    SelectrixChannelAccess access{station, clock, [this] { return stop; }};
+    StationLink link{station, clock};
+    // The run works inside its window's exchange; cancelling it is the window closing.
+    StationLink::Exchange exchange{link};
+    SelectrixChannelAccess access{link};
 
     SelectrixStationRig() {
         station.open();

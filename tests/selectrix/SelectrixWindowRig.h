@@ -24,7 +24,7 @@ struct SelectrixWindowRig {
     AppContext ctx;
     VirtualClock clock;
     SimulatedStation station{clock, SimulatedStation::Kind::Selectrix};
-    StationLink link{ctx, station, clock};
+    StationLink link{station, clock};
     Dialog dialog;
     std::unique_ptr<frmSelectrix> window;
 

@@ -248,7 +248,7 @@ private slots:
         RecordingNotifier notifier;
         AppContext ctx;
         ctx.notifier = &notifier;
-        StationLink link(ctx, station, clock);
+        StationLink link(station, clock);
         Dialog dialog;
         frmSelectrix window(ctx, link, dialog, {QStringLiteral("quillex")});
         QCOMPARE(station.bytesWaiting(), 0);
@@ -488,7 +488,7 @@ private slots:
         VirtualClock clock;
         SimulatedStation station(clock, SimulatedStation::Kind::Selectrix);
         station.open();
-        StationLink link(ctx, station, clock);
+        StationLink link(station, clock);
         frmHauptmenu menu(ctx, station, link);
         Dialog dialog(&menu);
         QAction* entry = menu.entry(QStringLiteral("mnuSystem_Selectrix"));

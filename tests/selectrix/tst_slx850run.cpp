@@ -360,7 +360,10 @@ private slots:
     void stoppedDuringAWait() {
         RunRig r;
         r.station.setSxReadsAnswered(2);
-        r.clock.onYield = [&r] { r.stop = r.clock.ticks() >= 1000; };
+        r.clock.onYield = [&r] {
+            if (r.clock.ticks() >= 1000)
+                r.exchange.cancel();
+        };
         QCOMPARE(r.run(0), Slx850Run::Outcome::Stopped);
         QCOMPARE(r.bytes(), (QStringList{"6D00", "7F00", "EA40", "6D00"}));
         QVERIFY(r.host.messages.isEmpty());

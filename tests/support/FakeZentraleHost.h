@@ -4,17 +4,23 @@
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
+#include "app/ui/StationWindow.h"
 #include "RecordingNotifier.h"
 #include "SimulatedStation.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
+#include "programming/core/P50xProgrammer.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
 #include "programming/core/ZentraleHost.h"
+#include "programming/ui/PanelHost.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
+#include <memory>
 
 // The only message box shown, as "title|text"; otherwise how many there were.
 inline QString onlyMessage(const RecordingNotifier& n) {
@@ -24,36 +30,23 @@ inline QString onlyMessage(const RecordingNotifier& n) {
 }
 
 // Stands in for the programming window around its panels and routines: a context with a
-// recording notifier, a link over the given port, the status texts and protocol rows as
-// they were shown, and the window's answer wait with its 20000 ms deadline.
+// recording notifier, a link over the given port, and the status texts and protocol rows as
+// they were shown.
 class FakeZentraleHost : public ZentraleHost {
 public:
     FakeZentraleHost(SerialPort& port, Clock& clock, const QString& cuName = QStringLiteral("IB"))
-        : m_link(ctx, port, clock) {
+        : m_link(port, clock) {
         ctx.notifier = &notifier;
         ctx.CuName = cuName;
         ctx.DecoderType = QStringLiteral("DCC");
+        // As the program does: a port failing inside a wait goes to the central error report.
+        m_link.setFailureReport([this](const Failure& f) { ZentraleFehlerbehandlung(ctx, f); });
     }
 
-    AppContext& context() override { return ctx; }
-    StationLink& link() override { return m_link; }
+    StationLink& link() { return m_link; }
     void setStatus(const QString& text) override { statusLog.append(text); }
     QString status() const override { return statusLog.value(statusLog.size() - 1); }
     void setBusyPointer(bool b) override { busy = b; }
-    bool CU_Ready() override {
-        const StationLink::Answer a = m_link.waitForAnswer(20000);
-        m_answer = a.text;
-        if (a.complete)
-            return true;
-        setStatus(QStringLiteral(" Programmierung abgebrochen..."));
-        if (!a.aborted)
-            ctx.ui().message(QStringLiteral("Die ") + ctx.CuName + QStringLiteral(" antwortet nicht !          "),
-                             Notifier::Icon::Critical, Notifier::OkOnly,
-                             QStringLiteral(" ") + ctx.DecoderType + QStringLiteral("-Decoder lesen..."));
-        setBusyPointer(false);
-        return false;
-    }
-    QString CuAnswer() const override { return m_answer; }
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override {
         protocol.append({mode, cv, value});
     }
@@ -66,10 +59,10 @@ public:
 
 private:
     StationLink m_link;
-    QString m_answer;
 };
 
-// The host with a simulated station behind it, of the kind its CuName names, on virtual time.
+// The host with a simulated station behind it, of the kind its CuName names, on virtual time,
+// and the window's station guard.
 struct SimulatedZentrale {
     explicit SimulatedZentrale(const QString& cuName = QStringLiteral("IB"))
         : station(clock, kindOf(cuName)), host(station, clock, cuName) {
@@ -81,10 +74,6 @@ struct SimulatedZentrale {
         if (cuName == QLatin1String("MC"))
             return SimulatedStation::Kind::MasterControl;
         return SimulatedStation::Kind::Intellibox;
-    }
-    // As the program does: a port failing inside a wait goes to the central error report.
-    void reportFailuresCentrally() {
-        host.link().setFailureReport([this](const Failure& f) { ZentraleFehlerbehandlung(host.ctx, f); });
     }
     // The P50X commands the station received from the `from`th on.
     QStringList commandsSince(qsizetype from) const { return station.p50xCommands().mid(from); }
@@ -105,14 +94,35 @@ struct SimulatedZentrale {
         return out;
     }
 
+    // As the programming window tells of an unanswered read or write.
+    PanelHost panelHost() {
+        return {host.ctx, host, guard, [this](const CvResult& r) {
+                    tellUnanswered(host.ctx, host, r, ProgrammingTexts::readTitle(host.ctx.DecoderType));
+                }};
+    }
+    // The programmers as the programming window makes them: P50X in the given form for an
+    // Intellibox or a MasterControl, none for another station.
+    CvProgrammerSource p50x(P50xProgrammer::Form form) {
+        return [this, form]() -> std::unique_ptr<CvProgrammer> {
+            if (host.ctx.CuName != QLatin1String("IB") && host.ctx.CuName != QLatin1String("MC"))
+                return nullptr;
+            return std::make_unique<P50xProgrammer>(host.link(), form);
+        };
+    }
+
     VirtualClock clock;
     SimulatedStation station;
     FakeZentraleHost host;
+    QObject window;
+    StationWindowGuard guard{window, host.ctx, host.link()};
 };
+
+// How a panel's test makes the panel on the simulated station (each test file says).
+template <class Panel> Panel makePanel(SimulatedZentrale& z);
 
 // One panel of the programming window on the simulated station, clicked like a user does.
 template <class Panel> struct PanelRig {
-    explicit PanelRig(const QString& cuName = QStringLiteral("IB")) : z(cuName), p(z.host) {}
+    explicit PanelRig(const QString& cuName = QStringLiteral("IB")) : z(cuName), p(makePanel<Panel>(z)) {}
     SimulatedZentrale z;
     Panel p;
 

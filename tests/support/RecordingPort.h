@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/core/AppContext.h"
 #include "ClockWait.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
@@ -42,11 +41,11 @@ private:
     bool m_open = false;
 };
 
-// A link over a recording port, on virtual time.
+// A link over a recording port, on virtual time, with an exchange held for the senders.
 struct RecordingLink {
     RecordingLink() { port.clock = &clock; }
-    AppContext ctx;
     RecordingPort port;
     VirtualClock clock;
-    StationLink link{ctx, port, clock};
+    StationLink link{port, clock};
+    StationLink::Exchange exchange{link};
 };

@@ -1,18 +1,54 @@
 #include "app/ui/StationWindow.h"
 
+#include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "app/core/Failure.h"
+#include "app/core/Notifier.h"
 #include "app/ui/Twips.h"
-#include "link/core/StationLink.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
 
-bool postponeDeletionDuringExchange(QObject* window, QEvent* event, const StationLink& link) {
-    if (event->type() != QEvent::DeferredDelete || !link.exchangeRunning())
+StationWindowGuard::StationWindowGuard(QObject& window, AppContext& ctx, StationLink& link)
+    : QObject(&window), m_window(window), m_ctx(ctx), m_link(link) {
+    window.installEventFilter(this);
+}
+
+StationLink::Exchange StationWindowGuard::begin() {
+    if (m_link.exchangeRunning() && m_ctx.notifier)
+        m_ctx.notifier->beep();
+    return StationLink::Exchange(m_link, &m_window);
+}
+
+bool StationWindowGuard::run(const std::function<void()>& body) {
+    const StationLink::Exchange exchange = begin();
+    if (!exchange)
         return false;
-    QTimer::singleShot(0, window, &QObject::deleteLater);
+    try {
+        body();
+    } catch (const Failure& failure) {
+        ZentraleFehlerbehandlung(m_ctx, failure);
+    }
     return true;
+}
+
+void StationWindowGuard::windowClosing() {
+    if (exchangeRunsHere())
+        m_link.cancelExchange();
+}
+
+bool StationWindowGuard::exchangeRunsHere() const {
+    return m_link.exchangeRunning() && m_link.exchangeOwner() == &m_window;
+}
+
+bool StationWindowGuard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::DeferredDelete && exchangeRunsHere()) {
+        QTimer::singleShot(0, &m_window, &QObject::deleteLater);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void markStationLabels(const QList<QLabel*>& labels, int index, bool pressed) {

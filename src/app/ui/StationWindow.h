@@ -1,19 +1,49 @@
 #pragma once
 
+#include "link/core/StationLink.h"
+
 #include <QList>
+#include <QObject>
+#include <functional>
 
 class QEvent;
 class QLabel;
-class QObject;
 class QWidget;
-class StationLink;
+struct AppContext;
 
-// What the windows that talk to the station share.
+// The one guard of every window that talks to the station. Each of the window's exchanges
+// is taken through it, so that:
+// - a second exchange while one waits is refused with a beep, and nothing is sent;
+// - closing the window cancels its running exchange, whose waits then end at their next
+//   poll (the handler below them finds the cancel and stops);
+// - the window is not deleted while its exchange runs, since that handler still works in
+//   the window's code: the deletion is put off until the exchange has ended.
+// The inputs an exchange works on are taken from the controls when it begins.
+class StationWindowGuard : public QObject {
+public:
+    StationWindowGuard(QObject& window, AppContext& ctx, StationLink& link);
 
-// A window closed during a station wait still has a handler running below that wait, so its
-// deletion is put off until the exchange has ended. Call from the window's event(); true when
-// the event was taken.
-bool postponeDeletionDuringExchange(QObject* window, QEvent* event, const StationLink& link);
+    StationLink& link() const { return m_link; }
+
+    // An exchange for this window; refused (false) with a beep while another one runs.
+    StationLink::Exchange begin();
+    // Runs `body` inside an exchange for this window; refused as above. A port failure that
+    // ends the body goes to the central error report. False when refused.
+    bool run(const std::function<void()>& body);
+
+    // The window closes: its running exchange is cancelled. Closing is never refused.
+    void windowClosing();
+    // Whether an exchange taken for this window runs.
+    bool exchangeRunsHere() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QObject& m_window;
+    AppContext& m_ctx;
+    StationLink& m_link;
+};
 
 // The labels under the station buttons: all plain, then the one of button `index` white on
 // dark blue, bold and framed while its button is pressed.

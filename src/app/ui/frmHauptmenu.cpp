@@ -336,7 +336,7 @@ void frmHauptmenu::closeEvent(QCloseEvent* event) {
         // A window waits for a station answer: end that wait and shut down once its
         // handler has returned, so no window is closed under a running handler. The retry
         // is spaced so a handler that still shows a message does not make it spin.
-        m_link.abortWait();
+        m_link.cancelExchange();
         event->ignore();
         QTimer::singleShot(closeRetryMs, this, &QWidget::close);
         return;

@@ -12,7 +12,8 @@ constexpr qint64 trackPauseMs = 1000;
 constexpr int maxAddress = 9999;
 }  // namespace
 
-AddressSearch::AddressSearch(StationLink& link, QObject* parent) : QObject(parent), m_link(link) {
+AddressSearch::AddressSearch(AppContext& ctx, StationLink& link, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_link(link) {
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &AddressSearch::Timer_Timer);
 }
@@ -22,6 +23,11 @@ void AddressSearch::Timer_Timer() {
     emit statusChanged(QStringLiteral("Suchzeit: %1 Sekunden").arg(m_seconds));
 }
 
+void AddressSearch::stop() {
+    if (m_running)
+        m_link.cancelExchange();
+}
+
 void AddressSearch::sendXpt0AndPause() {
     m_link.sendP50X(P50x::XPT0());
     m_link.Warten(trackPauseMs);
@@ -29,12 +35,7 @@ void AddressSearch::sendXpt0AndPause() {
 
 AddressSearch::Result AddressSearch::run() {
     Result result;
-    const StationLink::Exchange exchange(m_link);
-    if (!exchange)
-        return result;
-
     m_running = true;
-    m_stopRequested = false;
     m_seconds = 0;
     m_timer.start();
     emit statusChanged(QString());
@@ -46,7 +47,7 @@ AddressSearch::Result AddressSearch::run() {
         m_link.emptyInput();
         m_link.sendP50X(P50x::XPTMS());
         emit waitingChanged(true);
-        answer = m_link.waitForAnswer(-1, &m_stopRequested);
+        answer = m_link.waitForAnswer(-1);
         emit waitingChanged(false);
         m_timer.stop();
         m_seconds = 0;
@@ -62,7 +63,7 @@ AddressSearch::Result AddressSearch::run() {
         m_seconds = 0;
         emit waitingChanged(false);
         m_running = false;
-        ZentraleFehlerbehandlung(m_link.context(), failure);
+        ZentraleFehlerbehandlung(m_ctx, failure);
         // Leave the programming track off where the port still takes it.
         try {
             m_link.sendP50X(P50x::XPT0());
@@ -73,7 +74,7 @@ AddressSearch::Result AddressSearch::run() {
     }
     m_running = false;
 
-    if (m_stopRequested || answer.aborted || !answer.complete) {
+    if (answer.aborted || !answer.complete) {
         result.outcome = Outcome::Stopped;
         result.statusText = stoppedText;
     } else {

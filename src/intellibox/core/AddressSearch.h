@@ -5,11 +5,13 @@
 #include <QTimer>
 
 class StationLink;
+struct AppContext;
 
 // Finds the address of the one locomotive on the Intellibox's programming track: "XPT1",
-// 1000 ms, "XPTMS", the answer up to "]" (no deadline; the stop request ends the wait),
-// "XPT0", 1000 ms. Holds the link's exchange for the whole search, so the window's other
-// station operations are refused meanwhile, and counts the seconds with a 1000 ms timer.
+// 1000 ms, "XPTMS", the answer up to "]" (no deadline; cancelling the exchange ends the
+// wait), "XPT0", 1000 ms. It runs inside the exchange the window holds for the whole search,
+// so the window's other station operations are refused meanwhile, and counts the seconds
+// with a 1000 ms timer.
 class AddressSearch : public QObject {
     Q_OBJECT
 public:
@@ -17,21 +19,20 @@ public:
         Found,      // the answer starts with an address
         NoAddress,  // the answer holds no usable address
         Stopped,    // stop button or closing window
-        Refused,    // another exchange was running; nothing was sent
         PortFailed  // the port failed; the error report has been shown
     };
     struct Result {
-        Outcome outcome = Outcome::Refused;
+        Outcome outcome = Outcome::Stopped;
         int address = 0;     // only for Found
         QString statusText;  // what the status bar shows at the end
     };
 
-    explicit AddressSearch(StationLink& link, QObject* parent = nullptr);
+    AddressSearch(AppContext& ctx, StationLink& link, QObject* parent = nullptr);
 
     // Runs the search to its end, yielding to the user interface while it waits.
     Result run();
-    // The stop button and the closing window: the wait ends at its next poll.
-    void stop() { m_stopRequested = true; }
+    // The stop button: the search's exchange is cancelled, its wait ends at the next poll.
+    void stop();
     bool isRunning() const { return m_running; }
 
     int seconds() const { return m_seconds; }
@@ -49,9 +50,9 @@ signals:
 private:
     void sendXpt0AndPause();
 
+    AppContext& m_ctx;
     StationLink& m_link;
     QTimer m_timer;
     int m_seconds = 0;
-    bool m_stopRequested = false;
     bool m_running = false;
 };

@@ -6,7 +6,6 @@
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "link/core/P50xCommands.h"
-#include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "programming/core/ZentraleHost.h"
 
@@ -67,18 +66,24 @@ std::optional<int> byteValue(const QString& text) {
 
 }  // namespace
 
-MotorolaProgramming::MotorolaProgramming(ZentraleHost& host) : m_host(host) {}
+MotorolaProgramming::MotorolaProgramming(AppContext& ctx, ZentraleHost& host, StationLink& link)
+    : m_ctx(ctx), m_host(host), m_link(link) {}
 
-MotorolaProgramming::Result MotorolaProgramming::write(const QString& registerText, const QString& valueText,
-                                                       int mcVariant) {
-    const QString& cu = m_host.context().CuName;
-    if (cu == QLatin1String("6021"))
-        return subZelvo_6021(registerText, valueText);
-    if (cu == QLatin1String("MC"))
-        return subZelvo_MC(registerText, valueText, mcVariant);
-    if (cu == QLatin1String("IB"))
-        return subZelvo_IB(registerText, valueText);
-    return {};
+std::optional<std::pair<int, int>> MotorolaProgramming::checkedInput(const QString& registerText,
+                                                                     const QString& valueText) {
+    const auto reg = byteValue(registerText);
+    const auto val = byteValue(valueText);
+    if (reg && val)
+        return std::pair{*reg, *val};
+    // Checked before anything goes out, so power and programming mode are never left
+    // half-switched by a typing error.
+    m_ctx.ui().message(Text::badInput, Notifier::Icon::Critical, Notifier::OkOnly, Text::title);
+    return std::nullopt;
+}
+
+MotorolaProgramming::Result MotorolaProgramming::write(Station station, const QString& registerText,
+                                                       const QString& valueText, int mcVariant) {
+    return run(station, registerText, valueText, mcVariant);
 }
 
 MotorolaProgramming::Result MotorolaProgramming::subZelvo_6021(const QString& registerText, const QString& valueText) {
@@ -97,47 +102,33 @@ MotorolaProgramming::Result MotorolaProgramming::subZelvo_MC(const QString& regi
 MotorolaProgramming::Result MotorolaProgramming::run(Station station, const QString& registerText,
                                                      const QString& valueText, int mcVariant) {
     Result result;
-    AppContext& ctx = m_host.context();
-    const auto reg = byteValue(registerText);
-    const auto val = byteValue(valueText);
-    if (!reg || !val) {
-        // Checked before anything goes out, so power and programming mode are never left
-        // half-switched by a typing error.
-        m_host.setBusyPointer(false);
-        ctx.ui().message(Text::badInput, Notifier::Icon::Critical, Notifier::OkOnly, Text::title);
+    const auto input = checkedInput(registerText, valueText);
+    if (!input) {
         result.outcome = Outcome::BadInput;
         return result;
     }
-    result.reg = *reg;
-    result.val = *val;
+    const auto [reg, val] = *input;
+    result.reg = reg;
+    result.val = val;
 
-    StationLink::Exchange exchange(m_host.link());
-    if (!exchange) {
-        result.outcome = Outcome::Busy;
-        return result;
-    }
-    m_host.setBusyPointer(true);
     try {
         switch (station) {
         case Station::Cu6021:
-            result.outcome = sequence6021(*reg, *val);
+            result.outcome = sequence6021(reg, val);
             break;
         case Station::Intellibox:
-            result.outcome = sequenceIB(*reg, *val);
+            result.outcome = sequenceIB(reg, val);
             break;
         case Station::MasterControl:
-            result.outcome = sequenceMC(*reg, *val, mcVariant);
+            result.outcome = sequenceMC(reg, val, mcVariant);
             break;
         }
     } catch (const Abort&) {
         result.outcome = Outcome::Aborted;
     } catch (const Failure& failure) {
-        m_host.setBusyPointer(false);
-        ZentraleFehlerbehandlung(ctx, failure);
+        ZentraleFehlerbehandlung(m_ctx, failure);
         result.outcome = Outcome::PortError;
-        return result;
     }
-    m_host.setBusyPointer(false);
     return result;
 }
 
@@ -168,8 +159,7 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceIB(int reg, int val) {
     };
     steps(reset, reg, val);
     status(Text::waitCts);
-    StationLink& link = m_host.link();
-    switch (link.waitForCts(CtsDeadlineMs)) {
+    switch (m_link.waitForCts(CtsDeadlineMs)) {
     case StationLink::CtsWait::On: break;
     case StationLink::CtsWait::Off: return noAnswer(Text::ibSilent);
     case StationLink::CtsWait::Aborted: return Outcome::Aborted;
@@ -203,24 +193,19 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
         {.status = &Text::writeRegister, .send = Send::Separately, .first = Speed0, .second = Register, .pauseMs = 2000},
         {.status = &Text::confirmEntry, .send = Send::Separately, .first = DirectionChange, .second = Value, .pauseMs = 5000, .yieldAfter = true},
     };
-    StationLink& link = m_host.link();
     steps(prologue, reg, val);
-    link.emptyInput();
+    m_link.emptyInput();
     steps(secondTry, reg, val);
     status(Text::mcWait);
-    const StationLink::Answer answer = link.waitForAnswer(McAnswerDeadlineMs);
+    const StationLink::Answer answer = m_link.waitForAnswer(McAnswerDeadlineMs);
     if (answer.aborted)
         return Outcome::Aborted;
-    if (answer.failed) {
-        // The link has reported the port failure; the station is not to blame.
-        m_host.setBusyPointer(false);
-        return Outcome::PortError;
-    }
+    if (answer.failed)
+        return Outcome::PortError;  // reported by the link; the station is not to blame
     if (!answer.complete)
         return noAnswer(Text::mcSilent);
     if (answer.text.toLower().contains(QLatin1String("unknown command"))) {
-        m_host.setBusyPointer(false);
-        m_host.context().ui().message(Text::mcRelease, Notifier::Icon::Critical, Notifier::OkOnly,
+        m_ctx.ui().message(Text::mcRelease, Notifier::Icon::Critical, Notifier::OkOnly,
                                       Text::mcReleaseTitle);
         return Outcome::Unsupported;
     }
@@ -242,7 +227,6 @@ const MotorolaProgramming::Step MotorolaProgramming::registerSteps[] = {
 };
 
 void MotorolaProgramming::steps(std::span<const Step> table, int reg, int val) {
-    StationLink& link = m_host.link();
     for (const Step& step : table) {
         if (step.status)
             status(*step.status);
@@ -262,18 +246,18 @@ void MotorolaProgramming::steps(std::span<const Step> table, int reg, int val) {
             QByteArray pair;
             pair += static_cast<char>(step.first);
             pair += static_cast<char>(second);
-            link.port().write(pair);
+            m_link.write(pair);
             break;
         }
         case Send::Text:
-            link.sendP50X(step.command());
+            m_link.sendP50X(step.command());
             break;
         }
         pause(step.pauseMs);
         if (step.yieldAfter) {
             // The window may close while its events run: then nothing more goes out.
-            link.clock().yield();
-            if (link.abortRequested())
+            m_link.clock().yield();
+            if (m_link.cancelled())
                 throw Abort{};
         }
     }
@@ -287,14 +271,13 @@ MotorolaProgramming::Outcome MotorolaProgramming::finish(int reg, int val, qint6
     };
     steps(end, reg, val);
     status(Text::finished);
-    m_host.context().ui().beep();
+    m_ctx.ui().beep();
     return Outcome::Done;
 }
 
 MotorolaProgramming::Outcome MotorolaProgramming::noAnswer(const QString& text) {
     status(Text::aborted);
-    m_host.setBusyPointer(false);
-    m_host.context().ui().message(text, Notifier::Icon::Critical, Notifier::OkOnly, Text::title);
+    m_ctx.ui().message(text, Notifier::Icon::Critical, Notifier::OkOnly, Text::title);
     return Outcome::NoAnswer;
 }
 
@@ -303,9 +286,9 @@ void MotorolaProgramming::status(const QString& text) {
 }
 
 void MotorolaProgramming::byte(int b) {
-    m_host.link().port().write(QByteArray(1, static_cast<char>(b)));
+    m_link.write(QByteArray(1, static_cast<char>(b)));
 }
 
 void MotorolaProgramming::pause(qint64 ms) {
-    m_host.link().Warten(ms);
+    m_link.Warten(ms);
 }

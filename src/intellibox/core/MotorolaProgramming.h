@@ -1,25 +1,30 @@
 #pragma once
 
+#include "intellibox/core/ZentraleStations.h"
+
 #include <QString>
 #include <optional>
 #include <span>
 
+class StationLink;
 class ZentraleHost;
+struct AppContext;
 
 // Motorola (fx / mfx) register programming: a fixed sequence of power, speed-0 and
 // direction-change commands that sets a register of the decoder on the track, run through a
 // 6021 (P50 bytes only), a MasterControl or an Intellibox (P50X to prepare the station).
-// Every step shows its status text, sends, then pauses; the pauses block the window.
+// Every step shows its status text, sends, then pauses; the pauses block the window. It runs
+// inside the exchange the window holds; cancelling that exchange ends the sequence where it
+// lets the window's events run.
 class MotorolaProgramming {
 public:
     enum class Outcome {
         Done,         // the sequence ran to its end; the protocol has its row
         BadInput,     // register or value not a number 0..255: message shown, nothing sent
-        Busy,         // another exchange runs: beep, nothing sent
         NoStation,    // no station chosen: nothing sent
         NoAnswer,     // the station did not answer (CTS or "XTPM 80"): message shown
         Unsupported,  // the MasterControl does not know "XTPM": release message shown
-        Aborted,      // the wait was ended by the window
+        Aborted,      // the exchange was cancelled (the window closes)
         PortError,    // the central error report has told the user
     };
 
@@ -33,11 +38,17 @@ public:
         }
     };
 
-    explicit MotorolaProgramming(ZentraleHost& host);
+    MotorolaProgramming(AppContext& ctx, ZentraleHost& host, StationLink& link);
 
-    // The write button's route for Motorola decoders: picks the sequence by CuName
-    // ("6021", "MC" with `mcVariant` 0 = Programmiervariante 1, else 2; "IB").
-    Result write(const QString& registerText, const QString& valueText, int mcVariant);
+    // Register and value as single bytes, 0..255; otherwise the user is told (nothing has
+    // been sent) and nothing comes back. Checked before the window takes the line.
+    std::optional<std::pair<int, int>> checkedInput(const QString& registerText, const QString& valueText);
+
+    // The write button's route for Motorola decoders: the sequence of the station
+    // (`mcVariant` 0 = Programmiervariante 1, else 2 for the MasterControl), inside the
+    // exchange the caller holds.
+    Result write(ZentraleStations::Station station, const QString& registerText, const QString& valueText,
+                 int mcVariant);
 
     Result subZelvo_6021(const QString& registerText, const QString& valueText);
     Result subZelvo_IB(const QString& registerText, const QString& valueText);
@@ -48,7 +59,7 @@ public:
     static constexpr qint64 McAnswerDeadlineMs = 5000;
 
 private:
-    enum class Station { Cu6021, MasterControl, Intellibox };
+    using Station = ZentraleStations::Station;
     // One step of a sequence: its status text, what goes out, the pause after it, and
     // whether the window's events run then.
     enum class Send { Nothing, Byte, Separately, Together, Text };
@@ -80,5 +91,7 @@ private:
     void byte(int b);
     void pause(qint64 ms);
 
+    AppContext& m_ctx;
     ZentraleHost& m_host;
+    StationLink& m_link;
 };

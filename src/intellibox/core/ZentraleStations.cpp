@@ -1,15 +1,17 @@
 #include "intellibox/core/ZentraleStations.h"
 
+#include "programming/core/DccCvList.h"
+
 namespace ZentraleStations {
 
 namespace {
 const StationRules table[count] = {
-    {QStringLiteral("6021"), QStringLiteral("Zelvo_6021.htm"), TypeMfx, false, false, false, 3, false, false,
-     false, StationRules::Track::Main, true, false},
-    {QStringLiteral("MC"), QStringLiteral("Zelvo_MC.htm"), TypeDcc, true, true, true, 4, false, true, true,
-     StationRules::Track::Unchanged, false, true},
-    {QStringLiteral("IB"), QStringLiteral("Zelvo_IB.htm"), TypeDcc, true, true, true, 4, true, false, true,
-     StationRules::Track::Programming, false, true},
+    {Station::Cu6021, QStringLiteral("6021"), QStringLiteral("Zelvo_6021.htm"), TypeMfx, false, false, false, 3,
+     false, false, false, StationRules::Track::Main, true, false, 0},
+    {Station::MasterControl, QStringLiteral("MC"), QStringLiteral("Zelvo_MC.htm"), TypeDcc, true, true, true, 4,
+     false, true, true, StationRules::Track::Unchanged, false, true, 10239},
+    {Station::Intellibox, QStringLiteral("IB"), QStringLiteral("Zelvo_IB.htm"), TypeDcc, true, true, true, 4, true,
+     false, true, StationRules::Track::Programming, false, true, 9999},
 };
 }  // namespace
 
@@ -17,6 +19,14 @@ const StationRules* rules(int index) {
     if (index < 0 || index >= count)
         return nullptr;
     return &table[index];
+}
+
+const StationRules* named(const QString& cuName) {
+    for (const StationRules& r : table) {
+        if (r.cuName == cuName)
+            return &r;
+    }
+    return nullptr;
 }
 
 QString decoderTypeName(int index) {
@@ -38,22 +48,7 @@ QStringList registerList(int index) {
                 QStringLiteral("4     Bremsverzögerung"), QStringLiteral("5     Höchstgeschwindigkeit"),
                 QStringLiteral("8     Decoder zurücksetzen")};
     case TypeDcc:
-        return {QStringLiteral("1     digitale Adresse"),
-                QStringLiteral("2     Startspannung"),
-                QStringLiteral("3     Anfahrverzögerung"),
-                QStringLiteral("4     Bremsverzögerung"),
-                QStringLiteral("5     Höchstgeschwindigkeit"),
-                QStringLiteral("6     mittlere Geschwindigkeit"),
-                QStringLiteral("7     Versionsnummer"),
-                QStringLiteral("8     Herstellerkennung"),
-                QStringLiteral("9     Motorfrequenz"),
-                QStringLiteral("17   erweiterte Adresse (höherwertig)"),
-                QStringLiteral("18   erweiterte Adresse (niederwertig)"),
-                QStringLiteral("19   Consist-Adresse"),
-                QStringLiteral("29   Konfigurationsregister"),
-                QStringLiteral("65   Kickstart"),
-                QStringLiteral("66   Trimmwert vorwärts"),
-                QStringLiteral("95   Trimmwert rückwärts")};
+        return dccCvList();
     default:
         return {};
     }

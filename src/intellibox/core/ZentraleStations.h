@@ -3,9 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+namespace ZentraleStations {
+enum class Station { Cu6021, MasterControl, Intellibox };
+}
+
 // What each command station of the programming window can do: the assignments its button
-// makes when pressed, and the register and CV lists of the decoder types.
+// makes when pressed, and the register and CV lists of the decoder types. The window asks
+// these rules, never the station's name.
 struct StationRules {
+    ZentraleStations::Station station;
     QString cuName;
     QString helpPage;
     int defaultDecoderType;   // optTyp index selected by the press
@@ -19,6 +25,7 @@ struct StationRules {
     enum class Track { Main, Programming, Unchanged } track;
     bool hidesGroupTable;     // grdGR hidden
     bool longAddress;         // rbnLA and mnuDatei_LA
+    int longAddressMaximum;   // the largest long address the station writes
 };
 
 namespace ZentraleStations {
@@ -30,6 +37,9 @@ constexpr int IndexIB = 2;
 
 // Rules of station button `index`; nullptr outside 0..2.
 const StationRules* rules(int index);
+// Rules of the station `CuName` names, the one every station operation of the window works
+// with; nullptr before a station was chosen (or for another window's station).
+const StationRules* named(const QString& cuName);
 
 constexpr int TypeFx = 0;
 constexpr int TypeMfx = 1;

@@ -1,7 +1,10 @@
 #include "intellibox/ui/AddressSearchPanel.h"
 
-#include "intellibox/core/AddressSearch.h"
 #include "app/core/AppContext.h"
+#include "app/ui/StationWindow.h"
+#include "intellibox/core/AddressSearch.h"
+#include "intellibox/core/ZentraleStations.h"
+#include "programming/core/ProgrammingSession.h"
 #include "programming/core/ZentraleHost.h"
 
 #include <QPointer>
@@ -18,8 +21,8 @@ const QString tipStop = QStringLiteral(" Suchvorgang abbrechen ");
 }  // namespace Text
 }  // namespace
 
-AddressSearchPanel::AddressSearchPanel(ZentraleHost& host, QWidget* parent)
-    : QFrame(parent), m_host(host), m_search(new AddressSearch(host.link(), this)) {
+AddressSearchPanel::AddressSearchPanel(const PanelHost& host, QWidget* parent)
+    : QFrame(parent), m_host(host), m_search(new AddressSearch(host.ctx, host.guard.link(), this)) {
     setObjectName(QStringLiteral("pnlAdresse"));
     setFrameShape(QFrame::StyledPanel);
 
@@ -42,7 +45,7 @@ AddressSearchPanel::AddressSearchPanel(ZentraleHost& host, QWidget* parent)
 
     connect(m_btnSearch, &QToolButton::clicked, this, &AddressSearchPanel::btnSearchAdress_Clicked);
     connect(m_btnStop, &QPushButton::clicked, m_search, &AddressSearch::stop);
-    connect(m_search, &AddressSearch::statusChanged, this, [this](const QString& text) { m_host.setStatus(text); });
+    connect(m_search, &AddressSearch::statusChanged, this, [this](const QString& text) { m_host.window.setStatus(text); });
     connect(m_search, &AddressSearch::waitingChanged, m_btnStop, &QPushButton::setEnabled);
 }
 
@@ -55,15 +58,20 @@ bool AddressSearchPanel::isSearching() const { return m_search->isRunning(); }
 
 void AddressSearchPanel::btnSearchAdress_Clicked() {
     // Offered for the Intellibox only; the button is hidden for the other stations.
-    if (m_host.context().CuName != QLatin1String("IB"))
+    const StationRules* station = ZentraleStations::named(m_host.ctx.CuName);
+    if (!station || !station->addressSearch)
         return;
     const QPointer<AddressSearchPanel> alive(this);
-    m_host.setBusyPointer(true);
-    const AddressSearch::Result result = m_search->run();
-    if (!alive)
+    AddressSearch::Result result;
+    const bool ran = m_host.guard.run([&] {
+        ProgrammingSession session(m_host.window);
+        result = m_search->run();
+        if (!alive)
+            session.hostGone();
+    });
+    if (!ran || !alive)
         return;
     m_btnStop->setEnabled(false);
-    m_host.setBusyPointer(false);
     if (m_windowClosing)
         return;
     switch (result.outcome) {
@@ -74,7 +82,6 @@ void AddressSearchPanel::btnSearchAdress_Clicked() {
     case AddressSearch::Outcome::Stopped:
         emit addressFound(0);
         break;
-    case AddressSearch::Outcome::Refused:
     case AddressSearch::Outcome::PortFailed:
         break;
     }

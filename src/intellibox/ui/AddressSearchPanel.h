@@ -1,18 +1,19 @@
 #pragma once
 
+#include "programming/ui/PanelHost.h"
+
 #include <QFrame>
 
 class AddressSearch;
 class QPushButton;
 class QToolButton;
-class ZentraleHost;
 
 // `pnlAdresse` of the programming window: the search button `btnSearchAdress` and the stop
 // button `btnAdresseStop`. The station choice shows it for the Intellibox only.
 class AddressSearchPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit AddressSearchPanel(ZentraleHost& host, QWidget* parent = nullptr);
+    explicit AddressSearchPanel(const PanelHost& host, QWidget* parent = nullptr);
 
     // The closing window: a running search ends at its next poll and still sends "XPT0";
     // its result is put nowhere.
@@ -29,7 +30,7 @@ signals:
 private:
     void btnSearchAdress_Clicked();
 
-    ZentraleHost& m_host;
+    PanelHost m_host;
     AddressSearch* m_search;
     QToolButton* m_btnSearch;
     QPushButton* m_btnStop;

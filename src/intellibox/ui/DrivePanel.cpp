@@ -8,6 +8,8 @@
 #include "app/core/Notifier.h"
 #include "link/core/StationLink.h"
 #include "app/core/TextNumbers.h"
+#include "app/ui/StationWindow.h"
+#include "intellibox/core/ZentraleStations.h"
 #include "programming/core/ZentraleHost.h"
 
 #include <QCheckBox>
@@ -46,8 +48,14 @@ const QString tooHighTitle = QStringLiteral(" Lokomotive anfahren ...");
 const QString badAddress = QStringLiteral(" Keine gültige Lokadresse eingegeben !");
 }  // namespace Text
 
-bool is6021(const AppContext& ctx) { return ctx.CuName == QLatin1String("6021"); }
-bool isP50X(const AppContext& ctx) { return ctx.CuName == QLatin1String("IB") || ctx.CuName == QLatin1String("MC"); }
+bool is6021(const AppContext& ctx) {
+    const StationRules* r = ZentraleStations::named(ctx.CuName);
+    return r && r->station == ZentraleStations::Station::Cu6021;
+}
+bool isP50X(const AppContext& ctx) {
+    const StationRules* r = ZentraleStations::named(ctx.CuName);
+    return r && r->p50x;
+}
 
 RisingScrollBar* verticalBar(const QString& name, int min, int max, QWidget* parent) {
     auto* bar = new RisingScrollBar(parent);
@@ -57,7 +65,7 @@ RisingScrollBar* verticalBar(const QString& name, int min, int max, QWidget* par
 }
 }  // namespace
 
-DrivePanel::DrivePanel(ZentraleHost& host, QWidget* parent) : QGroupBox(Text::heading, parent), m_host(host) {
+DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent) : QGroupBox(Text::heading, parent), m_host(host) {
     setObjectName(QStringLiteral("pnlFahrpult"));
 
     m_txtAdresse = new QLineEdit(QStringLiteral("1"), this);
@@ -171,7 +179,7 @@ DrivePanel::DrivePanel(ZentraleHost& host, QWidget* parent) : QGroupBox(Text::he
 }
 
 void DrivePanel::applyStation() {
-    const bool p50 = is6021(m_host.context());
+    const bool p50 = is6021(m_host.ctx);
     // The 6021's speed codes are 0..14 (+16 light): it drives in 14 steps, and the other
     // modes are not offered to it. Holding the range moves the selector to 14 steps.
     m_scrFahrstufen->setRange(DriveCommands::minMode, p50 ? DriveCommands::minMode : DriveCommands::maxMode);
@@ -182,7 +190,7 @@ void DrivePanel::applyStation() {
 }
 
 void DrivePanel::applyDecoderType() {
-    const bool dcc = m_host.context().DecoderType == QLatin1String("DCC");
+    const bool dcc = m_host.ctx.DecoderType == QLatin1String("DCC");
     for (int i = 5; i <= 8; ++i)
         m_chkFunctions[i]->setEnabled(dcc);
 }
@@ -191,7 +199,7 @@ void DrivePanel::clearAddress() { m_txtAdresse->clear(); }
 
 void DrivePanel::loadFahrstufen() {
     bool ok = false;
-    const int value = m_host.context().Fahrstufen.trimmed().toInt(&ok);
+    const int value = m_host.ctx.Fahrstufen.trimmed().toInt(&ok);
     // A stored value outside the selector's range leaves the selector where it is.
     if (ok && value >= DriveCommands::minMode && value <= DriveCommands::maxMode) {
         if (value == m_scrFahrstufen->value())
@@ -215,7 +223,7 @@ std::array<bool, 4> DrivePanel::functions1to4() const {
 
 void DrivePanel::scrFahrstufen_Change(int value) {
     if (applyMode(value))
-        m_host.context().Fahrstufen = QString::number(value);
+        m_host.ctx.Fahrstufen = QString::number(value);
 }
 
 bool DrivePanel::applyMode(int value) {
@@ -256,7 +264,7 @@ void DrivePanel::sldFahrstufen_ValueChanged(int value) {
 void DrivePanel::btnAnfahren_Clicked() {
     const int v = m_txtFahrstufe->text().toInt();
     if (v > m_maxStep) {
-        m_host.context().ui().message(Text::tooHigh, Notifier::Icon::Critical, Notifier::OkOnly, Text::tooHighTitle);
+        m_host.ctx.ui().message(Text::tooHigh, Notifier::Icon::Critical, Notifier::OkOnly, Text::tooHighTitle);
         m_txtFahrstufe->setFocus();
         m_txtFahrstufe->setSelection(0, 3);
         return;
@@ -272,7 +280,7 @@ void DrivePanel::btnStop_Clicked() {
 
 void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
     const bool light = m_chkFunktion->isChecked();
-    const AppContext& ctx = m_host.context();
+    const AppContext& ctx = m_host.ctx;
     switch (index) {
     case 0:
     case 1:
@@ -297,7 +305,7 @@ void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
 void DrivePanel::chkFunktion_Click() {
     // A new address unticks the light: the command with the light off goes to that address,
     // and to none while the field holds no address (typing, or a search that found none).
-    if (m_addressChanging && !addressUsable(is6021(m_host.context())))
+    if (m_addressChanging && !addressUsable(is6021(m_host.ctx)))
         return;
     sendDriveState();
 }
@@ -305,7 +313,7 @@ void DrivePanel::chkFunktion_Click() {
 void DrivePanel::chkFunctions_Click() {
     if (m_suppressFunctions)
         return;
-    const AppContext& ctx = m_host.context();
+    const AppContext& ctx = m_host.ctx;
     if (is6021(ctx)) {
         writeP50(DriveCommands::p50FunctionCode(functions1to4()));
     } else if (isP50X(ctx)) {
@@ -318,7 +326,7 @@ void DrivePanel::chkFunctions_Click() {
 }
 
 void DrivePanel::txtAdresse_Change() {
-    if (is6021(m_host.context())) {
+    if (is6021(m_host.ctx)) {
         const qint64 v = roundHalfEven(leadingNumber(m_txtAdresse->text()));
         // A changed scroll bar writes its value back into the field.
         m_scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
@@ -365,7 +373,7 @@ void DrivePanel::updateStepLabel() {
 }
 
 void DrivePanel::sendDriveState() {
-    const AppContext& ctx = m_host.context();
+    const AppContext& ctx = m_host.ctx;
     if (is6021(ctx)) {
         if (const auto code = DriveCommands::p50DriveCode(m_step, m_chkFunktion->isChecked()))
             writeP50(*code);
@@ -389,43 +397,27 @@ bool DrivePanel::addressUsable(bool p50Pair) const {
 bool DrivePanel::ensureAddress(bool p50Pair) {
     const bool ok = addressUsable(p50Pair);
     if (!ok) {
-        m_host.setStatus(Text::badAddress);
-        m_host.context().ui().beep();
+        m_host.window.setStatus(Text::badAddress);
+        m_host.ctx.ui().beep();
     }
     return ok;
 }
 
 void DrivePanel::writeP50X(const QString& command) {
-    StationLink& link = m_host.link();
-    const StationLink::Exchange exchange(link);
-    if (!exchange)
-        return;
-    try {
-        link.sendP50X(command);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_host.context(), failure);
-    }
+    m_host.guard.run([&] { m_host.guard.link().sendP50X(command); });
 }
 
 void DrivePanel::writeP50(int code) {
     if (!ensureAddress(true))
         return;
-    StationLink& link = m_host.link();
-    const StationLink::Exchange exchange(link);
-    if (!exchange)
-        return;
-    try {
-        link.Senden6021(QString::number(code), addressText().trimmed());
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_host.context(), failure);
-    }
+    m_host.guard.run([&] { m_host.guard.link().Senden6021(QString::number(code), addressText().trimmed()); });
 }
 
 void DrivePanel::btnPower_Clicked(int index) {
     // No exchange guard: track power must be cut at once, also while another exchange waits.
     try {
-        m_host.link().writeAtOnce(DriveCommands::powerByte(index != 0));
+        m_host.guard.link().writeAtOnce(DriveCommands::powerByte(index != 0));
     } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_host.context(), failure);
+        ZentraleFehlerbehandlung(m_host.ctx, failure);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "programming/ui/PanelHost.h"
+
 #include <QGroupBox>
 #include <array>
 
@@ -11,7 +13,6 @@ class QScrollBar;
 class RisingScrollBar;
 class QSlider;
 class QAbstractButton;
-class ZentraleHost;
 
 // The drive desk `pnlFahrpult` of the programming window: address, speed-step mode, slider,
 // start/stop/reverse, light and F1..F8. A 6021 gets P50 pairs, the MasterControl and the
@@ -20,7 +21,7 @@ class ZentraleHost;
 class DrivePanel : public QGroupBox {
     Q_OBJECT
 public:
-    explicit DrivePanel(ZentraleHost& host, QWidget* parent = nullptr);
+    explicit DrivePanel(const PanelHost& host, QWidget* parent = nullptr);
 
     // The station choice: the 6021 gets a 3-digit address held to 1..255 and only the
     // reversing button; the others a 4-digit address and all three direction buttons.
@@ -60,7 +61,8 @@ private:
     void moveSliderTo(qint16 step);
     void sendDriveState();
     void SendenP50X();
-    // Writes one command when no other exchange runs; port failures go to the error report.
+    // Writes one command when no other exchange runs (else a beep); port failures go to the
+    // error report.
     void writeP50X(const QString& command);
     void writeP50(int code);
     // Whether the address field holds an address the command may carry; ensureAddress also
@@ -70,7 +72,7 @@ private:
     int mode() const;
     std::array<bool, 4> functions1to4() const;
 
-    ZentraleHost& m_host;
+    PanelHost m_host;
 
     QLineEdit* m_txtAdresse;
     RisingScrollBar* m_scrAdresse;

@@ -83,7 +83,8 @@ int fieldNumber(const QLineEdit* field) {
 }
 }  // namespace
 
-frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_link(link) {
+frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_link(link), m_guard(new StationWindowGuard(*this, ctx, link)) {
     setObjectName(QStringLiteral("frmIB"));
     setWindowTitle(Text::caption);
     if (parent)
@@ -231,15 +232,8 @@ void frmIB::setStatus(const QString& text) { m_statusPanel->setText(text); }
 
 void frmIB::closeEvent(QCloseEvent* event) {
     // A waiting query ends at its next poll; closing is never refused.
-    m_closing = true;
+    m_guard->windowClosing();
     QDialog::closeEvent(event);
-}
-
-bool frmIB::event(QEvent* event) {
-    // Closed during a query: the wait still looks at this window's closing flag.
-    if (postponeDeletionDuringExchange(this, event, m_link))
-        return true;
-    return QDialog::event(event);
 }
 
 bool frmIB::eventFilter(QObject* watched, QEvent* event) {
@@ -261,22 +255,17 @@ void frmIB::txtSO_Change() {
 
 template <typename Body>
 void frmIB::operation(Body body) {
-    const StationLink::Exchange exchange(m_link);
-    if (!exchange)
-        return;
     const QPointer<frmIB> alive(this);
     // The P50 power buttons stay usable: their byte goes out at once.
     const std::array<QPushButton*, 6> buttons{m_btnLesen[1], m_btnLesen[2], m_btnMotorola,
                                               m_btnPower[2], m_btnPower[3], m_btnVersion};
-    for (QPushButton* b : buttons)
-        b->setEnabled(false);
-    setCursor(Qt::BusyCursor);
-    try {
+    const bool ran = m_guard->run([&] {
+        for (QPushButton* b : buttons)
+            b->setEnabled(false);
+        setCursor(Qt::BusyCursor);
         body();
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
-    if (!alive)
+    });
+    if (!ran || !alive)
         return;
     unsetCursor();
     for (QPushButton* b : buttons)
@@ -286,17 +275,17 @@ void frmIB::operation(Body body) {
 bool frmIB::query(const QString& command, qint64 pauseMs, QString& answer) {
     answer.clear();
     // The input is not emptied here, but what a given-up query may still bring is no answer.
-    m_link.settleLateAnswers(&m_closing);
-    if (m_closing)
+    m_link.settleLateAnswers();
+    if (m_link.cancelled())
         return false;
     m_link.sendP50X(command);
     m_link.Warten(pauseMs);
-    const StationLink::Answer collected = m_link.waitForAnswer(answerDeadlineMs, &m_closing);
+    const StationLink::Answer collected = m_link.waitForAnswer(answerDeadlineMs);
     answer = collected.text;
     if (collected.complete)
         return true;
-    // A port failure has been reported already; an abort is the user's own doing.
-    if (!collected.aborted && !collected.failed && !m_closing) {
+    // A port failure has been reported already; closing the window is the user's own doing.
+    if (!collected.aborted && !collected.failed) {
         setStatus(Text::abgebrochen);
         m_ctx.ui().message(Text::timeout, Notifier::Icon::Critical, Notifier::OkOnly, Text::caption);
     }

@@ -14,6 +14,7 @@ class QMenu;
 class QPushButton;
 class RisingScrollBar;
 class QStatusBar;
+class StationWindowGuard;
 
 // The Intellibox settings window: special options one by one or as a list (saved as
 // "_SO.txt" in the data folder), the Motorola-format test, track power over P50 and P50X,
@@ -29,7 +30,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -42,19 +42,20 @@ private:
     void mnuPopUp_Datei_Click();
     void txtSO_Change();
 
-    // Runs `body` as one station operation: refused while another exchange runs; the
-    // station buttons are disabled and the busy pointer shows meanwhile; port failures
-    // go to the central error report.
+    // Runs `body` as one station operation: refused with a beep while another exchange
+    // runs; the station buttons are disabled and the busy pointer shows meanwhile; port
+    // failures go to the central error report.
     template <typename Body>
     void operation(Body body);
     // Sends `command`, pauses `pauseMs`, and collects the answer into a fresh text.
-    // False after the deadline (the user has been told) or when the window closes.
+    // False after the deadline (the user has been told) or when the window closes (then it
+    // sends nothing more).
     bool query(const QString& command, qint64 pauseMs, QString& answer);
     void setStatus(const QString& text);
 
     AppContext& m_ctx;
     StationLink& m_link;
-    bool m_closing = false;
+    StationWindowGuard* m_guard;
 
     QLineEdit* m_txtSO;
     RisingScrollBar* m_scrSO;

@@ -9,6 +9,9 @@
 #include "programming/core/CvGroupTable.h"
 #include "intellibox/ui/DrivePanel.h"
 #include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/StationWindow.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
 #include "app/core/Notifier.h"
 #include "programming/ui/ProtocolGrid.h"
 #include "programming/core/ProtocolTable.h"
@@ -29,7 +32,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -93,7 +95,8 @@ QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip) {
 }  // namespace
 
 frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog) {
+    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog),
+      m_guard(new StationWindowGuard(*this, ctx, stationLink)) {
     setObjectName(QStringLiteral("frmZentrale"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(ZentraleTexts::caption());
@@ -167,7 +170,7 @@ void frmZentrale::buildMenus() {
     connect(mnuDatei_CVGruppen, &QAction::triggered, this, [this](bool on) { showCvGroupView(on); });
     connect(mnuDatei_LA, &QAction::triggered, this, [this](bool on) { showLaView(on); });
     connect(mnuDatei_CV29, &QAction::triggered, this, [this](bool on) { showCv29View(on); });
-    connect(mnuDatei_Softwarestand, &QAction::triggered, this, [this] { guarded([this] { readVersion(); }); });
+    connect(mnuDatei_Softwarestand, &QAction::triggered, this, [this] { readVersion(); });
     connect(beenden, &QAction::triggered, this, &QWidget::close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
     connect(hilfe, &QAction::triggered, this, [this] { showHelp(); });
@@ -259,7 +262,7 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
             stationButtonChanged(id, true);
     });
 
-    pnlAdresse = new AddressSearchPanel(*this, pnlDecoder);
+    pnlAdresse = new AddressSearchPanel(panelHost(), pnlDecoder);
     setGeometryTwips(pnlAdresse, 2820, 120, 915, 1155);
     pnlAdresse->hide();
 
@@ -364,8 +367,8 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     stbStatus = statusPanel(pnlDecoder, QStringLiteral("stbStatus"), ZentraleTexts::statusTip);
     setGeometryTwips(stbStatus, 60, 5025, 7470, 330);
 
-    connect(btnLesen, &QPushButton::clicked, this, [this] { guarded([this] { readCv(); }); });
-    connect(btnSchreiben, &QPushButton::clicked, this, [this] { guarded([this] { writeDispatch(); }); });
+    connect(btnLesen, &QPushButton::clicked, this, [this] { readCv(); });
+    connect(btnSchreiben, &QPushButton::clicked, this, [this] { writeDispatch(); });
     connect(btnProgrammierhilfe, &QPushButton::clicked, this, [this] {
         if (m_openProgrammingAid)
             m_openProgrammingAid();
@@ -381,13 +384,13 @@ void frmZentrale::buildDecoderPanel(QWidget* central) {
     });
     txtRegister->installEventFilter(this);
     txtWert->installEventFilter(this);
-    connect(grdKP, &ProtocolGrid::rowActivated, this, [this](int row) { guarded([this, row] { protocolRowActivated(row); }); });
+    connect(grdKP, &ProtocolGrid::rowActivated, this, [this](int row) { protocolRowActivated(row); });
     connect(grdKP, &ProtocolGrid::menuRequested, this, [this](const QPoint& p) { protocolMenuRequested(p); });
 }
 
 void frmZentrale::buildSidePanels(QWidget* central) {
     // The right-hand side slides over the decoder panel in the small layout.
-    pnlFahrpult = new DrivePanel(*this, central);
+    pnlFahrpult = new DrivePanel(panelHost(), central);
     pnlFahrpult->setAutoFillBackground(true);
     setGeometryTwips(pnlFahrpult, 7920, 540, 3225, 5445);
     connect(pnlAdresse, &AddressSearchPanel::addressFound, pnlFahrpult, &DrivePanel::setAddress);
@@ -421,29 +424,23 @@ void frmZentrale::buildSidePanels(QWidget* central) {
     creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setGeometryTwips(creditLabel, 10740, 5700, 2430, 255);
     creditLabel->lower();
-    creditPicture = new QLabel(central);
-    creditPicture->setObjectName(QStringLiteral("picCredit"));
-    QPixmap pic(twips(330), twips(330));
-    pic.fill(Qt::transparent);
-    {
-        QPainter p(&pic);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(QColor(0x00, 0x00, 0x80));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(pic.rect().adjusted(1, 1, -1, -1));
-        p.setPen(Qt::white);
-        p.drawText(pic.rect(), Qt::AlignCenter, QStringLiteral("Q"));
-    }
-    creditPicture->setPixmap(pic);
+    creditPicture = ::creditPicture(central);
     setGeometryTwips(creditPicture, 13230, 5640, 345, 345);
     creditPicture->lower();
 }
 
 void frmZentrale::buildViews(QWidget* central) {
     // The views cover what lies below them; each places itself parked below the window.
-    pnlLA = new AddressPanel(*this, central);
+    AddressPanel::Options addressOptions;
+    addressOptions.longAddressMaximum = [this] {
+        const StationRules* r = station();
+        return qint64(r ? r->longAddressMaximum : 0);
+    };
+    pnlLA = new AddressPanel(panelHost(),
+                             {p50xProgrammers(P50xProgrammer::panel()), p50xProgrammers(P50xProgrammer::basisSwitch())},
+                             addressOptions, central);
     pnlLA->setAutoFillBackground(true);
-    pnlCV29 = new Cv29Panel(*this, central);
+    pnlCV29 = new Cv29Panel(panelHost(), p50xProgrammers(P50xProgrammer::panel()), {}, central);
     pnlCV29->setAutoFillBackground(true);
     // A parked view takes neither the focus nor an access key ("&schreiben" of the address
     // view would take Alt+S from the decoder panel's write button).
@@ -451,19 +448,20 @@ void frmZentrale::buildViews(QWidget* central) {
     pnlCV29->setEnabled(false);
 
     m_groupTable = new CvGroupTable(CvGroupTable::LetterRule::ByDecoderType, this);
-    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, CvGroupGrid::Window::Zentrale, central);
+    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, {}, central);
     grdGR->setObjectName(QStringLiteral("grdGR"));
     QFont gridFont = grdGR->font();
     gridFont.setPointSize(10);
     grdGR->setFont(gridFont);
     setGeometryTwips(grdGR, 7890, parkedGridTop, 6045, 1095);
     grdGR->hide();
-    m_groupRun = new CvGroupRun(*this, *m_groupTable, this);
-    grdGR->attachRun(m_groupRun);
+    m_groupRun = new CvGroupRun(m_ctx, *this, *m_groupTable, m_link.clock(), this);
+    grdGR->followRun(m_groupRun);
+    connect(grdGR, &CvGroupGrid::tableRunRequested, this, [this] { runTable(); });
     connect(grdGR, &CvGroupGrid::fileCaptionChanged, lblDatei, &QLabel::setText);
     connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) {
         const CvRow row = m_groupTable->row(r);
-        guarded([this, row] { runRow(row.action, row.cv, row.value); });
+        runRow(row.action, row.cv, row.value);
     });
 }
 
@@ -503,22 +501,11 @@ void frmZentrale::formLoad() {
     pnlFahrpult->setEnabled(true);
     btnPower[0]->setEnabled(true);
     btnPower[1]->setEnabled(true);
-    m_link.setStatusView(this);
 }
 
 void frmZentrale::closeEvent(QCloseEvent* event) {
     formUnload();
     event->accept();
-}
-
-bool frmZentrale::event(QEvent* event) {
-    // Closed during a station wait: the wait and its caller still run in this window's code
-    // (and its panels'), so it is deleted only once the exchange has ended.
-    if (event->type() == QEvent::DeferredDelete && m_link.exchangeRunning()) {
-        QTimer::singleShot(0, this, &QObject::deleteLater);
-        return true;
-    }
-    return QMainWindow::event(event);
 }
 
 void frmZentrale::formUnload() {
@@ -527,14 +514,11 @@ void frmZentrale::formUnload() {
     m_closing = true;
     // A running transfer and a running station wait learn of the closing here.
     m_ctx.Abbruch = true;
-    // A running address search and a running table run end at their wait and still switch
-    // the programming track off ("XPT0").
+    // The window's running exchange ends at its wait; an address search and a table run
+    // still switch the programming track off ("XPT0").
     if (pnlAdresse->isSearching())
         pnlAdresse->stopSearch();
-    m_groupRun->abort();
-    m_link.abortWait();
-    if (m_link.statusView() == this)
-        m_link.setStatusView(nullptr);
+    m_guard->windowClosing();
 
     const QPoint position = positionTwips(this);
     m_ctx.PosZentraleLeft = position.x();
@@ -612,6 +596,35 @@ void frmZentrale::showHelp() {
 void frmZentrale::setProgrammingAidOpener(std::function<void()> open) {
     m_openProgrammingAid = std::move(open);
     btnProgrammierhilfe->setEnabled(bool(m_openProgrammingAid));
+}
+
+PanelHost frmZentrale::panelHost() {
+    return {m_ctx, *this, *m_guard, [this](const CvResult& result) {
+                // The panels' reads and writes wait as the read does and say so.
+                tellUnanswered(m_ctx, *this, result, ProgrammingTexts::readTitle(m_ctx.DecoderType));
+            }};
+}
+
+const StationRules* frmZentrale::station() const {
+    return ZentraleStations::named(m_ctx.CuName);
+}
+
+CvProgrammerSource frmZentrale::p50xProgrammers(P50xProgrammer::Form form) {
+    return [this, form]() -> std::unique_ptr<CvProgrammer> {
+        const StationRules* r = station();
+        if (!r || !r->p50x)
+            return nullptr;
+        return std::make_unique<P50xProgrammer>(m_link, form);
+    };
+}
+
+void frmZentrale::runTable() {
+    m_guard->run([this] {
+        // The pause between the steps is the one set when the run begins.
+        P50xProgrammer programmer(m_link, P50xProgrammer::tableRun(m_ctx.Delay));
+        ProgrammingSession session(*this, programmer);
+        m_groupRun->run(programmer);
+    });
 }
 
 void frmZentrale::setStatus(const QString& text) {

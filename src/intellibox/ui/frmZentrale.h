@@ -2,8 +2,10 @@
 
 #include "app/core/CvRow.h"
 #include "app/ui/ProgrammierhilfeTarget.h"
-#include "link/core/StationLink.h"
+#include "programming/core/CvProgrammer.h"
+#include "programming/core/P50xProgrammer.h"
 #include "programming/core/ZentraleHost.h"
+#include "programming/ui/PanelHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,6 +36,9 @@ class QRadioButton;
 class QScrollBar;
 class RisingScrollBar;
 class QToolButton;
+class StationLink;
+class StationWindowGuard;
+struct StationRules;
 
 // The programming window for decoders behind a Märklin 6021, a Tams MasterControl or an
 // Uhlenbrock Intellibox: station and decoder-type choice, single CV read and write, the
@@ -42,10 +47,7 @@ class QToolButton;
 //
 // Its code is split by concern: frmZentrale.cpp (frame, layout, views, load and unload),
 // frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp and frmZentrale_Protocol.cpp.
-class frmZentrale : public QMainWindow,
-                    public ZentraleHost,
-                    public ProgrammierhilfeTarget,
-                    private P50xStatusView {
+class frmZentrale : public QMainWindow, public ZentraleHost, public ProgrammierhilfeTarget {
     Q_OBJECT
 public:
     // `dialog` is the main window's file dialog, used by the table and protocol files.
@@ -53,13 +55,9 @@ public:
     ~frmZentrale() override;
 
     // ZentraleHost
-    AppContext& context() override { return m_ctx; }
-    StationLink& link() override { return m_link; }
     void setStatus(const QString& text) override;
     QString status() const override;
     void setBusyPointer(bool busy) override;
-    bool CU_Ready() override;
-    QString CuAnswer() const override { return m_cuAnswer; }
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
 
     // ProgrammierhilfeTarget: the programming aid writes its value into txtWert.
@@ -99,12 +97,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // P50xStatusView
-    void showStatus(const QString& text) override { setStatus(text); }
 
     // frame
     void buildMenus();
@@ -123,7 +118,6 @@ private:
     void stationButtonChanged(int index, bool pressed);
     void decoderTypeClicked(int index);
     void hgprClicked();
-    void markStationLabels(int index, bool pressed);
     void applyStationRules(int index);
     void setTrackText(const QString& text);
     void gleisClicked();
@@ -136,13 +130,13 @@ private:
     void wertTextChanged(const QString& text);
     bool refuseBadCv(const QString& text);
     qint16 fieldNumber(const QString& text) const;
-    // Runs a station operation; a port failure goes to the central error report.
-    void guarded(const std::function<void()>& operation);
-    enum class Waited { Answer, TimedOut, Ended };
-    // Sends `command` and waits for its answer. TimedOut: status and message shown. Ended:
-    // the wait was aborted or the window destroyed; the caller touches nothing more.
-    Waited sendAndWait(const QString& command, qint64 deadlineMs, const QString& title, QString& answer);
-    void reportTimeout(const QString& title);
+    // The rules of the station the operations work with (CuName); nullptr before a choice.
+    const StationRules* station() const;
+    // The read/write-CV interface in `form` for the panels: P50X where the station speaks
+    // it, none for the 6021.
+    CvProgrammerSource p50xProgrammers(P50xProgrammer::Form form);
+    PanelHost panelHost();
+    void runTable();
     void writeMotorola();
     // Fills the CV and value fields and repeats a logged or listed operation ("S", "L").
     void runRow(const QString& action, const QString& cv, const QString& value);
@@ -156,7 +150,7 @@ private:
     AppContext& m_ctx;
     StationLink& m_link;
     Dialog& m_dialog;
-    QString m_cuAnswer;
+    StationWindowGuard* m_guard = nullptr;
     ProtocolTable* m_protocol = nullptr;
     int m_mcVariant = 0;
     bool m_closing = false;

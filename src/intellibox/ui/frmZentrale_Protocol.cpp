@@ -2,6 +2,7 @@
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
+#include "intellibox/core/ZentraleStations.h"
 #include "programming/ui/ProtocolGrid.h"
 #include "programming/core/ProtocolTable.h"
 
@@ -27,8 +28,8 @@ void frmZentrale::runRow(const QString& action, const QString& cv, const QString
         writeDispatch();
     } else if (action == QLatin1String("L")) {
         // Only where this window can read; elsewhere the row just fills the fields.
-        const bool p50x = m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB");
-        if (p50x && m_ctx.DecoderType == QLatin1String("DCC") && !chkHGPR->isChecked())
+        const StationRules* r = station();
+        if (r && r->canRead && m_ctx.DecoderType == QLatin1String("DCC") && !chkHGPR->isChecked())
             readCv();
     }
 }

@@ -2,7 +2,12 @@
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
+#include "app/ui/StationWindow.h"
+#include "intellibox/core/ZentraleStations.h"
 #include "intellibox/ui/DrivePanel.h"
+#include "link/core/StationLink.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/ManufacturerList.h"
@@ -12,7 +17,7 @@
 #include "link/core/P50xCommands.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/core/TextNumbers.h"
-#include "programming/core/ZentraleInput.h"
+#include "programming/core/CvInput.h"
 #include "intellibox/ui/ZentraleTexts.h"
 
 #include <QCheckBox>
@@ -34,195 +39,167 @@ qint16 frmZentrale::fieldNumber(const QString& text) const {
     return static_cast<qint16>(std::clamp<qint64>(n, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
-void frmZentrale::guarded(const std::function<void()>& operation) {
-    const QPointer<frmZentrale> self(this);
-    try {
-        operation();
-    } catch (const Failure& failure) {
-        if (self)
-            setBusyPointer(false);
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
-}
-
 bool frmZentrale::refuseBadCv(const QString& text) {
-    if (ZentraleInput::cvNumber(text))
+    if (CvInput::cvNumber(text))
         return false;
     m_ctx.ui().beep();
-    setStatus(ZentraleInput::badCvStatus);
+    setStatus(CvInput::badCvStatus);
     return true;
 }
 
-void frmZentrale::reportTimeout(const QString& title) {
-    setStatus(P50xAnswer::abortedStatus());
-    m_ctx.ui().message(P50xAnswer::timeoutText(m_ctx.CuName), Notifier::Icon::Critical, Notifier::OkOnly, title);
-    setBusyPointer(false);
-}
-
-bool frmZentrale::CU_Ready() {
-    m_cuAnswer.clear();
-    const StationLink::Answer answer = m_link.waitForAnswer(P50xAnswer::readDeadlineMs);
-    m_cuAnswer = answer.text;
-    if (answer.complete)
-        return true;
-    // A port failure has gone to the central error report already.
-    if (!answer.aborted && !answer.failed)
-        reportTimeout(P50xAnswer::readTitle(m_ctx.DecoderType));
-    setBusyPointer(false);
-    return false;
-}
-
-frmZentrale::Waited frmZentrale::sendAndWait(const QString& command, qint64 deadlineMs, const QString& title,
-                                             QString& answer) {
-    const QPointer<frmZentrale> self(this);
-    m_link.emptyInput();
-    // Dropping a late answer first lets the user interface run, which may close the window.
-    if (!self)
-        return Waited::Ended;
-    m_link.sendP50X(command);
-    const StationLink::Answer a = m_link.waitForAnswer(deadlineMs);
-    if (!self)
-        return Waited::Ended;
-    answer = a.text;
-    if (a.aborted || a.failed) {
-        setBusyPointer(false);
-        return Waited::Ended;
-    }
-    if (!a.complete) {
-        reportTimeout(title);
-        return Waited::TimedOut;
-    }
-    return Waited::Answer;
-}
-
 void frmZentrale::readCv() {
-    StationLink::Exchange exchange(m_link);
+    const StationLink::Exchange exchange = m_guard->begin();
     if (!exchange)
         return;
+    // The read is of the CV the field held when it began; the field may change meanwhile.
     const QString cvText = txtRegister->text();
     if (refuseBadCv(cvText))
         return;
-    const qint16 cv = *ZentraleInput::cvNumber(cvText);
+    const qint16 cv = *CvInput::cvNumber(cvText);
 
-    setBusyPointer(true);
+    const QPointer<frmZentrale> self(this);
+    P50xProgrammer programmer(m_link, P50xProgrammer::singleCv());
+    ProgrammingSession session(*this, programmer);
     // "?" stays until a value arrives; the value spin control must not turn it into "0".
     m_readWertOverride = true;
     txtWert->setText(QStringLiteral("?"));
     m_readWertOverride = false;
-    QString answer;
-    if (sendAndWait(P50x::XPTRD(cv), P50xAnswer::readDeadlineMs, P50xAnswer::readTitle(m_ctx.DecoderType), answer) !=
-        Waited::Answer)
-        return;
-    m_link.sendP50X(P50x::XPT0());
-    setStatus(P50xAnswer::shownText(answer));
-    if (const auto value = P50xAnswer::valueBeforeEquals(answer)) {
+    const CvResult read = programmer.readCv(cv);
+    if (!self)
+        return session.hostGone();
+    if (!read.answered())
+        return tellUnanswered(m_ctx, *this, read, ProgrammingTexts::readTitle(m_ctx.DecoderType));
+    setStatus(read.shown);
+    if (const auto value = P50xAnswer::valueBeforeEquals(read.answer)) {
         txtWert->setText(*value);
         if (cv == 8)
             setStatus(status() + QStringLiteral("    ") + SearchHersteller(m_ctx.dataFolder, fieldNumber(txtWert->text())));
-        writeProtokoll(QStringLiteral("L"), txtRegister->text(), txtWert->text());
+        writeProtokoll(QStringLiteral("L"), cvText, txtWert->text());
     }
-    setBusyPointer(false);
 }
 
 void frmZentrale::writeDispatch() {
+    const StationRules* r = station();
+    if (!r)
+        return;
     const bool dcc = m_ctx.DecoderType == QLatin1String("DCC");
     const bool motorola = m_ctx.DecoderType == QLatin1String("fx") || m_ctx.DecoderType == QLatin1String("mfx");
-    const bool p50x = m_ctx.CuName == QLatin1String("MC") || m_ctx.CuName == QLatin1String("IB");
-    if (m_ctx.CuName == QLatin1String("6021") || (p50x && motorola))
+    if (r->station == ZentraleStations::Station::Cu6021 || (r->p50x && motorola))
         writeMotorola();
-    else if (p50x && dcc)
+    else if (r->p50x && dcc)
         subDCC_Prog();
 }
 
 void frmZentrale::writeMotorola() {
+    const StationRules* r = station();
+    if (!r)
+        return;
+    MotorolaProgramming programming(m_ctx, *this, m_link);
+    // Register and value are checked before the line is taken.
+    const QString registerText = txtRegister->text();
+    const QString valueText = txtWert->text();
+    if (!programming.checkedInput(registerText, valueText))
+        return;
     const QPointer<frmZentrale> self(this);
-    setBusyPointer(true);
-    MotorolaProgramming programming(*this);
-    const MotorolaProgramming::Result result = programming.write(txtRegister->text(), txtWert->text(), m_mcVariant);
+    MotorolaProgramming::Result result;
+    m_guard->run([&] {
+        ProgrammingSession session(*this);
+        result = programming.write(r->station, registerText, valueText, m_mcVariant);
+        if (!self)
+            session.hostGone();
+    });
     if (!self)
         return;
-    setBusyPointer(false);
     // Register 1 is the address: the drive desk goes on with the new one.
     if (const auto address = result.newAddress())
         pnlFahrpult->setAddress(*address);
 }
 
 void frmZentrale::subDCC_Prog() {
-    StationLink::Exchange exchange(m_link);
+    const StationLink::Exchange exchange = m_guard->begin();
     if (!exchange)
         return;
-    setBusyPointer(true);
+    const QPointer<frmZentrale> self(this);
+    P50xProgrammer programmer(m_link, P50xProgrammer::singleCv());
+    ProgrammingSession session(*this, programmer);
     // Only an abort raised during this write ends it quietly.
     m_ctx.Abbruch = false;
     setStatus(QString());
 
+    // The write is of the CV and value the fields held when it began.
     const QString cvText = txtRegister->text();
     const QString value = txtWert->text();
     auto refuse = [this](const QString& status) {
-        setBusyPointer(false);
         m_ctx.ui().beep();
         setStatus(status);
     };
-    if (refuseBadCv(cvText)) {
-        setBusyPointer(false);
+    if (refuseBadCv(cvText))
         return;
-    }
     if (fieldNumber(value) > 255) {
-        setBusyPointer(false);
         m_ctx.ui().message(text8(ZentraleTexts::valueTooHigh), Notifier::Icon::Critical, Notifier::OkOnly,
                            text8(ZentraleTexts::valueTooHighTitle));
         txtWert->setSelection(0, 3);
         txtWert->setFocus();
         return;
     }
-    if (!ZentraleInput::isWriteValue(value))
-        return refuse(ZentraleInput::badValueStatus);
-    const qint16 cv = *ZentraleInput::cvNumber(cvText);
-    QString command = P50x::XPTWD(cv, value);
+    if (!CvInput::isWriteValue(value))
+        return refuse(CvInput::badValueStatus);
+    const qint16 cv = *CvInput::cvNumber(cvText);
+    std::optional<qint16> mainTrackAddress;
     if (chkHGPR->isChecked()) {
-        const auto address = ZentraleInput::locoAddress(pnlFahrpult->addressText());
-        if (!address)
+        mainTrackAddress = CvInput::locoAddress(pnlFahrpult->addressText());
+        if (!mainTrackAddress)
             return refuse(text8(ZentraleTexts::badAddressStatus));
-        command = P50x::XPD(*address, cv, value);
     }
 
-    QString answer;
-    const Waited waited = sendAndWait(command, P50xAnswer::writeDeadlineMs, P50xAnswer::writeTitle(m_ctx.DecoderType), answer);
-    if (waited == Waited::TimedOut)
-        m_link.sendP50X(P50x::XPT0());
-    if (waited != Waited::Answer)
-        return;
+    const CvResult written = mainTrackAddress ? programmer.writeMainTrack(*mainTrackAddress, cv, value)
+                                              : programmer.writeCvText(cv, value);
+    if (!self)
+        return session.hostGone();
+    if (!written.answered())
+        return tellUnanswered(m_ctx, *this, written, ProgrammingTexts::writeTitle(m_ctx.DecoderType));
     if (m_ctx.Abbruch) {
-        setBusyPointer(false);
+        // Nothing more is sent, shown or logged.
+        programmer.abandon();
         return;
     }
-    m_link.sendP50X(P50x::XPT0());
-    setStatus(P50xAnswer::shownText(answer));
+    setStatus(written.shown);
     m_ctx.ui().beep();
     // The protocol records what the decoder now holds: a refused write is not in it.
-    if (P50xAnswer::writeSucceeded(answer))
+    if (written.ok())
         writeProtokoll(QStringLiteral("S"), cvText, value);
-    setBusyPointer(false);
 }
 
 void frmZentrale::readVersion() {
-    StationLink::Exchange exchange(m_link);
-    if (!exchange)
-        return;
-    setBusyPointer(true);
-    QString answer;
-    if (sendAndWait(P50x::XV(), P50xAnswer::versionDeadlineMs, P50xAnswer::writeTitle(m_ctx.DecoderType), answer) ==
-        Waited::Ended)
-        return;
-    setBusyPointer(false);
-    setStatus(P50xAnswer::versionLine(answer));
+    const QPointer<frmZentrale> self(this);
+    m_guard->run([&] {
+        ProgrammingSession session(*this);
+        m_link.emptyInput();
+        // Closed while a late answer was dropped: the query does not go out.
+        if (!self)
+            return session.hostGone();
+        if (m_link.cancelled())
+            return;
+        m_link.sendP50X(P50x::XV());
+        const StationLink::Answer answer = m_link.waitForAnswer(P50xAnswer::versionDeadlineMs);
+        if (!self)
+            return session.hostGone();
+        if (answer.aborted || answer.failed)
+            return;
+        if (!answer.complete) {
+            CvResult timedOut;
+            tellUnanswered(m_ctx, *this, timedOut, ProgrammingTexts::writeTitle(m_ctx.DecoderType));
+        }
+        // What arrived, also after a time-out.
+        setStatus(P50xAnswer::versionLine(answer.text));
+    });
 }
 
 void frmZentrale::registerListClicked() {
     const QListWidgetItem* item = lstRegister->currentItem();
     if (!item)
         return;
-    const int n = ZentraleInput::registerOfListRow(item->text());
+    const int n = CvInput::registerOfListRow(item->text());
     txtRegister->setText(QString::number(n));
     txtWert->setText(n == 8 ? QStringLiteral("8") : QStringLiteral("0"));
 }

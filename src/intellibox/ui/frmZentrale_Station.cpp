@@ -6,6 +6,7 @@
 #include "programming/ui/CvGroupGrid.h"
 #include "intellibox/ui/DrivePanel.h"
 #include "app/core/Notifier.h"
+#include "app/ui/StationWindow.h"
 #include "programming/core/ProtocolTable.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/Twips.h"
@@ -48,7 +49,7 @@ void frmZentrale::selectDecoderType(int index) {
 
 void frmZentrale::stationButtonChanged(int index, bool pressed) {
     m_ctx.ZentraleIndex = static_cast<qint16>(index);
-    markStationLabels(index, pressed);
+    markStationLabels({lblUnit[0], lblUnit[1], lblUnit[2]}, index, pressed);
     for (QWidget* w : std::initializer_list<QWidget*>{btnSchreiben, optTyp[0], optTyp[1], lstRegister, txtRegister,
                                                       scrRegister, txtWert, scrWert})
         w->setEnabled(true);
@@ -57,23 +58,6 @@ void frmZentrale::stationButtonChanged(int index, bool pressed) {
         applyStationRules(index);
     if (!m_ctx.CuName.isEmpty())
         selectFirstRegister();
-}
-
-void frmZentrale::markStationLabels(int index, bool pressed) {
-    for (QLabel* l : lblUnit) {
-        l->setAutoFillBackground(false);
-        l->setFrameShape(QFrame::NoFrame);
-        QFont f = l->font();
-        f.setBold(false);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: black;"));
-    }
-    QLabel* l = lblUnit[index];
-    QFont f = l->font();
-    f.setBold(pressed);
-    l->setFont(f);
-    l->setFrameShape(pressed ? QFrame::Box : QFrame::NoFrame);
-    l->setStyleSheet(QStringLiteral("color: white; background-color: #000080;"));
 }
 
 void frmZentrale::applyStationRules(int index) {
@@ -133,10 +117,14 @@ void frmZentrale::decoderTypeClicked(int index) {
         chkHGPR->setChecked(false);
         if (rbnCVGruppen->isChecked())
             showCvGroupView(false);
-        if (m_ctx.CuName == QLatin1String("6021") || m_ctx.CuName == QLatin1String("MC"))
-            setTrackText(ZentraleStations::mainTrackText());
-        else if (m_ctx.CuName == QLatin1String("IB"))
-            setTrackText(ZentraleStations::programmingTrackText());
+        // The Motorola track of the station: the 6021 and the MasterControl program on the main
+        // track, the Intellibox on its programming track.
+        if (const StationRules* r = station()) {
+            if (r->station == ZentraleStations::Station::Intellibox)
+                setTrackText(ZentraleStations::programmingTrackText());
+            else
+                setTrackText(ZentraleStations::mainTrackText());
+        }
     }
     const QString header = dcc ? QStringLiteral("CV") : QStringLiteral("Register");
     m_protocol->setCvHeader(header);
@@ -161,10 +149,10 @@ void frmZentrale::setTrackText(const QString& text) {
 void frmZentrale::gleisClicked() {
     if (m_ctx.DecoderType != QLatin1String("fx") && m_ctx.DecoderType != QLatin1String("mfx"))
         return;
-    if (m_ctx.CuName == QLatin1String("6021"))
-        m_ctx.ui().showHelp(m_ctx.HelpFile, QStringLiteral("Zelvo_6021.htm"));
-    else if (m_ctx.CuName == QLatin1String("MC"))
-        m_ctx.ui().showHelp(m_ctx.HelpFile, QStringLiteral("Zelvo_MC.htm"));
+    // The help on programming Motorola decoders through the 6021 or the MasterControl.
+    const StationRules* r = station();
+    if (r && r->station != ZentraleStations::Station::Intellibox)
+        m_ctx.ui().showHelp(m_ctx.HelpFile, r->helpPage);
 }
 
 void frmZentrale::subHelpFile() {
@@ -183,5 +171,5 @@ void frmZentrale::selectFirstRegister() {
 // The address search is the Intellibox's, and not for main-track programming.
 void frmZentrale::updateSearchPanel() {
     const StationRules* r = ZentraleStations::rules(m_ctx.ZentraleIndex);
-    pnlAdresse->setVisible(r && r->cuName == m_ctx.CuName && r->addressSearch && !chkHGPR->isChecked());
+    pnlAdresse->setVisible(r && r == station() && r->addressSearch && !chkHGPR->isChecked());
 }

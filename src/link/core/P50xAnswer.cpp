@@ -64,23 +64,4 @@ QString versionLine(const QString& answer) {
     return line;
 }
 
-QString readErrorText(const QString& answer) {
-    return QStringLiteral(" Lesevorgang abgebrochen, Fehler: ") + shownText(answer);
-}
-
-QString writeErrorText(const QString& answer) {
-    return QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ") + shownText(answer);
-}
-
-QString timeoutText(const QString& cuName) {
-    return QStringLiteral("Die ") + cuName + QStringLiteral(" antwortet nicht !          ");
-}
-QString readTitle(const QString& decoderType) {
-    return QStringLiteral(" ") + decoderType + QStringLiteral("-Decoder lesen...");
-}
-QString writeTitle(const QString& decoderType) {
-    return QStringLiteral(" ") + decoderType + QStringLiteral("-Decoder programmieren...");
-}
-QString abortedStatus() { return QStringLiteral(" Programmierung abgebrochen..."); }
-
 }  // namespace P50xAnswer

@@ -4,8 +4,7 @@
 #include <QtGlobal>
 #include <optional>
 
-// What the programming window and its panels make of a P50X answer, and the texts and
-// deadlines of the answer waits.
+// The tests a P50X answer is put to, and the deadlines of the answer waits.
 namespace P50xAnswer {
 
 // A read answer is numeric when its first two characters form a number; its value is the
@@ -37,19 +36,6 @@ QString shownText(const QString& answer);
 
 // The version answer on one status line: every carriage return becomes a blank.
 QString versionLine(const QString& answer);
-
-inline const QString readDone = QStringLiteral(" Lesevorgang beendet ...");
-inline const QString writeDone = QStringLiteral(" Schreibvorgang beendet ...");
-
-// Status texts after an answer that did not pass its test.
-QString readErrorText(const QString& answer);
-QString writeErrorText(const QString& answer);
-
-// The time-out message family.
-QString timeoutText(const QString& cuName);     // "Die " + CuName + " antwortet nicht !          "
-QString readTitle(const QString& decoderType);  // " DCC-Decoder lesen..."
-QString writeTitle(const QString& decoderType); // " DCC-Decoder programmieren..."
-QString abortedStatus();                        // " Programmierung abgebrochen..."
 
 // Deadlines in milliseconds.
 constexpr qint64 readDeadlineMs = 20000;

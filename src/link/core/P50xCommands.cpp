@@ -2,19 +2,20 @@
 
 namespace P50x {
 
-QString XPTRD(qint16 cv) { return QStringLiteral("XPTRD") + QString::number(cv); }
-QString XPTRD1() { return QStringLiteral("XPTRD 1"); }
-QString XPTRD17() { return QStringLiteral("XPTRD 17"); }
-QString XPTRD18() { return QStringLiteral("XPTRD 18"); }
-QString XPTRD29() { return QStringLiteral("XPTRD 29"); }
-QString XPTRL() { return QStringLiteral("XPTRL"); }
-
-QString XPTWD(qint16 cv, const QString& value) {
-    return QStringLiteral("XPTWD") + QString::number(cv) + QStringLiteral(", ") + value;
+namespace {
+QString withCv(const char* command, qint16 cv, Spelling spelling) {
+    return QLatin1String(command) + (spelling.blankBeforeCv ? QStringLiteral(" ") : QString()) + QString::number(cv);
 }
-QString XPTWD29Spaced(qint16 value) { return QStringLiteral("XPTWD 29, ") + QString::number(value); }
-QString XPTWD29(qint16 value) { return QStringLiteral("XPTWD 29,") + QString::number(value); }
-QString XPTWD1(qint16 value) { return QStringLiteral("XPTWD 1,") + QString::number(value); }
+}  // namespace
+
+QString XPTRD(qint16 cv, Spelling spelling) { return withCv("XPTRD", cv, spelling); }
+
+QString XPTWD(qint16 cv, const QString& value, Spelling spelling) {
+    return withCv("XPTWD", cv, spelling) + (spelling.blankAfterComma ? QStringLiteral(", ") : QStringLiteral(",")) +
+           value;
+}
+
+QString XPTRL() { return QStringLiteral("XPTRL"); }
 QString XPTWL(qint16 value) { return QStringLiteral("XPTWL ") + QString::number(value); }
 
 QString XPD(qint16 address, qint16 cv, const QString& value) {

@@ -1,7 +1,7 @@
 #include "link/core/SelectrixChannelAccess.h"
 
 #include "link/core/Clock.h"
-#include "link/core/SerialPort.h"
+#include "link/core/StationLink.h"
 
 namespace {
 constexpr int writeFlag = 0x80;
@@ -18,8 +18,7 @@ QByteArray twoBytes(int first, int second) {
 }
 }  // namespace
 
-SelectrixChannelAccess::SelectrixChannelAccess(SerialPort& port, Clock& clock, std::function<bool()> stopRequested)
-    : m_port(port), m_clock(clock), m_stopRequested(std::move(stopRequested)) {}
+SelectrixChannelAccess::SelectrixChannelAccess(StationLink& link) : m_link(link) {}
 
 std::optional<QByteArray> SelectrixChannelAccess::writeCommand(int channel, int value) {
     if (!channelFits(channel) || value < 0 || value > maxValue)
@@ -37,7 +36,7 @@ bool SelectrixChannelAccess::write(int channel, int value) {
     const std::optional<QByteArray> bytes = writeCommand(channel, value);
     if (!bytes)
         return false;
-    m_port.write(*bytes);
+    m_link.write(*bytes);
     return true;
 }
 
@@ -45,28 +44,28 @@ bool SelectrixChannelAccess::sendRead(int channel) {
     const std::optional<QByteArray> bytes = readCommand(channel);
     if (!bytes)
         return false;
-    m_port.write(*bytes);
+    m_link.write(*bytes);
     return true;
 }
 
 void SelectrixChannelAccess::emptyInput() {
-    (void)m_port.readAll();
+    (void)m_link.readInput();
 }
 
 SelectrixChannelAccess::Answer SelectrixChannelAccess::awaitAnswer(qint64 deadlineMs) {
-    const qint64 start = m_clock.ticks();
+    const qint64 start = m_link.clock().ticks();
     for (;;) {
         // A byte that came with the last take before the deadline still counts.
         if (const std::optional<quint8> byte = takeWaiting())
             return {Answer::Outcome::Value, *byte};
-        if (m_stopRequested && m_stopRequested())
+        if (m_link.cancelled())
             return {Answer::Outcome::Stopped, 0};
-        const qint64 now = m_clock.ticks();
+        const qint64 now = m_link.clock().ticks();
         if (deadlineMs >= 0 && now > start + deadlineMs)
             return {Answer::Outcome::TimedOut, 0};
         // Sleeps until the byte comes, the deadline passes or the stop is asked for, while
         // the user interface runs.
-        m_port.waitForInput(deadlineMs < 0 ? -1 : start + deadlineMs + 1 - now, m_stopRequested);
+        m_link.waitForInput(deadlineMs < 0 ? -1 : start + deadlineMs + 1 - now);
     }
 }
 
@@ -77,12 +76,12 @@ SelectrixChannelAccess::Answer SelectrixChannelAccess::read(int channel, qint64 
 }
 
 std::optional<quint8> SelectrixChannelAccess::takeWaiting() {
-    const QByteArray bytes = m_port.readAll();
+    const QByteArray bytes = m_link.readInput();
     if (bytes.isEmpty())
         return std::nullopt;
     return static_cast<quint8>(bytes.at(0));
 }
 
 void SelectrixChannelAccess::pause(qint64 ms) {
-    m_clock.pause(ms);
+    m_link.Warten(ms);
 }

@@ -2,11 +2,9 @@
 
 #include <QByteArray>
 #include <QtGlobal>
-#include <functional>
 #include <optional>
 
-class Clock;
-class SerialPort;
+class StationLink;
 
 // The bus channels of a Selectrix central over the serial line: two bytes per exchange, no
 // framing, no check byte. Writing channel c (0..127) with v (0..255) sends c + 128 and v,
@@ -14,15 +12,15 @@ class SerialPort;
 // content. Both bytes go out in one write. Of the bytes a read takes in, the first is the
 // answer and the rest are dropped.
 //
-// Port failures are thrown as Failure by the port and left to the caller.
+// It works inside the exchange its caller holds; the exchange's cancel ends a waiting read
+// at its next poll (the window closing, the program shutting down). Port failures are thrown
+// as Failure by the port and left to the caller.
 class SelectrixChannelAccess {
 public:
     static constexpr int maxChannel = 127;
     static constexpr int maxValue = 255;
 
-    // `stopRequested` (may be empty) ends a waiting read at its next poll: the window
-    // closing, the program shutting down.
-    SelectrixChannelAccess(SerialPort& port, Clock& clock, std::function<bool()> stopRequested = {});
+    explicit SelectrixChannelAccess(StationLink& link);
 
     // The bytes of one write or read; nothing for a channel or value outside its byte.
     static std::optional<QByteArray> writeCommand(int channel, int value);
@@ -53,7 +51,5 @@ public:
     void pause(qint64 ms);
 
 private:
-    SerialPort& m_port;
-    Clock& m_clock;
-    std::function<bool()> m_stopRequested;
+    StationLink& m_link;
 };

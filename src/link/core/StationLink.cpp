@@ -1,9 +1,7 @@
 #include "link/core/StationLink.h"
 
-#include "app/core/AppContext.h"
 #include "link/core/Clock.h"
 #include "app/core/Failure.h"
-#include "app/core/Notifier.h"
 #include "link/core/SerialPort.h"
 
 #include <algorithm>
@@ -14,78 +12,110 @@ namespace {
 constexpr int ctsPollMs = 20;
 }
 
-StationLink::StationLink(AppContext& ctx, SerialPort& port, Clock& clock)
-    : m_ctx(ctx), m_port(port), m_clock(clock) {}
+StationLink::StationLink(SerialPort& port, Clock& clock) : m_port(port), m_clock(clock) {}
 
-StationLink::Exchange::Exchange(StationLink& link) : m_link(link), m_owner(!link.m_busy) {
-    if (m_owner) {
-        m_link.m_busy = true;
-        m_link.m_abortRequested = false;
-    } else if (m_link.m_ctx.notifier) {
-        m_link.m_ctx.notifier->beep();
-    }
+StationLink::Exchange::Exchange(StationLink& link, const void* owner)
+    : m_link(link), m_owner(owner), m_held(link.m_current == nullptr) {
+    if (m_held)
+        m_link.m_current = this;
 }
 
 StationLink::Exchange::~Exchange() {
-    if (m_owner)
-        m_link.m_busy = false;
+    if (m_held)
+        m_link.m_current = nullptr;
+}
+
+void StationLink::cancelExchange() {
+    if (m_current)
+        m_current->cancel();
+}
+
+void StationLink::assertHeld(const char* what) const {
+    Q_UNUSED(what);
+    Q_ASSERT_X(m_current, what, "the line is used only inside a held exchange");
 }
 
 QByteArray StationLink::takeInput() {
     const QByteArray input = m_port.readAll();
-    if (const qsizetype answers = input.count(']')) {
-        m_unanswered = int(std::max<qsizetype>(0, m_unanswered - answers));
-        if (m_unanswered == 0)
-            m_lateAnswer = false;
-    }
+    for (qsizetype answers = input.count(']'); answers > 0 && !m_owedSince.isEmpty(); --answers)
+        m_owedSince.removeFirst();
+    if (m_owedSince.isEmpty())
+        m_lateAnswer = false;
     return input;
 }
 
+void StationLink::forgetOwedAnswers() {
+    m_owedSince.clear();
+    m_lateAnswer = false;
+}
+
+QByteArray StationLink::readInput() {
+    assertHeld("readInput");
+    return takeInput();
+}
+
+bool StationLink::waitForInput(qint64 ms) {
+    assertHeld("waitForInput");
+    return m_port.waitForInput(ms, [this] { return cancelled(); });
+}
+
 void StationLink::emptyInput() {
+    assertHeld("emptyInput");
     settleLateAnswers();
     (void)takeInput();
 }
 
-void StationLink::settleLateAnswers(const bool* abortFlag) {
+void StationLink::settleLateAnswers() {
+    assertHeld("settleLateAnswers");
     if (!lateAnswerPossible()) {
         m_lateAnswer = false;
         return;
     }
-    const auto stop = [this, abortFlag] { return abortAsked(abortFlag); };
+    const auto stop = [this] { return cancelled(); };
     const qint64 begin = m_clock.ticks();
-    qint64 lastInput = begin;
+    // The last owed command is answered last; until its longest working time has passed the
+    // station may still be at it, silent.
+    const qint64 workEnd = m_owedSince.last() + stationWorkMs;
+    const qint64 limit = std::max(begin + settleLimitMs, workEnd + settleQuietMs);
+    // Quiet counts from the settle's start, the end of that working time or the last byte
+    // received, whichever is latest.
+    qint64 lastInput = std::max(begin, workEnd);
     try {
         for (;;) {
             if (!takeInput().isEmpty())
-                lastInput = m_clock.ticks();
+                lastInput = std::max(lastInput, m_clock.ticks());
             if (!m_lateAnswer)
                 return;  // every owed "]" has passed
             if (stop())
                 return;
             const qint64 now = m_clock.ticks();
-            const qint64 end = std::min(lastInput + settleQuietMs, begin + settleLimitMs);
+            const qint64 end = std::min(lastInput + settleQuietMs, limit);
             if (now >= end)
                 break;
             m_port.waitForInput(end - now, stop);
         }
     } catch (const Failure&) {
         // The port has gone: nothing of the old answers will come through it.
-        m_unanswered = 0;
-        m_lateAnswer = false;
+        forgetOwedAnswers();
         throw;
     }
-    // Quiet: what has not begun by now is not coming.
-    m_unanswered = 0;
-    m_lateAnswer = false;
+    // The station's time is up and the line quiet: what has not begun by now is not coming.
+    forgetOwedAnswers();
 }
 
 void StationLink::sendP50X(const QString& command) {
+    assertHeld("sendP50X");
     m_port.write(command.toLatin1() + '\r');
     // The cold start answers nothing and forgets what the station still owed.
     if (command == QLatin1String("X@@"))
-        m_unanswered = 0;
+        forgetOwedAnswers();
     else
-        ++m_unanswered;
+        m_owedSince.append(m_clock.ticks());
+}
+
+void StationLink::write(const QByteArray& bytes) {
+    assertHeld("write");
+    m_port.write(bytes);
 }
 
 void StationLink::writeAtOnce(const QByteArray& bytes) {
@@ -97,10 +127,11 @@ void StationLink::reportFailure(const Failure& failure) {
         m_failureReport(failure);
 }
 
-StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* abortFlag) {
+StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs) {
+    assertHeld("waitForAnswer");
     Answer answer;
     const qint64 start = m_clock.ticks();
-    const auto stop = [this, abortFlag] { return abortAsked(abortFlag); };
+    const auto stop = [this] { return cancelled(); };
     try {
         for (;;) {
             answer.text += QString::fromLatin1(takeInput());
@@ -127,14 +158,15 @@ StationLink::Answer StationLink::waitForAnswer(qint64 deadlineMs, const bool* ab
     return answer;
 }
 
-StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs, const bool* abortFlag) {
+StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs) {
+    assertHeld("waitForCts");
     const qint64 start = m_clock.ticks();
     try {
         for (;;) {
             const std::optional<bool> cts = m_port.cts();
             if (cts.value_or(false) || (!cts && deadlineMs < 0))
                 return CtsWait::On;  // without a deadline an unknown line would be waited on forever
-            if (m_abortRequested || (abortFlag && *abortFlag))
+            if (cancelled())
                 return CtsWait::Aborted;
             m_clock.yield();
             if (deadlineMs >= 0 && m_clock.ticks() > start + deadlineMs)
@@ -145,28 +177,6 @@ StationLink::CtsWait StationLink::waitForCts(qint64 deadlineMs, const bool* abor
         reportFailure(failure);
         return CtsWait::Failed;
     }
-}
-
-QString StationLink::AntwortP50X() {
-    const Answer answer = waitForAnswer(20000);
-    if (answer.complete)
-        return answer.text;
-    // An abort or a port failure (already reported) ends the run without the time-out steps.
-    if (!answer.aborted && !answer.failed) {
-        if (m_statusView)
-            m_statusView->showStatus(QStringLiteral(" Programmierung abgebrochen..."));
-        try {
-            sendP50X(QStringLiteral("XPT0"));
-        } catch (const Failure& failure) {
-            reportFailure(failure);
-        }
-        m_ctx.ui().message(QStringLiteral("Die ") + m_ctx.CuName + QStringLiteral(" antwortet nicht !          "),
-                           Notifier::Icon::Critical, Notifier::OkOnly,
-                           QStringLiteral(" ") + m_ctx.DecoderType + QStringLiteral("-Decoder programmieren..."));
-    }
-    if (m_statusView)
-        m_statusView->setBusyPointer(false);
-    return QStringLiteral("Fehler");
 }
 
 QByteArray StationLink::xpressNetFrame(const QByteArray& message, bool usbHeader) {
@@ -183,16 +193,16 @@ QByteArray StationLink::xpressNetFrame(const QByteArray& message, bool usbHeader
     return frame;
 }
 
-bool StationLink::SendenXpressNet(const QByteArray& message) {
-    const QByteArray frame = xpressNetFrame(message, m_ctx.LenzInterfaceType == 1);
+bool StationLink::SendenXpressNet(const QByteArray& message, bool usbHeader) {
+    const QByteArray frame = xpressNetFrame(message, usbHeader);
     if (frame.isEmpty())
         return false;
-    m_port.write(frame);
+    write(frame);
     return true;
 }
 
 namespace {
-// The numeric value of a typed number, rounded half to even as the stored routines did;
+// The numeric value of a typed number, rounded half to even;
 // nullopt when the text is no number.
 std::optional<double> numberOf(const QString& text) {
     bool ok = false;
@@ -220,7 +230,7 @@ bool StationLink::Senden6021(const QString& code, const QString& address) {
     const std::optional<QByteArray> pair = p50Pair(code, address);
     if (!pair)
         return false;
-    m_port.write(*pair);
+    write(*pair);
     return true;
 }
 

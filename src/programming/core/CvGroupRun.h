@@ -3,32 +3,34 @@
 #include <QObject>
 #include <QStringList>
 
+class Clock;
 class CvGroupTable;
+class CvProgrammer;
 class ZentraleHost;
+struct AppContext;
 
-// The table run "Tabelle schreiben / lesen" of the Intellibox window: every row marked "S"
-// is written and every row marked "L" read with P50X commands, each executed row logged in
-// the protocol, and the programming track switched off ("XPT0") at the end.
+// The table run "Tabelle schreiben / lesen": every row marked "S" is written and every row
+// marked "L" read through the window's read/write-CV interface, each executed row logged in
+// the protocol. The caller holds the exchange and a ProgrammingSession around the run, which
+// leaves programming mode at its end.
 class CvGroupRun : public QObject {
     Q_OBJECT
 public:
     enum class Outcome {
-        Refused,    // another station exchange was waiting; nothing sent
-        Completed,  // every row done, "XPT0" sent
-        TimedOut,   // the station did not answer; the time-out sent "XPT0"
-        Aborted,    // ended by abort(); "XPT0" sent
+        Completed,  // every row done
+        TimedOut,   // the station did not answer; the user has been told
+        Aborted,    // the exchange was cancelled (the window closes)
         PortFailed, // the port failed; the central error report told the user
     };
 
-    CvGroupRun(ZentraleHost& host, CvGroupTable& table, QObject* parent = nullptr);
+    // `clock` gives the pause of `Delay` ms after each write's answer; the table run's
+    // programmer pauses as long between sending a write and awaiting its answer.
+    CvGroupRun(AppContext& ctx, ZentraleHost& host, CvGroupTable& table, Clock& clock, QObject* parent = nullptr);
 
     // Runs the table from its first to its last row. The caller commits pending grid edits
     // first. The number of rows is fixed at the start; each row's cells are read when the
     // run reaches it.
-    Outcome run();
-    // Ends a running table run at its current wait (the window closes). The run still
-    // switches the programming track off.
-    void abort();
+    Outcome run(CvProgrammer& programmer);
     bool isRunning() const { return m_running; }
 
     // "schreibe in CV 29  =  6"
@@ -44,11 +46,13 @@ signals:
     void rowReached(int r);
 
 private:
-    Outcome runRows();
-    Outcome finish(Outcome outcome);
+    Outcome runRows(CvProgrammer& programmer);
+    // A row's read or write that got no answer ends the run.
+    Outcome ended(CvProgrammer& programmer, int outcome);
 
+    AppContext& m_ctx;
     ZentraleHost& m_host;
     CvGroupTable& m_table;
+    Clock& m_clock;
     bool m_running = false;
-    bool m_abortRequested = false;
 };

@@ -40,8 +40,4 @@ QString fromCvTexts(const QString& cv17Text, const QString& cv18Text) {
     return QString::number(fromCvs(fieldNumber(cv17Text), fieldNumber(cv18Text)));
 }
 
-qint64 maximumFor(const QString& cuName) {
-    return cuName == QLatin1String("MC") ? 10239 : 9999;
-}
-
 }  // namespace LongAddress

@@ -26,9 +26,7 @@ QString fromCvTexts(const QString& cv17Text, const QString& cv18Text);
 // The number a field's text starts with; empty or no digits gives 0; held to ±10^12.
 qint64 fieldNumber(const QString& text);
 
-// Writing a long address: the smallest one and the station's largest.
+// Writing a long address: the smallest one (the largest is the station's).
 constexpr qint64 Minimum = 256;
-// 9999 on an Intellibox, 10239 on a MasterControl.
-qint64 maximumFor(const QString& cuName);
 
 }  // namespace LongAddress

@@ -1,17 +1,16 @@
 #include "programming/ui/AddressPanel.h"
 
 #include "app/core/AppContext.h"
+#include "app/core/Notifier.h"
+#include "app/ui/StationWindow.h"
+#include "app/ui/Twips.h"
 #include "programming/core/Cv29.h"
 #include "programming/core/LongAddress.h"
-#include "programming/ui/MarkedLook.h"
-#include "app/core/Notifier.h"
-#include "programming/ui/PanelFrame.h"
-#include "link/core/P50xAnswer.h"
-#include "link/core/P50xCommands.h"
-#include "link/core/StationLink.h"
-#include "programming/core/StationOperation.h"
-#include "app/ui/Twips.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
 #include "programming/core/ZentraleHost.h"
+#include "programming/ui/MarkedLook.h"
+#include "programming/ui/PanelFrame.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +63,13 @@ QString longTooLarge(qint64 maximum, const QString& cuName) {
 }
 }  // namespace Text
 
+// A station without commands for the long address has nothing to tell.
+CvResult notOffered() {
+    CvResult result;
+    result.outcome = CvResult::Outcome::Aborted;
+    return result;
+}
+
 QLabel* plainLabel(const QString& text, QWidget* parent, int left, int top, int width) {
     auto* label = new QLabel(text, parent);
     setGeometryTwips(label, left, top, width, 255);
@@ -89,7 +95,8 @@ QLabel* displayLabel(const char* name, const QString& toolTip, QWidget* parent) 
 
 }  // namespace
 
-AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_host(host) {
+AddressPanel::AddressPanel(const PanelHost& host, Programmers programmers, Options options, QWidget* parent)
+    : QFrame(parent), m_host(host), m_programmers(std::move(programmers)), m_options(std::move(options)) {
     setUpPanelFrame(this, QStringLiteral("pnlLA"), 180, 6240, Text::heading);
 
     // Basis and long address: read values above, values to write below.
@@ -101,7 +108,7 @@ AddressPanel::AddressPanel(ZentraleHost& host, QWidget* parent) : QFrame(parent)
     setGeometryTwips(m_lblLangeAdresse, 1440, 720, 1200, 315);
     m_txtBasisAdresse = numberField("txtBasisAdresse", Text::basisTip, 3);
     setGeometryTwips(m_txtBasisAdresse, 240, 1200, 1000, 315);
-    m_txtLangeAdresse = numberField("txtLangeAdresse", Text::longTip, 5);
+    m_txtLangeAdresse = numberField("txtLangeAdresse", Text::longTip, m_options.longAddressDigits);
     setGeometryTwips(m_txtLangeAdresse, 1440, 1200, 1200, 315);
 
     auto* lesen = button("btnLesenLA", Text::readAddresses, Text::readAddressesTip, this);
@@ -204,90 +211,91 @@ void AddressPanel::btnUmrechnenLA_Clicked(int index) {
     }
 }
 
+void AddressPanel::operation(const CvProgrammerSource& source, const std::function<void(CvProgrammer&)>& body) {
+    m_host.guard.run([&] {
+        const std::unique_ptr<CvProgrammer> programmer = source();
+        if (!programmer)
+            return m_host.ctx.ui().beep();
+        ProgrammingSession session(m_host.window, *programmer);
+        body(*programmer);
+    });
+}
+
+void AddressPanel::readError(const CvResult& read) {
+    m_host.window.setStatus(ProgrammingTexts::readError(read.shown));
+    m_host.ctx.ui().beep();
+}
+
+void AddressPanel::writeError(const CvResult& written) {
+    m_host.window.setStatus(ProgrammingTexts::writeError(written.shown));
+    m_host.ctx.ui().beep();
+}
+
 void AddressPanel::bntCV1718_Clicked() {
-    runP50xOperation(m_host, [this] {
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
+    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+        m_host.window.setStatus(QString());
         m_txtUmrLA->clear();
         m_txtCV17->clear();
         m_txtCV18->clear();
-        // No "XPT0" between the two reads; the basis-address display is not touched.
-        const std::array<std::pair<QLineEdit*, QString>, 2> reads{
-            {{m_txtCV17, P50x::XPTRD17()}, {m_txtCV18, P50x::XPTRD18()}}};
-        for (const auto& [field, command] : reads) {
+        // The basis-address display is not touched.
+        const std::array<std::pair<QLineEdit*, int>, 2> reads{{{m_txtCV17, 17}, {m_txtCV18, 18}}};
+        for (const auto& [field, cv] : reads) {
             field->setText(QStringLiteral("?"));
-            const CvRead read =
-                readCvP50x(m_host, command, field == m_txtCV17 ? Text::readingCv17 : Text::readingCv18);
-            if (!read.answered)
-                return;
-            if (!read.value)
-                break;
-            m_host.setStatus(P50xAnswer::readDone);
-            field->setText(QString::number(*read.value));
+            m_host.window.setStatus(cv == 17 ? Text::readingCv17 : Text::readingCv18);
+            const CvResult read = programmer.readCv(cv);
+            if (!read.answered())
+                return m_host.tellUnanswered(read);
+            if (!read.ok())
+                return readError(read);
+            m_host.window.setStatus(ProgrammingTexts::readDone);
+            field->setText(QString::number(read.value));
         }
-        m_host.setBusyPointer(false);
-        link.sendP50X(P50x::XPT0());
     });
 }
 
 void AddressPanel::btnLesenLA_Clicked() {
-    runP50xOperation(m_host, [this] {
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
+    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+        m_host.window.setStatus(QString());
         ClearColor();
         btnFelderLoeschen_Clicked();
 
         m_lblBasisAdresse->setText(QStringLiteral("?"));
-        const CvRead basis = readCvP50x(m_host, P50x::XPTRD1(), Text::readingBasis);
-        if (!basis.answered)
-            return;
-        if (!basis.value) {
-            // The display keeps "?": a failed read shows no made-up address.
-            m_host.setBusyPointer(false);
-            link.sendP50X(P50x::XPT0());
-            return;
-        }
-        m_lblBasisAdresse->setText(QString::number(*basis.value));
-        m_host.setStatus(P50xAnswer::readDone);
+        m_host.window.setStatus(Text::readingBasis);
+        const CvResult basis = programmer.readCv(1);
+        if (!basis.answered())
+            return m_host.tellUnanswered(basis);
+        // The display keeps "?": a failed read shows no made-up address.
+        if (!basis.ok())
+            return readError(basis);
+        m_lblBasisAdresse->setText(QString::number(basis.value));
+        m_host.window.setStatus(ProgrammingTexts::readDone);
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
-        if (!askP50x(m_host, P50x::XPTRL(), Text::readingLong))
-            return;
-        link.sendP50X(P50x::XPT0());
-        const QString answer = m_host.CuAnswer();
-        const auto address = P50xAnswer::readValue(answer);
-        if (address) {
-            m_lblLangeAdresse->setText(QString::number(*address));
-            setMarked(m_lblLangeAdresse, true);
-            m_host.setStatus(P50xAnswer::readDone);
-        } else {
-            reportReadError(m_host, answer);
-        }
-        m_host.setBusyPointer(false);
+        m_host.window.setStatus(Text::readingLong);
+        const std::optional<CvResult> address = programmer.readLongAddress();
+        if (!address || !address->answered())
+            return m_host.tellUnanswered(address.value_or(notOffered()));
+        if (!address->ok())
+            return readError(*address);
+        m_lblLangeAdresse->setText(QString::number(address->value));
+        setMarked(m_lblLangeAdresse, true);
+        m_host.window.setStatus(ProgrammingTexts::readDone);
     });
 }
 
 void AddressPanel::btnSchreibenLA_Clicked() {
-    runP50xOperation(m_host, [this] {
-        AppContext& ctx = m_host.context();
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
+    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+        AppContext& ctx = m_host.ctx;
+        m_host.window.setStatus(QString());
         ClearColor();
 
         // Both values are checked before anything goes out, so a refused long address
         // never follows a basis address already written.
         const qint64 basis = LongAddress::fieldNumber(m_txtBasisAdresse->text());
         const qint64 address = LongAddress::fieldNumber(m_txtLangeAdresse->text());
-        const qint64 maximum = LongAddress::maximumFor(ctx.CuName);
+        const qint64 maximum = m_options.longAddressMaximum();
         auto refuse = [&](const QString& text, const QString& title) {
             ctx.ui().message(text, Notifier::Icon::Critical, Notifier::OkOnly, title);
-            m_host.setBusyPointer(false);
         };
         if (basis > 255)
             return refuse(Text::basisTooLarge, Text::basisTitle);
@@ -297,98 +305,81 @@ void AddressPanel::btnSchreibenLA_Clicked() {
             return refuse(Text::longTooLarge(maximum, ctx.CuName), Text::longTitle);
 
         if (basis >= 1) {
-            if (!askP50x(m_host, P50x::XPTWD1(static_cast<qint16>(basis)), Text::writingBasis))
-                return;
-            const QString answer = m_host.CuAnswer();
-            if (!P50xAnswer::writeSucceeded(answer)) {
-                reportWriteError(m_host, answer);
-                m_host.setBusyPointer(false);
-                link.sendP50X(P50x::XPT0());
-                return;
-            }
-            if (address == 0)
-                link.sendP50X(P50x::XPT0());
+            m_host.window.setStatus(Text::writingBasis);
+            const CvResult written = programmer.writeCv(1, int(basis));
+            if (!written.answered())
+                return m_host.tellUnanswered(written);
+            if (!written.ok())
+                return writeError(written);
         }
         if (address == 0) {
-            m_host.setStatus(Text::writeFinished);
-            m_host.setBusyPointer(false);
+            if (basis >= 1)
+                programmer.finish();
+            m_host.window.setStatus(Text::writeFinished);
             return;
         }
 
-        if (!askP50x(m_host, P50x::XPTWL(static_cast<qint16>(address)), Text::writingLong))
-            return;
-        link.sendP50X(P50x::XPT0());
-        const QString answer = m_host.CuAnswer();
-        if (P50xAnswer::writeSucceeded(answer)) {
+        m_host.window.setStatus(Text::writingLong);
+        const std::optional<CvResult> written = programmer.writeLongAddress(int(address));
+        if (!written || !written->answered())
+            return m_host.tellUnanswered(written.value_or(notOffered()));
+        programmer.finish();
+        if (written->ok()) {
             setMarked(m_txtLangeAdresse, true);
-            m_host.setStatus(Text::writeFinished);
+            m_host.window.setStatus(Text::writeFinished);
         } else {
-            reportWriteError(m_host, answer);
+            writeError(*written);
         }
-        m_host.setBusyPointer(false);
     });
 }
 
 void AddressPanel::btnCV29_Clicked() {
-    runP50xOperation(m_host, [this] {
-        StationLink& link = m_host.link();
-        link.emptyInput();
-        m_host.setStatus(QString());
-        m_host.setBusyPointer(true);
+    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+        m_host.window.setStatus(QString());
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::readingCv29);
-        if (!read.answered)
-            return;
-        link.sendP50X(P50x::XPT0());
-        if (read.value) {
-            m_host.setStatus(P50xAnswer::readDone);
-            const Cv29::DigitGroups groups = Cv29::digitGroups(*read.value);
-            m_lblCV29[0]->setText(QString::number(*read.value));
-            m_lblCV29[1]->setText(groups.high);
-            m_lblCV29[2]->setText(groups.bit5);
-            m_lblCV29[3]->setText(groups.low);
-        }
-        m_host.setBusyPointer(false);
+        m_host.window.setStatus(Text::readingCv29);
+        const CvResult read = programmer.readCv(29);
+        if (!read.answered())
+            return m_host.tellUnanswered(read);
+        if (!read.ok())
+            return readError(read);
+        m_host.window.setStatus(ProgrammingTexts::readDone);
+        const Cv29::DigitGroups groups = Cv29::digitGroups(read.value);
+        m_lblCV29[0]->setText(QString::number(read.value));
+        m_lblCV29[1]->setText(groups.high);
+        m_lblCV29[2]->setText(groups.bit5);
+        m_lblCV29[3]->setText(groups.low);
     });
 }
 
 void AddressPanel::btnBasisAdresse_Clicked() {
-    runP50xOperation(m_host, [this] {
-        AppContext& ctx = m_host.context();
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
+    operation(m_programmers.basisSwitch, [this](CvProgrammer& programmer) {
+        AppContext& ctx = m_host.ctx;
+        m_host.window.setStatus(QString());
         ClearColor();
-        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::readingCv29);
-        if (!read.answered)
-            return;
-        if (!read.value) {
-            link.sendP50X(P50x::XPT0());
-            m_host.setBusyPointer(false);
-            return;
-        }
-        const int v = *read.value;
+        m_host.window.setStatus(Text::readingCv29);
+        const CvResult read = programmer.readCv(29);
+        if (!read.answered())
+            return m_host.tellUnanswered(read);
+        if (!read.ok())
+            return readError(read);
+        const int v = read.value;
         if ((v & Cv29::LongAddressMask) == 0) {
-            link.sendP50X(P50x::XPT0());
-            m_host.setStatus(Text::basisActive);
-            m_host.setBusyPointer(false);
+            programmer.finish();
+            m_host.window.setStatus(Text::basisActive);
             ctx.ui().message(Text::basisActiveMessage, Notifier::Icon::Information, Notifier::OkOnly,
                              Text::basisActiveTitle);
             setMarked(m_lblBasisAdresse, true);
             return;
         }
-        if (!askP50x(m_host, P50x::XPTWD29Spaced(static_cast<qint16>(v ^ Cv29::LongAddressMask)), Text::writingCv29))
-            return;
-        link.sendP50X(P50x::XPT0());
-        const QString answer = m_host.CuAnswer();
-        if (!P50xAnswer::writeSucceeded(answer)) {
-            reportWriteError(m_host, answer);
-            m_host.setBusyPointer(false);
-            return;
-        }
+        m_host.window.setStatus(Text::writingCv29);
+        const CvResult written = programmer.writeCv(29, v ^ Cv29::LongAddressMask);
+        if (!written.answered())
+            return m_host.tellUnanswered(written);
+        programmer.finish();
+        if (!written.ok())
+            return writeError(written);
         setMarked(m_lblBasisAdresse, true);
         setMarked(m_lblLangeAdresse, false);
-        m_host.setBusyPointer(false);
     });
 }

@@ -1,21 +1,35 @@
 #pragma once
 
+#include "programming/core/CvProgrammer.h"
+#include "programming/ui/PanelHost.h"
+
 #include <QFrame>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ZentraleHost;
 
-// The long-address view of the programming window (`pnlLA`): reading and writing the basis
-// address (CV 1) and the long address through an Intellibox or a MasterControl, reading
-// CV 29 and switching the decoder back to its basis address, and the conversion between a
-// long address and CV 17 / CV 18. The window places it and shows or parks it.
+// The long-address view of a programming window (`pnlLA`): reading and writing the basis
+// address (CV 1) and the long address, reading CV 29 and switching the decoder back to its
+// basis address, all through the window's read/write-CV interface, and the conversion
+// between a long address and CV 17 / CV 18. The window places it and shows or parks it.
 class AddressPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit AddressPanel(ZentraleHost& host, QWidget* parent = nullptr);
+    // The read/write-CV interface of each operation; none refuses it with a beep.
+    struct Programmers {
+        CvProgrammerSource addresses;    // CV 1, 17, 18, 29 and the long address
+        CvProgrammerSource basisSwitch;  // the CV 29 read and write that switch back to the basis address
+    };
+    struct Options {
+        int longAddressDigits = 5;  // txtLangeAdresse
+        // The largest long address the station writes, asked when a write begins.
+        std::function<qint64()> longAddressMaximum = [] { return qint64(9999); };
+    };
+
+    AddressPanel(const PanelHost& host, Programmers programmers, Options options, QWidget* parent = nullptr);
 
     // Returns the address labels and fields to black on white.
     void ClearColor();
@@ -32,7 +46,14 @@ public:
 private:
     QLineEdit* numberField(const char* name, const QString& toolTip, int maxDigits);
 
-    ZentraleHost& m_host;
+    // Runs `body` with the programmer of one operation inside the window's exchange.
+    void operation(const CvProgrammerSource& source, const std::function<void(CvProgrammer&)>& body);
+    void readError(const CvResult& read);
+    void writeError(const CvResult& written);
+
+    PanelHost m_host;
+    Programmers m_programmers;
+    Options m_options;
     QLineEdit* m_txtBasisAdresse = nullptr;
     QLineEdit* m_txtLangeAdresse = nullptr;
     QLineEdit* m_txtCV17 = nullptr;

@@ -1,15 +1,14 @@
 #include "programming/ui/Cv29Panel.h"
 
 #include "app/core/AppContext.h"
-#include "programming/ui/MarkedLook.h"
 #include "app/core/Notifier.h"
-#include "programming/ui/PanelFrame.h"
-#include "link/core/P50xAnswer.h"
-#include "link/core/P50xCommands.h"
-#include "link/core/StationLink.h"
-#include "programming/core/StationOperation.h"
+#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
 #include "programming/core/ZentraleHost.h"
+#include "programming/ui/MarkedLook.h"
+#include "programming/ui/PanelFrame.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -46,16 +45,19 @@ QString shown(const QString& text) {
 
 }  // namespace
 
-Cv29Panel::Cv29Panel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_host(host) {
+Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Options options, QWidget* parent)
+    : QFrame(parent), m_host(host), m_programmer(std::move(programmer)), m_state(options.toggleShowsReadText) {
     setUpPanelFrame(this, QStringLiteral("pnlCV29"), 5160, 6240, Text::heading);
 
     for (int bit = 0; bit < Cv29::EditableBits; ++bit) {
+        const bool editable = bit != 3 || options.bit3Editable;
         auto* text = new QLabel(this);
         text->setObjectName(QStringLiteral("lblCV29II_%1").arg(bit));
         text->setToolTip(Cv29::bitTable().at(bit).toolTip);
         text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setGeometryTwips(text, 60, rowTop(bit), digitLeft(bit) - 180, ButtonSize);
         m_texts[bit] = text;
+        text->setVisible(editable);
 
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("btnCV29II_%1").arg(bit));
@@ -63,6 +65,7 @@ Cv29Panel::Cv29Panel(ZentraleHost& host, QWidget* parent) : QFrame(parent), m_ho
                          ButtonSize);
         connect(button, &QPushButton::clicked, this, [this, bit] { btnCV29II_Clicked(bit); });
         m_bitButtons[bit] = button;
+        button->setVisible(editable);
 
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::VLine);
@@ -120,53 +123,56 @@ void Cv29Panel::render() {
 void Cv29Panel::btnCV29II_Clicked(int bit) {
     // While a digit is unknown (a read that got no number) no value can be formed.
     if (!m_state.toggle(bit))
-        m_host.context().ui().beep();
+        m_host.ctx.ui().beep();
     render();
 }
 
 void Cv29Panel::btnCV29IILesen_Clicked() {
-    runP50xOperation(m_host, [this] {
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
+    m_host.guard.run([this] {
+        const std::unique_ptr<CvProgrammer> programmer = m_programmer();
+        if (!programmer)
+            return m_host.ctx.ui().beep();
+        ProgrammingSession session(m_host.window, *programmer);
+        m_host.window.setStatus(QString());
         m_state.beginRead();
         render();
-        const CvRead read = readCvP50x(m_host, P50x::XPTRD29(), Text::reading);
-        if (!read.answered)
-            return;
-        link.sendP50X(P50x::XPT0());
-        if (read.value) {
-            m_host.setStatus(P50xAnswer::readDone);
-            m_state.readDone(*read.value);
+        m_host.window.setStatus(Text::reading);
+        const CvResult read = programmer->readCv(29);
+        if (!read.answered())
+            return m_host.tellUnanswered(read);
+        if (read.ok()) {
+            m_host.window.setStatus(ProgrammingTexts::readDone);
+            m_state.readDone(read.value);
+        } else {
+            m_host.window.setStatus(ProgrammingTexts::readError(read.shown));
+            m_host.ctx.ui().beep();
         }
         render();
-        m_host.setBusyPointer(false);
     });
 }
 
 void Cv29Panel::btnCV29IISchreiben_Clicked() {
-    runP50xOperation(m_host, [this] {
+    m_host.guard.run([this] {
+        const std::unique_ptr<CvProgrammer> programmer = m_programmer();
+        if (!programmer)
+            return m_host.ctx.ui().beep();
         // "?" or an empty label is no value: writing 0 instead would wipe the decoder's setup.
         const auto value = m_state.value();
         if (!value) {
-            m_host.context().ui().message(Text::noValue, Notifier::Icon::Critical, Notifier::OkOnly,
-                                          Text::writeTitle);
+            m_host.ctx.ui().message(Text::noValue, Notifier::Icon::Critical, Notifier::OkOnly, Text::writeTitle);
             return;
         }
-        StationLink& link = m_host.link();
-        m_host.setBusyPointer(true);
-        link.emptyInput();
-        m_host.setStatus(QString());
-        if (!askP50x(m_host, P50x::XPTWD29(static_cast<qint16>(*value)), Text::writing))
-            return;
-        const QString answer = m_host.CuAnswer();
-        if (P50xAnswer::writeSucceeded(answer)) {
-            m_host.setStatus(P50xAnswer::writeDone);
+        ProgrammingSession session(m_host.window, *programmer);
+        m_host.window.setStatus(QString());
+        m_host.window.setStatus(Text::writing);
+        const CvResult written = programmer->writeCv(29, *value);
+        if (!written.answered())
+            return m_host.tellUnanswered(written);
+        if (written.ok()) {
+            m_host.window.setStatus(ProgrammingTexts::writeDone);
         } else {
-            reportWriteError(m_host, answer);
+            m_host.window.setStatus(ProgrammingTexts::writeError(written.shown));
+            m_host.ctx.ui().beep();
         }
-        link.sendP50X(P50x::XPT0());
-        m_host.setBusyPointer(false);
     });
 }

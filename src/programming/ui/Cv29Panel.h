@@ -1,21 +1,31 @@
 #pragma once
 
 #include "programming/core/Cv29.h"
+#include "programming/core/CvProgrammer.h"
+#include "programming/ui/PanelHost.h"
 
 #include <QFrame>
 #include <array>
 
 class QLabel;
 class QPushButton;
-class ZentraleHost;
 
-// The CV 29 view of the programming window (`pnlCV29`): six bit buttons with the meaning
-// of each bit, the row of bit digits with the value, and reading and writing CV 29 through
-// an Intellibox or a MasterControl. The window places it and shows or parks it.
+// The CV 29 view of a programming window (`pnlCV29`): the bit buttons with the meaning of
+// each bit, the row of bit digits with the value, and reading and writing CV 29 through the
+// window's read/write-CV interface. The window places it and shows or parks it.
 class Cv29Panel : public QFrame {
     Q_OBJECT
 public:
-    explicit Cv29Panel(ZentraleHost& host, QWidget* parent = nullptr);
+    struct Options {
+        // Bit 3 (RailCom) has its button and meaning; without, its digit is still read.
+        bool bit3Editable = true;
+        // A toggled 1 shows the meaning "after a read".
+        bool toggleShowsReadText = false;
+    };
+
+    // `programmer` gives the read/write-CV interface of each operation; none (the station
+    // cannot read or write CVs) refuses the operation with a beep.
+    Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Options options, QWidget* parent = nullptr);
 
     const Cv29State& state() const { return m_state; }
 
@@ -27,7 +37,8 @@ public:
 private:
     void render();
 
-    ZentraleHost& m_host;
+    PanelHost m_host;
+    CvProgrammerSource m_programmer;
     Cv29State m_state;
     std::array<QPushButton*, Cv29::EditableBits> m_bitButtons{};
     std::array<QLabel*, Cv29::EditableBits> m_texts{};

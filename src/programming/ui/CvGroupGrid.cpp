@@ -41,7 +41,7 @@ struct PopupItem {
 const PopupItem popupItems[] = {
     {"mnuPopUp_GR_schreiben", "Tabelle schreiben / lesen"},
     {"mnuPopUp_GR_aktZeileschreiben", "aktuelle Zeile schreiben / lesen"},
-    {"mnuPopUp_GR_Drucken", "Tabelle drucken"},
+    {"mnuPopUp_GR_Drucken", nullptr},
     {"", ""},
     {"mnuPopUp_GR_Reihe", "Reihe erweitern"},
     {"mnuPopUp_GR_Alles_0", "1. Spalte alles 'S' chreiben"},
@@ -136,8 +136,8 @@ private:
     CvGroupGrid& m_grid;
 };
 
-CvGroupGrid::CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, Window window, QWidget* parent)
-    : GridView(parent), m_ctx(ctx), m_dialog(dialog), m_table(table), m_window(window) {
+CvGroupGrid::CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, Options options, QWidget* parent)
+    : GridView(parent), m_ctx(ctx), m_dialog(dialog), m_table(table), m_options(std::move(options)) {
     setObjectName(QStringLiteral("grdGR"));
     setModel(&m_table);
     setItemDelegate(new Delegate(*this));
@@ -168,9 +168,8 @@ void CvGroupGrid::buildMenus() {
             m_popup->addSeparator();
             continue;
         }
-        QString caption = QString::fromUtf8(item.caption);
-        if (m_window == Window::Lenz && qstrcmp(item.name, "mnuPopUp_GR_Drucken") == 0)
-            caption = QStringLiteral("Tabelle &drucken");
+        const QString caption = qstrcmp(item.name, "mnuPopUp_GR_Drucken") == 0 ? m_options.printCaption
+                                                                               : QString::fromUtf8(item.caption);
         QAction* action = m_popup->addAction(caption);
         action->setObjectName(QString::fromLatin1(item.name));
     }
@@ -193,7 +192,7 @@ void CvGroupGrid::buildMenus() {
     for (int i = 0; i < 2; ++i)
         connect(popupAction(QStringLiteral("mnuPopUp_GR_Alles_%1").arg(i)), &QAction::triggered, this,
                 [this, i] { markAll(i); });
-    if (m_window == Window::Zentrale)
+    if (m_options.rowItemsNeedCv)
         connect(m_popup, &QMenu::aboutToShow, this, &CvGroupGrid::updatePopupItems);
 
     m_cut = new QAction(QStringLiteral("&ausschneiden      "), this);
@@ -213,10 +212,8 @@ QAction* CvGroupGrid::popupAction(const QString& name) const {
     return m_popup->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
-void CvGroupGrid::attachRun(CvGroupRun* run) {
-    m_run = run;
-    if (run)
-        connect(run, &CvGroupRun::rowReached, this, [this](int r) {
+void CvGroupGrid::followRun(CvGroupRun* run) {
+    connect(run, &CvGroupRun::rowReached, this, [this](int r) {
             if (r >= 0 && r < m_table.rowCount())
                 setCurrentIndex(m_table.index(r, qMax(0, currentIndex().column())));
         });
@@ -251,10 +248,7 @@ void CvGroupGrid::updatePopupItems() {
 
 void CvGroupGrid::runTable() {
     grdGrUpdate();
-    if (m_run)
-        m_run->run();
-    else
-        emit tableRunRequested();
+    emit tableRunRequested();
 }
 
 void CvGroupGrid::runCurrentRow() {

@@ -15,14 +15,20 @@ class Dialog;
 // The grid `grdGR` over a CV-group table with its key filter, marking by held keys, the
 // "S/L" view switch, the pop-up menu `mnuPopUp_GR` and the "&Bearbeiten" actions. It does
 // the table's own work (series, marks, rows, files, clipboard, printout); the runs belong to
-// the window, which connects the run signals (or attaches a CvGroupRun).
+// the window, which connects the run signals. The key filter follows the table's letter
+// rule.
 class CvGroupGrid : public GridView {
     Q_OBJECT
 public:
-    enum class Window { Zentrale, Lenz };
+    struct Options {
+        // The series, marking, delete and insert items are enabled only while the current
+        // row holds a CV, checked each time the pop-up opens; otherwise always.
+        bool rowItemsNeedCv = true;
+        QString printCaption = QStringLiteral("Tabelle drucken");
+    };
 
     // `dialog` is the main window's file dialog.
-    CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, Window window, QWidget* parent = nullptr);
+    CvGroupGrid(AppContext& ctx, Dialog& dialog, CvGroupTable& table, Options options, QWidget* parent = nullptr);
     ~CvGroupGrid() override;
 
     CvGroupTable& table() const { return m_table; }
@@ -35,9 +41,8 @@ public:
     QAction* copyAction() const { return m_copy; }
     QAction* pasteAction() const { return m_paste; }
 
-    // The Intellibox window runs the table with a CvGroupRun; without one the grid emits
-    // tableRunRequested().
-    void attachRun(CvGroupRun* run);
+    // The run's current row becomes the grid's.
+    void followRun(CvGroupRun* run);
 
     // Commits a pending cell edit and keeps the current row (grdGrUpdate).
     void grdGrUpdate();
@@ -47,7 +52,7 @@ public:
     // Asks the user for a text (prompt, title); nullopt on Cancel. Tests replace it.
     TableFileCommands::AskText askText;
 
-    // The pop-up's enablement rule, applied each time it opens (Intellibox window only).
+    // The pop-up's enablement rule, applied each time it opens (Options::rowItemsNeedCv).
     void updatePopupItems();
 
     // Handlers of the pop-up items, public so the window and tests can run them.
@@ -77,7 +82,7 @@ public:
     static const QString seriesTitle;
 
 signals:
-    // "Tabelle schreiben / lesen" without an attached run (the Lenz window).
+    // "Tabelle schreiben / lesen": the window runs the table (pending edits are committed).
     void tableRunRequested();
     // "aktuelle Zeile schreiben / lesen": the window fills its CV and value fields from row r
     // and runs its write ("S") or read ("L") action.
@@ -107,12 +112,11 @@ private:
     AppContext& m_ctx;
     Dialog& m_dialog;
     CvGroupTable& m_table;
-    Window m_window;
+    Options m_options;
     QMenu* m_popup = nullptr;
     QAction* m_cut = nullptr;
     QAction* m_copy = nullptr;
     QAction* m_paste = nullptr;
-    QPointer<CvGroupRun> m_run;
     bool m_shiftHeld = false;
     bool m_ctrlHeld = false;
     bool m_altHeld = false;

@@ -146,7 +146,8 @@ void coupleSpin(QLineEdit* field, RisingScrollBar* bar, bool resyncLow, const QS
 
 frmSelectrix::frmSelectrix(AppContext& ctx, StationLink& link, Dialog& dialog, const QStringList& arguments,
                            QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_link(link), m_dialog(dialog) {
+    : QMainWindow(parent), m_ctx(ctx), m_link(link), m_dialog(dialog),
+      m_guard(new StationWindowGuard(*this, ctx, link)) {
     setObjectName(QStringLiteral("frmSelectrix"));
     setWindowTitle(T::caption);
     m_SxProtokoll = new SxProtokoll(this);
@@ -512,8 +513,11 @@ void frmSelectrix::Form_Load(const QStringList& arguments) {
     m_SxProtokoll->clear();
     sldFS->setValue(32);  // one past the end: the slider takes 31, speed 0
 
+    // Leftovers on the line are dropped, unless another window's exchange is waiting for
+    // them.
     try {
-        (void)m_link.port().readAll();
+        if (const StationLink::Exchange exchange(m_link, this); exchange)
+            (void)m_link.readInput();
     } catch (const Failure& failure) {
         ZentraleFehlerbehandlung(m_ctx, failure);
     }
@@ -538,16 +542,9 @@ void frmSelectrix::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool frmSelectrix::event(QEvent* event) {
-    // Closed during a station wait: the run still works in this window's code.
-    if (postponeDeletionDuringExchange(this, event, m_link))
-        return true;
-    return QMainWindow::event(event);
-}
-
 void frmSelectrix::Form_Unload() {
     // A waiting read ends at its next poll.
-    m_closing = true;
+    m_guard->windowClosing();
     if (m_unloaded)
         return;
     m_unloaded = true;

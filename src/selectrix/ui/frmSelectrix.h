@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 struct AppContext;
 class Dialog;
@@ -29,6 +30,7 @@ class QToolButton;
 class RisingScrollBar;
 class SelectrixChannelAccess;
 class StationLink;
+class StationWindowGuard;
 class SxProtokoll;
 
 // The Selectrix window: station choice (the SLX850 central or an Intellibox), mode, the five
@@ -74,7 +76,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -97,6 +98,10 @@ private:
     QComboBox* combo(SxField field) const;
 
     // station operations
+    // The station the window works with, as its buttons name it in CuName; none before a
+    // choice.
+    enum class Station { Central, Intellibox };
+    std::optional<Station> station() const;
     void btnPower_Click(int index);
     void btnProgrammierbit_Click();
     // Runs `body` as the one station exchange: refused with a beep while another one waits;
@@ -115,8 +120,8 @@ private:
     AppContext& m_ctx;
     StationLink& m_link;
     Dialog& m_dialog;
+    StationWindowGuard* m_guard;
     bool m_cc2000 = false;
-    bool m_closing = false;
     bool m_unloaded = false;
 
     int m_SxModus = 1;

@@ -5,6 +5,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
+#include "app/ui/StationWindow.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"
 #include "selectrix/core/Slx850Run.h"
@@ -14,19 +15,28 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 
 void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
-    const StationLink::Exchange exchange(m_link);
-    if (!exchange)
-        return;
-    SelectrixChannelAccess access(m_link.port(), m_link.clock(),
-                                  [this] { return m_closing || m_link.abortRequested(); });
-    try {
-        body(access);
-    } catch (const Failure& failure) {
-        setBusyPointer(false);
-        ZentraleFehlerbehandlung(m_ctx, failure);
+    const QPointer<frmSelectrix> alive(this);
+    m_guard->run([&] {
+        SelectrixChannelAccess access(m_link);
+        try {
+            body(access);
+        } catch (const Failure&) {
+            if (alive)
+                setBusyPointer(false);
+            throw;
+        }
+    });
+}
+
+std::optional<frmSelectrix::Station> frmSelectrix::station() const {
+    for (size_t i = 0; i < SelectrixTexts::cuName.size(); ++i) {
+        if (m_ctx.CuName == SelectrixTexts::cuName[i])
+            return Station(i);
     }
+    return std::nullopt;
 }
 
 void frmSelectrix::btnSelectrix_Click(int index) {
@@ -37,7 +47,7 @@ void frmSelectrix::btnSelectrix_Click(int index) {
     }
     // DCC through the central (mode 6) and programming through an Intellibox are not built
     // yet; SX2 has nothing to do.
-    if (m_ctx.CuName == QLatin1String("SLX") && m_SxModus == 1)
+    if (station() == Station::Central && m_SxModus == 1)
         SLX850(index);
 }
 
@@ -68,7 +78,7 @@ void frmSelectrix::subSenden_SLX(int value, int channel) {
 }
 
 void frmSelectrix::btnPower_Click(int index) {
-    if (m_ctx.CuName != QLatin1String("SLX"))
+    if (station() != Station::Central)
         return;
     stationExchange([&](SelectrixChannelAccess& access) {
         const std::optional<quint8> power = SlxCentral::switchTrackPower(access, index == 1);
@@ -81,7 +91,7 @@ void frmSelectrix::btnProgrammierbit_Click() {
 }
 
 void frmSelectrix::subCheckSystem() {
-    if (m_ctx.CuName == QLatin1String("SLX")) {
+    if (station() == Station::Central) {
         stationExchange([&](SelectrixChannelAccess& access) {
             const std::optional<quint8> power = SlxCentral::readTrackPower(access);
             if (!power) {
@@ -95,7 +105,7 @@ void frmSelectrix::subCheckSystem() {
             setCaptionColour(LabelSystem, text);
             setCaptionColour(LabelGleisspannung, text);
         });
-    } else if (m_ctx.CuName == QLatin1String("IB")) {
+    } else if (station() == Station::Intellibox) {
         setLamp(lblSystem, lightGrey);
         setLamp(lblGleisspannung, lightGrey);
         setCaptionColour(LabelSystem, colourOf(grey));

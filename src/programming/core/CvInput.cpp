@@ -1,6 +1,6 @@
-#include "programming/core/ZentraleInput.h"
+#include "programming/core/CvInput.h"
 
-namespace ZentraleInput {
+namespace CvInput {
 
 namespace {
 std::optional<int> digitsOnly(const QString& text, int maxDigits) {
@@ -40,4 +40,4 @@ int registerOfListRow(const QString& row) {
     return digitsOnly(row.left(3).trimmed(), 3).value_or(0);
 }
 
-}  // namespace ZentraleInput
+}  // namespace CvInput

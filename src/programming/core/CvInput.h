@@ -6,7 +6,7 @@
 
 // Checks of what the user typed before it goes into a command: only what the station
 // expects reaches the line.
-namespace ZentraleInput {
+namespace CvInput {
 
 constexpr int maxCv = 1024;
 
@@ -24,4 +24,4 @@ inline const QString badValueStatus = QStringLiteral(" Ungültiger Wert, nichts 
 // The number in the first three characters of a register-list row ("17   erweiterte ...").
 int registerOfListRow(const QString& row);
 
-}  // namespace ZentraleInput
+}  // namespace CvInput

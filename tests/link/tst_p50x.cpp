@@ -1,6 +1,5 @@
 #include "link/core/P50xAnswer.h"
 #include "link/core/P50xCommands.h"
-#include "programming/core/ZentraleInput.h"
 
 #include <QTest>
 #include <functional>
@@ -13,16 +12,16 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("read cv") << P50x::XPTRD(8) << "XPTRD8";
         QTest::newRow("read cv 1024") << P50x::XPTRD(1024) << "XPTRD1024";
-        QTest::newRow("read 1") << P50x::XPTRD1() << "XPTRD 1";
-        QTest::newRow("read 17") << P50x::XPTRD17() << "XPTRD 17";
-        QTest::newRow("read 18") << P50x::XPTRD18() << "XPTRD 18";
-        QTest::newRow("read 29") << P50x::XPTRD29() << "XPTRD 29";
+        QTest::newRow("read 1") << P50x::XPTRD(1, P50x::spaced) << "XPTRD 1";
+        QTest::newRow("read 17") << P50x::XPTRD(17, P50x::tight) << "XPTRD 17";
+        QTest::newRow("read 18") << P50x::XPTRD(18, P50x::tight) << "XPTRD 18";
+        QTest::newRow("read 29") << P50x::XPTRD(29, P50x::spaced) << "XPTRD 29";
         QTest::newRow("read long") << P50x::XPTRL() << "XPTRL";
         QTest::newRow("write cv") << P50x::XPTWD(29, QStringLiteral("6")) << "XPTWD29, 6";
         QTest::newRow("write as typed") << P50x::XPTWD(1, QStringLiteral("007")) << "XPTWD1, 007";
-        QTest::newRow("write 29 spaced") << P50x::XPTWD29Spaced(38) << "XPTWD 29, 38";
-        QTest::newRow("write 29") << P50x::XPTWD29(38) << "XPTWD 29,38";
-        QTest::newRow("write 1") << P50x::XPTWD1(3) << "XPTWD 1,3";
+        QTest::newRow("write 29 spaced") << P50x::XPTWD(29, QStringLiteral("38"), P50x::spaced) << "XPTWD 29, 38";
+        QTest::newRow("write 29") << P50x::XPTWD(29, QStringLiteral("38"), P50x::tight) << "XPTWD 29,38";
+        QTest::newRow("write 1") << P50x::XPTWD(1, QStringLiteral("3"), P50x::tight) << "XPTWD 1,3";
         QTest::newRow("write long") << P50x::XPTWL(1234) << "XPTWL 1234";
         QTest::newRow("main track") << P50x::XPD(3, 5, QStringLiteral("64")) << "XPD 3, 5, 64";
         QTest::newRow("track off") << P50x::XPT0() << "XPT0";
@@ -73,10 +72,7 @@ private slots:
             QCOMPARE(*v, value);
     }
 
-    void texts() {
-        QCOMPARE(P50xAnswer::timeoutText(QStringLiteral("IB")), QStringLiteral("Die IB antwortet nicht !          "));
-        QCOMPARE(P50xAnswer::readTitle(QStringLiteral("DCC")), QStringLiteral(" DCC-Decoder lesen..."));
-        QCOMPARE(P50xAnswer::writeTitle(QStringLiteral("mfx")), QStringLiteral(" mfx-Decoder programmieren..."));
+    void versionLine() {
         QCOMPARE(P50xAnswer::versionLine(QStringLiteral("V 1.5\rSN 1\r]")), QStringLiteral("V 1.5 SN 1 ]"));
     }
 
@@ -119,12 +115,6 @@ private slots:
         QCOMPARE(v.value_or(-1), value);
     }
 
-    void errorTexts() {
-        QCOMPARE(P50xAnswer::readErrorText(QStringLiteral("No ack\r]")),
-                 QStringLiteral(" Lesevorgang abgebrochen, Fehler: No ack"));
-        QCOMPARE(P50xAnswer::writeErrorText(QStringLiteral("]")), QStringLiteral(" Schreibvorgang abgebrochen, Fehler: ]"));
-    }
-
     // One rule for every write answer: the station's error texts (in any letter case) fail,
     // everything else succeeds, the Intellibox's "Ok" as the MasterControl's bare "]".
     void writeAnswer_data() {
@@ -148,47 +138,6 @@ private slots:
         QTEST(P50xAnswer::firstTwo(answer), "firstTwo");
     }
 
-    void input_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("cv");
-        QTest::addColumn<bool>("value");
-        QTest::addColumn<bool>("address");
-        QTest::newRow("8") << "8" << true << true << true;
-        QTest::newRow("0") << "0" << false << true << false;  // address 0 reaches every decoder
-        QTest::newRow("255") << "255" << true << true << true;
-        QTest::newRow("256") << "256" << true << false << true;
-        QTest::newRow("1024") << "1024" << true << false << true;
-        QTest::newRow("1025") << "1025" << false << false << true;
-        QTest::newRow("9999") << "9999" << false << false << true;
-        QTest::newRow("10000") << "10000" << false << false << false;
-        QTest::newRow("question mark") << "?" << false << false << false;
-        QTest::newRow("empty") << "" << false << false << false;
-        QTest::newRow("blank") << " 5" << false << false << false;
-        QTest::newRow("sign") << "+5" << false << false << false;
-        QTest::newRow("fraction") << "5.0" << false << false << false;
-    }
-    void input() {
-        QFETCH(QString, text);
-        QFETCH(bool, cv);
-        QFETCH(bool, value);
-        QFETCH(bool, address);
-        QCOMPARE(ZentraleInput::cvNumber(text).has_value(), cv);
-        QCOMPARE(ZentraleInput::isWriteValue(text), value);
-        QCOMPARE(ZentraleInput::locoAddress(text).has_value(), address);
-    }
-
-    void registerRows_data() {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<int>("number");
-        QTest::newRow("one digit") << QStringLiteral("8     Herstellerkennung") << 8;
-        QTest::newRow("two digits") << QStringLiteral("17   erweiterte Adresse (höherwertig)") << 17;
-        QTest::newRow("text") << QStringLiteral("abc") << 0;
-    }
-    void registerRows() {
-        QFETCH(QString, row);
-        QFETCH(int, number);
-        QCOMPARE(ZentraleInput::registerOfListRow(row), number);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestP50x)
