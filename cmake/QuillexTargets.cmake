@@ -1,5 +1,6 @@
-# Every source folder builds <folder>_core from <folder>/core (Qt Core and SerialPort only,
-# so a widget header cannot even be found) and <folder>_ui from <folder>/ui (windows).
+# Every source folder builds <folder>_core from <folder>/core (Qt Core and SerialPort only;
+# a widget or painting header fails its build, see quillex_core_include_guard) and
+# <folder>_ui from <folder>/ui (windows).
 # Files are picked up by glob so that adding a file never means editing this list.
 # Sources include each other folder-qualified from src/ ("link/core/StationLink.h").
 
@@ -23,9 +24,41 @@ function(quillex_library target subdir)
   endif()
 endfunction()
 
+# The Qt include root, on the path of every Qt target, would still let a core file reach the
+# widgets or the painting classes by their module path (<QtWidgets/QWidget>). For the core
+# targets a directory of stand-ins comes first: one file for each header of those modules,
+# each stopping the compile with an error that says why.
+function(quillex_core_include_guard out)
+  set(guard ${PROJECT_BINARY_DIR}/core-include-guard)
+  set(stamp ${guard}/.made-for-qt-${Qt6_VERSION})
+  if(NOT EXISTS ${stamp})
+    file(REMOVE_RECURSE ${guard})
+    foreach(module Gui Widgets PrintSupport)
+      get_target_property(dirs Qt6::${module} INTERFACE_INCLUDE_DIRECTORIES)
+      foreach(dir ${dirs})
+        get_filename_component(name ${dir} NAME)
+        if(name STREQUAL "Qt${module}" AND IS_DIRECTORY ${dir})
+          file(GLOB_RECURSE headers RELATIVE ${dir} ${dir}/*)
+          foreach(header ${headers})
+            file(WRITE ${guard}/Qt${module}/${header}
+                 "#error \"GUI-free code (a _core target) includes Qt${module}/${header}; it belongs in a _ui target\"\n")
+          endforeach()
+        endif()
+      endforeach()
+    endforeach()
+    file(WRITE ${stamp} "")
+  endif()
+  set(${out} ${guard} PARENT_SCOPE)
+endfunction()
+
 function(quillex_core_target folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   quillex_library(${folder}_core core Qt6::Core ${ARG_DEPS})
+  get_target_property(type ${folder}_core TYPE)
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    quillex_core_include_guard(guard)
+    target_include_directories(${folder}_core BEFORE PRIVATE ${guard})
+  endif()
 endfunction()
 
 function(quillex_ui_target folder)

@@ -9,8 +9,8 @@ class Notifier {
 public:
     enum class Icon { None, Critical, Question, Warning, Information };
 
-    // Button sets and answers keep the numbers of the platform the stored code came from,
-    // because `Antwort` is compared with them (6 = Yes).
+    // Button sets and answers have fixed numbers, as the program keeps the last answer in
+    // `Antwort` and compares it with them (6 = Yes).
     enum Buttons { OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
     enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 

@@ -31,8 +31,8 @@ qint64 roundHalfEven(double value);
 // nothing otherwise ("12abc", "", out of range).
 std::optional<qint64> toWholeNumber(const QString& text, qint64 min, qint64 max);
 
-// A number as the print statement of the earlier program wrote it into text files:
-// one blank in front (the minus sign in its place when negative) and one blank after.
+// A number as the program's text files hold it (also those of its earlier versions): one
+// blank in front (the minus sign in its place when negative) and one blank after.
 QString printedNumber(qint64 n);
 
 // n in decimal with at least `digits` digits, zeros in front ("000" format): 5 -> "005".

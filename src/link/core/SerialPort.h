@@ -6,8 +6,8 @@
 #include <optional>
 
 // Port failures that the central error report shows through its general message, with
-// the description carried by the Failure. The numbers follow the serial control the
-// program's error numbers come from.
+// the description carried by the Failure. The numbers continue the program's own list of
+// port errors (8002 missing, 8005 in use).
 namespace PortError {
 constexpr int AccessDenied = 70;  // no permission for the device (e.g. not in group dialout)
 constexpr int NotOpen = 8018;     // an operation that needs an open port
