@@ -266,6 +266,21 @@ private slots:
         QCOMPARE(basis->text(), QStringLiteral("255"));
     }
 
+    // The Lenz window's long-address field takes four digits.
+    void fourDigitLongAddress() {
+        SimulatedZentrale z;
+        AddressPanel::Options options;
+        options.longAddressDigits = 4;
+        AddressPanel p(z.panelHost(), {z.p50x(P50xProgrammer::panel()), z.p50x(P50xProgrammer::basisSwitch())},
+                       options);
+        auto* field = p.findChild<QLineEdit*>(QStringLiteral("txtLangeAdresse"));
+        QTest::keyClicks(field, QStringLiteral("123456"));
+        QCOMPARE(field->text(), QStringLiteral("1234"));
+        QCOMPARE(field->toolTip(), QStringLiteral(" lange Adresse (CV 17 / 18) "));
+        QCOMPARE(p.findChild<QLineEdit*>(QStringLiteral("txtBasisAdresse"))->toolTip(),
+                 QStringLiteral(" Bais-Adresse (CV 1)"));
+    }
+
     void readCv29_data() {
         QTest::addColumn<int>("value");
         QTest::addColumn<QStringList>("shown");

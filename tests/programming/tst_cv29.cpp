@@ -196,6 +196,25 @@ private slots:
         QCOMPARE(r.z.host.notifier.beeps, 2);
     }
 
+    // The Lenz window's panel: no button and no meaning for bit 3, whose digit is still
+    // read and kept in a toggle; a toggled 1 reads as after a read.
+    void withoutBit3() {
+        SimulatedZentrale z;
+        Cv29Panel p(z.panelHost(), z.p50x(P50xProgrammer::panel()), {false, true});
+        QVERIFY(!p.findChild<QAbstractButton*>(QStringLiteral("btnCV29II_3")));
+        QVERIFY(!p.findChild<QLabel*>(QStringLiteral("lblCV29II_3")));
+        QVERIFY(p.findChild<QAbstractButton*>(QStringLiteral("btnCV29II_2")));
+        auto text = [&](const QString& name) { return p.findChild<QLabel*>(name)->text(); };
+        z.station.setCv(29, 8);
+        QTest::mouseClick(p.findChild<QAbstractButton*>(QStringLiteral("btnCV29IILesen")), Qt::LeftButton);
+        QCOMPARE(text(QStringLiteral("lblCV29IIByte_3")), QStringLiteral("1"));
+        QTest::mouseClick(p.findChild<QAbstractButton*>(QStringLiteral("btnCV29II_0")), Qt::LeftButton);
+        QCOMPARE(text(QStringLiteral("lblCV29IIByte_8")), QStringLiteral("9"));
+        QCOMPARE(text(QStringLiteral("lblCV29II_0")), QStringLiteral(" Fahrtrichtung invers "));
+        p.btnCV29II_Clicked(3);
+        QCOMPARE(text(QStringLiteral("lblCV29IIByte_8")), QStringLiteral("9"));
+    }
+
     void renderPanel() {
         Rig r;
         r.z.station.setCv(29, 38);

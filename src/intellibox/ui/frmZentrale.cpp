@@ -18,7 +18,7 @@
 #include "app/ui/RisingScrollBar.h"
 #include "programming/ui/TablePrintout.h"
 #include "app/core/TextNumbers.h"
-#include "programming/ui/ZentraleGeometry.h"
+#include "programming/ui/ProgrammingLooks.h"
 #include "intellibox/core/ZentraleStations.h"
 #include "intellibox/ui/ZentraleTexts.h"
 
@@ -42,57 +42,7 @@
 #include <algorithm>
 #include <limits>
 
-using namespace ZentraleGeometry;
-
-namespace {
-
-// Views that are not shown are parked this far down, outside the visible area.
-constexpr int parkedPanelTop = 24000;
-constexpr int parkedGridTop = 120000;
-constexpr int viewTop = 660;
-
-QString tr8(const char* text) { return QString::fromUtf8(text); }
-
-QFrame* panel(QWidget* parent, const QString& name, QFrame::Shape shape = QFrame::StyledPanel) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(name);
-    p->setFrameShape(shape);
-    p->setFrameShadow(QFrame::Raised);
-    return p;
-}
-
-QToolButton* ribbon(QWidget* parent, const QString& name, const QString& face, const char* tip) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setCheckable(true);
-    b->setText(face);
-    b->setToolTip(tr8(tip));
-    return b;
-}
-
-QLabel* heading(QWidget* parent, const char* text, int left, int top, int width) {
-    auto* l = new QLabel(tr8(text), parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    setGeometryTwips(l, left, top, width, 255);
-    return l;
-}
-
-QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setToolTip(tr8(tip));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    // The status stays readable while a view disables the decoder panel around it.
-    QPalette p = l->palette();
-    p.setColor(QPalette::Disabled, QPalette::WindowText, p.color(QPalette::Active, QPalette::WindowText));
-    l->setPalette(p);
-    return l;
-}
-
-}  // namespace
+using namespace ProgrammingLooks;
 
 frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWidget* parent)
     : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog),

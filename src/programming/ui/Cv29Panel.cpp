@@ -50,14 +50,21 @@ Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Optio
     setUpPanelFrame(this, QStringLiteral("pnlCV29"), 5160, 6240, Text::heading);
 
     for (int bit = 0; bit < Cv29::EditableBits; ++bit) {
-        const bool editable = bit != 3 || options.bit3Editable;
+        auto* digit = new QLabel(this);
+        digit->setObjectName(QStringLiteral("lblCV29IIByte_%1").arg(bit));
+        digit->setAlignment(Qt::AlignCenter);
+        setGeometryTwips(digit, digitLeft(bit), DigitRowTop, DigitWidth, 285);
+        m_digits[bit] = digit;
+        // Without its button and meaning a bit is only shown as it was read.
+        if (bit == 3 && !options.bit3Editable)
+            continue;
+
         auto* text = new QLabel(this);
         text->setObjectName(QStringLiteral("lblCV29II_%1").arg(bit));
         text->setToolTip(Cv29::bitTable().at(bit).toolTip);
         text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setGeometryTwips(text, 60, rowTop(bit), digitLeft(bit) - 180, ButtonSize);
         m_texts[bit] = text;
-        text->setVisible(editable);
 
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("btnCV29II_%1").arg(bit));
@@ -65,19 +72,12 @@ Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Optio
                          ButtonSize);
         connect(button, &QPushButton::clicked, this, [this, bit] { btnCV29II_Clicked(bit); });
         m_bitButtons[bit] = button;
-        button->setVisible(editable);
 
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::VLine);
         line->setFrameShadow(QFrame::Plain);
         const int top = rowTop(bit) + ButtonSize;
         setGeometryTwips(line, digitLeft(bit), top, DigitWidth, DigitRowTop - top);
-
-        auto* digit = new QLabel(this);
-        digit->setObjectName(QStringLiteral("lblCV29IIByte_%1").arg(bit));
-        digit->setAlignment(Qt::AlignCenter);
-        setGeometryTwips(digit, digitLeft(bit), DigitRowTop, DigitWidth, 285);
-        m_digits[bit] = digit;
     }
 
     auto* high = new QLabel(Cv29::fixedHighDigits, this);
@@ -108,7 +108,8 @@ Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Optio
 
 void Cv29Panel::render() {
     for (int bit = 0; bit < Cv29::EditableBits; ++bit) {
-        m_texts[bit]->setText(shown(m_state.text(bit)));
+        if (m_texts[bit])
+            m_texts[bit]->setText(shown(m_state.text(bit)));
         m_digits[bit]->setText(m_state.digit(bit));
     }
     m_value->setText(m_state.valueText());
@@ -121,6 +122,8 @@ void Cv29Panel::render() {
 }
 
 void Cv29Panel::btnCV29II_Clicked(int bit) {
+    if (bit < 0 || bit >= Cv29::EditableBits || !m_bitButtons[bit])
+        return;
     // While a digit is unknown (a read that got no number) no value can be formed.
     if (!m_state.toggle(bit))
         m_host.ctx.ui().beep();
