@@ -50,6 +50,34 @@ private slots:
         QCOMPARE(rig.commands(), (QStringList{"XPTRD 29", "XPT0"}));
     }
 
+    // The largest long address is the station's: 9999 on an Intellibox, 10239 on a
+    // MasterControl.
+    void longAddressLimitOfTheStation_data() {
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("refusal");  // empty: written
+        QTest::newRow("IB 9999") << 2 << "9999" << "";
+        QTest::newRow("IB 10000") << 2 << "10000" << "Werte > 9999 sind bei der IB nicht zulässig !           ";
+        QTest::newRow("MC 10239") << 1 << "10239" << "";
+        QTest::newRow("MC 10240") << 1 << "10240" << "Werte > 10239 sind bei der MC nicht zulässig !           ";
+    }
+    void longAddressLimitOfTheStation() {
+        QFETCH(int, station);
+        QFETCH(QString, address);
+        QFETCH(QString, refusal);
+        Rig rig(station);
+        rig.notifier.expectMessages = !refusal.isEmpty();
+        rig.click("rbnLA");
+        rig.txt("txtLangeAdresse")->setText(address);
+        rig.click("btnSchreibenLA");
+        if (refusal.isEmpty()) {
+            QCOMPARE(rig.commands(), (QStringList{"XPTWL " + address, "XPT0"}));
+        } else {
+            QVERIFY(rig.nothingSent());
+            QCOMPARE(onlyMessage(rig.notifier), QStringLiteral(" lange Adresse schreiben...|") + refusal);
+        }
+    }
+
     void longAddressWriteAndRead() {
         Rig rig;
         rig.click("rbnLA");

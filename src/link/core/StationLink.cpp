@@ -54,6 +54,11 @@ QByteArray StationLink::readInput() {
     return takeInput();
 }
 
+int StationLink::bytesWaiting() {
+    assertHeld("bytesWaiting");
+    return m_port.bytesWaiting();
+}
+
 bool StationLink::waitForInput(qint64 ms) {
     assertHeld("waitForInput");
     return m_port.waitForInput(ms, [this] { return cancelled(); });

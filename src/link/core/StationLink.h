@@ -67,6 +67,9 @@ public:
     void write(const QByteArray& bytes);
     // Everything waiting in the input; empty when nothing waits.
     QByteArray readInput();
+    // How many bytes wait, for a reader that takes input as long as it keeps coming (the
+    // XpressNet answer).
+    int bytesWaiting();
     // Sleeps until input waits, `ms` have passed (negative: no limit) or the exchange is
     // cancelled, while the user interface runs. Returns whether input waits.
     bool waitForInput(qint64 ms);
