@@ -21,6 +21,10 @@ struct Bench {
     RecordingPort port;
     VirtualClock clock;
     StationLink link{port, clock};
+    QWidget first;
+    QWidget second;
+    StationWindowGuard a{first, ctx, link};
+    StationWindowGuard c{second, ctx, link};
 };
 }  // namespace
 
@@ -31,10 +35,8 @@ class TestStationWindow : public QObject {
 private slots:
     void secondExchangeRefusedWithABeep() {
         Bench b;
-        QWidget first;
-        QWidget second;
-        StationWindowGuard a(first, b.ctx, b.link);
-        StationWindowGuard c(second, b.ctx, b.link);
+        StationWindowGuard& a = b.a;
+        StationWindowGuard& c = b.c;
         {
             const StationLink::Exchange held = a.begin();
             QVERIFY(held);
@@ -54,10 +56,8 @@ private slots:
     // Closing cancels the window's own exchange, never another window's.
     void closingCancelsTheOwnExchangeOnly() {
         Bench b;
-        QWidget first;
-        QWidget second;
-        StationWindowGuard a(first, b.ctx, b.link);
-        StationWindowGuard c(second, b.ctx, b.link);
+        StationWindowGuard& a = b.a;
+        StationWindowGuard& c = b.c;
         {
             const StationLink::Exchange held = a.begin();
             c.windowClosing();
@@ -93,11 +93,9 @@ private slots:
     // Another window's exchange does not hold a window's deletion back.
     void otherExchangeDoesNotHoldTheDeletion() {
         Bench b;
-        QWidget other;
-        StationWindowGuard c(other, b.ctx, b.link);
         QPointer<QWidget> window = new QWidget;
         new StationWindowGuard(*window, b.ctx, b.link);
-        const StationLink::Exchange held = c.begin();
+        const StationLink::Exchange held = b.c.begin();
         window->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window);
@@ -107,9 +105,7 @@ private slots:
     void failureGoesToTheErrorReport() {
         Bench b;
         b.notifier.expectMessages = true;
-        QWidget window;
-        StationWindowGuard guard(window, b.ctx, b.link);
-        QVERIFY(guard.run([] { throw Failure(8020, QStringLiteral("gone")); }));
+        QVERIFY(b.a.run([] { throw Failure(8020, QStringLiteral("gone")); }));
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
         QVERIFY(!b.link.exchangeRunning());

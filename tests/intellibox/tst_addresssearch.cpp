@@ -167,10 +167,7 @@ private slots:
     void portFailure() {
         QFETCH(bool, duringWait);
         SimulatedZentrale z;
-        if (duringWait)
-            z.clock.onYield = [&z] { z.station.vanish(); };
-        else
-            z.station.vanish();
+        z.vanish(duringWait);
         z.host.notifier.expectMessages = true;
         AddressSearch search(z.host.ctx, z.host.link());
         AddressSearch::Outcome outcome = AddressSearch::Outcome::Found;

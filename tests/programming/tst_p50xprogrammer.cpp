@@ -214,10 +214,7 @@ private slots:
         Bench b;
         b.z.host.notifier.expectMessages = true;
         b.z.host.notifier.answer = Notifier::No;
-        if (duringWait)
-            b.z.clock.onYield = [&] { b.z.station.vanish(); };
-        else
-            b.z.station.vanish();
+        b.z.vanish(duringWait);
         {
             P50xProgrammer programmer(b.link, P50xProgrammer::tableRun(0));
             ProgrammingSession session(b.z.host, programmer);

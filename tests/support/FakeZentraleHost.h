@@ -95,6 +95,14 @@ struct SimulatedZentrale {
     }
 
     // As the programming window tells of an unanswered read or write.
+    // The device vanishes now, or while the next wait lets the user interface run.
+    void vanish(bool duringWait) {
+        if (duringWait)
+            clock.onYield = [this] { station.vanish(); };
+        else
+            station.vanish();
+    }
+
     PanelHost panelHost() {
         return {host.ctx, host, guard, [this](const CvResult& r) {
                     tellUnanswered(host.ctx, host, r, ProgrammingTexts::readTitle(host.ctx.DecoderType));

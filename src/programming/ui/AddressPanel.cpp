@@ -2,11 +2,9 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
-#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "programming/core/Cv29.h"
 #include "programming/core/LongAddress.h"
-#include "programming/core/ProgrammingSession.h"
 #include "programming/core/ProgrammingTexts.h"
 #include "programming/core/ZentraleHost.h"
 #include "programming/ui/MarkedLook.h"
@@ -211,14 +209,14 @@ void AddressPanel::btnUmrechnenLA_Clicked(int index) {
     }
 }
 
-void AddressPanel::operation(const CvProgrammerSource& source, const std::function<void(CvProgrammer&)>& body) {
-    m_host.guard.run([&] {
-        const std::unique_ptr<CvProgrammer> programmer = source();
-        if (!programmer)
-            return m_host.ctx.ui().beep();
-        ProgrammingSession session(m_host.window, *programmer);
-        body(*programmer);
-    });
+std::optional<int> AddressPanel::readCv(CvProgrammer& programmer, int cv, const QString& status) {
+    m_host.window.setStatus(status);
+    const CvResult read = programmer.readCv(cv);
+    if (!read.answered())
+        m_host.tellUnanswered(read);
+    else if (!read.ok())
+        readError(read);
+    return read.ok() ? std::optional<int>(read.value) : std::nullopt;
 }
 
 void AddressPanel::readError(const CvResult& read) {
@@ -232,7 +230,7 @@ void AddressPanel::writeError(const CvResult& written) {
 }
 
 void AddressPanel::bntCV1718_Clicked() {
-    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+    m_host.run(m_programmers.addresses, [this](CvProgrammer& programmer) {
         m_host.window.setStatus(QString());
         m_txtUmrLA->clear();
         m_txtCV17->clear();
@@ -241,33 +239,27 @@ void AddressPanel::bntCV1718_Clicked() {
         const std::array<std::pair<QLineEdit*, int>, 2> reads{{{m_txtCV17, 17}, {m_txtCV18, 18}}};
         for (const auto& [field, cv] : reads) {
             field->setText(QStringLiteral("?"));
-            m_host.window.setStatus(cv == 17 ? Text::readingCv17 : Text::readingCv18);
-            const CvResult read = programmer.readCv(cv);
-            if (!read.answered())
-                return m_host.tellUnanswered(read);
-            if (!read.ok())
-                return readError(read);
+            const std::optional<int> value = readCv(programmer, cv, cv == 17 ? Text::readingCv17 : Text::readingCv18);
+            if (!value)
+                return;
             m_host.window.setStatus(ProgrammingTexts::readDone);
-            field->setText(QString::number(read.value));
+            field->setText(QString::number(*value));
         }
     });
 }
 
 void AddressPanel::btnLesenLA_Clicked() {
-    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+    m_host.run(m_programmers.addresses, [this](CvProgrammer& programmer) {
         m_host.window.setStatus(QString());
         ClearColor();
         btnFelderLoeschen_Clicked();
 
         m_lblBasisAdresse->setText(QStringLiteral("?"));
-        m_host.window.setStatus(Text::readingBasis);
-        const CvResult basis = programmer.readCv(1);
-        if (!basis.answered())
-            return m_host.tellUnanswered(basis);
         // The display keeps "?": a failed read shows no made-up address.
-        if (!basis.ok())
-            return readError(basis);
-        m_lblBasisAdresse->setText(QString::number(basis.value));
+        const std::optional<int> basis = readCv(programmer, 1, Text::readingBasis);
+        if (!basis)
+            return;
+        m_lblBasisAdresse->setText(QString::number(*basis));
         m_host.window.setStatus(ProgrammingTexts::readDone);
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
@@ -284,7 +276,7 @@ void AddressPanel::btnLesenLA_Clicked() {
 }
 
 void AddressPanel::btnSchreibenLA_Clicked() {
-    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+    m_host.run(m_programmers.addresses, [this](CvProgrammer& programmer) {
         AppContext& ctx = m_host.ctx;
         m_host.window.setStatus(QString());
         ClearColor();
@@ -334,18 +326,15 @@ void AddressPanel::btnSchreibenLA_Clicked() {
 }
 
 void AddressPanel::btnCV29_Clicked() {
-    operation(m_programmers.addresses, [this](CvProgrammer& programmer) {
+    m_host.run(m_programmers.addresses, [this](CvProgrammer& programmer) {
         m_host.window.setStatus(QString());
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        m_host.window.setStatus(Text::readingCv29);
-        const CvResult read = programmer.readCv(29);
-        if (!read.answered())
-            return m_host.tellUnanswered(read);
-        if (!read.ok())
-            return readError(read);
+        const std::optional<int> value = readCv(programmer, 29, Text::readingCv29);
+        if (!value)
+            return;
         m_host.window.setStatus(ProgrammingTexts::readDone);
-        const Cv29::DigitGroups groups = Cv29::digitGroups(read.value);
-        m_lblCV29[0]->setText(QString::number(read.value));
+        const Cv29::DigitGroups groups = Cv29::digitGroups(*value);
+        m_lblCV29[0]->setText(QString::number(*value));
         m_lblCV29[1]->setText(groups.high);
         m_lblCV29[2]->setText(groups.bit5);
         m_lblCV29[3]->setText(groups.low);
@@ -353,17 +342,14 @@ void AddressPanel::btnCV29_Clicked() {
 }
 
 void AddressPanel::btnBasisAdresse_Clicked() {
-    operation(m_programmers.basisSwitch, [this](CvProgrammer& programmer) {
+    m_host.run(m_programmers.basisSwitch, [this](CvProgrammer& programmer) {
         AppContext& ctx = m_host.ctx;
         m_host.window.setStatus(QString());
         ClearColor();
-        m_host.window.setStatus(Text::readingCv29);
-        const CvResult read = programmer.readCv(29);
-        if (!read.answered())
-            return m_host.tellUnanswered(read);
-        if (!read.ok())
-            return readError(read);
-        const int v = read.value;
+        const std::optional<int> read = readCv(programmer, 29, Text::readingCv29);
+        if (!read)
+            return;
+        const int v = *read;
         if ((v & Cv29::LongAddressMask) == 0) {
             programmer.finish();
             m_host.window.setStatus(Text::basisActive);

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -46,8 +47,9 @@ public:
 private:
     QLineEdit* numberField(const char* name, const QString& toolTip, int maxDigits);
 
-    // Runs `body` with the programmer of one operation inside the window's exchange.
-    void operation(const CvProgrammerSource& source, const std::function<void(CvProgrammer&)>& body);
+    // Shows `status` and reads the CV: its value, or nothing when it got none (the user has
+    // been told).
+    std::optional<int> readCv(CvProgrammer& programmer, int cv, const QString& status);
     void readError(const CvResult& read);
     void writeError(const CvResult& written);
 

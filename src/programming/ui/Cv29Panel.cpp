@@ -2,9 +2,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
-#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
-#include "programming/core/ProgrammingSession.h"
 #include "programming/core/ProgrammingTexts.h"
 #include "programming/core/ZentraleHost.h"
 #include "programming/ui/MarkedLook.h"
@@ -131,16 +129,12 @@ void Cv29Panel::btnCV29II_Clicked(int bit) {
 }
 
 void Cv29Panel::btnCV29IILesen_Clicked() {
-    m_host.guard.run([this] {
-        const std::unique_ptr<CvProgrammer> programmer = m_programmer();
-        if (!programmer)
-            return m_host.ctx.ui().beep();
-        ProgrammingSession session(m_host.window, *programmer);
+    m_host.run(m_programmer, [this](CvProgrammer& programmer) {
         m_host.window.setStatus(QString());
         m_state.beginRead();
         render();
         m_host.window.setStatus(Text::reading);
-        const CvResult read = programmer->readCv(29);
+        const CvResult read = programmer.readCv(29);
         if (!read.answered())
             return m_host.tellUnanswered(read);
         if (read.ok()) {
@@ -155,20 +149,16 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
 }
 
 void Cv29Panel::btnCV29IISchreiben_Clicked() {
-    m_host.guard.run([this] {
-        const std::unique_ptr<CvProgrammer> programmer = m_programmer();
-        if (!programmer)
-            return m_host.ctx.ui().beep();
+    m_host.run(m_programmer, [this](CvProgrammer& programmer) {
         // "?" or an empty label is no value: writing 0 instead would wipe the decoder's setup.
         const auto value = m_state.value();
         if (!value) {
             m_host.ctx.ui().message(Text::noValue, Notifier::Icon::Critical, Notifier::OkOnly, Text::writeTitle);
             return;
         }
-        ProgrammingSession session(m_host.window, *programmer);
         m_host.window.setStatus(QString());
         m_host.window.setStatus(Text::writing);
-        const CvResult written = programmer->writeCv(29, *value);
+        const CvResult written = programmer.writeCv(29, *value);
         if (!written.answered())
             return m_host.tellUnanswered(written);
         if (written.ok()) {

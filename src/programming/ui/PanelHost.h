@@ -1,11 +1,12 @@
 #pragma once
 
+#include "programming/core/CvProgrammer.h"
+
 #include <functional>
 
 class StationWindowGuard;
 class ZentraleHost;
 struct AppContext;
-struct CvResult;
 
 // What a programming window hands the panels that talk to the station: the program-wide
 // settings and messages, the window itself (status, pointer, protocol), the guard through
@@ -22,4 +23,9 @@ struct PanelHost {
         if (unanswered)
             unanswered(result);
     }
+
+    // One operation of a panel: inside an exchange taken through the guard, with the
+    // programmer `source` makes and a ProgrammingSession around `body`. Refused with a beep
+    // while another exchange runs or when the station has no programmer for it.
+    void run(const CvProgrammerSource& source, const std::function<void(CvProgrammer&)>& body) const;
 };
