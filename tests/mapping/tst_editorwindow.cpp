@@ -153,6 +153,26 @@ private slots:
         QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
     }
 
+    void barInACellCanSelectItsRow() {
+        for (bool selects : {false, true}) {
+            EditorTable t = probeTable();
+            t.grids[0].columns[Bar].sliderSelectsRow = selects;
+            RecordingNotifier notifier;
+            AppContext ctx;
+            ctx.notifier = &notifier;
+            Dialog dialog;
+            QStringList calls;
+            MappingEditor e(ctx, dialog, t, std::make_unique<RecordingHooks>(&calls));
+            MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+            g->setCurrentIndex(g->cellIndex(0, Name));
+            calls.clear();
+            e.slider(QStringLiteral("scrCell_3"))->setValue(9);
+            QCOMPARE(g->currentIndex().row(), selects ? 2 : 0);
+            QCOMPARE(calls.contains(QStringLiteral("moved 0 2 %1").arg(int(Bar))), selects);
+            QCOMPARE(e.model().cvValue(52), 9);
+        }
+    }
+
     void narrowGridDoesNotScrollByItself() {
         EditorTable t = probeTable();
         t.grids[0].geometry.width = 2400;  // narrower than its columns

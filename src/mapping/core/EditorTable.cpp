@@ -89,12 +89,12 @@ GridSpec valueGrid(const QString& name, const QList<int>& cvs) {
 }
 
 void addKeyBindings(EditorTable& table, int ticks, int values, int firstTick, int firstCv,
-                    const QList<BitWindow>& windows) {
+                    const QList<BitWindow>& windows, int firstValue) {
     for (int k = 0; k < windows.size(); ++k) {
         const BitWindow& w = windows.at(k);
         BitBinding b;
         b.cv = firstCv + k;
-        b.value = {values, 1, k + 1};
+        b.value = {values, 1, firstValue + k};
         b.cells = columnBits(ticks, firstTick + k, w.firstRow, w.rows, w.firstBit);
         table.bindings.append(b);
         table.marks.append({{{ticks, firstTick + k}}, {b.value}, {}});

@@ -185,10 +185,12 @@ public:
         }
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
             if (m_grid.m_model.kind(c) == CellKind::Number) {
-                const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
                 edit->setMaxLength(QString::number(column.max).size());
                 edit->setValidator(new QIntValidator(column.min, column.max, edit));
+            } else if (column.maxLength > 0) {
+                edit->setMaxLength(column.maxLength);
             }
         }
         m_editor = editor;
