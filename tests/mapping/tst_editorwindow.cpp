@@ -173,6 +173,26 @@ private slots:
         }
     }
 
+    void clickOnATickMakesItsCellCurrent() {
+        EditorTable t = probeTable();
+        t.grids[0].cols = 7;
+        t.grids[0].columns.append(tickColumn(QStringLiteral("F0")));
+        RecordingNotifier notifier;
+        AppContext ctx;
+        ctx.notifier = &notifier;
+        Dialog dialog;
+        QStringList calls;
+        MappingEditor e(ctx, dialog, t, std::make_unique<RecordingHooks>(&calls));
+        e.Form_Load();
+        e.show();
+        MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+        const QRect r = g->visualRect(g->cellIndex(1, 6));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(g->currentIndex(), g->cellIndex(1, 6));
+        QVERIFY(calls.contains(QStringLiteral("moved 0 1 6")));
+        QVERIFY(e.model().isTicked({0, 1, 6}));
+    }
+
     void narrowGridDoesNotScrollByItself() {
         EditorTable t = probeTable();
         t.grids[0].geometry.width = 2400;  // narrower than its columns

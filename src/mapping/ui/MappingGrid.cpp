@@ -150,6 +150,11 @@ public:
             break;
         }
         case QEvent::MouseButtonPress:
+            // The press is the check box's, yet the cell becomes current as any clicked cell
+            // does: what follows the current row relies on it.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && index != m_grid.currentIndex())
+                m_grid.setCurrentIndex(index);
+            return true;
         case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::KeyPress:
