@@ -57,4 +57,18 @@ inline QStringList keptState(const MappingModel& m) {
     return state;
 }
 
+// The cells a user may type into, as "grid,row,col".
+inline QStringList typedCells(const MappingModel& m) {
+    QStringList cells;
+    for (int g = 0; g < m.gridCount(); ++g) {
+        for (int r = 0; r < m.grid(g).rows; ++r) {
+            for (int c = 0; c < m.grid(g).cols; ++c) {
+                if (m.isTyped({g, r, c}))
+                    cells.append(QStringLiteral("%1,%2,%3").arg(g).arg(r).arg(c));
+            }
+        }
+    }
+    return cells;
+}
+
 }  // namespace mappingtest
