@@ -59,6 +59,20 @@ ColumnSpec choiceColumn(const QString& caption, int width, const ValueList& list
     return c;
 }
 
+ColumnSpec sliderColumn(const QString& caption, int width, int target, const QString& name, int max, int largeChange,
+                        int indexBase) {
+    ColumnSpec c;
+    c.caption = caption;
+    c.width = width;
+    c.kind = CellKind::Slider;
+    c.sliderTarget = target;
+    c.sliderName = name;
+    c.sliderIndexBase = indexBase;
+    c.max = max;
+    c.largeChange = largeChange;
+    return c;
+}
+
 QList<BitCell> columnBits(int grid, int col, int firstRow, int rows, int firstBit) {
     QList<BitCell> cells;
     for (int i = 0; i < rows; ++i)

@@ -341,6 +341,10 @@ ColumnSpec labelColumn(const QString& caption, int width, const QStringList& tex
 ColumnSpec tickColumn(const QString& caption, int width = 480);
 ColumnSpec numberColumn(const QString& caption, int width, int start = 0, int min = 0, int max = 255);
 ColumnSpec choiceColumn(const QString& caption, int width, const ValueList& list, int start = 0);
+// Scroll bars min..max in every row's cell, each moving the Number cell of its row in column
+// `target`; row r's bar is named name_(r + indexBase).
+ColumnSpec sliderColumn(const QString& caption, int width, int target, const QString& name, int max,
+                        int largeChange = 1, int indexBase = 0);
 
 // The cells rows firstRow..firstRow+rows-1 of a column, weights 2^firstBit, 2^(firstBit+1), ...
 QList<BitCell> columnBits(int grid, int col, int firstRow, int rows, int firstBit = 0);
