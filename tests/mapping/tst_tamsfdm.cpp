@@ -22,12 +22,6 @@ CellRef tick(int row, int col) {
 CellRef setting(int row, int col) {
     return {FdmSettings, row, col};
 }
-QStringList lines(const QList<int>& cvs, const QList<int>& values) {
-    QStringList result;
-    for (int i = 0; i < cvs.size(); ++i)
-        result.append(QStringLiteral("S %1 %2").arg(cvs.at(i), 3, 10, QLatin1Char('0')).arg(values.at(i), 3, 10, QLatin1Char('0')));
-    return result;
-}
 // CV 49, 53, 57, 61 of AUX 1, then of AUX 2 ...
 QList<int> settingCvs() {
     QList<int> cvs;
@@ -104,13 +98,10 @@ private slots:
         QList<int> settings;
         for (int r = 0; r < 4; ++r)
             settings << 0 << 0 << 0 << 255;
-        QCOMPARE(m.saveLines(false), lines(cvRange(33, 46), zeros) + lines(settingCvs(), settings));
+        QCOMPARE(m.saveLines(false), writeLines(cvRange(33, 46), zeros) + writeLines(settingCvs(), settings));
         QCOMPARE(m.saveLines(false).size(), 30);
-        QCOMPARE(m.saveLines(true), lines({61, 62, 63, 64}, {255, 255, 255, 255}));
-        QStringList readList;
-        for (int cv : cvRange(39, 46) + cvRange(49, 64))
-            readList.append(QStringLiteral("L %1").arg(cv, 3, 10, QLatin1Char('0')));
-        QCOMPARE(m.readListLines(), readList);
+        QCOMPARE(m.saveLines(true), writeLines({61, 62, 63, 64}, {255, 255, 255, 255}));
+        QCOMPARE(m.readListLines(), readLines(cvRange(39, 46) + cvRange(49, 64)));
         QCOMPARE(m.readListLines().size(), 24);
         QCOMPARE(typedCells(m), QStringList());
     }
@@ -119,7 +110,7 @@ private slots:
         MappingModel m(tamsFdmTable());
         m.readBack({"S 033 031", "S 046 001", "S 050 064", "S 055 032", "S 059 200", "S 062 010"});
         m.clear();
-        QCOMPARE(m.saveLines(true), lines({61, 62, 63, 64}, {255, 255, 255, 255}));
+        QCOMPARE(m.saveLines(true), writeLines({61, 62, 63, 64}, {255, 255, 255, 255}));
         QVERIFY(!m.isTicked(tick(0, 1)));
         QCOMPARE(m.columnColour(FdmTicks, 1), Colour::FaceGrey);
     }
@@ -146,8 +137,8 @@ private slots:
             const bool aux3 = r == 2;
             settings << 64 << (aux3 && !cleared ? 4 : 0) << (aux3 && !cleared ? 77 : 0) << 255;
         }
-        QCOMPARE(m.saveLines(false), lines(cvRange(33, 36), keys) + lines(cvRange(37, 46), QList<int>(10, 0)) +
-                                         lines(settingCvs(), settings));
+        QCOMPARE(m.saveLines(false), writeLines(cvRange(33, 36), keys) + writeLines(cvRange(37, 46), QList<int>(10, 0)) +
+                                         writeLines(settingCvs(), settings));
         for (int r = 0; r < 4; ++r) {
             QVERIFY(m.isTicked(tick(r, r + 1)));
             QCOMPARE(m.columnColour(FdmTicks, r + 1), Colour::Yellow);
@@ -230,9 +221,9 @@ private slots:
         rig.notifier.answer = Notifier::Yes;
         fresh->action(QStringLiteral("mnuExtras_Default"))->trigger();
         QCOMPARE(rig.notifier.messages.last().title, QStringLiteral(" aktuelles Mapping löschen..."));
-        QStringList factory = lines(cvRange(33, 36), {1, 2, 4, 8});
+        QStringList factory = writeLines(cvRange(33, 36), {1, 2, 4, 8});
         for (int r = 0; r < 4; ++r)
-            factory += lines({49 + r, 61 + r}, {64, 255});
+            factory += writeLines({49 + r, 61 + r}, {64, 255});
         QCOMPARE(fresh->model().saveLines(true), factory);
         QCOMPARE(fresh->slider(QStringLiteral("scrDim_4"))->value(), 64);
         QCOMPARE(background(fresh->grid(QStringLiteral("grdFM")), 4, 4), yellow);

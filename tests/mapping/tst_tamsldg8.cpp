@@ -113,16 +113,11 @@ private slots:
 
     void lists() {
         MappingModel m(tamsLdg8Table());
-        QStringList all;
-        for (int cv : {57, 41, 52, 62, 58, 42, 53, 63, 56, 40, 51, 61, 55, 39, 50, 60})
-            all.append(QStringLiteral("S %1 000").arg(cv, 3, 10, QLatin1Char('0')));
+        const QStringList all = writeLines({57, 41, 52, 62, 58, 42, 53, 63, 56, 40, 51, 61, 55, 39, 50, 60}, {});
         QCOMPARE(m.saveLines(false), all);
         QCOMPARE(m.clipboardLines(false), all);
         QCOMPARE(m.saveLines(true), QStringList());
-        QStringList readList;
-        for (int cv : cvRange(39, 42) + cvRange(50, 53) + cvRange(55, 63))
-            readList.append(QStringLiteral("L %1").arg(cv, 3, 10, QLatin1Char('0')));
-        QCOMPARE(m.readListLines(), readList);
+        QCOMPARE(m.readListLines(), readLines(cvRange(39, 42) + cvRange(50, 53) + cvRange(55, 63)));
         QVERIFY(m.readListLines().contains(QStringLiteral("L 059")));
         QCOMPARE(m.readListLines().size(), 17);
         // Only the names take typed text, and they are no part of the lists.

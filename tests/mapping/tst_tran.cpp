@@ -55,9 +55,7 @@ private slots:
         QCOMPARE(m.text({TranValues, 0, valueCol}), QString::number(cv));
         QCOMPARE(m.text({TranValues, 1, valueCol}), QString::number(value));
         QCOMPARE(m.columnColour(TranTicks, cells.at(1)), Colour::Yellow);
-        QCOMPARE(m.saveLines(true),
-                 QStringList{QStringLiteral("S %1 %2").arg(cv, 3, 10, QLatin1Char('0')).arg(value, 3, 10, QLatin1Char('0'))} +
-                     startSettings);
+        QCOMPARE(m.saveLines(true), writeLines({cv}, {value}) + startSettings);
     }
 
     void effectReplacesTheValue() {
@@ -139,17 +137,12 @@ private slots:
 
     void lists() {
         MappingModel m(tranTable());
-        QStringList all;
-        for (int cv : cvRange(33, 42) + QList<int>{57, 58} + cvRange(154, 161))
-            all.append(QStringLiteral("S %1 000").arg(cv, 3, 10, QLatin1Char('0')));
-        all << "S 054 100" << "S 055 032" << "S 056 060" << "S 114 000" << "S 115 000" << "S 119 000" << "S 120 000";
+        const QStringList all = writeLines(cvRange(33, 42) + QList<int>{57, 58} + cvRange(154, 161), {}) +
+                                writeLines({54, 55, 56, 114, 115, 119, 120}, {100, 32, 60});
         QCOMPARE(m.saveLines(false), all);
         QCOMPARE(m.clipboardLines(false), all);
         QCOMPARE(m.saveLines(true), startSettings);
-        QStringList readList;
-        for (int cv : cvRange(33, 42) + cvRange(54, 58))
-            readList.append(QStringLiteral("L %1").arg(cv, 3, 10, QLatin1Char('0')));
-        QCOMPARE(m.readListLines(), readList);
+        QCOMPARE(m.readListLines(), readLines(cvRange(33, 42) + cvRange(54, 58)));
         QCOMPARE(m.readListLines().size(), 15);
         QCOMPARE(typedCells(m), QStringList());
     }

@@ -35,17 +35,9 @@ QStringList auxNames(int count) {
 
 // A scroll bar in the "Einstellung" cell of each row (named name_1 .. name_4 by output).
 ColumnSpec barColumn(const QString& name, int max, int target) {
-    ColumnSpec bar;
-    bar.caption = QStringLiteral("Einstellung");
-    bar.width = 1200;
+    ColumnSpec bar = sliderColumn(QStringLiteral("Einstellung"), 1200, target, name, max, 10, 1);
     bar.align = Align::Left;
-    bar.kind = CellKind::Slider;
-    bar.sliderTarget = target;
-    bar.sliderName = name;
-    bar.sliderIndexBase = 1;
     bar.sliderSelectsRow = true;
-    bar.max = max;
-    bar.largeChange = 10;
     return bar;
 }
 

@@ -78,14 +78,7 @@ EditorTable tamsLdg8Table() {
         fa.columns.append(tickColumn(QString::fromLatin1(key)));
     fa.columns.append(cvColumn(&OutputCvs::keys2));
     fa.columns.append(numberColumn(QStringLiteral("Wert"), 630));
-    ColumnSpec bar;
-    bar.caption = QStringLiteral("Einstellung");
-    bar.width = 1200;
-    bar.kind = CellKind::Slider;
-    bar.sliderTarget = BrightnessValue;
-    bar.sliderName = QStringLiteral("scrDim");
-    bar.max = 63;
-    fa.columns.append(bar);
+    fa.columns.append(sliderColumn(QStringLiteral("Einstellung"), 1200, BrightnessValue, QStringLiteral("scrDim"), 63));
     fa.columns.append(cvColumn(&OutputCvs::brightness));
     fa.columns.append(numberColumn(QStringLiteral("Wert"), 630, 0, 0, 63));
     fa.columns.append(choiceColumn(QStringLiteral("Effekt"), 1800, effects()));

@@ -112,12 +112,8 @@ EditorTable tranTable() {
         set.cells.append({r, Value, CellKind::Number, {}, s.start});
         set.cells.append({r, Bar, CellKind::Slider, {}, 0, 0, s.max, 1, s.largeChange});
     }
-    ColumnSpec bar;
-    bar.caption = QStringLiteral("Einstellung");
-    bar.width = 1800;
-    bar.kind = CellKind::Slider;
-    bar.sliderTarget = Value;
-    bar.sliderName = QStringLiteral("scrDim");
+    // Each row's bar has its own range (the cells above).
+    ColumnSpec bar = sliderColumn(QStringLiteral("Einstellung"), 1800, Value, QStringLiteral("scrDim"), 255);
     bar.sliderSelectsRow = true;
     set.columns = {labelColumn(QStringLiteral("Funktion"), 6000, texts), bar,
                    labelColumn(QStringLiteral("CV"), 630, cvs, Align::Center), numberColumn(QStringLiteral("Wert"), 630),
