@@ -106,9 +106,6 @@ private slots:
         QCOMPARE(m.cvValue(57), 255);
         m.setTick(cell(0, F0), true);
         QCOMPARE(m.cvValue(57), 31);
-        m.readBack({"S 041 002"});
-        m.setTick(cell(0, 10), true);
-        QCOMPARE(m.cvValue(41), 6);
     }
 
     void lists() {

@@ -122,19 +122,6 @@ private slots:
         QVERIFY(m.isTicked(tick(2, 1)));
     }
 
-    void readBackTicksAddToWhatIsThere() {
-        MappingModel m(tranTable());
-        m.setTick(tick(5, 11), true);
-        m.readBack({"S 057 003", "S 035 128"});
-        QVERIFY(m.isTicked(tick(0, 11)));
-        QVERIFY(m.isTicked(tick(1, 11)));
-        QVERIFY(m.isTicked(tick(5, 11)));
-        QVERIFY(m.isTicked(tick(7, 3)));
-        QCOMPARE(m.cvValue(57), 3);  // the file's value until the next tick
-        m.setTick(tick(6, 11), false);
-        QCOMPARE(m.cvValue(57), 35);
-    }
-
     void lists() {
         MappingModel m(tranTable());
         const QStringList all = writeLines(cvRange(33, 42) + QList<int>{57, 58} + cvRange(154, 161), {}) +
