@@ -31,14 +31,7 @@ EditorTable probeTable() {
     g.geometry = {120, 600, 0, 0};
     // The last row's bar spans 0..255.
     g.cells.append({2, Bar, CellKind::Slider, {}, 0, 0, 255, 1, 20});
-    ColumnSpec bar;
-    bar.caption = QStringLiteral("Einstellung");
-    bar.width = 1200;
-    bar.kind = CellKind::Slider;
-    bar.sliderTarget = Setting;
-    bar.sliderName = QStringLiteral("scrCell");
-    bar.sliderIndexBase = 1;
-    bar.max = 63;
+    const ColumnSpec bar = sliderColumn(QStringLiteral("Einstellung"), 1200, Setting, QStringLiteral("scrCell"), 63, 1, 1);
     g.columns = {labelColumn(QStringLiteral("Ausgang"), 900, {"A", "B", "C"}),
                  choiceColumn(QStringLiteral("Funktion"), 1200, {{0, "ein / aus"}, {16, "Blinken"}, {32, "Strobe"}}),
                  numberColumn(QStringLiteral("Helligkeit"), 600, 15, 0, 15), numberColumn(QStringLiteral("Wert"), 600, 15),
@@ -81,9 +74,9 @@ struct WindowRig {
     Dialog dialog;
     QStringList calls;
     std::unique_ptr<MappingEditor> editor;
-    WindowRig() {
+    explicit WindowRig(EditorTable table = probeTable()) {
         ctx.notifier = &notifier;
-        editor = std::make_unique<MappingEditor>(ctx, dialog, probeTable(), std::make_unique<RecordingHooks>(&calls));
+        editor = std::make_unique<MappingEditor>(ctx, dialog, std::move(table), std::make_unique<RecordingHooks>(&calls));
         editor->Form_Load();
         editor->show();
     }
@@ -151,6 +144,34 @@ private slots:
         QCOMPARE(bar->value(), 254);
         QCOMPARE(rig.shown(1, Setting), QStringLiteral("100"));
         QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
+    }
+
+    void barInACellCanSelectItsRow() {
+        for (bool selects : {false, true}) {
+            EditorTable t = probeTable();
+            t.grids[0].columns[Bar].sliderSelectsRow = selects;
+            WindowRig rig(t);
+            MappingGrid* g = rig.grid();
+            g->setCurrentIndex(g->cellIndex(0, Name));
+            rig.calls.clear();
+            rig.editor->slider(QStringLiteral("scrCell_3"))->setValue(9);
+            QCOMPARE(g->currentIndex().row(), selects ? 2 : 0);
+            QCOMPARE(rig.calls.contains(QStringLiteral("moved 0 2 %1").arg(int(Bar))), selects);
+            QCOMPARE(rig.editor->model().cvValue(52), 9);
+        }
+    }
+
+    void clickOnATickMakesItsCellCurrent() {
+        EditorTable t = probeTable();
+        t.grids[0].cols = 7;
+        t.grids[0].columns.append(tickColumn(QStringLiteral("F0")));
+        WindowRig rig(t);
+        MappingGrid* g = rig.grid();
+        const QRect r = g->visualRect(g->cellIndex(1, 6));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(g->currentIndex(), g->cellIndex(1, 6));
+        QVERIFY(rig.calls.contains(QStringLiteral("moved 0 1 6")));
+        QVERIFY(rig.editor->model().isTicked({0, 1, 6}));
     }
 
     void narrowGridDoesNotScrollByItself() {

@@ -21,6 +21,9 @@ private slots:
         QTest::addColumn<TableFunction>("table");
         QTest::newRow("NMRA") << TableFunction(nmraTable);
         QTest::newRow("Zimo") << TableFunction(zimoTable);
+        QTest::newRow("Tran") << TableFunction(tranTable);
+        QTest::newRow("Tams LD-G-8") << TableFunction(tamsLdg8Table);
+        QTest::newRow("Tams FD-M") << TableFunction(tamsFdmTable);
     }
 
     void tableIsSound_data() { makers_data(); }
@@ -35,6 +38,9 @@ private slots:
         for (quint32 seed : {1u, 7u, 42u, 1234u}) {
             QTest::addRow("NMRA %u", seed) << TableFunction(nmraTable) << seed;
             QTest::addRow("Zimo %u", seed) << TableFunction(zimoTable) << seed;
+            QTest::addRow("Tran %u", seed) << TableFunction(tranTable) << seed;
+            QTest::addRow("Tams LD-G-8 %u", seed) << TableFunction(tamsLdg8Table) << seed;
+            QTest::addRow("Tams FD-M %u", seed) << TableFunction(tamsFdmTable) << seed;
         }
     }
     void roundTrip() {

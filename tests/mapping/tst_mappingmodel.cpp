@@ -342,6 +342,27 @@ private slots:
         QCOMPARE(m.text(cell(grid, row, col)), shown);
     }
 
+    void typedNamesInCapitalsAndLength_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("small letters") << "x1 neu" << true << "X1 NEU";
+        QTest::newRow("umlaut") << "rück" << true << "RÜCK";
+        QTest::newRow("six characters") << "abcdef" << true << "ABCDEF";
+        QTest::newRow("seven characters") << "abcdefg" << false << "A";
+    }
+    void typedNamesInCapitalsAndLength() {
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        QFETCH(QString, shown);
+        EditorTable t = probeTable();
+        t.grids[Ticks].columns[0].upperCase = true;
+        t.grids[Ticks].columns[0].maxLength = 6;
+        MappingModel m(t);
+        QCOMPARE(m.setText(cell(Ticks, 0, 0), text), taken);
+        QCOMPARE(m.text(cell(Ticks, 0, 0)), shown);
+    }
+
     void derivedTextFollows() {
         MappingModel m(probeTable());
         m.setNumber(cell(Settings, 1, 1), 255);

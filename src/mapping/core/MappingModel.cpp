@@ -197,12 +197,14 @@ bool MappingModel::setNumber(const CellRef& c, int value) {
 bool MappingModel::setText(const CellRef& c, const QString& text) {
     if (!isTyped(c))
         return false;
+    const ColumnSpec& col = column(c.grid, c.col);
     if (kind(c) == CellKind::Label) {
-        at(c).text = text;
+        if (col.maxLength > 0 && text.size() > col.maxLength)
+            return false;
+        at(c).text = col.upperCase ? text.toUpper() : text;
         notify();
         return true;
     }
-    const ColumnSpec& col = column(c.grid, c.col);
     const std::optional<qint64> value = toWholeNumber(text, col.min, col.max);
     if (!value)
         return false;

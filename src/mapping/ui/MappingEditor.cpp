@@ -203,6 +203,12 @@ void MappingEditor::addCellSliders(MappingGrid* view) {
             auto* bar = new QScrollBar(Qt::Horizontal);
             bar->setObjectName(QStringLiteral("%1_%2").arg(column.sliderName).arg(r + column.sliderIndexBase));
             view->setIndexWidget(view->cellIndex(r, col), bar);
+            if (column.sliderSelectsRow) {
+                // Before the value moves, so that what follows the current row sees this one.
+                connect(bar, &QScrollBar::valueChanged, view, [view, r, col] {
+                    view->setCurrentIndex(view->cellIndex(r, col));
+                });
+            }
             addSlider(bar, {g, r, column.sliderTarget}, false, min, max, small, large);
         }
     }

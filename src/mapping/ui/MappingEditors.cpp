@@ -3,6 +3,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "mapping/core/MakerTables.h"
 #include "mapping/ui/MappingEditor.h"
+#include "mapping/ui/FollowingRows.h"
 
 #include <memory>
 
@@ -19,6 +20,10 @@ struct EditorEntry {
 const EditorEntry editors[] = {
     {"mnuFM_NMRA", mapping::nmraTable, nullptr},
     {"mnuFM_Zimo", mapping::zimoTable, nullptr},
+    {"mnuFM_Tran", mapping::tranTable, nullptr},
+    {"mnuFM_Tams_LDG8", mapping::tamsLdg8Table, nullptr},
+    {"mnuFM_Tams_FDM", mapping::tamsFdmTable,
+     []() -> std::unique_ptr<EditorHooks> { return std::make_unique<FollowingRows>("grdFM", "grdFE"); }},
 };
 
 }  // namespace

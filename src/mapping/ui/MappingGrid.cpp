@@ -150,6 +150,11 @@ public:
             break;
         }
         case QEvent::MouseButtonPress:
+            // The press is the check box's, yet the cell becomes current as any clicked cell
+            // does: what follows the current row relies on it.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && index != m_grid.currentIndex())
+                m_grid.setCurrentIndex(index);
+            return true;
         case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::KeyPress:
@@ -185,10 +190,12 @@ public:
         }
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
             if (m_grid.m_model.kind(c) == CellKind::Number) {
-                const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
                 edit->setMaxLength(QString::number(column.max).size());
                 edit->setValidator(new QIntValidator(column.min, column.max, edit));
+            } else if (column.maxLength > 0) {
+                edit->setMaxLength(column.maxLength);
             }
         }
         m_editor = editor;
