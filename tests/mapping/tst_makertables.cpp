@@ -49,10 +49,18 @@ private slots:
         MappingModel fresh(table());
         fresh.readBack(readTextLines(path));
         QCOMPARE(keptState(fresh), keptState(built));
-        // "nur CVs > 0" carries the same mapping.
-        MappingModel fromAboveZero(table());
-        fromAboveZero.readBack(built.saveLines(true));
-        QCOMPARE(keptState(fromAboveZero), keptState(built));
+        // "nur CVs > 0" carries the same mapping, unless a CV that starts above 0 is 0: that
+        // line is left out, so the CV keeps its start value.
+        const QStringList all = built.saveLines(false);
+        const QStringList start = MappingModel(table()).saveLines(false);
+        bool leftOut = false;
+        for (int i = 0; i < all.size(); ++i)
+            leftOut = leftOut || (all.at(i).endsWith(u" 000") && all.at(i) != start.at(i));
+        if (!leftOut) {
+            MappingModel fromAboveZero(table());
+            fromAboveZero.readBack(built.saveLines(true));
+            QCOMPARE(keptState(fromAboveZero), keptState(built));
+        }
     }
 
     void clearGivesTheStartState_data() { makers_data(); }
