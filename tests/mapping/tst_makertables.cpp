@@ -21,6 +21,7 @@ private slots:
         QTest::addColumn<TableFunction>("table");
         QTest::newRow("NMRA") << TableFunction(nmraTable);
         QTest::newRow("Zimo") << TableFunction(zimoTable);
+        QTest::newRow("ESU CV 49 / CV 124") << TableFunction(esuCv49Table);
     }
 
     void tableIsSound_data() { makers_data(); }

@@ -3,6 +3,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "mapping/core/MakerTables.h"
 #include "mapping/ui/MappingEditor.h"
+#include "mapping/ui/frmESU_CV49.h"
 
 #include <memory>
 
@@ -33,4 +34,12 @@ void registerMappingEditors(frmHauptmenu& window, AppContext& ctx, Dialog& dialo
             editor->show();
         });
     }
+    // The ESU calculator stands in "E&xtras"; it is no editor and keeps no list.
+    window.setOpener(QStringLiteral("muExtras_ESU_CV49"), [&window] {
+        auto* calculator = new frmESU_CV49(&window);
+        calculator->setAttribute(Qt::WA_DeleteOnClose);
+        calculator->setWindowModality(Qt::ApplicationModal);
+        calculator->Form_Load();
+        calculator->show();
+    });
 }
