@@ -21,6 +21,7 @@ private slots:
         QTest::addColumn<TableFunction>("table");
         QTest::newRow("NMRA") << TableFunction(nmraTable);
         QTest::newRow("Zimo") << TableFunction(zimoTable);
+        QTest::newRow("ESU") << TableFunction(esuTable);
         QTest::newRow("ESU CV 49 / CV 124") << TableFunction(esuCv49Table);
     }
 
@@ -36,6 +37,7 @@ private slots:
         for (quint32 seed : {1u, 7u, 42u, 1234u}) {
             QTest::addRow("NMRA %u", seed) << TableFunction(nmraTable) << seed;
             QTest::addRow("Zimo %u", seed) << TableFunction(zimoTable) << seed;
+            QTest::addRow("ESU %u", seed) << TableFunction(esuTable) << seed;
         }
     }
     void roundTrip() {

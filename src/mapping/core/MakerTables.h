@@ -8,13 +8,20 @@ namespace mapping {
 // Grid indexes of the tables below, for tests and hooks.
 enum NmraGrid { NmraTicks = 0, NmraValues = 1 };
 enum ZimoGrid { ZimoTicks = 0, ZimoValues = 1 };
+enum EsuGrid { EsuTicks = 0, EsuValues = 1, EsuTicksB = 2, EsuValuesB = 3 };
 enum EsuCv49Grid { EsuCv49 = 0, EsuCv124 = 1 };
 
 EditorTable nmraTable();  // frmFM_NMRA
 EditorTable zimoTable();  // frmFM_Zimo
+EditorTable esuTable();         // frmFM_ESU
 EditorTable esuCv49Table();     // frmESU_CV49: the two bytes only, no lists
 
 // The output names "Licht vorne", "Licht hinten", "FA 1" .. "FA 12".
 QStringList nmraOutputNames();
+
+// The ESU editor's 36 conditions, k = 0..35: "St.  V", "St.  R", "Fa.  V", "Fa.  R", then
+// "F0  V", "F0  R" .. "F15  R"; condition k switches CV 129 + 3k and CV 130 + 3k.
+constexpr int esuConditions = 36;
+QString esuConditionCaption(int k);
 
 }  // namespace mapping

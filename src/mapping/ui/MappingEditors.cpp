@@ -2,6 +2,7 @@
 
 #include "app/ui/frmHauptmenu.h"
 #include "mapping/core/MakerTables.h"
+#include "mapping/ui/EsuHooks.h"
 #include "mapping/ui/MappingEditor.h"
 #include "mapping/ui/frmESU_CV49.h"
 
@@ -20,6 +21,7 @@ struct EditorEntry {
 const EditorEntry editors[] = {
     {"mnuFM_NMRA", mapping::nmraTable, nullptr},
     {"mnuFM_Zimo", mapping::zimoTable, nullptr},
+    {"mnuFM_ESU", mapping::esuTable, esuHooks},
 };
 
 }  // namespace
