@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("Zimo") << TableFunction(zimoTable);
         QTest::newRow("ESU") << TableFunction(esuTable);
         QTest::newRow("ESU CV 49 / CV 124") << TableFunction(esuCv49Table);
+        QTest::newRow("Uhlenbrock") << TableFunction(uhlenbrockTable);
     }
 
     void tableIsSound_data() { makers_data(); }
@@ -38,6 +39,7 @@ private slots:
             QTest::addRow("NMRA %u", seed) << TableFunction(nmraTable) << seed;
             QTest::addRow("Zimo %u", seed) << TableFunction(zimoTable) << seed;
             QTest::addRow("ESU %u", seed) << TableFunction(esuTable) << seed;
+            QTest::addRow("Uhlenbrock %u", seed) << TableFunction(uhlenbrockTable) << seed;
         }
     }
     void roundTrip() {

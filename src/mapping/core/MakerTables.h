@@ -10,11 +10,13 @@ enum NmraGrid { NmraTicks = 0, NmraValues = 1 };
 enum ZimoGrid { ZimoTicks = 0, ZimoValues = 1 };
 enum EsuGrid { EsuTicks = 0, EsuValues = 1, EsuTicksB = 2, EsuValuesB = 3 };
 enum EsuCv49Grid { EsuCv49 = 0, EsuCv124 = 1 };
+enum UhlenbrockGrid { UhlenbrockTicks = 0, UhlenbrockValues = 1, Uhlenbrock50 = 2, UhlenbrockCv49 = 3 };
 
 EditorTable nmraTable();  // frmFM_NMRA
 EditorTable zimoTable();  // frmFM_Zimo
 EditorTable esuTable();         // frmFM_ESU
 EditorTable esuCv49Table();     // frmESU_CV49: the two bytes only, no lists
+EditorTable uhlenbrockTable();  // frmFM_Uhlenbrock
 
 // The output names "Licht vorne", "Licht hinten", "FA 1" .. "FA 12".
 QStringList nmraOutputNames();

@@ -4,6 +4,7 @@
 #include "mapping/core/MakerTables.h"
 #include "mapping/ui/EsuHooks.h"
 #include "mapping/ui/MappingEditor.h"
+#include "mapping/ui/UhlenbrockHooks.h"
 #include "mapping/ui/frmESU_CV49.h"
 
 #include <memory>
@@ -22,6 +23,7 @@ const EditorEntry editors[] = {
     {"mnuFM_NMRA", mapping::nmraTable, nullptr},
     {"mnuFM_Zimo", mapping::zimoTable, nullptr},
     {"mnuFM_ESU", mapping::esuTable, esuHooks},
+    {"mnuFM_Uhlenbrock", mapping::uhlenbrockTable, uhlenbrockHooks},
 };
 
 }  // namespace
