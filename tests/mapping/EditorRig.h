@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QColor>
 #include <QComboBox>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 
@@ -66,6 +67,29 @@ inline bool ticked(MappingGrid* grid, int row, int col) {
 
 inline QColor background(MappingGrid* grid, int row, int col) {
     return grid->cellIndex(row, col).data(Qt::BackgroundRole).value<QColor>();
+}
+
+// The texts of the "&Datei" items, "|", then those of "E&xtras" (separators are empty).
+inline QStringList menuTexts(MappingEditor* e) {
+    QStringList texts;
+    for (QAction* a : e->mnuDatei()->actions())
+        texts << a->text();
+    texts << QStringLiteral("|");
+    for (QAction* a : e->findChild<QMenu*>(QStringLiteral("mnuExtras"))->actions())
+        texts << a->text();
+    return texts;
+}
+
+// What every editor shows when the main menu has opened it.
+inline void expectOpened(const EditorRig& rig, MappingEditor* e, const QString& name, const QString& caption,
+                         const QString& page) {
+    QVERIFY(e);
+    QCOMPARE(e->objectName(), name);
+    QCOMPARE(e->windowTitle(), caption);
+    QVERIFY(e->isVisible());
+    QCOMPARE(e->windowModality(), Qt::ApplicationModal);
+    QVERIFY(!rig.notifier.busy);
+    QCOMPARE(rig.ctx.HelpPage, page);
 }
 
 // Picks the entry `text` from the value list of a choice cell, as a user does with the mouse.

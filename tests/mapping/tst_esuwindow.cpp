@@ -50,19 +50,12 @@ class TestEsuWindow : public QObject {
 private slots:
     void opensFromTheMainMenu() {
         EsuRig rig;
-        QCOMPARE(rig.e->objectName(), QStringLiteral("frmFM_ESU"));
-        QCOMPARE(rig.e->windowTitle(), QStringLiteral(" Function Mapping ESU LokPilot V3.0"));
-        QCOMPARE(rig.e->windowModality(), Qt::ApplicationModal);
-        QVERIFY(!rig.notifier.busy);
-        QCOMPARE(rig.ctx.HelpPage, QStringLiteral("Zelvo_FM_ESU.htm"));
+        expectOpened(rig, rig.e, QStringLiteral("frmFM_ESU"), QStringLiteral(" Function Mapping ESU LokPilot V3.0"),
+                     QStringLiteral("Zelvo_FM_ESU.htm"));
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(rig.e->size(), QSize(twips(15360), twips(7440)));
-        QStringList texts;
-        for (QAction* a : rig.e->mnuDatei()->actions())
-            texts << a->text();
-        texts << QStringLiteral("|");
-        for (QAction* a : rig.e->findChild<QMenu*>(QStringLiteral("mnuExtras"))->actions())
-            texts << a->text();
-        QCOMPARE(texts, (QStringList{"alle CVs in Datei speichern", "nur CVs > 0 in Datei speichern", "",
+        QCOMPARE(menuTexts(rig.e), (QStringList{"alle CVs in Datei speichern", "nur CVs > 0 in Datei speichern", "",
                                      "alle CVs ins Clipboard schreiben", "nur CVs > 0 ins Clipboard schreiben", "",
                                      "Mapping aus Datei einlesen", "", "aktuelles Mapping löschen", "", "s&chließen",
                                      "|", "Einlese-Datei erzeugen"}));

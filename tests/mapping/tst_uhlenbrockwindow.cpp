@@ -52,10 +52,6 @@ struct UhlenbrockRig : EditorRig {
     }
 };
 
-QColor colourOf(const QLabel* label, QPalette::ColorRole role) {
-    return label->palette().color(role);
-}
-
 }  // namespace
 
 class TestUhlenbrockWindow : public QObject {
@@ -64,19 +60,12 @@ class TestUhlenbrockWindow : public QObject {
 private slots:
     void opensFromTheMainMenu() {
         UhlenbrockRig rig;
-        QCOMPARE(rig.e->objectName(), QStringLiteral("frmFM_Uhlenbrock"));
-        QCOMPARE(rig.e->windowTitle(), QStringLiteral(" Funktion Mapping Uhlenbrock 76400"));
-        QCOMPARE(rig.e->windowModality(), Qt::ApplicationModal);
-        QVERIFY(!rig.notifier.busy);
-        QCOMPARE(rig.ctx.HelpPage, QStringLiteral("Zelvo_FM_Uhlenbrock.htm"));
+        expectOpened(rig, rig.e, QStringLiteral("frmFM_Uhlenbrock"), QStringLiteral(" Funktion Mapping Uhlenbrock 76400"),
+                     QStringLiteral("Zelvo_FM_Uhlenbrock.htm"));
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(rig.e->height(), twips(8755));
-        QStringList texts;
-        for (QAction* a : rig.e->mnuDatei()->actions())
-            texts << a->text();
-        texts << QStringLiteral("|");
-        for (QAction* a : rig.e->findChild<QMenu*>(QStringLiteral("mnuExtras"))->actions())
-            texts << a->text();
-        QCOMPARE(texts, (QStringList{"alle CVs in Datei speichern", "nur CVs > 0 in Datei speichern", "",
+        QCOMPARE(menuTexts(rig.e), (QStringList{"alle CVs in Datei speichern", "nur CVs > 0 in Datei speichern", "",
                                      "alle CVs ins Clipboard schreiben", "nur CVs > 0 ins Clipboard schreiben", "",
                                      "Mapping einlesen", "", "aktuelles Mapping löschen", "", "s&chließen", "|",
                                      "Einlese-Datei erzeugen", "&Werkseinstellung"}));
@@ -109,18 +98,18 @@ private slots:
         QCOMPARE(rig.text(4), QStringLiteral(" Datenformat nur Motorola "));
         for (int bit : {3, 4}) {
             const QLabel* label = rig.child<QLabel>(QStringLiteral("lblCV49_%1").arg(bit));
-            QCOMPARE(colourOf(label, QPalette::Window), red);
-            QCOMPARE(colourOf(label, QPalette::WindowText), white);
+            QCOMPARE(label->palette().color(QPalette::Window), red);
+            QCOMPARE(label->palette().color(QPalette::WindowText), white);
         }
         QVERIFY(rig.lblHinweis()->isVisible());
         QCOMPARE(rig.lblHinweis()->text(), hinweis);
-        QCOMPARE(colourOf(rig.lblHinweis(), QPalette::WindowText), white);
+        QCOMPARE(rig.lblHinweis()->palette().color(QPalette::WindowText), white);
         rig.press(3);
         QCOMPARE(rig.byte(), QStringLiteral("16"));
         QVERIFY(rig.lblHinweis()->isHidden());
         const QLabel* three = rig.child<QLabel>(QStringLiteral("lblCV49_3"));
-        QCOMPARE(colourOf(three, QPalette::Window), white);
-        QCOMPARE(colourOf(three, QPalette::WindowText), blue);
+        QCOMPARE(three->palette().color(QPalette::Window), white);
+        QCOMPARE(three->palette().color(QPalette::WindowText), blue);
         QCOMPARE(rig.text(3), QStringLiteral(" Datenformat DCC und Motorola "));
 
         rig.press(0);
