@@ -161,6 +161,16 @@ private slots:
         QCOMPARE(shown(rig.grd50, 0, 1), QStringLiteral("50"));
         QCOMPARE(shown(rig.grd50, 0, 0), QString());
         QCOMPARE(rig.saved(0, "typed.txt").last(), QStringLiteral("S 050 250"));
+        // The CV values follow the ticks alone; Space ticks.
+        MappingGrid* cv = rig.e->grid(QStringLiteral("grdCV"));
+        cv->setCurrentIndex(cv->cellIndex(1, 1));
+        QTest::keyClicks(cv, QStringLiteral("12"));
+        rig.fa->setCurrentIndex(rig.fa->cellIndex(2, 4));
+        QTest::keyClicks(rig.fa, QStringLiteral("x "));
+        rig.e->mnuDatei_Click();
+        QCOMPARE(shown(cv, 1, 1), QStringLiteral("0"));
+        QVERIFY(ticked(rig.fa, 2, 4));
+        QCOMPARE(shown(cv, 1, 3), QStringLiteral("4"));
     }
 
     void listsRightAfterLoading() {

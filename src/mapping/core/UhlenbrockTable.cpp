@@ -25,6 +25,7 @@ EditorTable uhlenbrockTable() {
     fa.rows = outputs;
     fa.cols = 20;  // columns 10..19 stay empty
     fa.geometry = {120, 120, 0, 0};
+    fa.typing = Typing::TicksBySpace;
     fa.columns.append(labelColumn(QStringLiteral("Ausgang"), 2700,
                                   {"Licht vorne", "Licht hinten", "Sonderfunktionsausgang A 1", "Sonderfunktionsausgang A 2",
                                    "Rangiergang", "Anfahr- / Bremsverzögerung"}));
