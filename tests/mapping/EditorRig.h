@@ -2,16 +2,19 @@
 
 #include "../app/MainWindowRig.h"
 #include "app/ui/FileDialog.h"
+#include "app/ui/frmHauptmenu.h"
 #include "mapping/ui/MappingEditor.h"
 #include "mapping/ui/MappingEditors.h"
 #include "mapping/ui/MappingGrid.h"
 
+#include <QAction>
 #include <QColor>
 #include <QComboBox>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 
-// The mapping editors as the main menu opens them, and what a test reads of their grids.
+// The mapping windows as the main menu opens them, and what the window tests look at.
 namespace mappingtest {
 
 // The main window with the mapping editors plugged in and a file dialog that answers
@@ -66,8 +69,30 @@ inline QColor background(MappingGrid* grid, int row, int col) {
     return grid->cellIndex(row, col).data(Qt::BackgroundRole).value<QColor>();
 }
 
-// Picks an entry of a choice cell's drop-down as a user does: a click opens it, the entry
-// is activated.
+// The texts of the "&Datei" items, "|", then those of "E&xtras" (separators are empty).
+inline QStringList menuTexts(MappingEditor* e) {
+    QStringList texts;
+    for (QAction* a : e->mnuDatei()->actions())
+        texts << a->text();
+    texts << QStringLiteral("|");
+    for (QAction* a : e->findChild<QMenu*>(QStringLiteral("mnuExtras"))->actions())
+        texts << a->text();
+    return texts;
+}
+
+// What every editor shows when the main menu has opened it.
+inline void expectOpened(const EditorRig& rig, MappingEditor* e, const QString& name, const QString& caption,
+                         const QString& page) {
+    QVERIFY(e);
+    QCOMPARE(e->objectName(), name);
+    QCOMPARE(e->windowTitle(), caption);
+    QVERIFY(e->isVisible());
+    QCOMPARE(e->windowModality(), Qt::ApplicationModal);
+    QVERIFY(!rig.notifier.busy);
+    QCOMPARE(rig.ctx.HelpPage, page);
+}
+
+// Picks the entry `text` from the value list of a choice cell, as a user does with the mouse.
 inline void chooseInCell(MappingGrid* grid, int row, int col, const QString& text) {
     clickCell(grid, row, col);
     auto* combo = grid->viewport()->findChild<QComboBox*>();

@@ -195,6 +195,13 @@ private slots:
         QCOMPARE(g->currentIndex().column(), int(Bar));
         QCOMPARE(g->horizontalScrollBar()->value(), 0);
         QCOMPARE(g->visualRect(g->cellIndex(0, Name)).left(), 0);
+        // The grid's caption stands over the part of its columns that shows.
+        const QRect band = g->captionBand(QStringLiteral("Funktionstastenzuordnung A"));
+        QCOMPARE(band.left(), 0);
+        QCOMPARE(band.right(), g->horizontalHeader()->viewport()->width() - 1);
+        g->setColumnHidden(Name, true);
+        QCOMPARE(g->captionBand(QStringLiteral("Funktionstastenzuordnung A")), band);
+        QVERIFY(g->captionBand(QStringLiteral("Funktionsausgänge")).isNull());
     }
 
     void panelStateLivesInTheModel() {

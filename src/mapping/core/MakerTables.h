@@ -17,8 +17,20 @@ EditorTable zimoTable();  // frmFM_Zimo
 EditorTable tranTable();  // frmFM_Tran
 EditorTable tamsLdg8Table();  // frmFM_Tams_LDG8
 EditorTable tamsFdmTable();  // frmFM_Tams_FDM
+enum EsuGrid { EsuTicks = 0, EsuValues = 1, EsuTicksB = 2, EsuValuesB = 3 };
+enum EsuCv49Grid { EsuCv49 = 0, EsuCv124 = 1 };
+enum UhlenbrockGrid { UhlenbrockTicks = 0, UhlenbrockValues = 1, Uhlenbrock50 = 2, UhlenbrockCv49 = 3 };
+
+EditorTable esuTable();         // frmFM_ESU
+EditorTable esuCv49Table();     // frmESU_CV49: the two bytes only, no lists
+EditorTable uhlenbrockTable();  // frmFM_Uhlenbrock
 
 // The output names "Licht vorne", "Licht hinten", "FA 1" .. "FA 12".
 QStringList nmraOutputNames();
+
+// The ESU editor's 36 conditions, k = 0..35: "St.  V", "St.  R", "Fa.  V", "Fa.  R", then
+// "F0  V", "F0  R" .. "F15  R"; condition k switches CV 129 + 3k and CV 130 + 3k.
+constexpr int esuConditions = 36;
+QString esuConditionCaption(int k);
 
 }  // namespace mapping

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <algorithm>
 
 using namespace mapping;
 
@@ -235,12 +236,29 @@ public:
 
     QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), m_rowHeight * bands()}; }
 
+    // Where the band of a caption (the grid's or a split's) stands, in the header's viewport;
+    // empty for a caption the header does not show.
+    QRect band(const QString& caption) const {
+        const int height = this->height() / bands();
+        int top = 0;
+        if (!m_caption.isEmpty()) {
+            if (caption == m_caption)
+                return bandRect(wholeGrid(), top, height);
+            top += height;
+        }
+        for (const SplitSpec& split : m_splits) {
+            if (split.caption == caption)
+                return bandRect(split, top, height);
+        }
+        return {};
+    }
+
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
         const int band = rect.height() / bands();
         int top = rect.top();
         if (!m_caption.isEmpty()) {
-            paintBand(painter, rect, top, band, {m_caption, 0, count() - 1});
+            paintBand(painter, rect, top, band, wholeGrid());
             top += band;
         }
         for (const SplitSpec& split : m_splits) {
@@ -254,13 +272,21 @@ protected:
 
 private:
     int bands() const { return 1 + (m_caption.isEmpty() ? 0 : 1) + (m_splits.isEmpty() ? 0 : 1); }
+    SplitSpec wholeGrid() const { return {m_caption, 0, count() - 1}; }
+
+    // The span's columns as far as the grid shows them: a caption over columns that reach
+    // beyond the grid's edge stays centred over the part that can be seen.
+    QRect bandRect(const SplitSpec& span, int top, int height) const {
+        const int left = std::max(spanEdge(span, true), 0);
+        const int right = std::min(spanEdge(span, false), viewport()->width());
+        return right > left ? QRect(left, top, right - left, height) : QRect();
+    }
 
     // The band over the span's columns, drawn piece by piece by each of its sections.
     void paintBand(QPainter* painter, const QRect& section, int top, int height, const SplitSpec& span) const {
         QStyleOptionHeader option;
         initStyleOption(&option);
-        const int left = spanEdge(span, true);
-        option.rect = QRect(left, top, spanEdge(span, false) - left, height);
+        option.rect = bandRect(span, top, height);
         option.section = 0;
         option.position = QStyleOptionHeader::OnlyOneSection;
         option.text = span.caption;
@@ -341,6 +367,10 @@ void MappingGrid::commitEdit() {
 void MappingGrid::refresh() {
     m_items->refresh();
     horizontalHeader()->viewport()->update();
+}
+
+QRect MappingGrid::captionBand(const QString& caption) const {
+    return static_cast<const SplitHeader*>(horizontalHeader())->band(caption);
 }
 
 QSize MappingGrid::fittedSize() const {
