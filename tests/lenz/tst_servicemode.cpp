@@ -383,6 +383,10 @@ private slots:
             r = programmer.readCv(3);
             QVERIFY(r.ok());
             QCOMPARE(programmer.lastOutcome().warning, Warning::NotDirect);
+            programmer.setMode(Mode::Register);
+            QVERIFY(programmer.writeCv(5, 6).ok());
+            QCOMPARE(rig.station.xpressNetMessages().last(), hex("23120506"));
+            programmer.setMode(Mode::Direct);
 
             const qsizetype before = rig.station.traffic().size();
             QCOMPARE(programmer.readCv(300).outcome, CvResult::Outcome::Refused);

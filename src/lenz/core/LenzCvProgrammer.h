@@ -12,6 +12,10 @@ class LenzCvProgrammer : public CvProgrammer {
 public:
     LenzCvProgrammer(LenzServiceMode& serviceMode, XpressNet::ProgrammingMode mode, ServiceModePauses pauses = {});
 
+    // The mode of the next reads and writes (the speed-curve transfer follows the Lenz
+    // window's choice before each CV).
+    void setMode(XpressNet::ProgrammingMode mode) { m_mode = mode; }
+
     // Where port failures go (the central error report), as CvResult::Outcome::PortFailed
     // promises.
     void setFailureReport(std::function<void(const Failure&)> report) { m_failureReport = std::move(report); }
