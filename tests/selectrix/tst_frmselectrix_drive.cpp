@@ -5,13 +5,9 @@
 #include <QSlider>
 
 using Rig = SelectrixWindowRig;
+using namespace SxColour;
 
 namespace {
-const QColor green(0x00, 0xFF, 0x00);
-const QColor yellow(0xFF, 0xFF, 0x00);
-const QColor red(0xFF, 0x00, 0x00);
-const QColor white(Qt::white);
-const QColor black(Qt::black);
 
 // The SLX850 chosen and the locomotive's address typed.
 void drivingAt(Rig& rig, const QString& address) {

@@ -5,10 +5,9 @@
 #include <QPointer>
 
 using Rig = SelectrixWindowRig;
+using namespace SxColour;
 
 namespace {
-const QColor white(Qt::white);
-const QColor black(Qt::black);
 
 void setCombos(Rig& rig, const QStringList& values) {
     const char* names[] = {"cmbADR", "cmbGE", "cmbBE", "cmbIM", "cmbHA"};
