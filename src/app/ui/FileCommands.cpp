@@ -11,10 +11,11 @@ namespace FileCommands {
 
 const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
 
-QString chooseTextFile(Dialog& dialog, bool save, int flags) {
+QString chooseTextFile(Dialog& dialog, bool save, std::optional<int> flags) {
     dialog.setFilter(textFilter);
     dialog.setFilterIndex(2);
-    dialog.setFlags(flags);
+    if (flags)
+        dialog.setFlags(*flags);
     return save ? dialog.showSave() : dialog.showOpen();
 }
 
@@ -26,8 +27,8 @@ void reportFailures(AppContext& ctx, const std::function<void()>& operation) {
     }
 }
 
-void saveLines(AppContext& ctx, Dialog& dialog, int flags, const QStringList& lines, const QString& what,
-               const QString& title) {
+void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
+               const QString& what, const QString& title) {
     reportFailures(ctx, [&] {
         const QString path = chooseTextFile(dialog, true, flags);
         if (path.isEmpty())

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Dialog;
 struct AppContext;
@@ -13,9 +14,10 @@ namespace FileCommands {
 
 extern const QString textFilter;  // "Text-Dateien (*.TXT)|*.txt"
 
-// Shows the open or save dialog with the text filter and `flags` (Dialog::OverwritePrompt);
-// throws Failure(32755) on Cancel. An empty name comes back empty: the operation ends.
-QString chooseTextFile(Dialog& dialog, bool save, int flags = 0);
+// Shows the open or save dialog with the text filter and, when given, `flags`
+// (Dialog::OverwritePrompt; otherwise the dialog keeps those it has); throws Failure(32755)
+// on Cancel. An empty name comes back empty: the operation ends.
+QString chooseTextFile(Dialog& dialog, bool save, std::optional<int> flags = std::nullopt);
 
 // Runs a file operation; a Failure goes to the central error report (a cancelled dialog
 // shows nothing there).
@@ -23,7 +25,7 @@ void reportFailures(AppContext& ctx, const std::function<void()>& operation);
 
 // Asks for the file, writes the lines (a failed save keeps the old file and is reported)
 // and confirms "<what> wurde unter ..." with an information box titled `title`.
-void saveLines(AppContext& ctx, Dialog& dialog, int flags, const QStringList& lines, const QString& what,
-               const QString& title);
+void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
+               const QString& what, const QString& title);
 
 }  // namespace FileCommands

@@ -7,7 +7,7 @@
 namespace TableFileCommands {
 
 void saveProtocol(AppContext& ctx, Dialog& dialog, const QList<CvRow>& rows) {
-    FileCommands::saveLines(ctx, dialog, 0, CvTableFiles::protocolLines(rows), QStringLiteral("Das Protokoll"),
+    FileCommands::saveLines(ctx, dialog, std::nullopt, CvTableFiles::protocolLines(rows), QStringLiteral("Das Protokoll"),
                             CvTableFiles::protocolSaveTitle);
 }
 

@@ -329,10 +329,11 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     grdKP->horizontalHeader()->setMinimumSectionSize(1);
     grdKP->setContextMenuPolicy(Qt::CustomContextMenu);
     setGeometryTwips(grdKP, 4440, 120, 5940, 7680);
-    // Eleven columns share the grid's width; "Act." and ADR a little wider.
-    const int columnTwips = (5940 - 360 - 300) / (SxProtokoll::ColumnCount + 1);
+    // Eleven columns share the grid's width: BE holds the "DCC" of a DCC row, the check
+    // states of M, L and G are one digit.
+    const std::array<int, SxProtokoll::ColumnCount> columnTwips{600, 600, 480, 600, 480, 480, 360, 360, 360, 540, 540};
     for (int c = 0; c < SxProtokoll::ColumnCount; ++c)
-        grdKP->setColumnWidth(c, twips(c < 2 ? columnTwips * 3 / 2 : columnTwips));
+        grdKP->setColumnWidth(c, twips(columnTwips.at(size_t(c))));
     connect(grdKP, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { mnuPopUp->popup(grdKP->viewport()->mapToGlobal(at)); });
 
