@@ -239,6 +239,20 @@ private slots:
         QVERIFY(rig.notifier.messages.isEmpty());
     }
 
+    // A printer that cannot be started is told, nothing more happens.
+    void printerThatCannotStart() {
+        Rig rig;
+        fill(rig.window->protocol(), {{"L", "80", "5", "6", "3", "2"}});
+        Printout::setTestTarget(rig.dir.filePath(QStringLiteral("no/such/folder/p.pdf")));
+        rig.window->setHeadingQuestion([](const QString&, const QString&) { return std::optional<QString>(QString()); });
+        rig.notifier.expectMessages = true;
+        rig.get<QAction>("mnuDatei_drucken")->trigger();
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Protokoll drucken..."));
+        QCOMPARE(rig.notifier.messages[0].text,
+                 QStringLiteral("Der Drucker kann nicht angesprochen werden, der Ausdruck unterbleibt."));
+    }
+
     // The pop-up opens on the grid with every entry usable.
     void popUpEntries() {
         Rig rig;
