@@ -709,7 +709,7 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
                 m_sxByte1 = m_channels[104];
                 m_sxByte2 = m_channels[105];
             }
-        } else if (value == 206) {
+        } else if (value == 206 && m_sxProgramming) {
             const int cvNumber = m_channels[104];
             if (m_sxDccWrite) {
                 m_cvs[cvNumber] = m_channels[107];
@@ -719,6 +719,8 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
             } else {
                 m_channels[105] = 255;
             }
+        } else if (value == 206) {
+            // Not in programming mode: no DCC operation.
         } else if (value >= 192 && m_sxDecoderPresent) {
             m_sxProvided = true;
             if (m_sxExtendedRead) {

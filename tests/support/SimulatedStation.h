@@ -120,8 +120,9 @@ public:
     // decoder's bytes into 104 and 105 (109 bit 6 set when a decoder answered); 106 := 201
     // writes 104 and 105 into the decoder, where 104 = 9 with 105 = 0 announces that the next
     // read gives the extended byte (and leaves those two bytes in the decoder, as a real one
-    // does), and 105 = 128 writes 104 as the extended byte; 106 := 206 reads (107 then holds
-    // the value, 105 is 255 for a CV that is not there) or, after a write of 107, writes a CV.
+    // does), and 105 = 128 writes 104 as the extended byte; 106 := 206, while programming is
+    // on, reads the DCC CV named in 104 (107 then holds the value, 105 is 255 for a CV that
+    // is not there) or, when 107 was written after the last write of 105, writes 107 into it.
     quint8 channel(int number) const { return m_channels.at(size_t(number & 0x7F)); }
     void setChannel(int number, quint8 value);
     void setSxDecoder(quint8 byte1, quint8 byte2, quint8 extended = 0);
