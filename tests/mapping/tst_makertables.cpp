@@ -27,6 +27,7 @@ private slots:
         QTest::newRow("ESU") << TableFunction(esuTable);
         QTest::newRow("ESU CV 49 / CV 124") << TableFunction(esuCv49Table);
         QTest::newRow("Uhlenbrock") << TableFunction(uhlenbrockTable);
+        QTest::newRow("Lenz") << TableFunction(lenzTable);
     }
 
     void tableIsSound_data() { makers_data(); }
@@ -46,6 +47,7 @@ private slots:
             QTest::addRow("Tams FD-M %u", seed) << TableFunction(tamsFdmTable) << seed;
             QTest::addRow("ESU %u", seed) << TableFunction(esuTable) << seed;
             QTest::addRow("Uhlenbrock %u", seed) << TableFunction(uhlenbrockTable) << seed;
+            QTest::addRow("Lenz %u", seed) << TableFunction(lenzTable) << seed;
         }
     }
     void roundTrip() {

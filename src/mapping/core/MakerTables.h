@@ -24,6 +24,9 @@ enum UhlenbrockGrid { UhlenbrockTicks = 0, UhlenbrockValues = 1, Uhlenbrock50 = 
 EditorTable esuTable();         // frmFM_ESU
 EditorTable esuCv49Table();     // frmESU_CV49: the two bytes only, no lists
 EditorTable uhlenbrockTable();  // frmFM_Uhlenbrock
+enum LenzGrid { LenzTicks = 0, LenzValues, Lenz5764, Lenz5556, Lenz60, Lenz62 };
+
+EditorTable lenzTable();  // frmFM_Lenz
 
 // The output names "Licht vorne", "Licht hinten", "FA 1" .. "FA 12".
 QStringList nmraOutputNames();

@@ -29,6 +29,7 @@ const EditorEntry editors[] = {
      []() -> std::unique_ptr<EditorHooks> { return std::make_unique<FollowingRows>("grdFM", "grdFE"); }},
     {"mnuFM_ESU", mapping::esuTable, esuHooks},
     {"mnuFM_Uhlenbrock", mapping::uhlenbrockTable, uhlenbrockHooks},
+    {"mnuExtras_Lenz", mapping::lenzTable, nullptr},
 };
 
 }  // namespace
