@@ -231,6 +231,27 @@ private slots:
         QCOMPARE(m.cvValue(49), 24);
     }
 
+    void panelOfFewerBitsHoldsOnlyThose_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("held");
+        QTest::newRow("all bits") << 255 << 7;
+        QTest::newRow("bits 0 and 2") << 5 << 5;
+        QTest::newRow("bit 3 alone") << 8 << 0;
+    }
+    void panelOfFewerBitsHoldsOnlyThose() {
+        QFETCH(int, value);
+        QFETCH(int, held);
+        EditorTable t = probeTable();
+        t.bindings[2].cells = rowBits(Panel, 0, 0, 3);
+        MappingModel m(t);
+        m.CVeinlesen(49, 2);
+        m.CVeinlesen(49, value);
+        QCOMPARE(m.cvValue(49), held);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(m.isTicked(cell(Panel, 0, i)), i < 3 && (held & (1 << i)) != 0);
+        QCOMPARE(m.saveLines(false).at(2), QStringLiteral("S 049 %1").arg(held, 3, 10, QLatin1Char('0')));
+    }
+
     void composites_data() {
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value");

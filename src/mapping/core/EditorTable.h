@@ -52,7 +52,8 @@
 //   `refused` cell is taken back at once (Lenz rows F..H under F0..F3).
 //   Read back: the value cell takes the file's value; ReadBack::AddTicks ticks the cells of
 //   the set bits and clears none (a read merges into what is there), ReadBack::ExactBits
-//   sets every cell to its bit (toggle panels: the state follows the value). A bit without
+//   sets every cell to its bit (toggle panels: the state follows the value) and keeps only
+//   the bits it has cells for (a panel of three bits holds a value 0..7). A bit without
 //   a cell is ignored. A value 0 is ignored unless `storesZero` (then the value cell takes
 //   0 and the ticks stay).
 //

@@ -278,8 +278,15 @@ void MappingModel::apply(int cv, int value, bool exact) {
         const BitBinding& b = m_table.bindings.at(item.index);
         if (value == 0 && !b.storesZero && !exact)
             return;
-        at(b.value).number = value;
         const bool setsAll = exact || b.readBack == ReadBack::ExactBits;
+        if (b.readBack == ReadBack::ExactBits) {
+            // The value is the panel's bits: one the panel cannot show is not kept.
+            int shown = 0;
+            for (const BitCell& bit : b.cells)
+                shown |= value & bit.weight;
+            value = shown;
+        }
+        at(b.value).number = value;
         for (const BitCell& bit : b.cells) {
             const bool set = (value & bit.weight) != 0;
             if (set || setsAll)
