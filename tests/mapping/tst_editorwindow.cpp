@@ -204,6 +204,64 @@ private slots:
         QVERIFY(g->captionBand(QStringLiteral("Funktionsausgänge")).isNull());
     }
 
+    // A bar whose maximum stands at the left still moves its handle the way an arrow, a key
+    // or a click beside the handle points.
+    void invertedBarStepsTheWayItPoints_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("value");
+        QTest::newRow("right arrow") << 7 << "right arrow" << 6;
+        QTest::newRow("left arrow") << 3 << "left arrow" << 4;
+        QTest::newRow("left arrow at the left end") << 7 << "left arrow" << 7;
+        QTest::newRow("Right key") << 5 << "Right" << 4;
+        QTest::newRow("Left key") << 5 << "Left" << 6;
+        QTest::newRow("right of the handle") << 7 << "right of the handle" << 5;
+    }
+    void invertedBarStepsTheWayItPoints() {
+        QFETCH(int, start);
+        QFETCH(QString, where);
+        QFETCH(int, value);
+        EditorTable t;
+        t.name = QStringLiteral("frmProbe");
+        GridSpec g;
+        g.name = QStringLiteral("grd55");
+        g.rows = 1;
+        g.cols = 1;
+        g.columns = {numberColumn(QStringLiteral("Wert"), 600)};
+        t.grids = {g};
+        t.scalars = {{55, {0, 0, 0}}};
+        SliderSpec rate;
+        rate.name = QStringLiteral("scrRate");
+        rate.geometry = {120, 600, 3000, 255};
+        rate.target = {0, 0, 0};
+        rate.max = 7;
+        rate.largeChange = 2;
+        rate.inverted = true;
+        t.sliders = {rate};
+        RecordingNotifier notifier;
+        AppContext ctx;
+        ctx.notifier = &notifier;
+        Dialog dialog;
+        MappingEditor e(ctx, dialog, t);
+        e.Form_Load();
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        QScrollBar* bar = e.slider(QStringLiteral("scrRate"));
+        e.model().setNumber({0, 0, 0}, start);
+        QCOMPARE(bar->value(), start);
+        const int y = bar->height() / 2;
+        if (where == u"right arrow")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 3, y));
+        else if (where == u"left arrow")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, y));
+        else if (where == u"right of the handle")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, y));
+        else
+            QTest::keyClick(bar, where == u"Right" ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(bar->value(), value);
+        QCOMPARE(e.model().cvValue(55), value);
+    }
+
     void panelStateLivesInTheModel() {
         WindowRig rig;
         rig.editor->model().readBack({"S 049 017"});

@@ -289,7 +289,7 @@ struct SliderSpec {
     bool followsCurrentRow = false;
     int smallChange = 1;
     int largeChange = 1;
-    bool inverted = false;  // the range's end stands at the left
+    bool inverted = false;  // the range's end stands at the left; arrows and keys still step the way they point
 };
 
 struct MenuTexts {
