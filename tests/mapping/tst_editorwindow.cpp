@@ -113,6 +113,22 @@ private slots:
         QCOMPARE(inCell->geometry(), rig.grid()->visualRect(rig.grid()->cellIndex(1, Bar)));
     }
 
+    void captionsWrapOntoTheirLines() {
+        EditorTable t = probeTable();
+        t.grids[0].captionLines = 2;
+        RecordingNotifier notifier;
+        AppContext ctx;
+        ctx.notifier = &notifier;
+        Dialog dialog;
+        MappingEditor e(ctx, dialog, t);
+        MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+        // The grid's caption band, then two lines of column captions.
+        QCOMPARE(g->horizontalHeader()->height(), 3 * g->verticalHeader()->defaultSectionSize());
+        const int alignment = g->model()->headerData(Effect, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
+        QVERIFY(alignment & Qt::TextWordWrap);
+        QCOMPARE(g->fittedSize().height(), 2 * g->frameWidth() + 6 * g->verticalHeader()->defaultSectionSize());
+    }
+
     void sliderFollowsTheCurrentRow() {
         WindowRig rig;
         QScrollBar* dim = rig.editor->slider(QStringLiteral("scrDim"));

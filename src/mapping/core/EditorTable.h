@@ -191,6 +191,7 @@ struct GridSpec {
     Rect geometry;
     bool headers = true;
     int rowHeight = 285;        // twips
+    int captionLines = 1;       // column captions wrap onto as many lines, each a row high
     int tickedColour = Colour::Yellow;  // Colour::None: ticked cells keep the column colour
     Typing typing = Typing::SwallowAll;
     // Places the grid so that its column `alignCol` stands under column `underCol` of grid

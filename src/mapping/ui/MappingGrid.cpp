@@ -95,8 +95,10 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return m_model.column(m_grid, section).caption;
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(alignmentOf(m_model.column(m_grid, section).align));
+        if (role == Qt::TextAlignmentRole) {
+            const int a = int(alignmentOf(m_model.column(m_grid, section).align));
+            return spec().captionLines > 1 ? QVariant(a | Qt::TextWordWrap) : QVariant(a);
+        }
         return {};
     }
 
@@ -232,9 +234,12 @@ private:
 class MappingGrid::SplitHeader : public QHeaderView {
 public:
     SplitHeader(const GridSpec& spec, int rowHeight, QWidget* parent)
-        : QHeaderView(Qt::Horizontal, parent), m_caption(spec.caption), m_splits(spec.splits), m_rowHeight(rowHeight) {}
+        : QHeaderView(Qt::Horizontal, parent), m_caption(spec.caption), m_splits(spec.splits), m_rowHeight(rowHeight),
+          m_captionLines(std::max(1, spec.captionLines)) {}
 
-    QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), m_rowHeight * bands()}; }
+    QSize sizeHint() const override {
+        return {QHeaderView::sizeHint().width(), m_rowHeight * (bands() - 1 + m_captionLines)};
+    }
 
     // Where the band of a caption (the grid's or a split's) stands, in the header's viewport;
     // empty for a caption the header does not show.
@@ -255,7 +260,7 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        const int band = rect.height() / bands();
+        const int band = m_rowHeight;
         int top = rect.top();
         if (!m_caption.isEmpty()) {
             paintBand(painter, rect, top, band, wholeGrid());
@@ -315,6 +320,7 @@ private:
     QString m_caption;
     QList<SplitSpec> m_splits;
     int m_rowHeight;
+    int m_captionLines;
 };
 
 MappingGrid::MappingGrid(MappingModel& model, int grid, QWidget* parent)
