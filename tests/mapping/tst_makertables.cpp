@@ -28,6 +28,8 @@ private slots:
         QTest::newRow("ESU CV 49 / CV 124") << TableFunction(esuCv49Table);
         QTest::newRow("Uhlenbrock") << TableFunction(uhlenbrockTable);
         QTest::newRow("Lenz") << TableFunction(lenzTable);
+        QTest::newRow("Kuehn T145") << TableFunction(kuehnT145Table);
+        QTest::newRow("Kuehn N025") << TableFunction(kuehnN025Table);
     }
 
     void tableIsSound_data() { makers_data(); }
@@ -48,6 +50,8 @@ private slots:
             QTest::addRow("ESU %u", seed) << TableFunction(esuTable) << seed;
             QTest::addRow("Uhlenbrock %u", seed) << TableFunction(uhlenbrockTable) << seed;
             QTest::addRow("Lenz %u", seed) << TableFunction(lenzTable) << seed;
+            QTest::addRow("Kuehn T145 %u", seed) << TableFunction(kuehnT145Table) << seed;
+            QTest::addRow("Kuehn N025 %u", seed) << TableFunction(kuehnN025Table) << seed;
         }
     }
     void roundTrip() {

@@ -25,8 +25,12 @@ EditorTable esuTable();         // frmFM_ESU
 EditorTable esuCv49Table();     // frmESU_CV49: the two bytes only, no lists
 EditorTable uhlenbrockTable();  // frmFM_Uhlenbrock
 enum LenzGrid { LenzTicks = 0, LenzValues, Lenz5764, Lenz5556, Lenz60, Lenz62 };
+enum KuehnT145Grid { T145Ticks = 0, T145Rates, T145Panel };
+enum KuehnN025Grid { N025Effects = 0, N025Keys, N025Rates, N025Panel };
 
 EditorTable lenzTable();  // frmFM_Lenz
+EditorTable kuehnT145Table();  // frmFM_Kuehn_T145, also for the Viessmann 5246
+EditorTable kuehnN025Table();  // frmFM_Kuehn_N025
 
 // The output names "Licht vorne", "Licht hinten", "FA 1" .. "FA 12".
 QStringList nmraOutputNames();

@@ -3,6 +3,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "mapping/core/MakerTables.h"
 #include "mapping/ui/EsuHooks.h"
+#include "mapping/ui/KuehnHooks.h"
 #include "mapping/ui/MappingEditor.h"
 #include "mapping/ui/FollowingRows.h"
 #include "mapping/ui/UhlenbrockHooks.h"
@@ -30,6 +31,9 @@ const EditorEntry editors[] = {
     {"mnuFM_ESU", mapping::esuTable, esuHooks},
     {"mnuFM_Uhlenbrock", mapping::uhlenbrockTable, uhlenbrockHooks},
     {"mnuExtras_Lenz", mapping::lenzTable, nullptr},
+    {"mnuDatei_mnuKuehn_Kuehn_T145", mapping::kuehnT145Table, kuehnHooks},
+    {"mnuDatei_Viessmann_5246", mapping::kuehnT145Table, kuehnHooks},
+    {"mnuDatei_mnuKuehn_KuehnN025", mapping::kuehnN025Table, kuehnHooks},
 };
 
 }  // namespace
