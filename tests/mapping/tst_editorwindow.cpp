@@ -116,12 +116,8 @@ private slots:
     void captionsWrapOntoTheirLines() {
         EditorTable t = probeTable();
         t.grids[0].captionLines = 2;
-        RecordingNotifier notifier;
-        AppContext ctx;
-        ctx.notifier = &notifier;
-        Dialog dialog;
-        MappingEditor e(ctx, dialog, t);
-        MappingGrid* g = e.grid(QStringLiteral("grdFA"));
+        WindowRig rig(t);
+        MappingGrid* g = rig.grid();
         // The grid's caption band, then two lines of column captions.
         QCOMPARE(g->horizontalHeader()->height(), 3 * g->verticalHeader()->defaultSectionSize());
         const int alignment = g->model()->headerData(Effect, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
@@ -254,16 +250,10 @@ private slots:
         rate.largeChange = 2;
         rate.inverted = true;
         t.sliders = {rate};
-        RecordingNotifier notifier;
-        AppContext ctx;
-        ctx.notifier = &notifier;
-        Dialog dialog;
-        MappingEditor e(ctx, dialog, t);
-        e.Form_Load();
-        e.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&e));
-        QScrollBar* bar = e.slider(QStringLiteral("scrRate"));
-        e.model().setNumber({0, 0, 0}, start);
+        WindowRig rig(t);
+        QVERIFY(QTest::qWaitForWindowExposed(rig.editor.get()));
+        QScrollBar* bar = rig.editor->slider(QStringLiteral("scrRate"));
+        rig.editor->model().setNumber({0, 0, 0}, start);
         QCOMPARE(bar->value(), start);
         const int y = bar->height() / 2;
         if (where == u"right arrow")
@@ -275,7 +265,7 @@ private slots:
         else
             QTest::keyClick(bar, where == u"Right" ? Qt::Key_Right : Qt::Key_Left);
         QCOMPARE(bar->value(), value);
-        QCOMPARE(e.model().cvValue(55), value);
+        QCOMPARE(rig.editor->model().cvValue(55), value);
     }
 
     void panelStateLivesInTheModel() {
