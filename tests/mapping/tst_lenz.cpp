@@ -1,12 +1,14 @@
 // The Lenz GoldSerie editor's table on the engine: the three offset bit windows with their
 // refused ticks, the internal functions and their marking across both grids, brightness,
 // the effect pairs of CV 60 and CV 62, read-back and the lists.
+#include "MappingTestKit.h"
 #include "mapping/core/MakerTables.h"
 #include "mapping/core/MappingModel.h"
 
 #include <QTest>
 
 using namespace mapping;
+using namespace mappingtest;
 
 namespace {
 CellRef tick(int row, int col) {
@@ -151,8 +153,7 @@ private slots:
         m.setNumber({Lenz60, 0, 1}, 20);
         m.readBack({line});
         QCOMPARE((QStringList{m.text({grid, 0, 0}), m.text({grid, 0, 1}), m.text({grid, 0, 3})}), shown);
-        const QString cv = grid == Lenz60 ? QStringLiteral("060") : QStringLiteral("062");
-        QVERIFY(m.saveLines(true).contains(QStringLiteral("S %1 %2").arg(cv).arg(shown.last().toInt(), 3, 10, QLatin1Char('0'))));
+        QVERIFY(m.saveLines(true).contains(writeLines({grid == Lenz60 ? 60 : 62}, {shown.last().toInt()}).first()));
     }
 
     // The pair's value is the sum of what its two cells show now, not of parts chosen
@@ -214,10 +215,7 @@ private slots:
 
     void lists() {
         MappingModel m(lenzTable());
-        QStringList all;
-        for (int cv : {55, 56, 57, 58, 59, 61, 64, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 60, 62})
-            all.append(QStringLiteral("S %1 000").arg(cv, 3, 10, QLatin1Char('0')));
-        QCOMPARE(m.saveLines(false), all);
+        QCOMPARE(m.saveLines(false), writeLines(QList<int>{55, 56, 57, 58, 59, 61, 64} + cvRange(33, 46) + QList<int>{60, 62}, {}));
         QCOMPARE(m.saveLines(true), QStringList());
         QCOMPARE(m.readListLines(), (QStringList{"L 055", "L 056", "L 057", "L 058", "L 059", "L 060", "L 061", "L 062",
                                                  "L 064"}));
@@ -230,33 +228,14 @@ private slots:
     }
 
     // Names take typed text; CV numbers and computed values never do.
-    void typedText_data() {
-        QTest::addColumn<int>("grid");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("output name") << int(LenzTicks) << 0 << 0 << true;
-        QTest::newRow("function name") << int(Lenz5764) << 2 << 0 << true;
-        QTest::newRow("brightness name") << int(Lenz5556) << 1 << 0 << true;
-        QTest::newRow("grdCV CV") << int(LenzValues) << 0 << 3 << false;
-        QTest::newRow("grdCV Wert") << int(LenzValues) << 1 << 3 << false;
-        QTest::newRow("grd5764 CV") << int(Lenz5764) << 0 << 1 << false;
-        QTest::newRow("grd5764 Wert") << int(Lenz5764) << 0 << 2 << false;
-        QTest::newRow("grd5556 Wert") << int(Lenz5556) << 0 << 2 << false;
-        QTest::newRow("grd60 Wert") << int(Lenz60) << 0 << 3 << false;
-        QTest::newRow("grd62 CV") << int(Lenz62) << 0 << 2 << false;
-        QTest::newRow("tick") << int(LenzTicks) << 0 << 1 << false;
-    }
-    void typedText() {
-        QFETCH(int, grid);
-        QFETCH(int, row);
-        QFETCH(int, col);
-        QFETCH(bool, taken);
-        MappingModel m(lenzTable());
-        const QString before = m.text({grid, row, col});
-        QCOMPARE(m.setText({grid, row, col}, QStringLiteral("12")), taken);
-        QCOMPARE(m.text({grid, row, col}), taken ? QStringLiteral("12") : before);
-        QCOMPARE(m.saveLines(true), QStringList());
+    void typedCellsAreTheNames() {
+        QStringList names;
+        for (int r = 0; r < 8; ++r)
+            names << QStringLiteral("%1,%2,0").arg(int(LenzTicks)).arg(r);
+        for (int r = 0; r < 5; ++r)
+            names << QStringLiteral("%1,%2,0").arg(int(Lenz5764)).arg(r);
+        names << QStringLiteral("%1,0,0").arg(int(Lenz5556)) << QStringLiteral("%1,1,0").arg(int(Lenz5556));
+        QCOMPARE(typedCells(MappingModel(lenzTable())), names);
     }
 };
 
