@@ -7,6 +7,8 @@
 
 using Kind = SimulatedStation::Kind;
 
+Q_DECLARE_METATYPE(QList<QByteArray>)
+
 namespace {
 struct Rig {
     explicit Rig(Kind kind = Kind::Intellibox) : station(clock, kind), link(station, clock) { station.open(); }
@@ -230,6 +232,7 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QByteArray>("answer");
         using R = SimulatedStation::ServiceResult;
+        QTest::newRow("ready") << int(R::Ready) << QByteArray::fromHex("611170");
         QTest::newRow("not found") << int(R::NotFound) << QByteArray::fromHex("611372");
         QTest::newRow("short") << int(R::ShortCircuit) << QByteArray::fromHex("611273");
         QTest::newRow("busy") << int(R::Busy) << QByteArray::fromHex("611F7E");
@@ -269,6 +272,71 @@ private slots:
         rig.station.write(request.mid(2));
         QCOMPARE(rig.after(100), answer);
         QCOMPARE(rig.station.powerOn(), powerOn);
+    }
+
+    // The interface confirms a service-mode request when the station has carried it out.
+    void lenzAcknowledgesWhenDone() {
+        Rig rig(Kind::LenzUsb);
+        rig.station.setAcknowledgeServiceRequests(true);
+        rig.station.write(QByteArray::fromHex("FFFE22150136"));
+        QCOMPARE(rig.after(1499), QByteArray::fromHex("FFFD610263"));
+        QCOMPARE(rig.after(1), QByteArray::fromHex("FFFE010405"));
+    }
+
+    // What comes after the result request, read by read.
+    void lenzResultDelivery_data() {
+        QTest::addColumn<bool>("company");
+        QTest::addColumn<bool>("wrongCheck");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QByteArray>("serial");  // the frames as on the serial line
+        using F = SimulatedStation::Fault;
+        const QByteArray result = QByteArray::fromHex("6314010375");
+        const QByteArray ackAndEntry = QByteArray::fromHex("010405610263");
+        QTest::newRow("plain") << false << false << int(F::None) << result;
+        QTest::newRow("company in one read") << true << false << int(F::None) << ackAndEntry + result + ackAndEntry;
+        QTest::newRow("wrong check byte") << false << true << int(F::None) << QByteArray::fromHex("631401032F");
+        QTest::newRow("three bytes a read") << false << false << int(F::Split) << result;
+        QTest::newRow("silent") << true << false << int(F::Silent) << QByteArray();
+    }
+    void lenzResultDelivery() {
+        QFETCH(bool, company);
+        QFETCH(bool, wrongCheck);
+        QFETCH(int, fault);
+        QFETCH(QByteArray, serial);
+        using F = SimulatedStation::Fault;
+        for (Kind kind : {Kind::Lenz, Kind::LenzUsb}) {
+            const bool usb = kind == Kind::LenzUsb;
+            Rig rig(kind);
+            if (company)
+                rig.station.setResultCompany({true, true, true, true});
+            rig.station.setResultCheckByteWrong(wrongCheck);
+            rig.station.setFault(SimulatedStation::Fault(fault));
+            const QByteArray header = usb ? QByteArray::fromHex("FFFE") : QByteArray();
+            rig.station.write(header + QByteArray::fromHex("22150136"));  // direct read of CV1
+            const auto reads = [&] {
+                QList<QByteArray> chunks;
+                for (QByteArray chunk = rig.station.readAll(); !chunk.isEmpty(); chunk = rig.station.readAll())
+                    chunks << chunk;
+                return chunks;
+            };
+            rig.clock.advance(2000);
+            (void)reads();
+            rig.station.write(header + QByteArray::fromHex("211031"));
+            rig.clock.advance(100);
+            const QList<QByteArray> got = reads();
+            // On USB each frame carries its own header: FF FD for the broadcast, FF FE else.
+            QByteArray line;
+            for (qsizetype i = 0, length = 0; i < serial.size(); i += length) {
+                length = (quint8(serial[i]) & 0x0F) + 2;
+                if (usb)
+                    line += QByteArray::fromHex(serial.mid(i, 2) == "\x61\x02" ? "FFFD" : "FFFE");
+                line += serial.mid(i, length);
+            }
+            QList<QByteArray> expected;
+            for (qsizetype i = 0; i < line.size(); i += fault == int(F::Split) ? 3 : line.size())
+                expected << line.mid(i, fault == int(F::Split) ? 3 : line.size());
+            QCOMPARE(got, expected);
+        }
     }
 
     void usbResynchronises() {

@@ -57,4 +57,33 @@ inline QStringList keptState(const MappingModel& m) {
     return state;
 }
 
+// The lines of a list as the editors write them: "S 033 001" for each CV and value, and
+// "L 033" for each CV of a read list.
+inline QStringList writeLines(const QList<int>& cvs, const QList<int>& values) {
+    QStringList lines;
+    for (int i = 0; i < cvs.size(); ++i)
+        lines.append(QStringLiteral("S %1 %2").arg(cvs.at(i), 3, 10, QLatin1Char('0')).arg(values.value(i), 3, 10, QLatin1Char('0')));
+    return lines;
+}
+inline QStringList readLines(const QList<int>& cvs) {
+    QStringList lines;
+    for (int cv : cvs)
+        lines.append(QStringLiteral("L %1").arg(cv, 3, 10, QLatin1Char('0')));
+    return lines;
+}
+
+// The cells a user may type into, as "grid,row,col".
+inline QStringList typedCells(const MappingModel& m) {
+    QStringList cells;
+    for (int g = 0; g < m.gridCount(); ++g) {
+        for (int r = 0; r < m.grid(g).rows; ++r) {
+            for (int c = 0; c < m.grid(g).cols; ++c) {
+                if (m.isTyped({g, r, c}))
+                    cells.append(QStringLiteral("%1,%2,%3").arg(g).arg(r).arg(c));
+            }
+        }
+    }
+    return cells;
+}
+
 }  // namespace mappingtest

@@ -31,14 +31,7 @@ EditorTable probeTable() {
     g.geometry = {120, 600, 0, 0};
     // The last row's bar spans 0..255.
     g.cells.append({2, Bar, CellKind::Slider, {}, 0, 0, 255, 1, 20});
-    ColumnSpec bar;
-    bar.caption = QStringLiteral("Einstellung");
-    bar.width = 1200;
-    bar.kind = CellKind::Slider;
-    bar.sliderTarget = Setting;
-    bar.sliderName = QStringLiteral("scrCell");
-    bar.sliderIndexBase = 1;
-    bar.max = 63;
+    const ColumnSpec bar = sliderColumn(QStringLiteral("Einstellung"), 1200, Setting, QStringLiteral("scrCell"), 63, 1, 1);
     g.columns = {labelColumn(QStringLiteral("Ausgang"), 900, {"A", "B", "C"}),
                  choiceColumn(QStringLiteral("Funktion"), 1200, {{0, "ein / aus"}, {16, "Blinken"}, {32, "Strobe"}}),
                  numberColumn(QStringLiteral("Helligkeit"), 600, 15, 0, 15), numberColumn(QStringLiteral("Wert"), 600, 15),
@@ -81,9 +74,9 @@ struct WindowRig {
     Dialog dialog;
     QStringList calls;
     std::unique_ptr<MappingEditor> editor;
-    WindowRig() {
+    explicit WindowRig(EditorTable table = probeTable()) {
         ctx.notifier = &notifier;
-        editor = std::make_unique<MappingEditor>(ctx, dialog, probeTable(), std::make_unique<RecordingHooks>(&calls));
+        editor = std::make_unique<MappingEditor>(ctx, dialog, std::move(table), std::make_unique<RecordingHooks>(&calls));
         editor->Form_Load();
         editor->show();
     }
@@ -120,6 +113,18 @@ private slots:
         QCOMPARE(inCell->geometry(), rig.grid()->visualRect(rig.grid()->cellIndex(1, Bar)));
     }
 
+    void captionsWrapOntoTheirLines() {
+        EditorTable t = probeTable();
+        t.grids[0].captionLines = 2;
+        WindowRig rig(t);
+        MappingGrid* g = rig.grid();
+        // The grid's caption band, then two lines of column captions.
+        QCOMPARE(g->horizontalHeader()->height(), 3 * g->verticalHeader()->defaultSectionSize());
+        const int alignment = g->model()->headerData(Effect, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
+        QVERIFY(alignment & Qt::TextWordWrap);
+        QCOMPARE(g->fittedSize().height(), 2 * g->frameWidth() + 6 * g->verticalHeader()->defaultSectionSize());
+    }
+
     void sliderFollowsTheCurrentRow() {
         WindowRig rig;
         QScrollBar* dim = rig.editor->slider(QStringLiteral("scrDim"));
@@ -153,6 +158,34 @@ private slots:
         QVERIFY(rig.editor->model().saveLines(true).contains(QStringLiteral("S 051 100")));
     }
 
+    void barInACellCanSelectItsRow() {
+        for (bool selects : {false, true}) {
+            EditorTable t = probeTable();
+            t.grids[0].columns[Bar].sliderSelectsRow = selects;
+            WindowRig rig(t);
+            MappingGrid* g = rig.grid();
+            g->setCurrentIndex(g->cellIndex(0, Name));
+            rig.calls.clear();
+            rig.editor->slider(QStringLiteral("scrCell_3"))->setValue(9);
+            QCOMPARE(g->currentIndex().row(), selects ? 2 : 0);
+            QCOMPARE(rig.calls.contains(QStringLiteral("moved 0 2 %1").arg(int(Bar))), selects);
+            QCOMPARE(rig.editor->model().cvValue(52), 9);
+        }
+    }
+
+    void clickOnATickMakesItsCellCurrent() {
+        EditorTable t = probeTable();
+        t.grids[0].cols = 7;
+        t.grids[0].columns.append(tickColumn(QStringLiteral("F0")));
+        WindowRig rig(t);
+        MappingGrid* g = rig.grid();
+        const QRect r = g->visualRect(g->cellIndex(1, 6));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(g->currentIndex(), g->cellIndex(1, 6));
+        QVERIFY(rig.calls.contains(QStringLiteral("moved 0 1 6")));
+        QVERIFY(rig.editor->model().isTicked({0, 1, 6}));
+    }
+
     void narrowGridDoesNotScrollByItself() {
         EditorTable t = probeTable();
         t.grids[0].geometry.width = 2400;  // narrower than its columns
@@ -174,6 +207,65 @@ private slots:
         QCOMPARE(g->currentIndex().column(), int(Bar));
         QCOMPARE(g->horizontalScrollBar()->value(), 0);
         QCOMPARE(g->visualRect(g->cellIndex(0, Name)).left(), 0);
+        // The grid's caption stands over the part of its columns that shows.
+        const QRect band = g->captionBand(QStringLiteral("Funktionstastenzuordnung A"));
+        QCOMPARE(band.left(), 0);
+        QCOMPARE(band.right(), g->horizontalHeader()->viewport()->width() - 1);
+        g->setColumnHidden(Name, true);
+        QCOMPARE(g->captionBand(QStringLiteral("Funktionstastenzuordnung A")), band);
+        QVERIFY(g->captionBand(QStringLiteral("Funktionsausgänge")).isNull());
+    }
+
+    // A bar whose maximum stands at the left still moves its handle the way an arrow, a key
+    // or a click beside the handle points.
+    void invertedBarStepsTheWayItPoints_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("value");
+        QTest::newRow("right arrow") << 7 << "right arrow" << 6;
+        QTest::newRow("left arrow") << 3 << "left arrow" << 4;
+        QTest::newRow("left arrow at the left end") << 7 << "left arrow" << 7;
+        QTest::newRow("Right key") << 5 << "Right" << 4;
+        QTest::newRow("Left key") << 5 << "Left" << 6;
+        QTest::newRow("right of the handle") << 7 << "right of the handle" << 5;
+    }
+    void invertedBarStepsTheWayItPoints() {
+        QFETCH(int, start);
+        QFETCH(QString, where);
+        QFETCH(int, value);
+        EditorTable t;
+        t.name = QStringLiteral("frmProbe");
+        GridSpec g;
+        g.name = QStringLiteral("grd55");
+        g.rows = 1;
+        g.cols = 1;
+        g.columns = {numberColumn(QStringLiteral("Wert"), 600)};
+        t.grids = {g};
+        t.scalars = {{55, {0, 0, 0}}};
+        SliderSpec rate;
+        rate.name = QStringLiteral("scrRate");
+        rate.geometry = {120, 600, 3000, 255};
+        rate.target = {0, 0, 0};
+        rate.max = 7;
+        rate.largeChange = 2;
+        rate.inverted = true;
+        t.sliders = {rate};
+        WindowRig rig(t);
+        QVERIFY(QTest::qWaitForWindowExposed(rig.editor.get()));
+        QScrollBar* bar = rig.editor->slider(QStringLiteral("scrRate"));
+        rig.editor->model().setNumber({0, 0, 0}, start);
+        QCOMPARE(bar->value(), start);
+        const int y = bar->height() / 2;
+        if (where == u"right arrow")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 3, y));
+        else if (where == u"left arrow")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, y));
+        else if (where == u"right of the handle")
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, y));
+        else
+            QTest::keyClick(bar, where == u"Right" ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(bar->value(), value);
+        QCOMPARE(rig.editor->model().cvValue(55), value);
     }
 
     void panelStateLivesInTheModel() {

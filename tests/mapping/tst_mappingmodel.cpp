@@ -231,6 +231,27 @@ private slots:
         QCOMPARE(m.cvValue(49), 24);
     }
 
+    void panelOfFewerBitsHoldsOnlyThose_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("held");
+        QTest::newRow("all bits") << 255 << 7;
+        QTest::newRow("bits 0 and 2") << 5 << 5;
+        QTest::newRow("bit 3 alone") << 8 << 0;
+    }
+    void panelOfFewerBitsHoldsOnlyThose() {
+        QFETCH(int, value);
+        QFETCH(int, held);
+        EditorTable t = probeTable();
+        t.bindings[2].cells = rowBits(Panel, 0, 0, 3);
+        MappingModel m(t);
+        m.CVeinlesen(49, 2);
+        m.CVeinlesen(49, value);
+        QCOMPARE(m.cvValue(49), held);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(m.isTicked(cell(Panel, 0, i)), i < 3 && (held & (1 << i)) != 0);
+        QCOMPARE(m.saveLines(false).at(2), QStringLiteral("S 049 %1").arg(held, 3, 10, QLatin1Char('0')));
+    }
+
     void composites_data() {
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value");
@@ -340,6 +361,27 @@ private slots:
         MappingModel m(probeTable());
         QCOMPARE(m.setText(cell(grid, row, col), text), taken);
         QCOMPARE(m.text(cell(grid, row, col)), shown);
+    }
+
+    void typedNamesInCapitalsAndLength_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("small letters") << "x1 neu" << true << "X1 NEU";
+        QTest::newRow("umlaut") << "rück" << true << "RÜCK";
+        QTest::newRow("six characters") << "abcdef" << true << "ABCDEF";
+        QTest::newRow("seven characters") << "abcdefg" << false << "A";
+    }
+    void typedNamesInCapitalsAndLength() {
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        QFETCH(QString, shown);
+        EditorTable t = probeTable();
+        t.grids[Ticks].columns[0].upperCase = true;
+        t.grids[Ticks].columns[0].maxLength = 6;
+        MappingModel m(t);
+        QCOMPARE(m.setText(cell(Ticks, 0, 0), text), taken);
+        QCOMPARE(m.text(cell(Ticks, 0, 0)), shown);
     }
 
     void derivedTextFollows() {

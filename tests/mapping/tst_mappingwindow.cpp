@@ -1,7 +1,7 @@
 // The NMRA and Zimo MX editors as a user meets them: opened from the main menu, ticked with
 // the mouse, their list commands through the file dialog, the clipboard and the message
 // boxes, and a saved list loaded into the Intellibox window's CV-group table.
-#include "../app/MainWindowRig.h"
+#include "EditorRig.h"
 #include "FakeZentraleHost.h"
 #include "RecordingNotifier.h"
 #include "TestFiles.h"
@@ -28,68 +28,14 @@
 #include <memory>
 
 using namespace mapping;
+using namespace mappingtest;
 
 namespace {
-
-// The main window with the mapping editors plugged in and a file dialog that answers
-// from a queue (an empty answer is Cancel).
-struct EditorRig : MainWindowRig {
-    std::unique_ptr<Dialog> dialog;
-    QStringList answers;
-    QList<int> dialogFlags;
-    QList<bool> dialogSaves;
-
-    EditorRig() {
-        ctx.HelpFile = QStringLiteral("help");
-        dialog = std::make_unique<Dialog>(window.get());
-        registerMappingEditors(*window, ctx, *dialog);
-        Dialog::setAnswerProvider([this](const Dialog& d, bool save) {
-            dialogFlags.append(d.flags());
-            dialogSaves.append(save);
-            if (d.filter() != QStringLiteral("Text-Dateien (*.TXT)|*.txt") || d.filterIndex() != 2)
-                return QString();
-            return answers.isEmpty() ? QString() : answers.takeFirst();
-        });
-    }
-    ~EditorRig() {
-        Dialog::setAnswerProvider({});
-        for (MappingEditor* e : window->findChildren<MappingEditor*>())
-            e->close();
-        flushDeletes();
-    }
-
-    MappingEditor* open(const QString& name) {
-        window->entry(name)->trigger();
-        const QList<MappingEditor*> editors = window->findChildren<MappingEditor*>();
-        return editors.isEmpty() ? nullptr : editors.last();
-    }
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-};
 
 // The tick column of F0 forward.
 int firstTick(const QString& entry) {
     return entry == u"mnuFM_NMRA" ? 1 : 5;
 }
-
-void clickCell(MappingGrid* grid, int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-    const QRect r = grid->visualRect(grid->cellIndex(row, col));
-    QTest::mouseClick(grid->viewport(), button, {}, r.center());
-}
-
-QString shown(MappingGrid* grid, int row, int col) {
-    return grid->cellIndex(row, col).data().toString();
-}
-
-bool ticked(MappingGrid* grid, int row, int col) {
-    return grid->cellIndex(row, col).data(Qt::CheckStateRole).toInt() == Qt::Checked;
-}
-
-QColor background(MappingGrid* grid, int row, int col) {
-    return grid->cellIndex(row, col).data(Qt::BackgroundRole).value<QColor>();
-}
-
-const QColor yellow(255, 255, 0);
-const QColor faceGrey(212, 208, 200);
 
 }  // namespace
 
@@ -126,13 +72,9 @@ private slots:
         QVERIFY(rig.window->entry(entry)->isEnabled());
         rig.notifier.busy = !menuSetsBusy;  // Zimo: left over from elsewhere, reset all the same
         MappingEditor* e = rig.open(entry);
-        QVERIFY(e);
-        QCOMPARE(e->objectName(), name);
-        QCOMPARE(e->windowTitle(), caption);
-        QVERIFY(e->isVisible());
-        QCOMPARE(e->windowModality(), Qt::ApplicationModal);
-        QVERIFY(!rig.notifier.busy);
-        QCOMPARE(rig.ctx.HelpPage, page);
+        expectOpened(rig, e, name, caption, page);
+        if (QTest::currentTestFailed())
+            return;
         QStringList left;
         for (QAction* a : e->menuBar()->actions())
             left << a->objectName();
@@ -164,13 +106,7 @@ private slots:
         QFETCH(QStringList, texts);
         EditorRig rig;
         MappingEditor* e = rig.open(entry);
-        QStringList got;
-        for (QAction* a : e->mnuDatei()->actions())
-            got << a->text();
-        got << QStringLiteral("|");
-        for (QAction* a : e->findChild<QMenu*>(QStringLiteral("mnuExtras"))->actions())
-            got << a->text();
-        QCOMPARE(got, texts);
+        QCOMPARE(mappingtest::menuTexts(e), texts);
         QCOMPARE(e->action(QStringLiteral("mnuHilfe"))->text(), QStringLiteral("&?"));
         QCOMPARE(e->action(QStringLiteral("mnuSchliessen"))->text(), QStringLiteral("s&chließen"));
     }
@@ -453,20 +389,10 @@ private slots:
         EditorRig rig;
         MappingEditor* e = rig.open(QStringLiteral("mnuFM_Zimo"));
         MappingGrid* fa = e->grid(QStringLiteral("grdFA"));
-        auto choose = [&](int row, int col, const QString& text) {
-            clickCell(fa, row, col);
-            auto* combo = fa->viewport()->findChild<QComboBox*>();
-            QVERIFY(combo);
-            const int item = combo->findText(text);
-            QVERIFY(item >= 0);
-            combo->setCurrentIndex(item);
-            emit combo->activated(item);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        };
-        choose(3, 1, QStringLiteral("Strobe"));
+        chooseInCell(fa, 3, 1, QStringLiteral("Strobe"));
         QCOMPARE(shown(fa, 3, 1), QStringLiteral("Strobe"));
         QCOMPARE(shown(fa, 3, 4), QStringLiteral("16"));
-        choose(3, 2, QStringLiteral("rückwärts"));
+        chooseInCell(fa, 3, 2, QStringLiteral("rückwärts"));
         QCOMPARE(shown(fa, 3, 2), QStringLiteral("rückwärts"));
         QCOMPARE(shown(fa, 3, 4), QStringLiteral("18"));
         QCOMPARE(e->model().saveLines(true), QStringList{QStringLiteral("S 128 018")});

@@ -1,27 +1,14 @@
 #include "app/core/AppContext.h"
 #include "app/ui/Printout.h"
+#include "PdfWords.h"
 #include "RecordingNotifier.h"
 #include "programming/ui/TablePrintout.h"
 
-#include <QMap>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-// The pages of a PDF as poppler's pdftotext lays them out.
-QStringList pagesOf(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(60000))
-        return {};
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // Every table row of the pages: mark, CV, value and the rest of the line.
 QStringList rowsOf(const QStringList& pages) {
     static const QRegularExpression row(QStringLiteral(R"(^[ ]*([SL]?)[ ]+(\d+)[ ]+(\d+)[ ]*(.*?)[ ]*$)"),
@@ -34,30 +21,6 @@ QStringList rowsOf(const QStringList& pages) {
         }
     }
     return rows;
-}
-
-// The words of a PDF's first page with their left and right edges in millimetres, measured
-// from the left edge of "Datum:", which the printout puts at 15 mm.
-QMap<QString, QPair<double, double>> wordEdges(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf,
-                                                QStringLiteral("-")});
-    if (!process.waitForFinished(60000))
-        return {};
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-    QMap<QString, QPair<double, double>> points;
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    for (auto it = word.globalMatch(out); it.hasNext();) {
-        const auto m = it.next();
-        if (!points.contains(m.captured(3)))
-            points.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
-    }
-    QMap<QString, QPair<double, double>> mm;
-    const double origin = points.value(QStringLiteral("Datum:")).first;
-    for (auto it = points.cbegin(); it != points.cend(); ++it)
-        mm.insert(it.key(), {15 + (it.value().first - origin) * 25.4 / 72, 15 + (it.value().second - origin) * 25.4 / 72});
-    return mm;
 }
 
 }  // namespace
@@ -156,7 +119,7 @@ private slots:
             TablePrintout::TabellenAusdruck(out, TablePrintout::Kind::CvGroup, QString(), QDate(2024, 5, 1),
                                             {{"S", "1024", "255", "Licht"}, {"L", "8", "97", QString(100, u'x')}});
         }
-        const auto edges = wordEdges(pdf);
+        const auto edges = wordEdgesMm(wordsOf(pdf));
         QVERIFY2(edges.contains(heading), qPrintable(QStringList(edges.keys()).join(u' ')));
         QVERIFY2(qAbs(edges[heading].first - x) < 0.5, qPrintable(QString::number(edges[heading].first)));
         QVERIFY2(edges[heading].second <= rule - 0.9, qPrintable(QString::number(edges[heading].second)));

@@ -31,6 +31,7 @@ public:
     void setFieldWhite(SxField f, bool white) override { whiteFields[f] = white; }
     void setExtendedChecks(bool m, bool l, bool g) override { checks = {m, l, g}; }
     void enableExtendedSettings() override { extendedEnabled = true; }
+    void setDccValue(const QString& text) override { dccValues.append(text); }
     void takeAddressForDriving() override { addressTaken = true; }
     void writeProtokoll(const QString& act, const QString& adr, const QString& ge, const QString& be,
                         const QString& im, const QString& ha) override {
@@ -65,6 +66,7 @@ public:
     QMap<SxField, bool> whiteFields;
     std::array<bool, 3> checks{};
     bool extendedEnabled = false;
+    QStringList dccValues;
     bool addressTaken = false;
     QList<QStringList> rows;
 };

@@ -9,12 +9,23 @@
 #include "selectrix/ui/frmSelectrix.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+// The colours the window shows on its lamps, labels and fields.
+namespace SxColour {
+inline const QColor green(0x00, 0xFF, 0x00);
+inline const QColor yellow(0xFF, 0xFF, 0x00);
+inline const QColor red(0xFF, 0x00, 0x00);
+inline const QColor grey(0x80, 0x80, 0x80);
+inline const QColor white(Qt::white);
+inline const QColor black(Qt::black);
+}  // namespace SxColour
 
 // The Selectrix window on virtual time in front of a simulated Selectrix central, with a
 // recording notifier: an unexpected message box fails the test.

@@ -5,14 +5,7 @@
 #include <QPointer>
 
 using Rig = SelectrixWindowRig;
-
-namespace {
-const QColor green(0x00, 0xFF, 0x00);
-const QColor grey(0x80, 0x80, 0x80);
-const QColor red(0xFF, 0x00, 0x00);
-const QColor white(Qt::white);
-const QColor black(Qt::black);
-}  // namespace
+using namespace SxColour;
 
 // The window's station operations against the simulated central: track power, the
 // programming switch, the central's state, and SX1 reads and writes as a user starts them.

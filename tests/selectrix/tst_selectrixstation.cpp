@@ -109,6 +109,64 @@ private slots:
         QCOMPARE(r.station.sxByte1(), quint8(9));
     }
 
+    // DCC through the central: 104 names the CV, 106 := 206 reads it into 107 (105 := 0),
+    // or writes 107 into it when 107 was written since the last write of 105; a CV the
+    // decoder does not have reads as 255 in 105.
+    void dccMode_data() {
+        QTest::addColumn<int>("cv");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("value");
+        QTest::newRow("CV 3 holds 12") << 3 << true << 0 << 12;
+        QTest::newRow("CV 255 holds 0") << 255 << true << 0 << 0;
+        QTest::newRow("CV 200 not there") << 200 << false << 255 << 77;
+    }
+    void dccMode() {
+        QFETCH(int, cv);
+        QFETCH(bool, present);
+        QFETCH(int, result);
+        QFETCH(int, value);
+        SelectrixStationRig r;
+        if (present)
+            r.station.setCv(cv, value);
+        else
+            r.station.removeCv(cv);
+        r.station.setChannel(107, 77);
+        write(r, 106, 64);
+        QCOMPARE(read(r, 109), std::optional<quint8>(96));
+        write(r, 104, cv);
+        write(r, 105, 0);
+        write(r, 106, 206);
+        QCOMPARE(read(r, 105), std::optional<quint8>(result));
+        QCOMPARE(read(r, 107), std::optional<quint8>(value));
+
+        write(r, 104, cv);
+        write(r, 107, 99);
+        write(r, 106, 206);
+        QCOMPARE(r.station.cv(cv), std::optional<int>(99));
+        // A read after it reads, it does not write again.
+        r.station.setCv(cv, 5);
+        write(r, 105, 0);
+        write(r, 106, 206);
+        QCOMPARE(read(r, 107), std::optional<quint8>(5));
+        QCOMPARE(r.station.cv(cv), std::optional<int>(5));
+        write(r, 106, 0);
+        QCOMPARE(read(r, 109), std::optional<quint8>(0));
+    }
+
+    // Without programming switched on the central carries out no DCC operation.
+    void dccNeedsProgramming() {
+        SelectrixStationRig r;
+        r.station.setChannel(107, 77);
+        write(r, 104, 3);
+        write(r, 105, 0);
+        write(r, 106, 206);
+        QCOMPARE(read(r, 107), std::optional<quint8>(77));
+        write(r, 107, 1);
+        write(r, 106, 206);
+        QCOMPARE(r.station.cv(3), std::optional<int>(8));
+    }
+
     void noDecoderLeavesTheChannels() {
         SelectrixStationRig r;
         r.station.setSxDecoderPresent(false);

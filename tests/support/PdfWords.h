@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
+#include <QPair>
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
@@ -44,4 +46,28 @@ inline const PdfWord* find(const QList<PdfWord>& words, const QString& text) {
         if (w.text == text)
             return &w;
     return nullptr;
+}
+
+// The pages of a PDF as poppler's pdftotext lays them out, one text per page.
+inline QStringList pagesOf(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return {};
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The left and right edges in millimetres of each word where it first stands, measured
+// from the left edge of "Datum:", which the table printouts put at 15 mm.
+inline QMap<QString, QPair<double, double>> wordEdgesMm(const QList<PdfWord>& words) {
+    const PdfWord* datum = find(words, QStringLiteral("Datum:"));
+    const double origin = datum ? datum->box.left() : 0;
+    QMap<QString, QPair<double, double>> mm;
+    for (const PdfWord& w : words)
+        if (!mm.contains(w.text))
+            mm.insert(w.text, {15 + (w.box.left() - origin) * 25.4 / 72, 15 + (w.box.right() - origin) * 25.4 / 72});
+    return mm;
 }

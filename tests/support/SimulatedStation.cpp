@@ -506,13 +506,39 @@ void SimulatedStation::receiveXpressNet() {
     }
 }
 
-void SimulatedStation::lenzAnswer(QByteArray message, bool broadcast, qint64 delay) {
+QByteArray SimulatedStation::lenzFrame(QByteArray message, bool broadcast) const {
     QByteArray frame = withCheckByte(std::move(message));
     if (m_kind == Kind::LenzUsb)
         frame.prepend(broadcast ? QByteArray("\xFF\xFD", 2) : QByteArray("\xFF\xFE", 2));
+    return frame;
+}
+
+void SimulatedStation::lenzAnswer(QByteArray message, bool broadcast, qint64 delay) {
     if (takeScripted(delay))
         return;
-    answer(frame, delay);
+    answer(lenzFrame(std::move(message), broadcast), delay);
+}
+
+void SimulatedStation::resultAnswer(QByteArray message) {
+    if (takeScripted(m_answerDelay))
+        return;
+    QByteArray frame = lenzFrame(std::move(message), false);
+    if (m_resultCheckWrong)
+        frame.back() = static_cast<char>(frame.back() ^ 0x5A);
+    const QByteArray acknowledge = lenzFrame(QByteArray::fromHex("0104"), false);
+    const QByteArray entry = lenzFrame(QByteArray::fromHex("6102"), true);
+    const ResultCompany& c = m_resultCompany;
+    QByteArray all;
+    if (c.acknowledgeBefore)
+        all += acknowledge;
+    if (c.entryBroadcastBefore)
+        all += entry;
+    all += frame;
+    if (c.acknowledgeAfter)
+        all += acknowledge;
+    if (c.entryBroadcastAfter)
+        all += entry;
+    answer(all, m_answerDelay);
 }
 
 void SimulatedStation::handleXpressNet(const QByteArray& message) {
@@ -520,9 +546,15 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
     const quint8 header = byte(0);
     const quint8 id = byte(1);
     const int cvNumber = byte(2) == 0 ? 256 : byte(2);
+    // The interface confirms a service-mode request once the station has carried it out.
+    const auto acknowledgeWhenDone = [this] {
+        if (m_acknowledgeRequests)
+            answer(lenzFrame(QByteArray::fromHex("0104"), false), m_programmingDelay);
+    };
     if (header == 0x22 && (id == 0x11 || id == 0x14 || id == 0x15)) {
         m_serviceOp = ServiceOp{id, id == 0x11 ? byte(2) : cvNumber, true, now() + m_programmingDelay};
         lenzAnswer(QByteArray::fromHex("6102"), true, m_answerDelay);
+        acknowledgeWhenDone();
         return;
     }
     if (header == 0x23 && (id == 0x12 || id == 0x16 || id == 0x17)) {
@@ -530,6 +562,7 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
         m_cvs[id == 0x12 ? registerCv(number) : number] = byte(3);
         m_serviceOp = ServiceOp{id, number, false, now() + m_programmingDelay};
         lenzAnswer(QByteArray::fromHex("6102"), true, m_answerDelay);
+        acknowledgeWhenDone();
         return;
     }
     if (header == 0x21 && id == 0x10) {
@@ -539,7 +572,7 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
         }
         const ServiceOp op = *m_serviceOp;
         if (now() < op.readyAt) {
-            lenzAnswer(QByteArray::fromHex("611F"), false, m_answerDelay);
+            resultAnswer(QByteArray::fromHex("611F"));
             return;
         }
         const bool registerMode = op.mode == 0x11 || op.mode == 0x12;
@@ -547,14 +580,17 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
         const std::optional<int> value = cv(registerMode ? registerCv(op.number) : op.number);
         bool directForm = direct;
         switch (m_serviceResult) {
+        case ServiceResult::Ready:
+            resultAnswer(QByteArray::fromHex("6111"));
+            return;
         case ServiceResult::NotFound:
-            lenzAnswer(QByteArray::fromHex("6113"), false, m_answerDelay);
+            resultAnswer(QByteArray::fromHex("6113"));
             return;
         case ServiceResult::ShortCircuit:
-            lenzAnswer(QByteArray::fromHex("6112"), false, m_answerDelay);
+            resultAnswer(QByteArray::fromHex("6112"));
             return;
         case ServiceResult::Busy:
-            lenzAnswer(QByteArray::fromHex("611F"), false, m_answerDelay);
+            resultAnswer(QByteArray::fromHex("611F"));
             return;
         case ServiceResult::RegisterForm:
             directForm = false;
@@ -566,7 +602,7 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
             break;
         }
         if (!value) {
-            lenzAnswer(QByteArray::fromHex("6113"), false, m_answerDelay);
+            resultAnswer(QByteArray::fromHex("6113"));
             return;
         }
         QByteArray result;
@@ -574,7 +610,7 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
         result += directForm ? '\x14' : '\x10';
         result += static_cast<char>(op.number & 0xFF);
         result += static_cast<char>(*value & 0xFF);
-        lenzAnswer(result, false, m_answerDelay);
+        resultAnswer(result);
         return;
     }
     if (header == 0x21 && id == 0x81) {
@@ -673,7 +709,7 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
                 m_sxByte1 = m_channels[104];
                 m_sxByte2 = m_channels[105];
             }
-        } else if (value == 206) {
+        } else if (value == 206 && m_sxProgramming) {
             const int cvNumber = m_channels[104];
             if (m_sxDccWrite) {
                 m_cvs[cvNumber] = m_channels[107];
@@ -683,6 +719,8 @@ void SimulatedStation::selectrixWrite(int number, quint8 value) {
             } else {
                 m_channels[105] = 255;
             }
+        } else if (value == 206) {
+            // Not in programming mode: no DCC operation.
         } else if (value >= 192 && m_sxDecoderPresent) {
             m_sxProvided = true;
             if (m_sxExtendedRead) {

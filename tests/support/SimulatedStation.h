@@ -42,6 +42,7 @@ public:
         Natural,       // 63 10 (register, paged) or 63 14 (direct) with the value; 61 13 for an unknown CV
         RegisterForm,  // always 63 10
         DirectForm,    // always 63 14
+        Ready,         // 61 11
         NotFound,      // 61 13
         ShortCircuit,  // 61 12
         Busy,          // 61 1F
@@ -96,6 +97,21 @@ public:
 
     // Lenz.
     void setServiceResult(ServiceResult result) { m_serviceResult = result; }
+    // Frames the interface and the station put around the answer to the result request, in
+    // the same read: the interface's "command sent" 01 04 05 and the service-mode entry
+    // broadcast 61 02 63.
+    struct ResultCompany {
+        bool acknowledgeBefore = false;
+        bool entryBroadcastBefore = false;
+        bool acknowledgeAfter = false;
+        bool entryBroadcastAfter = false;
+    };
+    void setResultCompany(const ResultCompany& company) { m_resultCompany = company; }
+    // The answer to the result request carries a wrong check byte.
+    void setResultCheckByteWrong(bool wrong) { m_resultCheckWrong = wrong; }
+    // The interface's 01 04 05 once the station has carried out a service-mode request
+    // (real interfaces send it about a second after the request).
+    void setAcknowledgeServiceRequests(bool on) { m_acknowledgeRequests = on; }
 
     // Selectrix: channel memory 0..127 and the SX1 decoder's two parameter bytes and its
     // extended-settings byte. Channel 127 is track power (bit 7 on); 104..107 and 109 are the
@@ -104,8 +120,9 @@ public:
     // decoder's bytes into 104 and 105 (109 bit 6 set when a decoder answered); 106 := 201
     // writes 104 and 105 into the decoder, where 104 = 9 with 105 = 0 announces that the next
     // read gives the extended byte (and leaves those two bytes in the decoder, as a real one
-    // does), and 105 = 128 writes 104 as the extended byte; 106 := 206 reads (107 then holds
-    // the value, 105 is 255 for a CV that is not there) or, after a write of 107, writes a CV.
+    // does), and 105 = 128 writes 104 as the extended byte; 106 := 206, while programming is
+    // on, reads the DCC CV named in 104 (107 then holds the value, 105 is 255 for a CV that
+    // is not there) or, when 107 was written after the last write of 105, writes 107 into it.
     quint8 channel(int number) const { return m_channels.at(size_t(number & 0x7F)); }
     void setChannel(int number, quint8 value);
     void setSxDecoder(quint8 byte1, quint8 byte2, quint8 extended = 0);
@@ -194,6 +211,8 @@ private:
     void receiveXpressNet();
     void handleXpressNet(const QByteArray& message);
     void lenzAnswer(QByteArray message, bool broadcast, qint64 delay);
+    QByteArray lenzFrame(QByteArray message, bool broadcast) const;
+    void resultAnswer(QByteArray message);
 
     void receiveSelectrix(quint8 byte);
     void selectrixWrite(int channel, quint8 value);
@@ -249,6 +268,9 @@ private:
     QByteArray m_lenzIn;
     QList<QByteArray> m_xpressNetMessages;
     ServiceResult m_serviceResult = ServiceResult::Natural;
+    ResultCompany m_resultCompany;
+    bool m_resultCheckWrong = false;
+    bool m_acknowledgeRequests = false;
     struct ServiceOp {
         quint8 mode;  // 0x11/0x12 register, 0x14/0x17 paged, 0x15/0x16 direct
         int number;   // register or CV as sent

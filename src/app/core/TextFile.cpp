@@ -27,6 +27,10 @@ QStringList splitTextLines(const QByteArray& bytes) {
     return lines;
 }
 
+QString savedText(const QString& what, const QString& path) {
+    return what + QStringLiteral(" wurde unter \r\r") + path + QString(10, u' ') + QStringLiteral("\r\rgespeichert ! ");
+}
+
 QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

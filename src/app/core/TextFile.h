@@ -23,6 +23,10 @@ QByteArray readFileBytes(const QString& path);
 // Throws Failure(75) when the file cannot be written.
 void writeTextLines(const QString& path, const QStringList& lines);
 
+// The confirmation after a save: `what` ("Das Protokoll"), " wurde unter ", two carriage
+// returns, the path, ten blanks, two carriage returns and "gespeichert ! ".
+QString savedText(const QString& what, const QString& path);
+
 // Splits Latin-1 bytes into lines by the rules of readTextLines.
 QStringList splitTextLines(const QByteArray& bytes);
 

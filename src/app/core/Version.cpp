@@ -6,3 +6,7 @@ QString releaseText() {
         .arg(QUILLEX_VERSION_MINOR)
         .arg(QUILLEX_VERSION_PATCH);
 }
+
+QString createdByCreditText() {
+    return QStringLiteral("(Quillex)   created by Quillex-Entwicklerteam");
+}

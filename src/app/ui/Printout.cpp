@@ -16,6 +16,7 @@ QString& testTarget() {
 
 const QString kNoPrinterTitle = QStringLiteral(" Drucken...");
 const QString kNoPrinterText = QStringLiteral("Es ist kein Drucker eingerichtet, der Ausdruck unterbleibt.");
+const QString kPrintFailedText = QStringLiteral("Der Drucker kann nicht angesprochen werden, der Ausdruck unterbleibt.");
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString& path, QPageSize::PageSizeId pageSize) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -164,6 +165,21 @@ QString creditText() {
     return QStringLiteral("(Quillex)   erstellt vom Quillex-Entwicklerteam");
 }
 
-void printCreditLine(Printout& target, double x, double y) {
-    PrintTextRotated(target, x, y, creditText(), 90, 6);
+void printCreditLine(Printout& target, double x, double y, const QString& text) {
+    PrintTextRotated(target, x, y, text, 90, 6);
+}
+
+std::optional<HeadedPrintout> openWithHeading(Notifier& ui, const AskText& ask, const QString& prompt,
+                                              const QString& title, QWidget* parent) {
+    const std::optional<QString> heading = ask(prompt, title);
+    if (!heading)
+        return std::nullopt;
+    std::unique_ptr<Printout> out = Printout::open(ui, parent);
+    if (!out)
+        return std::nullopt;
+    if (!out->painter().isActive()) {
+        ui.message(kPrintFailedText, Notifier::Icon::Critical, Notifier::OkOnly, title);
+        return std::nullopt;
+    }
+    return HeadedPrintout{*heading, std::move(out)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ui/InputBox.h"
+
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
@@ -93,4 +95,15 @@ void PrintTextRotated(Printout& target, double x, double y, const QString& text,
 QString creditText();
 
 // The credit line along the left edge of the page: at (x, y), angle 90, 6 points.
-void printCreditLine(Printout& target, double x = 5, double y = 290);
+void printCreditLine(Printout& target, double x = 5, double y = 290, const QString& text = creditText());
+
+// A printout with the heading the user gave it.
+struct HeadedPrintout {
+    QString heading;
+    std::unique_ptr<Printout> out;
+};
+// Asks for the heading with `prompt` and `title` (Cancel: nothing printed), then opens the
+// printer as Printout::open does; a printer that cannot be started is told under `title`
+// and nothing is printed.
+std::optional<HeadedPrintout> openWithHeading(Notifier& ui, const AskText& ask, const QString& prompt,
+                                              const QString& title, QWidget* parent = nullptr);

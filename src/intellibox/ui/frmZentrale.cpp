@@ -459,9 +459,10 @@ void frmZentrale::closeEvent(QCloseEvent* event) {
 }
 
 void frmZentrale::formUnload() {
-    if (m_closing)
+    // Closing and the destructor both come here; the steps run once.
+    if (m_unloaded)
         return;
-    m_closing = true;
+    m_unloaded = true;
     // A running transfer and a running station wait learn of the closing here.
     m_ctx.Abbruch = true;
     // The window's running exchange ends at its wait; an address search and a table run

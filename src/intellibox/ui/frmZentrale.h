@@ -153,7 +153,7 @@ private:
     StationWindowGuard* m_guard = nullptr;
     ProtocolTable* m_protocol = nullptr;
     int m_mcVariant = 0;
-    bool m_closing = false;
+    bool m_unloaded = false;
     bool m_readWertOverride = false;
     bool m_largeLayout = true;
     std::function<void()> m_openProgrammingAid;

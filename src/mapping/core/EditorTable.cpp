@@ -59,6 +59,20 @@ ColumnSpec choiceColumn(const QString& caption, int width, const ValueList& list
     return c;
 }
 
+ColumnSpec sliderColumn(const QString& caption, int width, int target, const QString& name, int max, int largeChange,
+                        int indexBase) {
+    ColumnSpec c;
+    c.caption = caption;
+    c.width = width;
+    c.kind = CellKind::Slider;
+    c.sliderTarget = target;
+    c.sliderName = name;
+    c.sliderIndexBase = indexBase;
+    c.max = max;
+    c.largeChange = largeChange;
+    return c;
+}
+
 QList<BitCell> columnBits(int grid, int col, int firstRow, int rows, int firstBit) {
     QList<BitCell> cells;
     for (int i = 0; i < rows; ++i)
@@ -89,12 +103,12 @@ GridSpec valueGrid(const QString& name, const QList<int>& cvs) {
 }
 
 void addKeyBindings(EditorTable& table, int ticks, int values, int firstTick, int firstCv,
-                    const QList<BitWindow>& windows) {
+                    const QList<BitWindow>& windows, int firstValue) {
     for (int k = 0; k < windows.size(); ++k) {
         const BitWindow& w = windows.at(k);
         BitBinding b;
         b.cv = firstCv + k;
-        b.value = {values, 1, k + 1};
+        b.value = {values, 1, firstValue + k};
         b.cells = columnBits(ticks, firstTick + k, w.firstRow, w.rows, w.firstBit);
         table.bindings.append(b);
         table.marks.append({{{ticks, firstTick + k}}, {b.value}, {}});

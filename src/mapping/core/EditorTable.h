@@ -40,8 +40,9 @@
 //   never saved). Choice: a number picked from a
 //   value list; the cell shows the entry's text, or the number itself when no entry has
 //   it. Slider: a horizontal scroll bar standing in the cell, moving the Number cell of the
-//   same row in column `sliderTarget`. A bar shows a value beyond its range at its nearest
-//   end and leaves the value as it is.
+//   same row in column `sliderTarget` (and, with `sliderSelectsRow`, making that row the
+//   grid's current row first). A bar shows a value beyond its range at its nearest end and
+//   leaves the value as it is. A typed Label may be held to capitals and a length.
 //
 // * Bit bindings (BitBinding): one CV is the sum of the weights of its ticked cells. A
 //   column-per-CV editor binds the cells of one column (columnBits), a row-per-CV editor the
@@ -51,7 +52,8 @@
 //   `refused` cell is taken back at once (Lenz rows F..H under F0..F3).
 //   Read back: the value cell takes the file's value; ReadBack::AddTicks ticks the cells of
 //   the set bits and clears none (a read merges into what is there), ReadBack::ExactBits
-//   sets every cell to its bit (toggle panels: the state follows the value). A bit without
+//   sets every cell to its bit (toggle panels: the state follows the value) and keeps only
+//   the bits it has cells for (a panel of three bits holds a value 0..7). A bit without
 //   a cell is ignored. A value 0 is ignored unless `storesZero` (then the value cell takes
 //   0 and the ticks stay).
 //
@@ -137,9 +139,12 @@ struct ColumnSpec {
     int min = 0;           // Number: the range typed text must lie in; Slider: the bar's range
     int max = 255;
     bool typed = false;    // Number (a whole number min..max) or Label takes typed text
+    bool upperCase = false;  // typed Label: the text is kept in capitals
+    int maxLength = 0;       // typed Label: the most characters it takes; 0: no limit
     int sliderTarget = -1;      // Slider: the Number column of the same row it moves
     QString sliderName;         // Slider: objectName of row r's bar is sliderName_(r + sliderIndexBase)
     int sliderIndexBase = 0;
+    bool sliderSelectsRow = false;  // Slider: moving a bar makes its row the grid's current row
     int smallChange = 1;
     int largeChange = 1;
     int background = Colour::None;  // a fixed column colour (e.g. White); marks override it
@@ -186,6 +191,7 @@ struct GridSpec {
     Rect geometry;
     bool headers = true;
     int rowHeight = 285;        // twips
+    int captionLines = 1;       // column captions wrap onto as many lines, each a row high
     int tickedColour = Colour::Yellow;  // Colour::None: ticked cells keep the column colour
     Typing typing = Typing::SwallowAll;
     // Places the grid so that its column `alignCol` stands under column `underCol` of grid
@@ -284,7 +290,7 @@ struct SliderSpec {
     bool followsCurrentRow = false;
     int smallChange = 1;
     int largeChange = 1;
-    bool inverted = false;  // the range's end stands at the left
+    bool inverted = false;  // the range's end stands at the left; arrows and keys still step the way they point
 };
 
 struct MenuTexts {
@@ -337,6 +343,10 @@ ColumnSpec labelColumn(const QString& caption, int width, const QStringList& tex
 ColumnSpec tickColumn(const QString& caption, int width = 480);
 ColumnSpec numberColumn(const QString& caption, int width, int start = 0, int min = 0, int max = 255);
 ColumnSpec choiceColumn(const QString& caption, int width, const ValueList& list, int start = 0);
+// Scroll bars min..max in every row's cell, each moving the Number cell of its row in column
+// `target`; row r's bar is named name_(r + indexBase).
+ColumnSpec sliderColumn(const QString& caption, int width, int target, const QString& name, int max,
+                        int largeChange = 1, int indexBase = 0);
 
 // The cells rows firstRow..firstRow+rows-1 of a column, weights 2^firstBit, 2^(firstBit+1), ...
 QList<BitCell> columnBits(int grid, int col, int firstRow, int rows, int firstBit = 0);
@@ -354,11 +364,11 @@ struct BitWindow {
     int firstBit = 0;
 };
 // One CV per key column, as the NMRA mapping has it: key k (column firstTick + k of grid
-// `ticks`) is CV firstCv + k, shown in column k + 1 of the value grid `values`, with the
-// bits of windows[k]; its column is marked while the CV is above 0. Appends the bindings,
-// the marks and the CVs to the save order.
+// `ticks`) is CV firstCv + k, shown in column firstValue + k of the value grid `values`,
+// with the bits of windows[k]; its column is marked while the CV is above 0. Appends the
+// bindings, the marks and the CVs to the save order.
 void addKeyBindings(EditorTable& table, int ticks, int values, int firstTick, int firstCv,
-                    const QList<BitWindow>& windows);
+                    const QList<BitWindow>& windows, int firstValue = 1);
 // The cells (row, firstCol + row) for rows 0 .. rows - 1: each output on its own key.
 QList<CellRef> diagonal(int grid, int firstCol, int rows);
 // first, first + 1, .. last.

@@ -197,12 +197,14 @@ bool MappingModel::setNumber(const CellRef& c, int value) {
 bool MappingModel::setText(const CellRef& c, const QString& text) {
     if (!isTyped(c))
         return false;
+    const ColumnSpec& col = column(c.grid, c.col);
     if (kind(c) == CellKind::Label) {
-        at(c).text = text;
+        if (col.maxLength > 0 && text.size() > col.maxLength)
+            return false;
+        at(c).text = col.upperCase ? text.toUpper() : text;
         notify();
         return true;
     }
-    const ColumnSpec& col = column(c.grid, c.col);
     const std::optional<qint64> value = toWholeNumber(text, col.min, col.max);
     if (!value)
         return false;
@@ -276,8 +278,15 @@ void MappingModel::apply(int cv, int value, bool exact) {
         const BitBinding& b = m_table.bindings.at(item.index);
         if (value == 0 && !b.storesZero && !exact)
             return;
-        at(b.value).number = value;
         const bool setsAll = exact || b.readBack == ReadBack::ExactBits;
+        if (b.readBack == ReadBack::ExactBits) {
+            // The value is the panel's bits: one the panel cannot show is not kept.
+            int shown = 0;
+            for (const BitCell& bit : b.cells)
+                shown |= value & bit.weight;
+            value = shown;
+        }
+        at(b.value).number = value;
         for (const BitCell& bit : b.cells) {
             const bool set = (value & bit.weight) != 0;
             if (set || setsAll)

@@ -49,8 +49,9 @@ public:
     // A choice, a slider position or a typed number: a composite using the cell is
     // recomputed. False for a cell that takes no number.
     bool setNumber(const CellRef& c, int value);
-    // Typed text of a typed Label cell, or typed digits of a typed Number cell (a whole
-    // number within the column's range; anything else is refused: false, no change).
+    // Typed text of a typed Label cell (in capitals where the column says so; longer than
+    // its maxLength is refused), or typed digits of a typed Number cell (a whole number
+    // within the column's range; anything else is refused: false, no change).
     bool setText(const CellRef& c, const QString& text);
 
     // The value of a CV the editor holds (0 for one it does not).

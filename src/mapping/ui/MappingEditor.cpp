@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -45,6 +46,42 @@ public:
 
 private:
     Notifier& m_ui;
+};
+
+// A bar with its maximum at the left. Qt's keys follow the appearance, but its arrows and a
+// click beside the handle count up at the right whatever the appearance; their steps are
+// turned round here, so that they move the handle the way they point.
+class InvertedScrollBar : public QScrollBar {
+public:
+    explicit InvertedScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setInvertedAppearance(true);
+        connect(this, &QAbstractSlider::actionTriggered, this, &InvertedScrollBar::turnRound);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        m_keyed = true;
+        QScrollBar::keyPressEvent(event);
+        m_keyed = false;
+    }
+
+private:
+    void turnRound(int action) {
+        if (m_keyed)
+            return;
+        int step = 0;
+        switch (action) {
+        case SliderSingleStepAdd: step = -singleStep(); break;
+        case SliderSingleStepSub: step = singleStep(); break;
+        case SliderPageStepAdd: step = -pageStep(); break;
+        case SliderPageStepSub: step = pageStep(); break;
+        default: return;
+        }
+        // The value is still the one before the step.
+        setSliderPosition(value() + step);
+    }
+
+    bool m_keyed = false;
 };
 }  // namespace
 
@@ -172,9 +209,8 @@ void MappingEditor::buildContent() {
         setGeometryTwips(label, l.geometry.left, l.geometry.top, l.geometry.width, l.geometry.height);
     }
     for (const SliderSpec& s : table.sliders) {
-        auto* bar = new QScrollBar(Qt::Horizontal, m_content);
+        QScrollBar* bar = s.inverted ? new InvertedScrollBar(m_content) : new QScrollBar(Qt::Horizontal, m_content);
         bar->setObjectName(s.name);
-        bar->setInvertedAppearance(s.inverted);
         setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
         addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
     }
@@ -203,6 +239,12 @@ void MappingEditor::addCellSliders(MappingGrid* view) {
             auto* bar = new QScrollBar(Qt::Horizontal);
             bar->setObjectName(QStringLiteral("%1_%2").arg(column.sliderName).arg(r + column.sliderIndexBase));
             view->setIndexWidget(view->cellIndex(r, col), bar);
+            if (column.sliderSelectsRow) {
+                // Before the value moves, so that what follows the current row sees this one.
+                connect(bar, &QScrollBar::valueChanged, view, [view, r, col] {
+                    view->setCurrentIndex(view->cellIndex(r, col));
+                });
+            }
             addSlider(bar, {g, r, column.sliderTarget}, false, min, max, small, large);
         }
     }

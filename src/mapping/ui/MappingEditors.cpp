@@ -2,7 +2,12 @@
 
 #include "app/ui/frmHauptmenu.h"
 #include "mapping/core/MakerTables.h"
+#include "mapping/ui/EsuHooks.h"
+#include "mapping/ui/KuehnHooks.h"
 #include "mapping/ui/MappingEditor.h"
+#include "mapping/ui/FollowingRows.h"
+#include "mapping/ui/UhlenbrockHooks.h"
+#include "mapping/ui/frmESU_CV49.h"
 
 #include <memory>
 
@@ -19,6 +24,16 @@ struct EditorEntry {
 const EditorEntry editors[] = {
     {"mnuFM_NMRA", mapping::nmraTable, nullptr},
     {"mnuFM_Zimo", mapping::zimoTable, nullptr},
+    {"mnuFM_Tran", mapping::tranTable, nullptr},
+    {"mnuFM_Tams_LDG8", mapping::tamsLdg8Table, nullptr},
+    {"mnuFM_Tams_FDM", mapping::tamsFdmTable,
+     []() -> std::unique_ptr<EditorHooks> { return std::make_unique<FollowingRows>("grdFM", "grdFE"); }},
+    {"mnuFM_ESU", mapping::esuTable, esuHooks},
+    {"mnuFM_Uhlenbrock", mapping::uhlenbrockTable, uhlenbrockHooks},
+    {"mnuExtras_Lenz", mapping::lenzTable, nullptr},
+    {"mnuDatei_mnuKuehn_Kuehn_T145", mapping::kuehnT145Table, kuehnHooks},
+    {"mnuDatei_Viessmann_5246", mapping::kuehnT145Table, kuehnHooks},
+    {"mnuDatei_mnuKuehn_KuehnN025", mapping::kuehnN025Table, kuehnHooks},
 };
 
 }  // namespace
@@ -33,4 +48,12 @@ void registerMappingEditors(frmHauptmenu& window, AppContext& ctx, Dialog& dialo
             editor->show();
         });
     }
+    // The ESU calculator stands in "E&xtras"; it is no editor and keeps no list.
+    window.setOpener(QStringLiteral("muExtras_ESU_CV49"), [&window] {
+        auto* calculator = new frmESU_CV49(&window);
+        calculator->setAttribute(Qt::WA_DeleteOnClose);
+        calculator->setWindowModality(Qt::ApplicationModal);
+        calculator->Form_Load();
+        calculator->show();
+    });
 }

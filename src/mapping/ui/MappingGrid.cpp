@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <algorithm>
 
 using namespace mapping;
 
@@ -94,8 +95,10 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return m_model.column(m_grid, section).caption;
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(alignmentOf(m_model.column(m_grid, section).align));
+        if (role == Qt::TextAlignmentRole) {
+            const int a = int(alignmentOf(m_model.column(m_grid, section).align));
+            return spec().captionLines > 1 ? QVariant(a | Qt::TextWordWrap) : QVariant(a);
+        }
         return {};
     }
 
@@ -150,6 +153,11 @@ public:
             break;
         }
         case QEvent::MouseButtonPress:
+            // The press is the check box's, yet the cell becomes current as any clicked cell
+            // does: what follows the current row relies on it.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && index != m_grid.currentIndex())
+                m_grid.setCurrentIndex(index);
+            return true;
         case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::KeyPress:
@@ -185,10 +193,12 @@ public:
         }
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
             if (m_grid.m_model.kind(c) == CellKind::Number) {
-                const ColumnSpec& column = m_grid.m_model.column(c.grid, c.col);
                 edit->setMaxLength(QString::number(column.max).size());
                 edit->setValidator(new QIntValidator(column.min, column.max, edit));
+            } else if (column.maxLength > 0) {
+                edit->setMaxLength(column.maxLength);
             }
         }
         m_editor = editor;
@@ -224,16 +234,36 @@ private:
 class MappingGrid::SplitHeader : public QHeaderView {
 public:
     SplitHeader(const GridSpec& spec, int rowHeight, QWidget* parent)
-        : QHeaderView(Qt::Horizontal, parent), m_caption(spec.caption), m_splits(spec.splits), m_rowHeight(rowHeight) {}
+        : QHeaderView(Qt::Horizontal, parent), m_caption(spec.caption), m_splits(spec.splits), m_rowHeight(rowHeight),
+          m_captionLines(std::max(1, spec.captionLines)) {}
 
-    QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), m_rowHeight * bands()}; }
+    QSize sizeHint() const override {
+        return {QHeaderView::sizeHint().width(), m_rowHeight * (bands() - 1 + m_captionLines)};
+    }
+
+    // Where the band of a caption (the grid's or a split's) stands, in the header's viewport;
+    // empty for a caption the header does not show.
+    QRect band(const QString& caption) const {
+        const int height = this->height() / bands();
+        int top = 0;
+        if (!m_caption.isEmpty()) {
+            if (caption == m_caption)
+                return bandRect(wholeGrid(), top, height);
+            top += height;
+        }
+        for (const SplitSpec& split : m_splits) {
+            if (split.caption == caption)
+                return bandRect(split, top, height);
+        }
+        return {};
+    }
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        const int band = rect.height() / bands();
+        const int band = m_rowHeight;
         int top = rect.top();
         if (!m_caption.isEmpty()) {
-            paintBand(painter, rect, top, band, {m_caption, 0, count() - 1});
+            paintBand(painter, rect, top, band, wholeGrid());
             top += band;
         }
         for (const SplitSpec& split : m_splits) {
@@ -247,13 +277,21 @@ protected:
 
 private:
     int bands() const { return 1 + (m_caption.isEmpty() ? 0 : 1) + (m_splits.isEmpty() ? 0 : 1); }
+    SplitSpec wholeGrid() const { return {m_caption, 0, count() - 1}; }
+
+    // The span's columns as far as the grid shows them: a caption over columns that reach
+    // beyond the grid's edge stays centred over the part that can be seen.
+    QRect bandRect(const SplitSpec& span, int top, int height) const {
+        const int left = std::max(spanEdge(span, true), 0);
+        const int right = std::min(spanEdge(span, false), viewport()->width());
+        return right > left ? QRect(left, top, right - left, height) : QRect();
+    }
 
     // The band over the span's columns, drawn piece by piece by each of its sections.
     void paintBand(QPainter* painter, const QRect& section, int top, int height, const SplitSpec& span) const {
         QStyleOptionHeader option;
         initStyleOption(&option);
-        const int left = spanEdge(span, true);
-        option.rect = QRect(left, top, spanEdge(span, false) - left, height);
+        option.rect = bandRect(span, top, height);
         option.section = 0;
         option.position = QStyleOptionHeader::OnlyOneSection;
         option.text = span.caption;
@@ -282,6 +320,7 @@ private:
     QString m_caption;
     QList<SplitSpec> m_splits;
     int m_rowHeight;
+    int m_captionLines;
 };
 
 MappingGrid::MappingGrid(MappingModel& model, int grid, QWidget* parent)
@@ -334,6 +373,10 @@ void MappingGrid::commitEdit() {
 void MappingGrid::refresh() {
     m_items->refresh();
     horizontalHeader()->viewport()->update();
+}
+
+QRect MappingGrid::captionBand(const QString& caption) const {
+    return static_cast<const SplitHeader*>(horizontalHeader())->band(caption);
 }
 
 QSize MappingGrid::fittedSize() const {

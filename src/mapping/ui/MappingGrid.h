@@ -29,6 +29,9 @@ public:
     void commitEdit();
     // Shows the model's current cells.
     void refresh();
+    // Where the grid's caption or a split caption stands in its header (the part of its
+    // columns the grid shows); empty for an unknown caption.
+    QRect captionBand(const QString& caption) const;
     // The size the grid needs to show all its rows and visible columns, in pixels.
     QSize fittedSize() const;
 

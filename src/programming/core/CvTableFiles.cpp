@@ -9,18 +9,8 @@ namespace CvTableFiles {
 const QString tableSaveTitle = QStringLiteral(" Tabelle speichern...");
 const QString protocolSaveTitle = QStringLiteral(" Protokoll speichern...");
 
-namespace {
-QString savedText(const QString& what, const QString& path) {
-    return what + QStringLiteral(" wurde unter \r\r") + path + QString(10, u' ') + QStringLiteral("\r\rgespeichert ! ");
-}
-}  // namespace
-
 QString tableSavedText(const QString& path) {
     return savedText(QStringLiteral("Die Tabelle"), path);
-}
-
-QString protocolSavedText(const QString& path) {
-    return savedText(QStringLiteral("Das Protokoll"), path);
 }
 
 QStringList tableLines(const QList<CvRow>& rows) {

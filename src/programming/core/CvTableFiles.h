@@ -33,9 +33,8 @@ void exportMoveProtocol(const QString& path, const QList<CvRow>& rows);
 void loadTable(const QString& path, CvGroupTable& table, const QString& decoderType);
 void importMove(const QString& path, CvGroupTable& table);
 
-// The confirmation after a save: "Die Tabelle wurde unter ..." or "Das Protokoll ...".
+// The confirmation after a table save: "Die Tabelle wurde unter ...".
 QString tableSavedText(const QString& path);
-QString protocolSavedText(const QString& path);
 extern const QString tableSaveTitle;     // " Tabelle speichern..."
 extern const QString protocolSaveTitle;  // " Protokoll speichern..."
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "app/core/CvRow.h"
+#include "app/ui/FileCommands.h"
+#include "app/ui/InputBox.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
-#include <optional>
 
 class Dialog;
 class QWidget;
@@ -16,19 +17,13 @@ struct AppContext;
 // items "Protokoll in Datei &speichern" and "Protokoll in MoVe-Datei e&xportieren").
 namespace TableFileCommands {
 
-extern const QString textFilter;  // "Text-Dateien (*.TXT)|*.txt"
+using FileCommands::chooseTextFile;
+using FileCommands::reportFailures;
+using FileCommands::textFilter;
 
 // An input box: the entered text, or nothing on Cancel.
-using AskText = std::function<std::optional<QString>(const QString& prompt, const QString& title)>;
-AskText inputBox(QWidget* parent);
-
-// Shows the open or save dialog with the text filter; throws Failure(32755) on Cancel.
-// An empty name comes back empty: the operation ends.
-QString chooseTextFile(Dialog& dialog, bool save);
-
-// Runs a file operation; a Failure goes to the central error report (a cancelled dialog
-// shows nothing there).
-void reportFailures(AppContext& ctx, const std::function<void()>& operation);
+using ::AskText;
+using ::inputBox;
 
 // The protocol's rows as the window's store holds them (action, CV, value); the window
 // commits its grid's pending edit first.

@@ -15,7 +15,9 @@ constexpr int controlProgrammingOn = 64;
 constexpr int controlReadBase = 192;       // + SxModus: read the decoder's parameters
 constexpr int controlExtendedRead = 193;
 constexpr int controlWrite = 201;          // write the prepared bytes into the decoder
-constexpr int controlDcc = 206;
+constexpr int controlDcc = 206;          // carry out a DCC read or write
+
+constexpr int dccReadError = 255;  // in 105 after a DCC read that failed
 
 constexpr int extendedReadAnnounce = 9;    // byte 1 that announces a read of the extended byte
 constexpr int extendedWriteByte2 = 128;    // byte 2 that goes with an extended write

@@ -8,8 +8,8 @@
 // The parameter fields of the Selectrix window that a programming run reads into.
 enum class SxField { ADR, GE, BE, IM, HA, IMerw, BEerw };
 
-// What the SX1 programming run uses of the Selectrix window: status texts, the pointer,
-// message boxes and questions, the track-power lamp, the parameter fields and the protocol.
+// What the programming runs use of the Selectrix window: status texts, the pointer, message
+// boxes and questions, the track-power lamp, the parameter and DCC fields and the protocol.
 // frmSelectrix implements it; the run's tests use a recording one.
 class SelectrixHost {
 public:
@@ -31,6 +31,8 @@ public:
     virtual void setExtendedChecks(bool motor, bool licht, bool gleis) = 0;
     // "erweiterte Einstellungen" becomes usable (after a read through the central).
     virtual void enableExtendedSettings() = 0;
+    // The DCC panel's value field.
+    virtual void setDccValue(const QString& text) = 0;
     // The drive panel's address takes the address field's text.
     virtual void takeAddressForDriving() = 0;
 

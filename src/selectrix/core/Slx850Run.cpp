@@ -1,49 +1,35 @@
 #include "selectrix/core/Slx850Run.h"
 
-#include "app/core/Failure.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "selectrix/core/SelectrixHost.h"
+#include "selectrix/core/SlxRunTexts.h"
 #include "selectrix/core/SelectrixChannels.h"
 
 namespace {
 
 namespace Text {
 const QString checkFree = QStringLiteral(" prüfe ob Programmierung frei ...");
-const QString noAnswer = QStringLiteral("Die Zentrale antwortet nicht !          ");
 const QString notFree = QStringLiteral("Programmierung nicht frei...             ");
 const QString free = QStringLiteral(" Programmierung frei...");
 const QString checkPower = QStringLiteral(" prüfe ob Gleisspannung ein ...");
 const QString powerSwitching = QStringLiteral(" Gleisspannung wird abgeschaltet ...");
 const QString powerStaysOn = QStringLiteral("Die Gleisspannung lässt sich nicht abschalten !            ");
 const QString powerIsOff = QStringLiteral(" Gleisspannung ist abgeschaltet...");
-const QString programmingOn = QStringLiteral(" schalte Programmierfunktion ein ...");
-const QString cc2000 = QStringLiteral("CC2000 im Programmiermodus ?           ");
-const QString notReady = QStringLiteral("Die Programmierfunktion ist nicht bereit   !       ");
-const QString ready = QStringLiteral(" Programmierfunktion bereit ...");
-const QString readParameters = QStringLiteral(" lese Decoderparameter ein...");
 const QString notProvided = QStringLiteral("Die Parameter wurden nicht ausgelesen   !       ");
 const QString provided = QStringLiteral(" Parameter zum Lesen bereitgestellt ...");
 const QString readByte1 = QStringLiteral(" lese 1. Datenbyte ein ...");
 const QString readByte2 = QStringLiteral(" lese 2. Datenbyte ein ...");
 const QString programmingOff = QStringLiteral(" schalte Programmierfunktion aus ...");
 const QString powerOn = QStringLiteral(" schalte Gleisspannung ein ...");
-const QString readDone = QStringLiteral(" Lesevorgang beendet ...");
-const QString writeDone = QStringLiteral(" Schreibvorgang beendet ...");
 const QString writeByte1Short = QStringLiteral(" schreibe 1. Datenbyte...");
 const QString writeByte1 = QStringLiteral(" schreibe 1. Datenbyte ...");
 const QString writeByte2 = QStringLiteral(" schreibe 2. Datenbyte ...");
-const QString writeDecoder = QStringLiteral(" schreibe in Decoder ...");
 const QString readExtended = QStringLiteral(" lese erweiterte Einstellungen...");
 const QString centralReads = QStringLiteral(" schalte Zentrale auf 'lesen' ...");
 const QString writeBack = QStringLiteral(" schreibe Decoderwerte zurück...");
-const QString badValue = QStringLiteral("Bitte wählen Sie für %1 einen Wert von %2 bis %3 !          ");
 
-// The titles differ in their dots and blanks.
-const QString title = QStringLiteral(" Decoder programmieren...");
 const QString titleFourDots = QStringLiteral(" Decoder programmieren....");
-const QString titleSpaced = QStringLiteral(" Decoder programmieren ...");
 const QString titleBlanks = QStringLiteral(" Decoder programmieren   ");
-const QString titleWrite = QStringLiteral(" Decoder schreiben...");
 }  // namespace Text
 
 constexpr qint64 settleMs = 500;
@@ -57,25 +43,7 @@ QString number(int n) {
 using namespace SlxChannel;
 
 Slx850Run::Slx850Run(SelectrixChannelAccess& access, SelectrixHost& host, const Slx850Input& input)
-    : m_access(access), m_host(host), m_input(input) {}
-
-void Slx850Run::step(const QString& status) {
-    m_host.setStatus(status);
-}
-
-void Slx850Run::pause() {
-    m_access.pause(m_input.delayMs);
-}
-
-void Slx850Run::write(int channel, int value) {
-    m_access.write(channel, value);
-}
-
-void Slx850Run::writeStep(int channel, int value, const QString& statusText) {
-    write(channel, value);
-    step(statusText);
-    pause();
-}
+    : SlxCentralRun(access, host, input.delayMs), m_input(input) {}
 
 void Slx850Run::setReadingFields(bool white) {
     for (SxField f : {SxField::ADR, SxField::GE, SxField::BE, SxField::IM, SxField::HA})
@@ -88,29 +56,7 @@ void Slx850Run::logExtended(const SxExtendedSettings& s) {
     m_host.setNewestProtocolExtended({state(s.motor), state(s.licht), state(s.gleis), number(s.imErw), number(s.beErw)});
 }
 
-std::optional<quint8> Slx850Run::usedAnswer(bool awaitOnly, int channel) {
-    const SelectrixChannelAccess::Answer answer =
-        awaitOnly ? m_access.awaitAnswer(answerDeadlineMs) : m_access.read(channel, answerDeadlineMs);
-    if (answer.ok())
-        return answer.value;
-    if (answer.outcome == SelectrixChannelAccess::Answer::Outcome::Stopped) {
-        m_stopped = true;
-        endQuietly();
-    } else {
-        endWith(Text::noAnswer, Text::title, true);
-    }
-    return std::nullopt;
-}
-
-Slx850Run::Outcome Slx850Run::endWith(const QString& text, const QString& title, bool clearStatus) {
-    m_host.message(text, Notifier::Icon::Critical, Notifier::OkOnly, title);
-    if (clearStatus)
-        step(QString());
-    return endQuietly();
-}
-
-Slx850Run::Outcome Slx850Run::endQuietly() {
-    m_host.setBusyPointer(false);
+void Slx850Run::restoreFields() {
     // Values that were to be read stay readable.
     if (m_readFieldsWhite)
         setReadingFields(false);
@@ -119,30 +65,10 @@ Slx850Run::Outcome Slx850Run::endQuietly() {
         m_host.setFieldWhite(SxField::BEerw, false);
         m_extendedFieldsWhite = false;
     }
-    return ended();
-}
-
-Slx850Run::Outcome Slx850Run::ended() const {
-    return m_stopped ? Outcome::Stopped : Outcome::Ended;
-}
-
-std::optional<quint8> Slx850Run::readAfterPause(int channel, const QString& statusText) {
-    m_access.emptyInput();
-    m_access.sendRead(channel);
-    if (!statusText.isNull())
-        step(statusText);
-    pause();
-    return awaitSent();
 }
 
 Slx850Run::Outcome Slx850Run::SLX850(int index) {
-    try {
-        return runSteps(index);
-    } catch (const Failure&) {
-        // The port failed: the caller reports it; the window is left usable.
-        endQuietly();
-        throw;
-    }
+    return guarded([this, index] { return runSteps(index); });
 }
 
 Slx850Run::Outcome Slx850Run::runSteps(int index) {
@@ -163,9 +89,7 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
                 extended = *e.settings;
         }
         if (!valid) {
-            m_host.message(Text::badValue.arg(bad.name).arg(bad.min).arg(bad.max), Notifier::Icon::Critical,
-                           Notifier::OkOnly, Text::titleWrite);
-            return Outcome::Refused;
+            return refuse(bad.name, bad.min, bad.max, SlxRunText::titleWrite);
         }
         parameters = *checked.parameters;
     }
@@ -208,29 +132,16 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
         pause();
     }
     if (!powerOff)
-        return endWith(Text::powerStaysOn, Text::title, false);
+        return endWith(Text::powerStaysOn, SlxRunText::title, false);
 
     step(Text::powerIsOff);
     pause();
-    writeStep(control, controlProgrammingOn, Text::programmingOn);
-    m_access.emptyInput();
-    const std::optional<quint8> readiness = readChannel(status);
-    if (!readiness)
+    if (!switchProgrammingOn(m_input.cc2000))
         return ended();
-    if (m_input.cc2000) {
-        // That central does not report its readiness: the user says.
-        if (m_host.message(Text::cc2000, Notifier::Icon::Question, Notifier::YesNo, Text::titleSpaced) != Notifier::Yes)
-            return endQuietly();
-    } else if ((*readiness & statusReady) != statusReady) {
-        return endWith(Text::notReady, Text::titleSpaced, true);
-    } else {
-        step(Text::ready);
-    }
-    pause();
 
     if (reading) {
         write(control, controlReadBase + m_input.sxModus);
-        step(Text::readParameters);
+        step(SlxRunText::readParameters);
         const std::optional<quint8> provided = readAfterPause(status, QString());
         if (!provided)
             return ended();
@@ -290,10 +201,10 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
     }
     pause();
     if (reading) {
-        step(Text::readDone);
+        step(SlxRunText::readDone);
         m_host.enableExtendedSettings();
     } else {
-        step(Text::writeDone);
+        step(SlxRunText::writeDone);
     }
     m_host.takeAddressForDriving();
     m_host.setBusyPointer(false);
@@ -303,7 +214,7 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
 void Slx850Run::subSchreiben(const Sx1Parameters& p) {
     writeStep(parameterByte1, Sx1::byte1(p), Text::writeByte1Short);
     writeStep(parameterByte2, Sx1::byte2(p), Text::writeByte2);
-    writeStep(control, controlWrite, Text::writeDecoder);
+    writeStep(control, controlWrite, SlxRunText::writeDecoder);
     pause();
     // Its answer stays in the input until the next operation empties it.
     m_access.sendRead(status);
@@ -312,7 +223,7 @@ void Slx850Run::subSchreiben(const Sx1Parameters& p) {
 void Slx850Run::subChangeWrite(const SxExtendedSettings& s) {
     writeStep(parameterByte1, Sx1::extendedByte(s), Text::writeByte1);
     writeStep(parameterByte2, extendedWriteByte2, Text::writeByte2);
-    writeStep(control, controlWrite, Text::writeDecoder);
+    writeStep(control, controlWrite, SlxRunText::writeDecoder);
     write(control, controlOff);
     pause();
 }
@@ -323,7 +234,7 @@ bool Slx850Run::readExtendedSettings() {
     pause();
     writeStep(parameterByte1, extendedReadAnnounce, Text::writeByte1);
     writeStep(parameterByte2, 0, Text::writeByte2);
-    writeStep(control, controlWrite, Text::writeDecoder);
+    writeStep(control, controlWrite, SlxRunText::writeDecoder);
     write(control, controlOff);
     m_access.pause(settleMs);
     m_access.sendRead(trackPower);

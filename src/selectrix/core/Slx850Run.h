@@ -1,12 +1,10 @@
 #pragma once
 
+#include "selectrix/core/SlxCentralRun.h"
 #include "selectrix/core/Sx1Codec.h"
 
 #include <QString>
 #include <optional>
-
-class SelectrixChannelAccess;
-class SelectrixHost;
 
 // What a programming run takes from the window when it starts: the combo texts, the
 // extended-settings boxes, the mode, the pause between steps and the "/CC2000" switch.
@@ -31,17 +29,9 @@ struct Slx850Input {
 //
 // A run that ends early leaves track power and programming as they are; the window's
 // buttons restore them.
-class Slx850Run {
+class Slx850Run : public SlxCentralRun {
 public:
-    static constexpr qint64 answerDeadlineMs = 2000;
     static constexpr int maxPowerOffPasses = 7;
-
-    enum class Outcome {
-        Done,
-        Refused,  // a value to write is not on its list: told, nothing sent
-        Ended,    // a failed test or a silent central ended the run: told
-        Stopped,  // the window closed during a read
-    };
 
     Slx850Run(SelectrixChannelAccess& access, SelectrixHost& host, const Slx850Input& input);
 
@@ -59,29 +49,11 @@ public:
 
 private:
     Outcome runSteps(int index);
-    // The answer of a read whose value is used; nothing when the central stayed silent (the
-    // run has been ended) or the window closed.
-    std::optional<quint8> usedAnswer(bool awaitOnly, int channel);
-    std::optional<quint8> readChannel(int channel) { return usedAnswer(false, channel); }
-    std::optional<quint8> awaitSent() { return usedAnswer(true, 0); }
-    // Empties the input, asks for the channel, shows `statusText` (a null text: none), pauses
-    // and awaits the answer.
-    std::optional<quint8> readAfterPause(int channel, const QString& statusText);
-    Outcome ended() const;
-    Outcome endWith(const QString& text, const QString& title, bool clearStatus);
-    Outcome endQuietly();
-    void step(const QString& status);
-    void pause();
-    void write(int channel, int value);
-    // Writes the channel, shows `statusText` and pauses.
-    void writeStep(int channel, int value, const QString& statusText);
+    void restoreFields() override;
     void setReadingFields(bool white);
     void logExtended(const SxExtendedSettings& s);
 
-    SelectrixChannelAccess& m_access;
-    SelectrixHost& m_host;
     Slx850Input m_input;
-    bool m_stopped = false;
     bool m_readFieldsWhite = false;
     bool m_extendedFieldsWhite = false;
 };

@@ -1,5 +1,9 @@
 #include "selectrix/core/SxProtokoll.h"
 
+#include "app/core/TextNumbers.h"
+
+#include <limits>
+
 namespace {
 const std::array<const char*, SxProtokoll::ColumnCount> captions{"Act.", "ADR", "GE", "BE", "IM", "HA",
                                                                   "M",    "L",   "G",  "IMe", "HAe"};
@@ -57,4 +61,20 @@ void SxProtokoll::clear() {
     beginResetModel();
     m_rows.clear();
     endResetModel();
+}
+
+QStringList SxProtokoll::fileLines() const {
+    QStringList lines{QStringLiteral("ACT ADR GE BE IM HA   ")};
+    const QString gap(2, u' ');
+    for (const Row& row : m_rows) {
+        const QString& adr = row.at(1);
+        if (leadingNumber(adr.left(3)) <= 0)
+            continue;
+        // A number in three digits at least; any other text as it stands.
+        const std::optional<qint64> n =
+            toWholeNumber(adr, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+        lines.append(row.at(0) + QStringLiteral("   ") + (n ? zeroPadded(*n, 3) : adr) + gap + row.at(2) + gap +
+                     row.at(3) + gap + row.at(4) + gap + row.at(5));
+    }
+    return lines;
 }

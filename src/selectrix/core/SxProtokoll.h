@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The protocol of the Selectrix window: one row per programming run, eleven text cells
@@ -31,6 +32,12 @@ public:
     void setNewestExtended(const std::array<QString, 5>& cells);
 
     const QList<Row>& rows() const { return m_rows; }
+
+    // The protocol as its text file holds it: the header "ACT ADR GE BE IM HA   ", then
+    // one line per row whose ADR begins with a number above 0: the action, three blanks,
+    // ADR in at least three digits, GE, BE, IM and HA each after two blanks. The extended
+    // cells are not saved.
+    QStringList fileLines() const;
     void clear();
 
 private:

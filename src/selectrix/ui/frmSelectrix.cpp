@@ -147,7 +147,7 @@ void coupleSpin(QLineEdit* field, RisingScrollBar* bar, bool resyncLow, const QS
 frmSelectrix::frmSelectrix(AppContext& ctx, StationLink& link, Dialog& dialog, const QStringList& arguments,
                            QWidget* parent)
     : QMainWindow(parent), m_ctx(ctx), m_link(link), m_dialog(dialog),
-      m_guard(new StationWindowGuard(*this, ctx, link)) {
+      m_guard(new StationWindowGuard(*this, ctx, link)), m_askHeading(inputBox(this)) {
     setObjectName(QStringLiteral("frmSelectrix"));
     setWindowTitle(T::caption);
     m_SxProtokoll = new SxProtokoll(this);
@@ -191,10 +191,10 @@ void frmSelectrix::buildMenus() {
     QAction* popDrucken = mnuPopUp->addAction(T::mnuPopUp_drucken);
     popDrucken->setObjectName(QStringLiteral("mnuPopUp_drucken"));
 
-    // Saving and printing the protocol are not built yet.
-    for (QAction* a : {mnuDatei_speichern, mnuDatei_drucken, popSpeichern, popDrucken})
-        a->setEnabled(false);
-
+    for (QAction* a : {mnuDatei_speichern, popSpeichern})
+        connect(a, &QAction::triggered, this, [this] { protokollSpeichern(); });
+    for (QAction* a : {mnuDatei_drucken, popDrucken})
+        connect(a, &QAction::triggered, this, [this] { protokollDrucken(); });
     connect(dateiSchliessen, &QAction::triggered, this, &QWidget::close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
     connect(hilfe, &QAction::triggered, this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, T::helpPage); });
@@ -208,12 +208,13 @@ void frmSelectrix::buildToolbar(QWidget* central) {
         b->setObjectName(name);
         b->setToolTip(tip);
         b->setIcon(style()->standardIcon(icon));
-        b->setEnabled(false);  // saving and printing are not built yet
         setGeometryTwips(b, left, 30, 360, 360);
         return b;
     };
     btnSpeichern = tool(QStringLiteral("btnSpeichern"), T::speichernTip, QStyle::SP_DialogSaveButton, 30);
     btnDrucken = tool(QStringLiteral("btnDrucken"), T::druckenTip, QStyle::SP_FileDialogDetailedView, 390);
+    connect(btnSpeichern, &QToolButton::clicked, this, [this] { protokollSpeichern(); });
+    connect(btnDrucken, &QToolButton::clicked, this, [this] { protokollDrucken(); });
 
     scrSize = new QScrollBar(Qt::Horizontal, pnlToolbar);
     scrSize->setObjectName(QStringLiteral("scrSize"));
@@ -329,10 +330,11 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     grdKP->horizontalHeader()->setMinimumSectionSize(1);
     grdKP->setContextMenuPolicy(Qt::CustomContextMenu);
     setGeometryTwips(grdKP, 4440, 120, 5940, 7680);
-    // Eleven columns share the grid's width; "Act." and ADR a little wider.
-    const int columnTwips = (5940 - 360 - 300) / (SxProtokoll::ColumnCount + 1);
+    // Eleven columns share the grid's width: BE holds the "DCC" of a DCC row, the check
+    // states of M, L and G are one digit.
+    const std::array<int, SxProtokoll::ColumnCount> columnTwips{600, 600, 480, 600, 480, 480, 360, 360, 360, 540, 540};
     for (int c = 0; c < SxProtokoll::ColumnCount; ++c)
-        grdKP->setColumnWidth(c, twips(c < 2 ? columnTwips * 3 / 2 : columnTwips));
+        grdKP->setColumnWidth(c, twips(columnTwips.at(size_t(c))));
     connect(grdKP, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { mnuPopUp->popup(grdKP->viewport()->mapToGlobal(at)); });
 
@@ -396,15 +398,16 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     coupleSpin(txtFS, scrFS, true);
     new KeyFilter(txtAdresse, isDigit);
 
-    // The driving controls; driving itself is not built yet, so they stay disabled.
     btnAnfahren = new QPushButton(T::anfahren, pnlFahrpult);
     btnAnfahren->setObjectName(QStringLiteral("btnAnfahren"));
     btnAnfahren->setToolTip(T::anfahrenTip);
     setGeometryTwips(btnAnfahren, 120, 900, 1500, 375);
+    connect(btnAnfahren, &QPushButton::clicked, this, [this] { btnAnfahren_Click(); });
     btnStop = new QPushButton(T::stop, pnlFahrpult);
     btnStop->setObjectName(QStringLiteral("btnStop"));
     btnStop->setToolTip(T::stopTip);
     setGeometryTwips(btnStop, 1740, 900, 1620, 375);
+    connect(btnStop, &QPushButton::clicked, this, [this] { btnStop_Click(); });
     sldFS = new QSlider(Qt::Vertical, pnlFahrpult);
     sldFS->setObjectName(QStringLiteral("sldFS"));
     sldFS->setToolTip(T::sldFSTip);
@@ -413,12 +416,18 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     sldFS->setTickPosition(QSlider::TicksRight);
     sldFS->setTickInterval(4);
     setGeometryTwips(sldFS, 120, 1440, 600, 3000);
+    connect(sldFS, &QSlider::valueChanged, this, [this](int position) { sldFS_Change(position); });
     lblFahrstufe = label(pnlFahrpult, QStringLiteral("0"), 900, 1440, 720, 375);
     lblFahrstufe->setObjectName(QStringLiteral("lblFahrstufe"));
     lblFahrstufe->setToolTip(T::fahrstufeTip);
     lblFahrstufe->setAlignment(Qt::AlignCenter);
     lblFahrstufe->setFrameShape(QFrame::Panel);
     lblFahrstufe->setFrameShadow(QFrame::Sunken);
+    lblFahrstufe->setAutoFillBackground(true);
+    showSpeedStep(0);
+    // Pressing one ribbon releases the other; a press of the pressed one changes nothing.
+    richtungGroup = new QButtonGroup(this);
+    richtungGroup->setExclusive(true);
     for (int i = 0; i < 2; ++i) {
         auto* r = new QToolButton(pnlFahrpult);
         r->setObjectName(QStringLiteral("rbnFR_%1").arg(i));
@@ -426,18 +435,22 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
         r->setToolTip(T::frTip[i]);
         r->setArrowType(i == 0 ? Qt::RightArrow : Qt::LeftArrow);
         setGeometryTwips(r, 900 + i * 780, 2040, 660, 375);
+        richtungGroup->addButton(r, i);
+        connect(r, &QToolButton::toggled, this, [this, i](bool pressed) {
+            if (pressed)
+                rbnFR_Click(i);
+        });
         rbnFR[i] = r;
     }
     chkLicht = new QCheckBox(T::licht, pnlFahrpult);
     chkLicht->setObjectName(QStringLiteral("chkLicht"));
     chkLicht->setToolTip(T::lichtTip);
     setGeometryTwips(chkLicht, 900, 2640, 2400, 285);
+    connect(chkLicht, &QCheckBox::toggled, this, [this] { chkLicht_Click(); });
     chkFunktion = new QCheckBox(T::funktion, pnlFahrpult);
     chkFunktion->setObjectName(QStringLiteral("chkFunktion"));
     setGeometryTwips(chkFunktion, 900, 3000, 2520, 285);
-    for (QWidget* w : std::initializer_list<QWidget*>{btnAnfahren, btnStop, sldFS, rbnFR[0], rbnFR[1], chkLicht,
-                                                      chkFunktion})
-        w->setEnabled(false);
+    connect(chkFunktion, &QCheckBox::toggled, this, [this] { chkFunktion_Click(); });
 
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(T::powerCaption[i], pnlFahrpult);
@@ -724,4 +737,8 @@ void frmSelectrix::writeProtokoll(const QString& act, const QString& adr, const 
 
 void frmSelectrix::setNewestProtocolExtended(const std::array<QString, 5>& cells) {
     m_SxProtokoll->setNewestExtended(cells);
+}
+
+void frmSelectrix::setDccValue(const QString& text) {
+    txtWert->setText(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/InputBox.h"
 #include "selectrix/core/SelectrixHost.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,9 @@ class SxProtokoll;
 // line, of which it reads "/Test" and "/CC2000".
 //
 // Its code is split by concern: frmSelectrix.cpp (controls, load and unload, field
-// couplings, station and mode choice) and frmSelectrix_Central.cpp (the station operations).
+// couplings, station and mode choice), frmSelectrix_Central.cpp (the programming runs and
+// the other station operations), frmSelectrix_Drive.cpp (driving) and
+// frmSelectrix_Protocol.cpp (the protocol's file and printout).
 class frmSelectrix : public QMainWindow, public SelectrixHost {
     Q_OBJECT
 public:
@@ -55,7 +58,13 @@ public:
     void subSenden_SLX(int value, int channel);
     void subCheckSystem();
     void SLX850(int index);
+    void DCC_ModeRead();
+    void DCC_ModeWrite();
+    void SLXIB(int index);
     void btnSelectrix_Click(int index);
+
+    // Tests answer the printout's heading question in place of the user.
+    void setHeadingQuestion(AskText ask) { m_askHeading = std::move(ask); }
 
     int SxModus() const { return m_SxModus; }
     int SxErweitert() const { return m_SxErweitert; }
@@ -73,6 +82,7 @@ public:
     void enableExtendedSettings() override;
     void takeAddressForDriving() override;
     void setNewestProtocolExtended(const std::array<QString, 5>& cells) override;
+    void setDccValue(const QString& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,7 +116,26 @@ private:
     void btnProgrammierbit_Click();
     // Runs `body` as the one station exchange: refused with a beep while another one waits;
     // a port failure goes to the central error report with the normal pointer back.
+    void exchange(const std::function<void()>& body);
+    // The same over the central's channels.
     void stationExchange(const std::function<void(SelectrixChannelAccess&)>& body);
+
+    // driving
+    void btnAnfahren_Click();
+    void btnStop_Click();
+    void sldFS_Change(int position);
+    void rbnFR_Click(int index);
+    void chkLicht_Click();
+    void chkFunktion_Click();
+    // lblFahrstufe shows the step in the colours of its range.
+    void showSpeedStep(int step);
+    // Writes the drive byte to the locomotive's channel (only to the central, and only to
+    // an address of 0..103).
+    void sendDriveByte();
+
+    // protocol
+    void protokollSpeichern();
+    void protokollDrucken();
     static QColor colourOf(int rgbLowRed);
     void setLamp(QLabel* lamp, int colour);
     void setCaptionColour(QLabel* caption, const QColor& colour);
@@ -126,6 +155,11 @@ private:
 
     int m_SxModus = 1;
     int m_SxErweitert = 4;
+    int m_SxFahrstufe = 0;
+    int m_SxRichtung = 0;
+    int m_SxLicht = 0;
+    int m_SxFunktion = 0;
+    AskText m_askHeading;
     SxProtokoll* m_SxProtokoll = nullptr;
 
     // Controls.
@@ -174,6 +208,7 @@ private:
     QSlider* sldFS = nullptr;
     QLabel* lblFahrstufe = nullptr;
     std::array<QToolButton*, 2> rbnFR{};
+    QButtonGroup* richtungGroup = nullptr;
     QCheckBox* chkLicht = nullptr;
     QCheckBox* chkFunktion = nullptr;
     std::array<QPushButton*, 2> btnPower{};

@@ -1,5 +1,6 @@
-// Station operations of the Selectrix window: the programming buttons, track power, the
-// programming switch and the central's state.
+// Station operations of the Selectrix window: the programming buttons (SX1 and DCC through
+// the central, SX1 through an Intellibox), track power, the programming switch and the
+// central's state.
 #include "selectrix/ui/frmSelectrix.h"
 
 #include "app/core/AppContext.h"
@@ -9,25 +10,35 @@
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"
 #include "selectrix/core/Slx850Run.h"
+#include "selectrix/core/SlxDccRun.h"
+#include "selectrix/core/SlxIbLink.h"
+#include "selectrix/core/SlxIbRun.h"
 #include "selectrix/core/SlxCentral.h"
 #include "selectrix/ui/SelectrixTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 
-void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
+void frmSelectrix::exchange(const std::function<void()>& body) {
     const QPointer<frmSelectrix> alive(this);
     m_guard->run([&] {
-        SelectrixChannelAccess access(m_link);
         try {
-            body(access);
+            body();
         } catch (const Failure&) {
             if (alive)
                 setBusyPointer(false);
-            throw;
+            throw;  // to the central error report
         }
+    });
+}
+
+void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
+    exchange([&] {
+        SelectrixChannelAccess access(m_link);
+        body(access);
     });
 }
 
@@ -45,10 +56,17 @@ void frmSelectrix::btnSelectrix_Click(int index) {
                            SelectrixTexts::noStationTitle);
         return;
     }
-    // DCC through the central (mode 6) and programming through an Intellibox are not built
-    // yet; SX2 has nothing to do.
-    if (station() == Station::Central && m_SxModus == 1)
-        SLX850(index);
+    if (station() == Station::Central) {
+        // SX2 has nothing to do.
+        if (m_SxModus == 1)
+            SLX850(index);
+        else if (m_SxModus == 6 && index == 0)
+            DCC_ModeRead();
+        else if (m_SxModus == 6)
+            DCC_ModeWrite();
+    } else if (station() == Station::Intellibox) {
+        SLXIB(index);
+    }
 }
 
 void frmSelectrix::SLX850(int index) {
@@ -70,6 +88,25 @@ void frmSelectrix::SLX850(int index) {
     stationExchange([&](SelectrixChannelAccess& access) {
         Slx850Run run(access, *this, input);
         run.SLX850(index);
+    });
+}
+
+void frmSelectrix::DCC_ModeRead() {
+    const SlxDccInput input{txtRegister->text(), txtWert->text(), m_ctx.Delay};
+    stationExchange([&](SelectrixChannelAccess& access) { SlxDccRun(access, *this, input).DCC_ModeRead(); });
+}
+
+void frmSelectrix::DCC_ModeWrite() {
+    const SlxDccInput input{txtRegister->text(), txtWert->text(), m_ctx.Delay};
+    stationExchange([&](SelectrixChannelAccess& access) { SlxDccRun(access, *this, input).DCC_ModeWrite(); });
+}
+
+void frmSelectrix::SLXIB(int index) {
+    const SlxIbInput input{cmbADR->currentText(), cmbGE->currentText(), cmbBE->currentText(), cmbIM->currentText(),
+                           cmbHA->currentText(), m_ctx.CuName,          m_ctx.DecoderType};
+    exchange([&] {
+        SlxIbLink link(m_link);
+        SlxIbRun(link, *this, input).SLXIB(index);
     });
 }
 

@@ -1,13 +1,13 @@
 #include "speedcurve/core/CurvePrintLayout.h"
 
+#include "app/core/Version.h"
+
 #include <QtGlobal>
 
 namespace CurvePrintLayout {
 
 const QString headingPrompt = QStringLiteral("Ausdruck mit  folgender Überschrift versehen: ");
 const QString headingTitle = QStringLiteral(" Kennlinie drucken...");
-const QString printFailedText =
-    QStringLiteral("Der Drucker kann nicht angesprochen werden, der Ausdruck unterbleibt.");
 
 namespace {
 constexpr double chartTop = 80;          // value 255; value 0 at 335
@@ -68,7 +68,7 @@ double creditLineY(double pageHeight) {
 }
 
 QString creditText() {
-    return QStringLiteral("(Quillex)   created by Quillex-Entwicklerteam");
+    return createdByCreditText();
 }
 
 }  // namespace CurvePrintLayout

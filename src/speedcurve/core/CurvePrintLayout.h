@@ -13,8 +13,6 @@ namespace CurvePrintLayout {
 
 extern const QString headingPrompt;  // "Ausdruck mit  folgender Überschrift versehen: "
 extern const QString headingTitle;   // " Kennlinie drucken..."
-// The printer could not be started; nothing is printed.
-extern const QString printFailedText;
 
 // Page head (millimetres): the date line at (15, 5), then the heading below it.
 constexpr double headLeftMm = 15;

@@ -1,7 +1,6 @@
 #include "speedcurve/ui/CurvePrintout.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/Notifier.h"
 #include "app/ui/Printout.h"
 #include "speedcurve/core/CurvePrintLayout.h"
 
@@ -43,17 +42,8 @@ void KennlinieAusdruck(Printout& out, const QString& heading, const QDate& date,
 }
 
 void print(AppContext& ctx, const SpeedCurve::Values& values, const AskText& ask, QWidget* parent) {
-    const std::optional<QString> heading = ask(headingPrompt, headingTitle);
-    if (!heading)
-        return;
-    std::unique_ptr<Printout> out = Printout::open(ctx.ui(), parent);
-    if (!out)
-        return;
-    if (!out->painter().isActive()) {
-        ctx.ui().message(printFailedText, Notifier::Icon::Critical, Notifier::OkOnly, headingTitle);
-        return;
-    }
-    KennlinieAusdruck(*out, *heading, QDate::currentDate(), values);
+    if (std::optional<HeadedPrintout> p = openWithHeading(ctx.ui(), ask, headingPrompt, headingTitle, parent))
+        KennlinieAusdruck(*p->out, p->heading, QDate::currentDate(), values);
 }
 
 }  // namespace CurvePrintout

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/core/Failure.h"
+#include "link/core/XpressNet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class StationLink;
+
+// The pauses of a service-mode read. The Lenz window uses the defaults; the speed-curve
+// editor passes `Delay` for the first, second and last.
+struct ServiceModePauses {
+    qint64 beforeResultRequestMs = 2000;  // after the read request
+    qint64 beforeAnswerMs = 500;          // after the result request, before reading
+    qint64 answerLimitMs = 3000;          // the answer collection gives up after this
+    qint64 closingMs = 500;               // after a value (or silence), before the caller logs
+
+    static ServiceModePauses speedCurve(qint64 delay) { return {delay, delay, 3000, delay}; }
+};
+
+// What a service-mode read or write came to. The caller turns it into its own texts,
+// fields, protocol rows and messages.
+struct ServiceModeOutcome {
+    enum class Kind {
+        Value,        // a result frame: `number`, `value`, `warning`
+        Status,       // 61 11 / 12 / 13 / 1F: `statusWord`, `statusText`
+        OtherAnswer,  // 61 80 / 81 / 82: the station refused the result request
+        NoAnswer,     // no result or status frame within the answer limit (see `received`)
+        Sent,         // a write went out
+        Refused,      // number or value out of range: nothing was sent
+        Cancelled,    // the cancel check turned true
+        PortFailed,   // `failure` holds what the port threw
+    };
+    // Results whose form does not match the chosen mode are taken all the same, with a
+    // warning for the caller to show.
+    enum class ModeWarning {
+        None,
+        NotDirect,  // 63 10 while direct mode was chosen
+        Direct,     // 63 14 / 63 15 while register or paged mode was chosen
+    };
+
+    Kind kind = Kind::NoAnswer;
+    int number = -1;  // the register or CV the station named
+    int value = -1;
+    ModeWarning warning = ModeWarning::None;
+    QString statusWord;
+    QString statusText;
+    QByteArray frame;     // the answer frame (Value, Status, OtherAnswer), without USB header
+    QByteArray received;  // every byte that came in while the answer was collected
+    std::optional<Failure> failure;
+
+    // A station that sent nothing at all after the result request.
+    bool silent() const { return received.isEmpty(); }
+};
+
+// The XpressNet service-mode read and write on the programming track, GUI-free. It works
+// inside the exchange its caller holds: it blocks in its pauses; while it collects the
+// answer it sleeps on the port, which lets window events run, and ends early when the
+// exchange is cancelled.
+class LenzServiceMode {
+public:
+    // Status texts of the read, shown when it reaches each step.
+    static const QString sendingRequest;  // " sende Leseabfrage..."
+    static const QString askingResult;    // " frage Leseergebnis ab..."
+
+    LenzServiceMode(StationLink& link, bool usbHeader);
+
+    // Gets each status text as the read reaches it (may be left empty).
+    void setStatusView(std::function<void(const QString&)> status) { m_status = std::move(status); }
+
+    // Read request, pause, input dropped, result request, pause, answer collection; then the
+    // closing pause after a value, or when the station stayed silent. Nothing is sent for a
+    // number out of range.
+    ServiceModeOutcome read(XpressNet::ProgrammingMode mode, int number, const ServiceModePauses& pauses = {});
+    // One write message; no answer is read (the station's answers wait for the next read,
+    // which drops them).
+    ServiceModeOutcome write(XpressNet::ProgrammingMode mode, int number, int value);
+
+private:
+    StationLink& m_link;
+    bool m_usb;
+    std::function<void(const QString&)> m_status;
+
+    bool cancelled() const;
+    void status(const QString& text) const;
+    void send(const QByteArray& message);
+    ServiceModeOutcome collectAnswer(XpressNet::ProgrammingMode mode, qint64 limitMs);
+};

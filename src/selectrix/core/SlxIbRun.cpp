@@ -1,0 +1,180 @@
+#include "selectrix/core/SlxIbRun.h"
+
+#include "app/core/Failure.h"
+#include "selectrix/core/SelectrixHost.h"
+#include "selectrix/core/SlxIbLink.h"
+#include "selectrix/core/SlxRunTexts.h"
+#include "selectrix/core/Sx1Codec.h"
+
+namespace {
+namespace Text {
+const QString read = QStringLiteral("XPTSR");
+const QString write = QStringLiteral("XPTSW %1,%2,%3,%4,%5");
+const QString trackOff = QStringLiteral("XPT0");
+const QString aborted = QStringLiteral(" Programmierung abgebrochen...");
+const QString written = QStringLiteral(" Programmiervorgang: ");
+const QString readDone = QStringLiteral(" Lesevorgang beendet...");
+const QString noValues = QStringLiteral("Die Antwort der %1 enthält keine Decoderwerte:   %2");
+}  // namespace Text
+
+QString timeoutText(const QString& cuName) {
+    return QStringLiteral("Die ") + cuName + QStringLiteral(" antwortet nicht !          ");
+}
+
+// The titles as the Selectrix window builds them from the decoder type.
+QString readTitle(const QString& decoderType) {
+    return QStringLiteral(" ") + decoderType + QStringLiteral(" Decoder lesen...");
+}
+QString writeTitle(const QString& decoderType) {
+    return QStringLiteral(" ") + decoderType + QStringLiteral(" Decoder schreiben...");
+}
+
+// The answer less its carriage return and "]"; a shorter answer whole.
+QString shown(const QString& answer) {
+    return answer.size() < 2 ? answer : answer.chopped(2);
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+std::optional<int> byteValue(QStringView digits) {
+    if (digits.isEmpty() || digits.size() > 3)
+        return std::nullopt;
+    for (QChar c : digits)
+        if (!isDigit(c))
+            return std::nullopt;
+    const int value = digits.toInt();
+    return value <= 255 ? std::optional<int>(value) : std::nullopt;
+}
+
+const std::array<SxField, 5> parameterFields{SxField::ADR, SxField::GE, SxField::BE, SxField::IM, SxField::HA};
+
+}  // namespace
+
+SlxIbRun::SlxIbRun(SlxIbLink& link, SelectrixHost& host, const SlxIbInput& input)
+    : m_link(link), m_host(host), m_input(input) {}
+
+std::optional<std::array<int, 5>> SlxIbRun::readAnswerValues(const QString& answer) {
+    qsizetype p = answer.indexOf(u'=');
+    if (p < 0)
+        return std::nullopt;
+    ++p;
+    std::array<int, 5> values{};
+    for (size_t i = 0; i < 4; ++i) {
+        const qsizetype q = answer.indexOf(u',', p);
+        if (q < 0)
+            return std::nullopt;
+        const std::optional<int> v = byteValue(QStringView(answer).mid(p, q - p).trimmed());
+        if (!v)
+            return std::nullopt;
+        values.at(i) = *v;
+        p = q + 1;
+    }
+    while (p < answer.size() && answer.at(p) == u' ')
+        ++p;
+    qsizetype end = p;
+    while (end < answer.size() && isDigit(answer.at(end)))
+        ++end;
+    const std::optional<int> last = byteValue(QStringView(answer).mid(p, end - p));
+    if (!last)
+        return std::nullopt;
+    values[4] = *last;
+    return values;
+}
+
+SlxIbRun::Outcome SlxIbRun::SLXIB(int index) {
+    try {
+        if (index == 0)
+            return read();
+        if (index == 1)
+            return write();
+        return Outcome::Done;
+    } catch (const Failure&) {
+        // The caller reports it; the window is left usable.
+        m_host.setBusyPointer(false);
+        setFieldsWhite(false);
+        throw;
+    }
+}
+
+void SlxIbRun::setFieldsWhite(bool white) {
+    for (SxField f : parameterFields)
+        m_host.setFieldWhite(f, white);
+}
+
+void SlxIbRun::endAfterSilence(const QString& title) {
+    m_host.setStatus(Text::aborted);
+    m_host.message(timeoutText(m_input.cuName), Notifier::Icon::Critical, Notifier::OkOnly, title);
+    m_host.setBusyPointer(false);
+}
+
+SlxIbRun::Outcome SlxIbRun::read() {
+    setFieldsWhite(true);
+    m_host.setBusyPointer(true);
+    const SlxIbLink::Reply reply = m_link.ask(Text::read, answerDeadlineMs);
+    switch (reply.outcome) {
+    case SlxIbLink::Reply::Outcome::TimedOut:
+        endAfterSilence(readTitle(m_input.decoderType));
+        setFieldsWhite(false);
+        return Outcome::TimedOut;
+    case SlxIbLink::Reply::Outcome::Stopped:
+    case SlxIbLink::Reply::Outcome::Failed:
+        m_host.setBusyPointer(false);
+        setFieldsWhite(false);
+        return Outcome::Stopped;
+    case SlxIbLink::Reply::Outcome::Answered:
+        break;
+    }
+    m_link.tell(Text::trackOff);
+    const std::optional<std::array<int, 5>> values = readAnswerValues(reply.text);
+    if (values) {
+        for (size_t i = 0; i < parameterFields.size(); ++i)
+            m_host.setFieldText(parameterFields.at(i), QString::number(values->at(i)));
+    }
+    setFieldsWhite(false);
+    m_host.setBusyPointer(false);
+    if (!values) {
+        // An error text ("SX read err") or an answer of another form: the old values stay.
+        m_host.setStatus(Text::aborted);
+        m_host.message(Text::noValues.arg(m_input.cuName, shown(reply.text)), Notifier::Icon::Critical,
+                       Notifier::OkOnly, readTitle(m_input.decoderType));
+        return Outcome::Refused;
+    }
+    const std::array<int, 5>& v = *values;
+    m_host.writeProtokoll(QStringLiteral("L"), QString::number(v[0]), QString::number(v[1]), QString::number(v[2]),
+                          QString::number(v[3]), QString::number(v[4]));
+    m_host.setStatus(Text::readDone);
+    return Outcome::Done;
+}
+
+SlxIbRun::Outcome SlxIbRun::write() {
+    // Only numbers of the window's lists go into the command.
+    const Sx1::Checked checked = Sx1::checkParameters(m_input.adr, m_input.ge, m_input.be, m_input.im, m_input.ha);
+    if (!checked.parameters) {
+        m_host.message(SlxRunText::badValue(checked.bad.name, checked.bad.min, checked.bad.max),
+                       Notifier::Icon::Critical, Notifier::OkOnly, SlxRunText::titleWrite);
+        return Outcome::Refused;
+    }
+    const Sx1Parameters& p = *checked.parameters;
+    m_host.setBusyPointer(true);
+    const SlxIbLink::Reply reply =
+        m_link.ask(Text::write.arg(p.adr).arg(p.ge).arg(p.be).arg(p.im).arg(p.ha), answerDeadlineMs);
+    switch (reply.outcome) {
+    case SlxIbLink::Reply::Outcome::TimedOut:
+        endAfterSilence(writeTitle(m_input.decoderType));
+        return Outcome::TimedOut;
+    case SlxIbLink::Reply::Outcome::Stopped:
+    case SlxIbLink::Reply::Outcome::Failed:
+        m_host.setBusyPointer(false);
+        return Outcome::Stopped;
+    case SlxIbLink::Reply::Outcome::Answered:
+        break;
+    }
+    m_link.tell(Text::trackOff);
+    m_host.writeProtokoll(QStringLiteral("S"), QString::number(p.adr), QString::number(p.ge), QString::number(p.be),
+                          QString::number(p.im), QString::number(p.ha));
+    m_host.setStatus(Text::written + shown(reply.text));
+    m_host.setBusyPointer(false);
+    return Outcome::Done;
+}
