@@ -3,11 +3,11 @@
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/ui/QtNotifier.h"
+#include "app/ui/frmHauptmenu.h"
 #include "link/core/QtSerialPort.h"
 #include "link/core/RealClock.h"
 #include "link/core/StationLink.h"
 #include "program/ui/ProgramWindows.h"
-#include "app/ui/frmHauptmenu.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

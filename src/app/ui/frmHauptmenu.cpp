@@ -5,17 +5,17 @@
 #include "app/core/DataFolder.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
-#include "app/ui/LocoPicture.h"
 #include "app/core/ManufacturerList.h"
-#include "app/ui/MenuRechtsbuendig.h"
 #include "app/core/Notifier.h"
-#include "link/core/SerialPort.h"
-#include "link/core/StationLink.h"
-#include "app/ui/Twips.h"
 #include "app/core/Version.h"
+#include "app/ui/LocoPicture.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/Twips.h"
 #include "app/ui/frmDecoderHersteller.h"
 #include "app/ui/frmProgrammierhilfe.h"
 #include "app/ui/frmSchnittstelle.h"
+#include "link/core/SerialPort.h"
+#include "link/core/StationLink.h"
 
 #include <QApplication>
 #include <QCloseEvent>

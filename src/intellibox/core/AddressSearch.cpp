@@ -2,9 +2,9 @@
 
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
+#include "app/core/TextNumbers.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
-#include "app/core/TextNumbers.h"
 
 namespace {
 const QString stoppedText = QStringLiteral("Lesevorgang abgebrochen...");

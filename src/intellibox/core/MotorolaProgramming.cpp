@@ -1,10 +1,10 @@
 #include "intellibox/core/MotorolaProgramming.h"
 
 #include "app/core/AppContext.h"
-#include "link/core/Clock.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
+#include "link/core/Clock.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
 #include "programming/core/ZentraleHost.h"

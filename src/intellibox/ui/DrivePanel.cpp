@@ -1,15 +1,15 @@
 #include "intellibox/ui/DrivePanel.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/core/DriveCommands.h"
 #include "app/core/ErrorReport.h"
-#include "app/ui/RisingScrollBar.h"
 #include "app/core/Failure.h"
 #include "app/core/Notifier.h"
-#include "link/core/StationLink.h"
 #include "app/core/TextNumbers.h"
+#include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
+#include "intellibox/core/DriveCommands.h"
 #include "intellibox/core/ZentraleStations.h"
+#include "link/core/StationLink.h"
 #include "programming/core/ZentraleHost.h"
 
 #include <QCheckBox>

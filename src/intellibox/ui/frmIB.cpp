@@ -1,19 +1,19 @@
 #include "intellibox/ui/frmIB.h"
 
 #include "app/core/AppContext.h"
-#include "intellibox/core/DriveCommands.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Failure.h"
-#include "intellibox/core/IbSettings.h"
-#include "app/ui/MenuRechtsbuendig.h"
-#include "app/ui/StationWindow.h"
-#include "app/ui/UnkeyedPushButton.h"
-#include "app/ui/RisingScrollBar.h"
 #include "app/core/Notifier.h"
-#include "link/core/P50xCommands.h"
-#include "link/core/StationLink.h"
 #include "app/core/TextFile.h"
 #include "app/core/TextNumbers.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationWindow.h"
+#include "app/ui/UnkeyedPushButton.h"
+#include "intellibox/core/DriveCommands.h"
+#include "intellibox/core/IbSettings.h"
+#include "link/core/P50xCommands.h"
+#include "link/core/StationLink.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

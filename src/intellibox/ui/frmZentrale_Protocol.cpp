@@ -3,8 +3,8 @@
 
 #include "app/core/AppContext.h"
 #include "intellibox/core/ZentraleStations.h"
-#include "programming/ui/ProtocolGrid.h"
 #include "programming/core/ProtocolTable.h"
+#include "programming/ui/ProtocolGrid.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 // Station and decoder-type choice of the programming window.
 #include "intellibox/ui/frmZentrale.h"
 
-#include "intellibox/ui/AddressSearchPanel.h"
 #include "app/core/AppContext.h"
-#include "programming/ui/CvGroupGrid.h"
-#include "intellibox/ui/DrivePanel.h"
 #include "app/core/Notifier.h"
-#include "app/ui/StationWindow.h"
-#include "programming/core/ProtocolTable.h"
 #include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "intellibox/core/ZentraleStations.h"
+#include "intellibox/ui/AddressSearchPanel.h"
+#include "intellibox/ui/DrivePanel.h"
+#include "programming/core/ProtocolTable.h"
+#include "programming/ui/CvGroupGrid.h"
 
 #include <QAction>
 #include <QButtonGroup>

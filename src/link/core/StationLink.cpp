@@ -1,7 +1,7 @@
 #include "link/core/StationLink.h"
 
-#include "link/core/Clock.h"
 #include "app/core/Failure.h"
+#include "link/core/Clock.h"
 #include "link/core/SerialPort.h"
 
 #include <algorithm>

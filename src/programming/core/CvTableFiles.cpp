@@ -1,8 +1,8 @@
 #include "programming/core/CvTableFiles.h"
 
 #include "app/core/CvCommandList.h"
-#include "programming/core/CvGroupTable.h"
 #include "app/core/TextFile.h"
+#include "programming/core/CvGroupTable.h"
 
 namespace CvTableFiles {
 

@@ -2,13 +2,13 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/CvCommandList.h"
+#include "app/core/Notifier.h"
+#include "app/ui/FileDialog.h"
+#include "app/ui/Twips.h"
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvGroupTable.h"
 #include "programming/core/CvTableFiles.h"
-#include "app/ui/FileDialog.h"
-#include "app/core/Notifier.h"
 #include "programming/ui/TablePrintout.h"
-#include "app/ui/Twips.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

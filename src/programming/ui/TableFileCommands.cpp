@@ -1,8 +1,8 @@
 #include "programming/ui/TableFileCommands.h"
 
 #include "app/core/AppContext.h"
-#include "programming/core/CvTableFiles.h"
 #include "app/core/Notifier.h"
+#include "programming/core/CvTableFiles.h"
 
 namespace TableFileCommands {
 

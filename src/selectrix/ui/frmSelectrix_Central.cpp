@@ -10,10 +10,10 @@
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"
 #include "selectrix/core/Slx850Run.h"
+#include "selectrix/core/SlxCentral.h"
 #include "selectrix/core/SlxDccRun.h"
 #include "selectrix/core/SlxIbLink.h"
 #include "selectrix/core/SlxIbRun.h"
-#include "selectrix/core/SlxCentral.h"
 #include "selectrix/ui/SelectrixTexts.h"
 
 #include <QCheckBox>
