@@ -22,6 +22,7 @@ public:
 
     void setStatus(const QString& text) override { statuses.append(text); }
     void setBusyPointer(bool b) override { busy = b; }
+    void beep() override { ++beeps; }
     int message(const QString& text, Notifier::Icon icon, Notifier::Buttons buttons, const QString& title) override {
         messages.append({text, icon, buttons, title});
         return answer;
@@ -61,6 +62,7 @@ public:
     QList<Message> messages;
     int answer = Notifier::Ok;
     bool busy = false;
+    int beeps = 0;
     QList<bool> lamps;
     QMap<SxField, QString> fields;
     QMap<SxField, bool> whiteFields;

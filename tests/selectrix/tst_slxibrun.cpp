@@ -214,6 +214,26 @@ private slots:
         QCOMPARE(r.station.p50xCommands(), (QStringList{"XPTSW 80,5,6,3,2", "XPT0"}));
     }
 
+    // A write the station answers with one of its error texts is no write: its answer shows,
+    // the computer beeps, no row is logged; "XPT0" still goes out.
+    void writeRefusedByTheStation_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("No ack") << QByteArray("No ack\r]");
+        QTest::newRow("Error") << QByteArray("Error\r]");
+        QTest::newRow("SX read err") << QByteArray("SX read err\r]");
+    }
+    void writeRefusedByTheStation() {
+        QFETCH(QByteArray, answer);
+        IbRig r;
+        r.station.scriptAnswer(answer);
+        QCOMPARE(r.run(1), SlxIbRun::Outcome::Refused);
+        QCOMPARE(r.station.p50xCommands(), (QStringList{"XPTSW 80,5,6,3,2", "XPT0"}));
+        QVERIFY(r.host.rows.isEmpty());
+        QCOMPARE(r.host.status(), QStringLiteral(" Programmiervorgang: ") + QString::fromLatin1(answer.chopped(2)));
+        QCOMPARE(r.host.beeps, 1);
+        QVERIFY(!r.host.busy);
+    }
+
     // The window closes while the answer is awaited: the run ends silently, without "XPT0".
     void stoppedDuringTheWait() {
         IbRig r;

@@ -19,6 +19,7 @@ public:
     virtual void setStatus(const QString& text) = 0;
     // Arrow with hourglass while a run goes on.
     virtual void setBusyPointer(bool busy) = 0;
+    virtual void beep() = 0;
     // A message box; returns the answer (Notifier::Yes, ...).
     virtual int message(const QString& text, Notifier::Icon icon, Notifier::Buttons buttons, const QString& title) = 0;
     // lblGleisspannung: green when on, grey when off.

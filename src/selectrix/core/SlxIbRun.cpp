@@ -1,6 +1,7 @@
 #include "selectrix/core/SlxIbRun.h"
 
 #include "app/core/Failure.h"
+#include "link/core/P50xAnswer.h"
 #include "selectrix/core/SelectrixHost.h"
 #include "selectrix/core/SlxIbLink.h"
 #include "selectrix/core/SlxRunTexts.h"
@@ -172,6 +173,13 @@ SlxIbRun::Outcome SlxIbRun::write() {
         break;
     }
     m_link.tell(Text::trackOff);
+    // A station error text ("No ack", "Error", ...) is no write: the answer shows, nothing is logged.
+    if (!P50xAnswer::writeSucceeded(reply.text)) {
+        m_host.setStatus(Text::written + shown(reply.text));
+        m_host.beep();
+        m_host.setBusyPointer(false);
+        return Outcome::Refused;
+    }
     m_host.writeProtokoll(QStringLiteral("S"), QString::number(p.adr), QString::number(p.ge), QString::number(p.be),
                           QString::number(p.im), QString::number(p.ha));
     m_host.setStatus(Text::written + shown(reply.text));

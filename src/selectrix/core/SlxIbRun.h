@@ -25,7 +25,8 @@ public:
 
     enum class Outcome {
         Done,
-        Refused,    // a value to write is not on its list, or a read answer holds no values: told
+        Refused,    // a value to write is not on its list, a read answer holds no values, or the
+                // station answered a write with an error text: told
         TimedOut,   // told; no "XPT0"
         Stopped,    // the window closed, or the port failed (reported by the link)
     };

@@ -674,6 +674,10 @@ void frmSelectrix::setBusyPointer(bool busy) {
         m_ctx.notifier->setBusy(busy);
 }
 
+void frmSelectrix::beep() {
+    m_ctx.ui().beep();
+}
+
 int frmSelectrix::message(const QString& text, Notifier::Icon icon, Notifier::Buttons buttons, const QString& title) {
     const int answer = m_ctx.ui().message(text, icon, buttons, title);
     if (buttons == Notifier::YesNo)

@@ -74,6 +74,7 @@ public:
     // SelectrixHost
     void setStatus(const QString& text) override;
     void setBusyPointer(bool busy) override;
+    void beep() override;
     int message(const QString& text, Notifier::Icon icon, Notifier::Buttons buttons, const QString& title) override;
     void setTrackPowerLamp(bool on) override;
     void setFieldText(SxField field, const QString& text) override;
