@@ -1,4 +1,4 @@
-// The protocol table of the programming window: logging, re-run on double click, editing.
+// The protocol table of the programming window: the re-run on double click.
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
@@ -9,10 +9,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
-
-void frmZentrale::writeProtokoll(const QString& mode, const QString& cv, const QString& value) {
-    m_protocol->append(mode, cv, value);
-}
 
 void frmZentrale::protocolRowActivated(int row) {
     if (row < 0 || row >= m_protocol->rowCount())
@@ -32,21 +28,4 @@ void frmZentrale::runRow(const QString& action, const QString& cv, const QString
         if (r && r->canRead && m_ctx.DecoderType == QLatin1String("DCC") && !chkHGPR->isChecked())
             readCv();
     }
-}
-
-void frmZentrale::protocolFileAction(const std::function<void(const QList<CvRow>&)>& action) {
-    grdKP->commitEdit();
-    action(m_protocol->rows());
-}
-
-void frmZentrale::protocolMenuRequested(const QPoint& globalPos) {
-    mnuPopUp->popup(globalPos);
-}
-
-void frmZentrale::protocolEditMode() {
-    grdKP->setEditing(true);
-    m_protocol->appendEmpty();
-    const int row = grdKP->currentIndex().isValid() ? grdKP->currentIndex().row() : m_protocol->rowCount() - 1;
-    grdKP->setCurrentIndex(m_protocol->index(row, ProtocolTable::CvColumn));
-    grdKP->setFocus();
 }

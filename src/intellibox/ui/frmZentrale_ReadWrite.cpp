@@ -34,11 +34,6 @@ namespace {
 QString text8(const char* t) { return QString::fromUtf8(t); }
 }  // namespace
 
-qint16 frmZentrale::fieldNumber(const QString& text) const {
-    const qint64 n = roundHalfEven(leadingNumber(text));
-    return static_cast<qint16>(std::clamp<qint64>(n, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
-}
-
 bool frmZentrale::refuseBadCv(const QString& text) {
     if (CvInput::cvNumber(text))
         return false;
@@ -112,7 +107,7 @@ void frmZentrale::writeMotorola() {
         return;
     // Register 1 is the address: the drive desk goes on with the new one.
     if (const auto address = result.newAddress())
-        pnlFahrpult->setAddress(*address);
+        m_desk->setAddress(*address);
 }
 
 void frmZentrale::subDCC_Prog() {
@@ -147,7 +142,7 @@ void frmZentrale::subDCC_Prog() {
     const qint16 cv = *CvInput::cvNumber(cvText);
     std::optional<qint16> mainTrackAddress;
     if (chkHGPR->isChecked()) {
-        mainTrackAddress = CvInput::locoAddress(pnlFahrpult->addressText());
+        mainTrackAddress = CvInput::locoAddress(m_desk->addressText());
         if (!mainTrackAddress)
             return refuse(text8(ZentraleTexts::badAddressStatus));
     }
@@ -255,8 +250,4 @@ bool frmZentrale::eventFilter(QObject* watched, QEvent* event) {
         return !accepted;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void frmZentrale::setWert(const QString& value) {
-    txtWert->setText(value);
 }

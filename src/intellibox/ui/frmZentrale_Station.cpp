@@ -53,7 +53,7 @@ void frmZentrale::stationButtonChanged(int index, bool pressed) {
     for (QWidget* w : std::initializer_list<QWidget*>{btnSchreiben, optTyp[0], optTyp[1], lstRegister, txtRegister,
                                                       scrRegister, txtWert, scrWert})
         w->setEnabled(true);
-    pnlFahrpult->clearAddress();
+    m_desk->clearAddress();
     if (pressed)
         applyStationRules(index);
     if (!m_ctx.CuName.isEmpty())
@@ -80,8 +80,6 @@ void frmZentrale::applyStationRules(int index) {
     pnlMC->setVisible(r.programmingVariants);
     if (r.programmingVariants)
         pnlMC->move(pnlAdresse->x(), pnlMC->y());
-    mnuDatei_Kennlinie->setEnabled(false);  // the speed-curve editor is not built
-    btnKennlinie->setEnabled(false);
     mnuDatei_Softwarestand->setEnabled(r.p50x);
     if (r.track == StationRules::Track::Main)
         setTrackText(ZentraleStations::mainTrackText());
@@ -95,7 +93,7 @@ void frmZentrale::applyStationRules(int index) {
     rbnLA->setEnabled(r.longAddress);
     if (!r.longAddress && rbnLA->isChecked())
         showLaView(false);
-    pnlFahrpult->applyStation();
+    m_desk->applyStation();
     updateSearchPanel();
 }
 
@@ -129,7 +127,7 @@ void frmZentrale::decoderTypeClicked(int index) {
     const QString header = dcc ? QStringLiteral("CV") : QStringLiteral("Register");
     m_protocol->setCvHeader(header);
     lblRegister->setText(header);
-    pnlFahrpult->applyDecoderType();
+    m_desk->applyDecoderType();
     updateSearchPanel();
     if (!m_ctx.CuName.isEmpty())
         selectFirstRegister();

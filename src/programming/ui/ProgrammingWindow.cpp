@@ -1,0 +1,466 @@
+#include "programming/ui/ProgrammingWindow.h"
+
+#include "app/core/AppContext.h"
+#include "app/core/Notifier.h"
+#include "app/core/TextNumbers.h"
+#include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationWindow.h"
+#include "programming/core/ProgrammingSession.h"
+#include "programming/core/ProgrammingTexts.h"
+#include "programming/core/ProtocolTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/ui/ProgrammingLooks.h"
+#include "programming/ui/ProgrammingWindowTexts.h"
+#include "programming/ui/TablePrintout.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <algorithm>
+#include <limits>
+
+using namespace ProgrammingLooks;
+namespace Texts = ProgrammingWindowTexts;
+
+ProgrammingWindow::ProgrammingWindow(AppContext& ctx, StationLink& stationLink, Dialog& dialog, Frame frame,
+                                     QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog), m_frame(std::move(frame)),
+      m_guard(new StationWindowGuard(*this, ctx, stationLink)) {
+    setObjectName(m_frame.objectName);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(m_frame.caption);
+    m_protocol = new ProtocolTable(this);
+    m_groupTable = new CvGroupTable(m_frame.letterRule, this);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(m_frame.objectName + QStringLiteral("Client"));
+    setCentralWidget(central);
+    buildToolbar(central);
+    pnlDecoder = panel(central, QStringLiteral("pnlDecoder"), QFrame::NoFrame);
+    setGeometryTwips(pnlDecoder, 150, 540, 7635, down(5445));
+}
+
+ProgrammingWindow::~ProgrammingWindow() = default;
+
+void ProgrammingWindow::buildToolbar(QWidget* central) {
+    pnlToolbar = panel(central, QStringLiteral("pnlToolbar"));
+    setGeometryTwips(pnlToolbar, 0, 0, m_frame.toolbarWidth, 390);
+
+    btnKennlinie = new QToolButton(pnlToolbar);
+    btnKennlinie->setObjectName(QStringLiteral("btnKennlinie"));
+    btnKennlinie->setToolTip(tr8(Texts::kennlinieTip));
+    btnKennlinie->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    btnKennlinie->setEnabled(false);
+    setGeometryTwips(btnKennlinie, 15, 15, 360, 360);
+
+    auto* dummy = panel(pnlToolbar, QStringLiteral("pnlDummy_1"), QFrame::NoFrame);
+    setGeometryTwips(dummy, 375, 15, 90, 360);
+
+    SSPanel1 = panel(pnlToolbar, QStringLiteral("SSPanel1"), QFrame::NoFrame);
+    setGeometryTwips(SSPanel1, 1665, 15, 6165, 360);
+    scrSize = new QScrollBar(Qt::Horizontal, SSPanel1);
+    scrSize->setObjectName(QStringLiteral("scrSize"));
+    scrSize->setRange(0, 182);
+    scrSize->setSingleStep(10);
+    scrSize->setPageStep(100);
+    setGeometryTwips(scrSize, 30, 30, 1395, 285);
+    scrSize->hide();
+    connect(scrSize, &QScrollBar::valueChanged, this, [this](int v) { scrSizeChanged(v); });
+
+    pnlDatei = panel(pnlToolbar, QStringLiteral("pnlDatei"), QFrame::NoFrame);
+    setGeometryTwips(pnlDatei, 7830, 15, m_frame.toolbarWidth - 7845, 360);
+    // The panel's caption: the file the CV-group table or the protocol went to last.
+    lblDatei = new QLabel(pnlDatei);
+    lblDatei->setObjectName(QStringLiteral("lblDatei"));
+    lblDatei->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setGeometryTwips(lblDatei, 1785, 15, m_frame.toolbarWidth - 9690, 330);
+    rbnCVGruppen = ribbon(pnlDatei, QStringLiteral("rbnCVGruppen"), QStringLiteral("GR"), Texts::cvGruppenTip);
+    setGeometryTwips(rbnCVGruppen, 465, 15, 360, 360);
+    rbnLA = ribbon(pnlDatei, QStringLiteral("rbnLA"), QStringLiteral("LA"), Texts::laTip);
+    setGeometryTwips(rbnLA, 825, 15, 390, 360);
+    rbnCV29 = ribbon(pnlDatei, QStringLiteral("rbnCV29"), QStringLiteral("29"), Texts::cv29Tip);
+    setGeometryTwips(rbnCV29, 1215, 15, 450, 360);
+
+    connect(btnKennlinie, &QToolButton::clicked, this, [this] {
+        if (m_openSpeedCurve)
+            m_openSpeedCurve();
+    });
+    connect(rbnCVGruppen, &QToolButton::clicked, this, [this](bool on) { showCvGroupView(on); });
+    connect(rbnLA, &QToolButton::clicked, this, [this](bool on) { showLaView(on); });
+    connect(rbnCV29, &QToolButton::clicked, this, [this](bool on) { showCv29View(on); });
+}
+
+void ProgrammingWindow::buildDecoderPanel() {
+    lblRegister = new QLabel(QStringLiteral("Register"), pnlDecoder);
+    lblRegister->setObjectName(QStringLiteral("lblRegister"));
+    setGeometryTwips(lblRegister, 180, 1800, 1095, 255);
+    txtCvField = new QLineEdit(QStringLiteral("1"), pnlDecoder);
+    txtCvField->setObjectName(m_frame.cvFieldName);
+    txtCvField->setToolTip(tr8(Texts::registerTip));
+    txtCvField->setMaxLength(4);
+    txtCvField->setAlignment(Qt::AlignRight);
+    setGeometryTwips(txtCvField, 180, 2070, 840, 345);
+    scrCvField = new RisingScrollBar(pnlDecoder);
+    scrCvField->setObjectName(m_frame.cvBarName);
+    scrCvField->setToolTip(tr8(Texts::registerTip));
+    scrCvField->setRisingRange(m_frame.cvBarMinimum, m_frame.cvBarMaximum);
+    scrCvField->setRisingValue(1);
+    setGeometryTwips(scrCvField, 1020, 2070, 255, 345);
+
+    auto* wertLabel = new QLabel(tr8(Texts::wertLabel), pnlDecoder);
+    setGeometryTwips(wertLabel, 1500, 1800, 900, 255);
+    txtWert = new QLineEdit(QStringLiteral("0"), pnlDecoder);
+    txtWert->setObjectName(QStringLiteral("txtWert"));
+    txtWert->setToolTip(tr8(Texts::wertTip));
+    txtWert->setMaxLength(3);
+    txtWert->setAlignment(Qt::AlignRight);
+    setGeometryTwips(txtWert, 1500, 2070, 720, 345);
+    scrWert = new RisingScrollBar(pnlDecoder);
+    scrWert->setObjectName(QStringLiteral("scrWert"));
+    scrWert->setToolTip(tr8(Texts::wertTip));
+    scrWert->setRisingRange(0, 255);
+    setGeometryTwips(scrWert, 2220, 2070, 255, 345);
+    btnProgrammierhilfe = new QPushButton(tr8(Texts::hilfeCaption), pnlDecoder);
+    btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
+    btnProgrammierhilfe->setToolTip(tr8(Texts::hilfeTip));
+    btnProgrammierhilfe->setEnabled(false);
+    setGeometryTwips(btnProgrammierhilfe, 2580, 2070, 345, 345);
+
+    btnLesen = new QPushButton(tr8(Texts::lesenCaption), pnlDecoder);
+    btnLesen->setObjectName(QStringLiteral("btnLesen"));
+    btnLesen->setToolTip(tr8(Texts::lesenTip));
+    setGeometryTwips(btnLesen, 3120, 1800, 1275, 345);
+    btnSchreiben = new QPushButton(tr8(Texts::schreibenCaption), pnlDecoder);
+    btnSchreiben->setObjectName(QStringLiteral("btnSchreiben"));
+    btnSchreiben->setToolTip(tr8(Texts::schreibenTip));
+    setGeometryTwips(btnSchreiben, 3120, 2190, 1275, 345);
+
+    lstRegister = new QListWidget(pnlDecoder);
+    lstRegister->setObjectName(QStringLiteral("lstRegister"));
+    lstRegister->setToolTip(tr8(Texts::registerListTip));
+    setGeometryTwips(lstRegister, 180, 2580, 4215, 1020);
+
+    auto* protokollLabel = new QLabel(tr8(Texts::protocolLabel), pnlDecoder);
+    setGeometryTwips(protokollLabel, 5040, 330, 2490, 255);
+    grdKP = new ProtocolGrid(m_frame.protocolOptions, pnlDecoder);
+    grdKP->setObjectName(QStringLiteral("grdKP"));
+    grdKP->setToolTip(tr8(Texts::protocolTip));
+    grdKP->setTable(m_protocol);
+    setGeometryTwips(grdKP, 5040, 600, 2490, down(4365));
+    grdKP->fitColumns();
+
+    stbStatus = statusPanel(pnlDecoder, QStringLiteral("stbStatus"), Texts::statusTip);
+    setGeometryTwips(stbStatus, 60, down(5025), 7470, 330);
+
+    connect(btnProgrammierhilfe, &QPushButton::clicked, this, [this] {
+        if (m_openProgrammingAid)
+            m_openProgrammingAid();
+    });
+    connect(grdKP, &ProtocolGrid::menuRequested, this, [this](const QPoint& p) { mnuPopUp->popup(p); });
+}
+
+void ProgrammingWindow::buildParameterPanel(QWidget* central) {
+    pnlParameter = panel(central, QStringLiteral("pnlParameter"));
+    pnlParameter->setAutoFillBackground(true);
+    setGeometryTwips(pnlParameter, m_frame.parameterLeft, 540, 2655, 2475);
+    heading(pnlParameter, Texts::parameterHeading, 120, 60, 2000);
+    setGeometryTwips(new QLabel(tr8(Texts::delayLabel1), pnlParameter), 120, 420, 1200, 255);
+    setGeometryTwips(new QLabel(tr8(Texts::delayLabel2), pnlParameter), 120, 660, 1200, 255);
+    txtDelay = new QLineEdit(QStringLiteral("0"), pnlParameter);
+    txtDelay->setObjectName(QStringLiteral("txtDelay"));
+    txtDelay->setToolTip(tr8(Texts::delayTip));
+    txtDelay->setAlignment(Qt::AlignRight);
+    setGeometryTwips(txtDelay, 1320, 480, 720, 330);
+    setGeometryTwips(new QLabel(tr8(Texts::delayUnit), pnlParameter), 2070, 525, 540, 255);
+    const char* powerCaptions[] = {Texts::powerOffCaption, Texts::powerOnCaption};
+    const char* powerTips[] = {Texts::powerOffTip, Texts::powerOnTip};
+    for (int i = 0; i < 2; ++i) {
+        btnPower[i] = new QPushButton(tr8(powerCaptions[i]), pnlParameter);
+        btnPower[i]->setObjectName(QStringLiteral("btnPower_%1").arg(i));
+        btnPower[i]->setToolTip(tr8(powerTips[i]));
+        setGeometryTwips(btnPower[i], 120 + i * 1230, 1200, 1170, 435);
+        connect(btnPower[i], &QPushButton::clicked, this, [this, i] { powerClicked(i); });
+    }
+    connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { delayChanged(t); });
+
+    creditLabel = new QLabel(tr8(Texts::credit), central);
+    creditLabel->setObjectName(QStringLiteral("lblCredit"));
+    creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setGeometryTwips(creditLabel, 10740, down(5700), 2430, 255);
+    creditLabel->lower();
+    creditPicture = ::creditPicture(central);
+    setGeometryTwips(creditPicture, 13230, down(5640), 345, 345);
+    creditPicture->lower();
+}
+
+void ProgrammingWindow::placeDriveDesk(QWidget* desk) {
+    pnlFahrpult = desk;
+    pnlFahrpult->setAutoFillBackground(true);
+    setGeometryTwips(pnlFahrpult, m_frame.deskLeft, 540, m_frame.deskWidth, down(5445));
+    // Made after the desk, so the keyboard walks from the protocol to the desk, then here.
+    buildParameterPanel(centralWidget());
+}
+
+void ProgrammingWindow::buildViews(AddressPanel::Programmers addressProgrammers, AddressPanel::Options addressOptions,
+                                   CvProgrammerSource cv29Programmer, Cv29Panel::Options cv29Options) {
+    QWidget* central = centralWidget();
+    // The views cover what lies below them; each places itself parked below the window.
+    pnlLA = new AddressPanel(panelHost(), std::move(addressProgrammers), std::move(addressOptions), central);
+    pnlLA->setAutoFillBackground(true);
+    pnlCV29 = new Cv29Panel(panelHost(), std::move(cv29Programmer), cv29Options, central);
+    pnlCV29->setAutoFillBackground(true);
+    // A parked view takes neither the focus nor an access key ("&schreiben" of the address
+    // view would take Alt+S from the decoder panel's write button).
+    pnlLA->setEnabled(false);
+    pnlCV29->setEnabled(false);
+
+    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, {}, central);
+    grdGR->setObjectName(QStringLiteral("grdGR"));
+    QFont gridFont = grdGR->font();
+    gridFont.setPointSize(10);
+    grdGR->setFont(gridFont);
+    setGeometryTwips(grdGR, m_frame.slideDeskLeft, parkedGridTop, m_frame.gridWidth, 1095);
+    grdGR->hide();
+    connect(grdGR, &CvGroupGrid::tableRunRequested, this, [this] { runTable(); });
+    connect(grdGR, &CvGroupGrid::fileCaptionChanged, lblDatei, &QLabel::setText);
+    connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) {
+        const CvRow row = m_groupTable->row(r);
+        runRow(row.action, row.cv, row.value);
+    });
+}
+
+void ProgrammingWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto action = [](QMenu* menu, const QString& name, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
+
+    QMenu* datei = bar->addMenu(m_frame.dateiMenu);
+    datei->setObjectName(QStringLiteral("mnuDatei"));
+    mnuDatei_Kennlinie = action(datei, QStringLiteral("mnuDatei_Kennlinie"), tr8(Texts::mnuDatei_Kennlinie));
+    mnuDatei_Kennlinie->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuDatei_Kennlinie->setEnabled(bool(m_openSpeedCurve));
+    mnuDatei_CVGruppen = action(datei, QStringLiteral("mnuDatei_CVGruppen"), m_frame.cvGroupsItem);
+    mnuDatei_CVGruppen->setCheckable(true);
+    if (m_frame.versionItem)
+        mnuDatei_Softwarestand =
+            action(datei, QStringLiteral("mnuDatei_Softwarestand"), tr8(Texts::mnuDatei_Softwarestand));
+    separator(datei, QStringLiteral("mnuDatei_L1"));
+    mnuDatei_LA = action(datei, QStringLiteral("mnuDatei_LA"), tr8(Texts::mnuDatei_LA));
+    mnuDatei_LA->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuDatei_LA->setCheckable(true);
+    mnuDatei_CV29 = action(datei, QStringLiteral("mnuDatei_CV29"), tr8(Texts::mnuDatei_CV29));
+    mnuDatei_CV29->setCheckable(true);
+    separator(datei, QStringLiteral("mnuDatei_L2"));
+    QAction* beenden = action(datei, QStringLiteral("mnuDatei_schliessen"), m_frame.dateiCloseItem);
+
+    if (m_frame.editMenu) {
+        QMenu* bearbeiten = bar->addMenu(tr8(Texts::mnuBearbeiten));
+        bearbeiten->setObjectName(QStringLiteral("mnuBearbeiten"));
+        // Cut, copy and paste act on the control with the focus, mostly the CV-group table.
+        bearbeiten->addActions({grdGR->cutAction(), grdGR->copyAction(), grdGR->pasteAction()});
+    }
+
+    QAction* hilfe = bar->addAction(tr8(Texts::mnuHilfe));
+    hilfe->setObjectName(QStringLiteral("mnuHilfe"));
+    QAction* schliessen = bar->addAction(m_frame.closeItem);
+    schliessen->setObjectName(QStringLiteral("mnuSchliessen"));
+
+    // The protocol's pop-up menu never shows in the bar.
+    mnuPopUp = new QMenu(this);
+    mnuPopUp->setObjectName(QStringLiteral("mnuPopUp"));
+    QAction* speichern = action(mnuPopUp, QStringLiteral("mnuPopUp_speichern"), tr8(Texts::mnuPopUp_speichern));
+    QAction* moveExport = action(mnuPopUp, QStringLiteral("mnuPopUp_MoVeExport"), tr8(Texts::mnuPopUp_MoVeExport));
+    mnuPopUp->addSeparator();
+    QAction* editieren = action(mnuPopUp, QStringLiteral("mnuPopUp_Editieren"), tr8(Texts::mnuPopUp_Editieren));
+    QAction* drucken = action(mnuPopUp, QStringLiteral("mnuPopUp_drucken"), tr8(Texts::mnuPopUp_drucken));
+    QAction* loeschen = action(mnuPopUp, QStringLiteral("mnuPopUp_loeschen"), tr8(Texts::mnuPopUp_loeschen));
+
+    connect(mnuDatei_Kennlinie, &QAction::triggered, this, [this] {
+        if (m_openSpeedCurve)
+            m_openSpeedCurve();
+    });
+    connect(mnuDatei_CVGruppen, &QAction::triggered, this, [this](bool on) { showCvGroupView(on); });
+    connect(mnuDatei_LA, &QAction::triggered, this, [this](bool on) { showLaView(on); });
+    connect(mnuDatei_CV29, &QAction::triggered, this, [this](bool on) { showCv29View(on); });
+    connect(beenden, &QAction::triggered, this, &QWidget::close);
+    connect(schliessen, &QAction::triggered, this, &QWidget::close);
+    connect(hilfe, &QAction::triggered, this, [this] {
+        m_ctx.ui().showHelp(m_ctx.HelpFile, m_frame.helpPage.isEmpty() ? m_ctx.HelpPage : m_frame.helpPage);
+    });
+    connect(editieren, &QAction::triggered, this, [this] { protocolEditMode(); });
+    connect(loeschen, &QAction::triggered, this, [this] { m_protocol->clear(); });
+    connect(speichern, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) { TableFileCommands::saveProtocol(m_ctx, m_dialog, rows); });
+    });
+    connect(moveExport, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) {
+            TableFileCommands::exportProtocolMove(m_ctx, m_dialog, rows,
+                                                  [this](const QString& caption) { lblDatei->setText(caption); });
+        });
+    });
+    connect(drucken, &QAction::triggered, this, [this] {
+        protocolFileAction([this](const QList<CvRow>& rows) {
+            TablePrintout::print(m_ctx, TablePrintout::Kind::Protocol, rows, TableFileCommands::inputBox(this), this);
+        });
+    });
+}
+
+void ProgrammingWindow::loadFrame() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenTwips = screen ? pixelsToTwips(screen->geometry().width()) : 14400;
+    m_largeLayout = screenTwips >= 12030;
+    const int width = m_largeLayout ? m_frame.largeWidth : m_frame.smallWidth;
+    const int height = m_largeLayout ? m_frame.largeHeight : m_frame.smallHeight;
+    // The given sizes include the frame and title bar of the window.
+    resize(twips(width - 120), twips(height - 405));
+    scrSize->setVisible(!m_largeLayout);
+    moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
+    MenuRechtsbuendig(this, m_frame.editMenu ? 3 : 2);
+    m_protocol->clear();
+    m_groupTable->clear();
+}
+
+bool ProgrammingWindow::beginUnload() {
+    if (m_unloaded)
+        return false;
+    m_unloaded = true;
+    return true;
+}
+
+void ProgrammingWindow::unloadFrame() {
+    // The window's running exchange ends at its wait.
+    m_guard->windowClosing();
+    const QPoint position = positionTwips(this);
+    m_ctx.PosZentraleLeft = position.x();
+    m_ctx.PosZentraleTop = position.y();
+    if (m_closeCompanions)
+        m_closeCompanions();
+    setBusyPointer(false);
+}
+
+void ProgrammingWindow::scrSizeChanged(int v) {
+    moveLeft(pnlFahrpult, m_frame.slideDeskLeft - 15 * v);
+    moveLeft(pnlParameter, m_frame.slideParameterLeft - 15 * v);
+    moveLeft(grdGR, m_frame.slideDeskLeft - 15 * v);
+    moveLeft(creditLabel, 10740 - 15 * v);
+    moveLeft(creditPicture, 13230 - 15 * v);
+}
+
+void ProgrammingWindow::showCv29View(bool shown) {
+    rbnCV29->setChecked(shown);
+    mnuDatei_CV29->setChecked(shown);
+    if (shown)
+        pnlCV29->move(pnlLA->x(), twips(viewTop));
+    else
+        moveTop(pnlCV29, parkedPanelTop);
+    pnlCV29->setEnabled(shown);
+    pnlCV29->raise();
+    updateDecoderPanelEnabled();
+}
+
+void ProgrammingWindow::showLaView(bool shown) {
+    rbnLA->setChecked(shown);
+    mnuDatei_LA->setChecked(shown);
+    moveTop(pnlLA, shown ? viewTop : parkedPanelTop);
+    pnlLA->setEnabled(shown);
+    pnlLA->raise();
+    if (shown && rbnCV29->isChecked())
+        showCv29View(false);
+    updateDecoderPanelEnabled();
+}
+
+void ProgrammingWindow::showCvGroupView(bool shown) {
+    rbnCVGruppen->setChecked(shown);
+    mnuDatei_CVGruppen->setChecked(shown);
+    if (shown) {
+        grdGR->setGeometry(grdGR->x(), twips(540), grdGR->width(), twips(down(5430)));
+        grdGR->show();
+        grdGR->raise();
+    } else {
+        moveTop(grdGR, parkedGridTop);
+        grdGR->hide();
+    }
+    updateDecoderPanelEnabled();
+}
+
+void ProgrammingWindow::updateDecoderPanelEnabled() {
+    pnlDecoder->setEnabled(!rbnCV29->isChecked() && !rbnLA->isChecked() && !rbnCVGruppen->isChecked());
+}
+
+void ProgrammingWindow::delayChanged(const QString& text) {
+    const qint64 ms = roundHalfEven(leadingNumber(text));
+    m_ctx.Delay = static_cast<qint32>(
+        std::clamp<qint64>(ms, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+void ProgrammingWindow::setProgrammingAidOpener(std::function<void()> open) {
+    m_openProgrammingAid = std::move(open);
+    btnProgrammierhilfe->setEnabled(bool(m_openProgrammingAid));
+}
+
+void ProgrammingWindow::setSpeedCurveOpener(std::function<void()> open) {
+    m_openSpeedCurve = std::move(open);
+    btnKennlinie->setEnabled(bool(m_openSpeedCurve));
+    if (mnuDatei_Kennlinie)
+        mnuDatei_Kennlinie->setEnabled(bool(m_openSpeedCurve));
+}
+
+PanelHost ProgrammingWindow::panelHost() {
+    return {m_ctx, *this, *m_guard, [this](const CvResult& result) {
+                // The panels' reads and writes wait as the read does and say so.
+                tellUnanswered(m_ctx, *this, result, ProgrammingTexts::readTitle(m_ctx.DecoderType));
+            }};
+}
+
+qint16 ProgrammingWindow::fieldNumber(const QString& text) {
+    const qint64 n = roundHalfEven(leadingNumber(text));
+    return static_cast<qint16>(std::clamp<qint64>(n, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+}
+
+void ProgrammingWindow::setStatus(const QString& text) {
+    stbStatus->setText(text);
+}
+
+QString ProgrammingWindow::status() const {
+    return stbStatus->text();
+}
+
+void ProgrammingWindow::setBusyPointer(bool busy) {
+    if (m_ctx.notifier)
+        m_ctx.notifier->setBusy(busy);
+}
+
+void ProgrammingWindow::writeProtokoll(const QString& mode, const QString& cv, const QString& value) {
+    m_protocol->append(mode, cv, value);
+}
+
+void ProgrammingWindow::setWert(const QString& value) {
+    txtWert->setText(value);
+}
+
+void ProgrammingWindow::protocolFileAction(const std::function<void(const QList<CvRow>&)>& action) {
+    grdKP->commitEdit();
+    action(m_protocol->rows());
+}
+
+void ProgrammingWindow::protocolEditMode() {
+    grdKP->setEditing(true);
+    m_protocol->appendEmpty();
+    const int row = grdKP->currentIndex().isValid() ? grdKP->currentIndex().row() : m_protocol->rowCount() - 1;
+    grdKP->setCurrentIndex(m_protocol->index(row, ProtocolTable::CvColumn));
+    grdKP->setFocus();
+}

@@ -1,0 +1,217 @@
+#pragma once
+
+#include "app/ui/ProgrammierhilfeTarget.h"
+#include "programming/core/CvGroupTable.h"
+#include "programming/core/ZentraleHost.h"
+#include "programming/ui/AddressPanel.h"
+#include "programming/ui/Cv29Panel.h"
+#include "programming/ui/PanelHost.h"
+#include "programming/ui/ProtocolGrid.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class CvGroupGrid;
+class Dialog;
+class ProtocolTable;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QToolButton;
+class RisingScrollBar;
+class StationLink;
+class StationWindowGuard;
+struct CvRow;
+
+// The frame both programming windows are built of: the toolbar with the speed-curve button,
+// the view ribbons and the file caption; the decoder panel with the CV and value fields, the
+// read and write buttons, the CV list, the protocol grid and the status bar; the parameter
+// panel with the pause and the track-power buttons; the three views that slide over the
+// window (CV 29 panel, long-address panel, CV-group table); the menus, the protocol's
+// pop-up and its files and printout; loading and closing steps they share. Each window adds
+// its own controls and connects the buttons to its own handlers.
+class ProgrammingWindow : public QMainWindow, public ZentraleHost, public ProgrammierhilfeTarget {
+    Q_OBJECT
+public:
+    // What differs between the windows' frames.
+    struct Frame {
+        QString objectName;
+        QString caption;
+        // The window sizes in twips, frame and title bar included: on a screen of at least
+        // 12030 twips, and on a narrower one (with the sliding bar).
+        int largeWidth = 14145;
+        int largeHeight = 6780;
+        int smallWidth = 11370;
+        int smallHeight = 6810;
+        // The right-hand side in twips: the drive desk, the parameter panel, the CV-group
+        // table (which covers both), the toolbar's width; how much taller than the
+        // Intellibox window's the panels are.
+        int deskLeft = 7920;
+        int deskWidth = 3225;
+        int parameterLeft = 11280;
+        int gridWidth = 6045;
+        int toolbarWidth = 14100;
+        int extraHeight = 0;
+        // Where the sliding bar moves the drive desk and the CV-group table, and the
+        // parameter panel, from.
+        int slideDeskLeft = 7890;
+        int slideParameterLeft = 11250;
+        // The CV field and its bar, with the bar's range.
+        QString cvFieldName;
+        QString cvBarName;
+        int cvBarMinimum = 0;
+        int cvBarMaximum = 1024;
+        // Menu texts and parts.
+        QString dateiMenu;
+        QString cvGroupsItem;
+        QString dateiCloseItem;
+        QString closeItem;
+        bool versionItem = true;  // "&Softwarestand und Geräte-Nr. auslesen"
+        bool editMenu = true;     // "&Bearbeiten" with cut, copy and paste
+        // The help page of "&?"; empty: the page chosen last (HelpPage).
+        QString helpPage;
+        ProtocolGrid::Options protocolOptions;
+        CvGroupTable::LetterRule letterRule = CvGroupTable::LetterRule::ByDecoderType;
+    };
+
+    ~ProgrammingWindow() override;
+
+    // ZentraleHost
+    void setStatus(const QString& text) override;
+    QString status() const override;
+    void setBusyPointer(bool busy) override;
+    void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
+
+    // ProgrammierhilfeTarget: the programming aid writes its value into txtWert.
+    QWidget* targetWindow() override { return this; }
+    void setWert(const QString& value) override;
+
+    // Opens the programming aid (modeless; the aid writes into txtWert). Until installed,
+    // the "+" button stays disabled.
+    void setProgrammingAidOpener(std::function<void()> open);
+    // Opens the speed-curve editor for this window. Until installed, its button and menu
+    // entry stay disabled.
+    void setSpeedCurveOpener(std::function<void()> open);
+    // Runs when the window closes, after the positions are stored: closes the speed-curve
+    // editor and the programming aid where they are open.
+    void setCloseCompanions(std::function<void()> close) { m_closeCompanions = std::move(close); }
+
+    ProtocolTable& protocol() const { return *m_protocol; }
+    CvGroupGrid& groupGrid() const { return *grdGR; }
+    CvGroupTable& groupTable() const { return *m_groupTable; }
+    StationLink& link() const { return m_link; }
+
+    // The three views.
+    void showCv29View(bool shown);
+    void showLaView(bool shown);
+    void showCvGroupView(bool shown);
+
+protected:
+    // `dialog` is the main window's file dialog, used by the table and protocol files.
+    ProgrammingWindow(AppContext& ctx, StationLink& link, Dialog& dialog, Frame frame, QWidget* parent = nullptr);
+
+    // The decoder panel's shared controls, made after the window's own controls at its top,
+    // so the keyboard walks from those to the fields.
+    void buildDecoderPanel();
+    // Built by the window after its own controls: the long-address and CV 29 views with the
+    // window's read/write-CV interface, and the CV-group table.
+    void buildViews(AddressPanel::Programmers addressProgrammers, AddressPanel::Options addressOptions,
+                    CvProgrammerSource cv29Programmer, Cv29Panel::Options cv29Options);
+    // The menus, once the views stand (the edit menu acts on the CV-group table).
+    void buildMenus();
+    // Places the drive desk the window built into the frame, and the parameter panel beside it.
+    void placeDriveDesk(QWidget* desk);
+
+    // Loading steps every programming window shares: the size by the screen, the position,
+    // the right-aligned menus, empty tables, the pause field.
+    void loadFrame();
+    // Closing and the destructor both unload the window; the steps run once: false when
+    // they have begun already.
+    bool beginUnload();
+    // Closing steps every programming window shares: the running exchange ends, the
+    // position is stored and the companions close.
+    void unloadFrame();
+
+    PanelHost panelHost();
+    // The number a field's text starts with, rounded, held to 16 bits.
+    static qint16 fieldNumber(const QString& text);
+
+    // Fills the CV and value fields, then repeats a logged or listed operation ("S", "L").
+    virtual void runRow(const QString& action, const QString& cv, const QString& value) = 0;
+    // The CV-group table's run, "Tabelle schreiben / lesen".
+    virtual void runTable() = 0;
+    // The track-power buttons.
+    virtual void powerClicked(int index) = 0;
+
+    AppContext& m_ctx;
+    StationLink& m_link;
+    Dialog& m_dialog;
+    const Frame m_frame;
+    StationWindowGuard* m_guard = nullptr;
+    ProtocolTable* m_protocol = nullptr;
+    CvGroupTable* m_groupTable = nullptr;
+    bool m_largeLayout = true;
+
+    // Controls.
+    QFrame* pnlToolbar = nullptr;
+    QToolButton* btnKennlinie = nullptr;
+    QFrame* SSPanel1 = nullptr;
+    QScrollBar* scrSize = nullptr;
+    QFrame* pnlDatei = nullptr;
+    QLabel* lblDatei = nullptr;
+    QToolButton* rbnCVGruppen = nullptr;
+    QToolButton* rbnLA = nullptr;
+    QToolButton* rbnCV29 = nullptr;
+
+    QFrame* pnlDecoder = nullptr;
+    QLabel* lblRegister = nullptr;
+    QListWidget* lstRegister = nullptr;
+    QLineEdit* txtCvField = nullptr;  // txtRegister / txtCV
+    RisingScrollBar* scrCvField = nullptr;  // scrRegister / scrCV
+    QLineEdit* txtWert = nullptr;
+    RisingScrollBar* scrWert = nullptr;
+    QPushButton* btnLesen = nullptr;
+    QPushButton* btnSchreiben = nullptr;
+    QPushButton* btnProgrammierhilfe = nullptr;
+    ProtocolGrid* grdKP = nullptr;
+    QLabel* stbStatus = nullptr;
+
+    QWidget* pnlFahrpult = nullptr;
+    QFrame* pnlParameter = nullptr;
+    QLineEdit* txtDelay = nullptr;
+    std::array<QPushButton*, 2> btnPower{};
+    AddressPanel* pnlLA = nullptr;
+    Cv29Panel* pnlCV29 = nullptr;
+    CvGroupGrid* grdGR = nullptr;
+    QLabel* creditLabel = nullptr;
+    QLabel* creditPicture = nullptr;
+
+    QAction* mnuDatei_Kennlinie = nullptr;
+    QAction* mnuDatei_CVGruppen = nullptr;
+    QAction* mnuDatei_Softwarestand = nullptr;
+    QAction* mnuDatei_LA = nullptr;
+    QAction* mnuDatei_CV29 = nullptr;
+    QMenu* mnuPopUp = nullptr;
+
+private:
+    void buildToolbar(QWidget* central);
+    void buildParameterPanel(QWidget* central);
+    void scrSizeChanged(int value);
+    void delayChanged(const QString& text);
+    void updateDecoderPanelEnabled();
+    void protocolEditMode();
+    void protocolFileAction(const std::function<void(const QList<CvRow>&)>& action);
+    // A top or height of the design, moved down or stretched by the window's extra height.
+    int down(int twipsValue) const { return twipsValue + m_frame.extraHeight; }
+
+    bool m_unloaded = false;
+    std::function<void()> m_openProgrammingAid;
+    std::function<void()> m_openSpeedCurve;
+    std::function<void()> m_closeCompanions;
+};
