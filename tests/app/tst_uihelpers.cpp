@@ -2,6 +2,7 @@
 #include "app/ui/FileDialog.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/MenuRechtsbuendig.h"
+#include "app/ui/RisingScrollBar.h"
 #include "TestFiles.h"
 #include "app/ui/Twips.h"
 
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -210,6 +212,58 @@ private slots:
         QCOMPARE(child->geometry(), QRect(qRound(dpi), qRound(dpi / 2), qRound(2 * dpi), qRound(dpi / 4)));
         moveTwips(child, 2880, 1440);
         QCOMPARE(positionTwips(child), QPoint(2880, 1440));
+    }
+    // The number bars beside the fields: their value is the field's number, and everything
+    // that points up raises it.
+    void risingBarRisesUpwards_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("change");
+        QTest::newRow("top arrow") << "top arrow" << 1;
+        QTest::newRow("bottom arrow") << "bottom arrow" << -1;
+        QTest::newRow("track above the handle") << "above" << 10;
+        QTest::newRow("track below the handle") << "below" << -10;
+        QTest::newRow("Up key") << "Up" << 1;
+        QTest::newRow("Down key") << "Down" << -1;
+    }
+    void risingBarRisesUpwards() {
+        QFETCH(QString, where);
+        QFETCH(int, change);
+        RisingScrollBar bar;
+        bar.setRisingRange(0, 255);
+        bar.setPageStep(10);
+        bar.resize(20, 300);
+        bar.setRisingValue(100);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QCOMPARE(bar.value(), 100);
+        QStyleOptionSlider option;
+        option.initFrom(&bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar.minimum();
+        option.maximum = bar.maximum();
+        option.sliderPosition = bar.sliderPosition();
+        option.sliderValue = bar.value();
+        option.singleStep = bar.singleStep();
+        option.pageStep = bar.pageStep();
+        option.upsideDown = bar.invertedAppearance();
+        option.subControls = QStyle::SC_All;
+        const QRect handle = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar);
+        if (where == QLatin1String("Up") || where == QLatin1String("Down")) {
+            QTest::keyClick(&bar, where == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Down);
+        } else {
+            const QPoint point = where == QLatin1String("top arrow")      ? QPoint(10, 3)
+                                 : where == QLatin1String("bottom arrow") ? QPoint(10, 296)
+                                 : where == QLatin1String("above")        ? QPoint(10, handle.top() - 5)
+                                                                          : QPoint(10, handle.bottom() + 5);
+            QTest::mousePress(&bar, Qt::LeftButton, {}, point);
+            QTest::mouseRelease(&bar, Qt::LeftButton, {}, point);
+        }
+        QCOMPARE(bar.value(), 100 + change);
+        // The largest value stands at the top.
+        bar.setRisingValue(255);
+        option.sliderPosition = option.sliderValue = 255;
+        QVERIFY(bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar).top() <
+                handle.top());
     }
 };
 

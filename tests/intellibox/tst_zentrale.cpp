@@ -232,13 +232,14 @@ private slots:
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
         QTest::keyClicks(rig.txt("txtWert"), QStringLiteral("a"));
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("8"));
-        // The up arrows count up.
-        rig.get<QScrollBar>(QStringLiteral("scrWert"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        // The fields follow their bars, whose values are the fields' numbers.
+        QCOMPARE(rig.get<QScrollBar>(QStringLiteral("scrWert"))->value(), 8);
+        rig.get<QScrollBar>(QStringLiteral("scrWert"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("9"));
-        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("9"));
-        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("7"));
     }
 

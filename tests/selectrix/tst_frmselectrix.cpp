@@ -236,7 +236,7 @@ private slots:
         QFETCH(QString, address);
         Rig rig(arguments);
         QCOMPARE(rig.field("txtAdresse")->text(), address);
-        QCOMPARE(rig.get<RisingScrollBar>("scrAdresse")->value(), -address.toInt());
+        QCOMPARE(rig.get<RisingScrollBar>("scrAdresse")->value(), address.toInt());
     }
 
     // Whatever waited in the input when the window opened is gone.
@@ -317,9 +317,9 @@ private slots:
         for (const QString& t : typed)
             f->setText(t);
         QCOMPARE(f->text(), shown);
-        QCOMPARE(-b->value(), value);
-        // The up arrow raises the value, and the field follows the bar.
-        b->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(b->value(), value);
+        // The bar raises the value, and the field follows it.
+        b->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         if (value < b->risingMaximum())
             QCOMPARE(f->text(), QString::number(value + 1));
     }
