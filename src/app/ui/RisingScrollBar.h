@@ -17,6 +17,7 @@ public:
     int risingMinimum() const { return -maximum(); }
     int risingMaximum() const { return -minimum(); }
     void setRisingValue(int v) { setValue(-v); }
+    int risingValue() const { return -value(); }
 
 signals:
     void risingValueChanged(int value);
