@@ -1,5 +1,5 @@
 #include "intellibox/ui/DrivePanel.h"
-#include "FakeZentraleHost.h"
+#include "DriveDeskRig.h"
 #include "app/ui/RisingScrollBar.h"
 
 #include <QAbstractButton>
@@ -20,38 +20,22 @@ QByteArray p50x(const char* text) { return QByteArray(text) + '\r'; }
 
 template <> DrivePanel makePanel<DrivePanel>(SimulatedZentrale& z) { return DrivePanel(z.panelHost()); }
 
-// The desk on a simulated station. Steps: "mode:N" selector, "slider:N" user moves the
-// slider, "step:T" types the start step, "start", "stop", "dir:N", "light", "f:N", "addr:T",
-// "power:N".
-struct Desk : PanelRig<DrivePanel> {
-    using PanelRig::PanelRig;
-    void run(const QStringList& steps) {
-        for (const QString& s : steps) {
-            const QString verb = s.section(u':', 0, 0);
-            const QString arg = s.section(u':', 1);
-            if (verb == u"mode")
-                get<QScrollBar>(QStringLiteral("scrFahrstufen"))->setValue(arg.toInt());
-            else if (verb == u"slider")
-                get<QSlider>(QStringLiteral("sldFahrstufen"))->setValue(arg.toInt());
-            else if (verb == u"step")
-                field(QStringLiteral("txtFahrstufe"))->setText(arg);
-            else if (verb == u"start" || verb == u"stop")
-                QTest::mouseClick(get<QAbstractButton>(verb == u"start" ? QStringLiteral("btnAnfahren")
-                                                                         : QStringLiteral("btnStop")),
-                                  Qt::LeftButton);
-            else if (verb == u"dir")
-                get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_") + arg)->click();
-            else if (verb == u"light")
-                get<QCheckBox>(QStringLiteral("chkFunktion"))->click();
-            else if (verb == u"f")
-                get<QCheckBox>(QStringLiteral("chkFunctions_") + arg)->click();
-            else if (verb == u"addr")
-                field(QStringLiteral("txtAdresse"))->setText(arg);
-            else if (verb == u"power")
-                p.btnPower_Clicked(arg.toInt());
-            else
-                QFAIL(qPrintable(s));
-        }
+// The desk on a simulated station. Its own steps: "step:T" types the start step, "dir:N",
+// "light".
+struct Desk : DriveDeskRig<DrivePanel> {
+    using DriveDeskRig::DriveDeskRig;
+
+protected:
+    bool ownStep(const QString& verb, const QString& arg) override {
+        if (verb == u"step")
+            field(QStringLiteral("txtFahrstufe"))->setText(arg);
+        else if (verb == u"dir")
+            get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_") + arg)->click();
+        else if (verb == u"light")
+            get<QCheckBox>(QStringLiteral("chkFunktion"))->click();
+        else
+            return false;
+        return true;
     }
 };
 

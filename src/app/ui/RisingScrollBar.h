@@ -20,6 +20,7 @@ public:
     int risingMinimum() const { return minimum(); }
     int risingMaximum() const { return maximum(); }
     void setRisingValue(int v) { setValue(v); }
+    int risingValue() const { return value(); }
 
 signals:
     void risingValueChanged(int value);

@@ -1,8 +1,6 @@
 #include "intellibox/ui/DrivePanel.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "app/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
@@ -10,7 +8,7 @@
 #include "intellibox/core/DriveCommands.h"
 #include "intellibox/core/ZentraleStations.h"
 #include "link/core/StationLink.h"
-#include "programming/core/ZentraleHost.h"
+#include "programming/ui/DriveDesk.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -27,16 +25,6 @@
 
 namespace {
 namespace Text {
-const QString heading = QStringLiteral("Fahrpult");
-const QString tipAdresse = QStringLiteral(" dig. Adresse der Lokomotive ");
-const QString tipFahrstufen = QStringLiteral(" Anzahl der Fahrstufen ");
-const QString tipRegler = QStringLiteral(" Fahrtregler ");
-const QString tipFahrstufe = QStringLiteral(" aktuelle Fahrtstufe ");
-const QString tipStartStufe = QStringLiteral(" anfahren mit dieser Fahrstufe ");
-const QString anfahren = QStringLiteral("anfahren");
-const QString tipAnfahren = QStringLiteral(" Lokomotive anfahren ");
-const QString stop = QStringLiteral("S T O P ");
-const QString tipStop = QStringLiteral(" Lok anhalten (Fahrstufe 0) ");
 const QString tipRueckwaerts = QStringLiteral(" rückwärts ");
 const QString tipVorwaerts = QStringLiteral("  vorwärts ");
 const QString wechsel = QStringLiteral("<<<   >>>");
@@ -45,7 +33,6 @@ const QString funktion = QStringLiteral("Funktion");
 const QString tipFunktion = QStringLiteral(" Funktion ");
 const QString tooHigh = QStringLiteral("Der eingegebene Wert liegt über der max. möglichen Fahrstufe !     ");
 const QString tooHighTitle = QStringLiteral(" Lokomotive anfahren ...");
-const QString badAddress = QStringLiteral(" Keine gültige Lokadresse eingegeben !");
 }  // namespace Text
 
 bool is6021(const AppContext& ctx) {
@@ -56,60 +43,16 @@ bool isP50X(const AppContext& ctx) {
     const StationRules* r = ZentraleStations::named(ctx.CuName);
     return r && r->p50x;
 }
-
-RisingScrollBar* verticalBar(const QString& name, int min, int max, QWidget* parent) {
-    auto* bar = new RisingScrollBar(parent);
-    bar->setObjectName(name);
-    bar->setRisingRange(min, max);
-    return bar;
-}
 }  // namespace
 
-DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent) : QGroupBox(Text::heading, parent), m_host(host) {
+DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent)
+    : QGroupBox(DriveDesk::heading, parent), m_host(host), m_desk(this, 255) {
     setObjectName(QStringLiteral("pnlFahrpult"));
 
-    m_txtAdresse = new QLineEdit(QStringLiteral("1"), this);
-    m_txtAdresse->setObjectName(QStringLiteral("txtAdresse"));
-    m_txtAdresse->setToolTip(Text::tipAdresse);
-    m_txtAdresse->setMaxLength(4);
-    m_scrAdresse = verticalBar(QStringLiteral("scrAdresse"), 1, 255, this);
-
-    m_scrFahrstufen = new QScrollBar(Qt::Horizontal, this);
-    m_scrFahrstufen->setObjectName(QStringLiteral("scrFahrstufen"));
-    m_scrFahrstufen->setRange(DriveCommands::minMode, DriveCommands::maxMode);
-    m_scrFahrstufen->setPageStep(1);
-    m_lblFahrstufen = new QLabel(QStringLiteral("14"), this);
-    m_lblFahrstufen->setObjectName(QStringLiteral("lblFahrstufen"));
-    m_lblFahrstufen->setToolTip(Text::tipFahrstufen);
-    m_lblFahrstufen->setAlignment(Qt::AlignCenter);
-
-    m_sldFahrstufen = new QSlider(Qt::Vertical, this);
-    m_sldFahrstufen->setObjectName(QStringLiteral("sldFahrstufen"));
-    m_sldFahrstufen->setToolTip(Text::tipRegler);
-    m_sldFahrstufen->setTickPosition(QSlider::TicksBothSides);
-    m_sldFahrstufen->setRange(0, 14);
-
-    m_lblFahrstufe = new QLabel(QStringLiteral("0"), this);
-    m_lblFahrstufe->setObjectName(QStringLiteral("lblFahrstufe"));
-    m_lblFahrstufe->setToolTip(Text::tipFahrstufe);
-    m_lblFahrstufe->setAlignment(Qt::AlignCenter);
-    m_lblFahrstufe->setAutoFillBackground(true);
-    m_lblFahrstufe->setFrameShape(QFrame::Panel);
-    m_lblFahrstufe->setFrameShadow(QFrame::Sunken);
-
-    m_txtFahrstufe = new QLineEdit(QStringLiteral("0"), this);
-    m_txtFahrstufe->setObjectName(QStringLiteral("txtFahrstufe"));
-    m_txtFahrstufe->setToolTip(Text::tipStartStufe);
-    m_txtFahrstufe->setMaxLength(3);
-    m_txtFahrstufe->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_txtFahrstufe));
-    m_scrFahrstufe = verticalBar(QStringLiteral("scrFahrstufe"), 0, 14, this);
-
-    m_btnAnfahren = new QPushButton(Text::anfahren, this);
-    m_btnAnfahren->setObjectName(QStringLiteral("btnAnfahren"));
-    m_btnAnfahren->setToolTip(Text::tipAnfahren);
-    m_btnStop = new QPushButton(Text::stop, this);
-    m_btnStop->setObjectName(QStringLiteral("btnStop"));
-    m_btnStop->setToolTip(Text::tipStop);
+    // The station choice sets the length for each station (applyStation).
+    m_desk.txtAdresse->setMaxLength(4);
+    m_desk.txtFahrstufe->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_desk.txtFahrstufe));
 
     auto* back = new QToolButton(this);
     back->setArrowType(Qt::LeftArrow);
@@ -137,22 +80,7 @@ DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent) : QGroupBox(Text:
     }
 
     auto* grid = new QGridLayout(this);
-    auto* addressRow = new QHBoxLayout;
-    addressRow->addWidget(m_txtAdresse);
-    addressRow->addWidget(m_scrAdresse);
-    m_scrAdresse->setFixedHeight(m_txtAdresse->sizeHint().height());
-    grid->addLayout(addressRow, 0, 0, 1, 2);
-    grid->addWidget(m_scrFahrstufen, 1, 0);
-    grid->addWidget(m_lblFahrstufen, 1, 1);
-    grid->addWidget(m_sldFahrstufen, 2, 0, 6, 1, Qt::AlignHCenter);
-    grid->addWidget(m_lblFahrstufe, 2, 1);
-    auto* startRow = new QHBoxLayout;
-    startRow->addWidget(m_txtFahrstufe);
-    startRow->addWidget(m_scrFahrstufe);
-    m_scrFahrstufe->setFixedHeight(m_txtFahrstufe->sizeHint().height());
-    grid->addLayout(startRow, 3, 1);
-    grid->addWidget(m_btnAnfahren, 4, 1);
-    grid->addWidget(m_btnStop, 5, 1);
+    m_desk.placeIn(grid);
     auto* directionRow = new QHBoxLayout;
     directionRow->addWidget(back);
     directionRow->addWidget(reverse);
@@ -164,27 +92,27 @@ DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent) : QGroupBox(Text:
         functions->addWidget(m_chkFunctions[i], (i - 1) % 4, (i - 1) / 4);
     grid->addLayout(functions, 8, 0, 1, 2);
 
-    connect(m_scrFahrstufen, &QScrollBar::valueChanged, this, &DrivePanel::scrFahrstufen_Change);
-    connect(m_sldFahrstufen, &QSlider::valueChanged, this, &DrivePanel::sldFahrstufen_ValueChanged);
-    connect(m_btnAnfahren, &QPushButton::clicked, this, &DrivePanel::btnAnfahren_Clicked);
-    connect(m_btnStop, &QPushButton::clicked, this, &DrivePanel::btnStop_Clicked);
+    connect(m_desk.scrFahrstufen, &QScrollBar::valueChanged, this, &DrivePanel::scrFahrstufen_Change);
+    connect(m_desk.sldFahrstufen, &QSlider::valueChanged, this, &DrivePanel::sldFahrstufen_ValueChanged);
+    connect(m_desk.btnAnfahren, &QPushButton::clicked, this, &DrivePanel::btnAnfahren_Clicked);
+    connect(m_desk.btnStop, &QPushButton::clicked, this, &DrivePanel::btnStop_Clicked);
     connect(m_chkFunktion, &QCheckBox::toggled, this, &DrivePanel::chkFunktion_Click);
-    connect(m_scrAdresse, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtAdresse->setText(QString::number(v)); });
-    connect(m_txtAdresse, &QLineEdit::textChanged, this, &DrivePanel::txtAdresse_Change);
-    connect(m_txtFahrstufe, &QLineEdit::textChanged, this, &DrivePanel::txtFahrstufe_Change);
-    connect(m_txtFahrstufe, &QLineEdit::returnPressed, m_btnAnfahren, &QPushButton::click);
-    connect(m_scrFahrstufe, &RisingScrollBar::risingValueChanged, this, [this](int v) { m_txtFahrstufe->setText(QString::number(v)); });
+    connect(m_desk.txtAdresse, &QLineEdit::textChanged, this, &DrivePanel::txtAdresse_Change);
+    connect(m_desk.txtFahrstufe, &QLineEdit::textChanged, this, &DrivePanel::txtFahrstufe_Change);
+    connect(m_desk.txtFahrstufe, &QLineEdit::returnPressed, m_desk.btnAnfahren, &QPushButton::click);
+    connect(m_desk.scrFahrstufe, &RisingScrollBar::risingValueChanged, this,
+            [this](int v) { m_desk.txtFahrstufe->setText(QString::number(v)); });
 
-    applyMode(m_scrFahrstufen->value());
+    applyMode(m_desk.scrFahrstufen->value());
 }
 
 void DrivePanel::applyStation() {
     const bool p50 = is6021(m_host.ctx);
     // The 6021's speed codes are 0..14 (+16 light): it drives in 14 steps, and the other
     // modes are not offered to it. Holding the range moves the selector to 14 steps.
-    m_scrFahrstufen->setRange(DriveCommands::minMode, p50 ? DriveCommands::minMode : DriveCommands::maxMode);
-    m_scrFahrstufen->setEnabled(!p50);
-    m_txtAdresse->setMaxLength(p50 ? 3 : 4);
+    m_desk.scrFahrstufen->setRange(DriveCommands::minMode, p50 ? DriveCommands::minMode : DriveCommands::maxMode);
+    m_desk.scrFahrstufen->setEnabled(!p50);
+    m_desk.txtAdresse->setMaxLength(p50 ? 3 : 4);
     m_btnRichtung[0]->setEnabled(!p50);
     m_btnRichtung[1]->setEnabled(!p50);
 }
@@ -195,26 +123,26 @@ void DrivePanel::applyDecoderType() {
         m_chkFunctions[i]->setEnabled(dcc);
 }
 
-void DrivePanel::clearAddress() { m_txtAdresse->clear(); }
+void DrivePanel::clearAddress() { m_desk.txtAdresse->clear(); }
 
 void DrivePanel::loadFahrstufen() {
     bool ok = false;
     const int value = m_host.ctx.Fahrstufen.trimmed().toInt(&ok);
     // A stored value outside the selector's range leaves the selector where it is.
     if (ok && value >= DriveCommands::minMode && value <= DriveCommands::maxMode) {
-        if (value == m_scrFahrstufen->value())
+        if (value == m_desk.scrFahrstufen->value())
             scrFahrstufen_Change(value);
         else
-            m_scrFahrstufen->setValue(value);
+            m_desk.scrFahrstufen->setValue(value);
     }
     moveSliderTo(0);
 }
 
-void DrivePanel::setAddress(int address) { m_txtAdresse->setText(QString::number(address)); }
+void DrivePanel::setAddress(int address) { m_desk.txtAdresse->setText(QString::number(address)); }
 
-QString DrivePanel::addressText() const { return m_txtAdresse->text(); }
+QString DrivePanel::addressText() const { return m_desk.txtAdresse->text(); }
 
-int DrivePanel::mode() const { return m_scrFahrstufen->value(); }
+int DrivePanel::mode() const { return m_desk.scrFahrstufen->value(); }
 
 std::array<bool, 4> DrivePanel::functions1to4() const {
     return {m_chkFunctions[1]->isChecked(), m_chkFunctions[2]->isChecked(), m_chkFunctions[3]->isChecked(),
@@ -230,43 +158,43 @@ bool DrivePanel::applyMode(int value) {
     const int steps = DriveCommands::stepsOfMode(value);
     if (steps == 0)
         return false;
-    m_sldFahrstufen->setPageStep(value == 4 ? 8 : 1);
-    m_lblFahrstufen->setText(QString::number(steps));
-    m_scrFahrstufe->setRisingMaximum(steps);
+    m_desk.sldFahrstufen->setPageStep(value == 4 ? 8 : 1);
+    m_desk.lblFahrstufen->setText(QString::number(steps));
+    m_desk.scrFahrstufe->setRisingMaximum(steps);
     m_maxStep = static_cast<qint16>(steps);
     {
-        const QSignalBlocker block(m_sldFahrstufen);
-        m_sldFahrstufen->setRange(0, steps);
-        m_sldFahrstufen->setValue(0);
+        const QSignalBlocker block(m_desk.sldFahrstufen);
+        m_desk.sldFahrstufen->setRange(0, steps);
+        m_desk.sldFahrstufen->setValue(0);
     }
     // The slider now stands at 0: the step must agree, or the light box would drive on.
     m_step = 0;
-    m_lblFahrstufe->setText(QStringLiteral("0"));
+    m_desk.lblFahrstufe->setText(QStringLiteral("0"));
     updateStepLabel();
     return true;
 }
 
 void DrivePanel::moveSliderTo(qint16 step) {
-    const QSignalBlocker block(m_sldFahrstufen);
-    m_sldFahrstufen->setValue(step);
-    m_step = static_cast<qint16>(m_sldFahrstufen->value());
-    m_lblFahrstufe->setText(QString::number(m_step));
+    const QSignalBlocker block(m_desk.sldFahrstufen);
+    m_desk.sldFahrstufen->setValue(step);
+    m_step = static_cast<qint16>(m_desk.sldFahrstufen->value());
+    m_desk.lblFahrstufe->setText(QString::number(m_step));
     updateStepLabel();
 }
 
 void DrivePanel::sldFahrstufen_ValueChanged(int value) {
     m_step = static_cast<qint16>(value);
-    m_lblFahrstufe->setText(QString::number(m_step));
+    m_desk.lblFahrstufe->setText(QString::number(m_step));
     updateStepLabel();
     sendDriveState();
 }
 
 void DrivePanel::btnAnfahren_Clicked() {
-    const int v = m_txtFahrstufe->text().toInt();
+    const int v = m_desk.txtFahrstufe->text().toInt();
     if (v > m_maxStep) {
         m_host.ctx.ui().message(Text::tooHigh, Notifier::Icon::Critical, Notifier::OkOnly, Text::tooHighTitle);
-        m_txtFahrstufe->setFocus();
-        m_txtFahrstufe->setSelection(0, 3);
+        m_desk.txtFahrstufe->setFocus();
+        m_desk.txtFahrstufe->setSelection(0, 3);
         return;
     }
     moveSliderTo(static_cast<qint16>(v));
@@ -327,9 +255,9 @@ void DrivePanel::chkFunctions_Click() {
 
 void DrivePanel::txtAdresse_Change() {
     if (is6021(m_host.ctx)) {
-        const qint64 v = roundHalfEven(leadingNumber(m_txtAdresse->text()));
+        const qint64 v = roundHalfEven(leadingNumber(m_desk.txtAdresse->text()));
         // A changed scroll bar writes its value back into the field.
-        m_scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
+        m_desk.scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
     }
     m_suppressFunctions = true;
     m_addressChanging = true;
@@ -341,21 +269,21 @@ void DrivePanel::txtAdresse_Change() {
 }
 
 void DrivePanel::txtFahrstufe_Change() {
-    const int v = m_txtFahrstufe->text().toInt();
+    const int v = m_desk.txtFahrstufe->text().toInt();
     if (v > m_maxStep) {
-        m_txtFahrstufe->setText(QString::number(m_maxStep));
+        m_desk.txtFahrstufe->setText(QString::number(m_maxStep));
         return;  // the change of the text above has done the rest
     }
     {
-        const QSignalBlocker block(m_scrFahrstufe);
-        m_scrFahrstufe->setRisingValue(v);
+        const QSignalBlocker block(m_desk.scrFahrstufe);
+        m_desk.scrFahrstufe->setRisingValue(v);
     }
-    m_btnAnfahren->setDefault(true);
+    m_desk.btnAnfahren->setDefault(true);
 }
 
 void DrivePanel::updateStepLabel() {
-    const int n = m_lblFahrstufen->text().toInt();
-    const int x = m_lblFahrstufe->text().toInt();
+    const int n = m_desk.lblFahrstufen->text().toInt();
+    const int x = m_desk.lblFahrstufe->text().toInt();
     const int a = n * 5 / 10;
     const int b = n * 8 / 10;
     QColor background(0, 255, 0);
@@ -366,10 +294,10 @@ void DrivePanel::updateStepLabel() {
     } else if (x > a) {
         background = QColor(255, 255, 0);
     }
-    QPalette p = m_lblFahrstufe->palette();
+    QPalette p = m_desk.lblFahrstufe->palette();
     p.setColor(QPalette::Window, background);
     p.setColor(QPalette::WindowText, text);
-    m_lblFahrstufe->setPalette(p);
+    m_desk.lblFahrstufe->setPalette(p);
 }
 
 void DrivePanel::sendDriveState() {
@@ -396,10 +324,8 @@ bool DrivePanel::addressUsable(bool p50Pair) const {
 
 bool DrivePanel::ensureAddress(bool p50Pair) {
     const bool ok = addressUsable(p50Pair);
-    if (!ok) {
-        m_host.window.setStatus(Text::badAddress);
-        m_host.ctx.ui().beep();
-    }
+    if (!ok)
+        DriveDesk::refuseAddress(m_host);
     return ok;
 }
 
@@ -414,10 +340,5 @@ void DrivePanel::writeP50(int code) {
 }
 
 void DrivePanel::btnPower_Clicked(int index) {
-    // No exchange guard: track power must be cut at once, also while another exchange waits.
-    try {
-        m_host.guard.link().writeAtOnce(DriveCommands::powerByte(index != 0));
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_host.ctx, failure);
-    }
+    DriveDesk::switchPowerAtOnce(m_host, DriveCommands::powerByte(index != 0));
 }

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "programming/ui/DriveDesk.h"
 #include "programming/ui/PanelHost.h"
 
 #include <QGroupBox>
 #include <array>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QScrollBar;
-class RisingScrollBar;
-class QSlider;
 class QAbstractButton;
+class QCheckBox;
 
 // The drive desk `pnlFahrpult` of the programming window: address, speed-step mode, slider,
 // start/stop/reverse, light and F1..F8. A 6021 gets P50 pairs, the MasterControl and the
@@ -74,16 +69,7 @@ private:
 
     PanelHost m_host;
 
-    QLineEdit* m_txtAdresse;
-    RisingScrollBar* m_scrAdresse;
-    QScrollBar* m_scrFahrstufen;
-    QLabel* m_lblFahrstufen;
-    QSlider* m_sldFahrstufen;
-    QLabel* m_lblFahrstufe;
-    QLineEdit* m_txtFahrstufe;
-    RisingScrollBar* m_scrFahrstufe;
-    QPushButton* m_btnAnfahren;
-    QPushButton* m_btnStop;
+    DriveDesk::Controls m_desk;
     std::array<QAbstractButton*, 3> m_btnRichtung{};
     QCheckBox* m_chkFunktion;
     std::array<QCheckBox*, 9> m_chkFunctions{};  // 1..8 used
