@@ -216,8 +216,7 @@ void LenzDrivePanel::send(const std::optional<QByteArray>& message, const std::f
         return;
     const bool usb = m_usbHeader && m_usbHeader();
     m_host.guard.run([&] {
-        m_host.guard.link().SendenXpressNet(*message, usb);
-        if (sent)
+        if (m_host.guard.link().SendenXpressNet(*message, usb) && sent)
             sent();
     });
 }
