@@ -216,25 +216,37 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("wrongCheck");
         QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("chatter");
+        QTest::addColumn<bool>("stillArriving");
         QTest::addColumn<qint64>("done");
         using F = SimulatedStation::Fault;
-        // Collection from 2500 until past 5500, then the closing pause for silence only.
-        QTest::newRow("silent") << int(F::Silent) << false << true << qint64(5501 + 500);
-        QTest::newRow("wrong check byte") << int(F::None) << true << false << qint64(5501);
-        QTest::newRow("garbage") << int(F::Garbage) << false << false << qint64(5501);
+        // Collection from 2500 until past 5500, then the closing pause, unless bytes were
+        // still coming in then.
+        QTest::newRow("silent") << int(F::Silent) << false << true << 0 << false << qint64(5501 + 500);
+        QTest::newRow("wrong check byte") << int(F::None) << true << false << 0 << false << qint64(5501 + 500);
+        QTest::newRow("garbage") << int(F::Garbage) << false << false << 0 << false << qint64(5501 + 500);
+        QTest::newRow("line chattering at the limit") << int(F::Silent) << false << false << 3100 << true << qint64(5501);
+        QTest::newRow("chatter over before the limit") << int(F::Silent) << false << false << 2500 << false
+                                                       << qint64(5501 + 500);
     }
     void noAnswer() {
         QFETCH(int, fault);
         QFETCH(bool, wrongCheck);
         QFETCH(bool, silent);
+        QFETCH(int, chatter);
+        QFETCH(bool, stillArriving);
         QFETCH(qint64, done);
         for (bool usb : {false, true}) {
             Rig rig(usb);
             rig.station.setFault(SimulatedStation::Fault(fault));
             rig.station.setResultCheckByteWrong(wrongCheck);
+            // Noise on the line every 20 ms from the result request on, for `chatter` ms.
+            for (int t = 0; t < chatter; t += 20)
+                rig.station.queueAnswer(QByteArray(1, char(0xF5)), 2500 + t);
             const ServiceModeOutcome o = rig.serviceMode.read(Mode::Direct, 1);
             QCOMPARE(o.kind, Outcome::NoAnswer);
             QCOMPARE(o.silent(), silent);
+            QCOMPARE(o.stillArriving, stillArriving);
             QCOMPARE(o.value, -1);
             QCOMPARE(rig.clock.ticks(), done);
             if (wrongCheck)

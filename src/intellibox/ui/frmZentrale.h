@@ -46,7 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void runRow(const QString& action, const QString& cv, const QString& value) override;
+    void runCurrentRow(int r) override;
     void runTable() override;
     void powerClicked(int index) override;
 
@@ -80,6 +80,8 @@ private:
 
     // protocol
     void protocolRowActivated(int row);
+    // Fills the CV and value fields, then repeats a logged or listed operation ("S", "L").
+    void runRow(const QString& action, const QString& cv, const QString& value);
 
     int m_mcVariant = 0;
     bool m_readWertOverride = false;

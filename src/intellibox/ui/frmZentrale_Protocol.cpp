@@ -1,8 +1,9 @@
-// The protocol table of the programming window: the re-run on double click.
+// Repeating a row of the protocol (double click) or of the CV-group table.
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
 #include "intellibox/core/ZentraleStations.h"
+#include "programming/core/CvGroupTable.h"
 #include "programming/core/ProtocolTable.h"
 #include "programming/ui/ProtocolGrid.h"
 
@@ -15,6 +16,11 @@ void frmZentrale::protocolRowActivated(int row) {
         return;
     const CvRow entry = m_protocol->rows().at(row);
     runRow(entry.action, entry.cv, entry.value);
+}
+
+void frmZentrale::runCurrentRow(int r) {
+    const CvRow row = m_groupTable->row(r);
+    runRow(row.action, row.cv, row.value);
 }
 
 void frmZentrale::runRow(const QString& action, const QString& cv, const QString& value) {

@@ -55,7 +55,9 @@ ServiceModeOutcome LenzServiceMode::read(ProgrammingMode mode, int number, const
         if (cancelled())
             return outcome(Kind::Cancelled);
         ServiceModeOutcome answer = collectAnswer(mode, pauses.answerLimitMs);
-        if (answer.kind == Kind::Value || (answer.kind == Kind::NoAnswer && answer.silent()))
+        // The closing pause comes before the row is logged; a station still sending at the
+        // limit gets its message at once.
+        if (answer.kind == Kind::Value || (answer.kind == Kind::NoAnswer && !answer.stillArriving))
             m_link.Warten(pauses.closingMs);
         return answer;
     } catch (const Failure& failure) {
@@ -69,8 +71,11 @@ ServiceModeOutcome LenzServiceMode::collectAnswer(ProgrammingMode mode, qint64 l
     ServiceModeOutcome answer;
     XpressNet::FrameSplitter splitter;
     const qint64 start = m_link.clock().ticks();
+    qint64 lastInput = -1;
     for (;;) {
         const QByteArray input = m_link.readInput();
+        if (!input.isEmpty())
+            lastInput = m_link.clock().ticks();
         answer.received += input;
         splitter.append(input);
         while (const std::optional<QByteArray> frame = splitter.next()) {
@@ -108,6 +113,7 @@ ServiceModeOutcome LenzServiceMode::collectAnswer(ProgrammingMode mode, qint64 l
         const qint64 now = m_link.clock().ticks();
         if (now > start + limitMs) {
             answer.kind = Kind::NoAnswer;
+            answer.stillArriving = lastInput >= 0 && now - lastInput <= stillArrivingMs;
             return answer;
         }
         m_link.waitForInput(start + limitMs + 1 - now);

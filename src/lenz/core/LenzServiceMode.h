@@ -16,7 +16,7 @@ struct ServiceModePauses {
     qint64 beforeResultRequestMs = 2000;  // after the read request
     qint64 beforeAnswerMs = 500;          // after the result request, before reading
     qint64 answerLimitMs = 3000;          // the answer collection gives up after this
-    qint64 closingMs = 500;               // after a value (or silence), before the caller logs
+    qint64 closingMs = 500;               // after a value or no answer, before the caller logs
 
     static ServiceModePauses speedCurve(qint64 delay) { return {delay, delay, 3000, delay}; }
 };
@@ -50,6 +50,8 @@ struct ServiceModeOutcome {
     QString statusText;
     QByteArray frame;     // the answer frame (Value, Status, OtherAnswer), without USB header
     QByteArray received;  // every byte that came in while the answer was collected
+    // NoAnswer: input was still coming in when the answer collection gave up.
+    bool stillArriving = false;
     std::optional<Failure> failure;
 
     // A station that sent nothing at all after the result request.
@@ -68,12 +70,16 @@ public:
 
     LenzServiceMode(StationLink& link, bool usbHeader);
 
+    // Input that came within this long before the answer collection gave up means the line
+    // was still busy: a whole answer takes a few milliseconds even at 2400 baud.
+    static constexpr qint64 stillArrivingMs = 200;
+
     // Gets each status text as the read reaches it (may be left empty).
     void setStatusView(std::function<void(const QString&)> status) { m_status = std::move(status); }
 
     // Read request, pause, input dropped, result request, pause, answer collection; then the
-    // closing pause after a value, or when the station stayed silent. Nothing is sent for a
-    // number out of range.
+    // closing pause after a value or no answer (not when input was still coming in). Nothing
+    // is sent for a number out of range.
     ServiceModeOutcome read(XpressNet::ProgrammingMode mode, int number, const ServiceModePauses& pauses = {});
     // One write message; no answer is read (the station's answers wait for the next read,
     // which drops them).

@@ -12,10 +12,21 @@
 #include <QScopedValueRollback>
 
 CvGroupRun::CvGroupRun(AppContext& ctx, ZentraleHost& host, CvGroupTable& table, Clock& clock, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_host(host), m_table(table), m_clock(clock) {}
+    : CvGroupRun(ctx, host, table, clock, Options{}, parent) {}
+
+CvGroupRun::CvGroupRun(AppContext& ctx, ZentraleHost& host, CvGroupTable& table, Clock& clock, Options options,
+                       QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_host(host), m_table(table), m_clock(clock), m_options(std::move(options)) {
+    if (!m_options.valueText)
+        m_options.valueText = [](int value) { return QString::number(value); };
+}
 
 QString CvGroupRun::writingText(int cv, int value) {
     return QStringLiteral("schreibe in CV %1  =  %2").arg(cv).arg(value);
+}
+
+QString CvGroupRun::readingText(int cv) {
+    return QStringLiteral("lese CV ") + QString::number(cv);
 }
 
 QString CvGroupRun::refusedRowText(int r, const QString& reason) {
@@ -63,7 +74,9 @@ CvGroupRun::Outcome CvGroupRun::runRows(CvProgrammer& programmer) {
         // Only a CV of 1..1024 and, for a write, a value of 0..255 go onto the line: a row
         // from a damaged list must not program a CV it did not name.
         const QString valueText = m_table.cell(r, CvGroupTable::Value).trimmed();
-        const std::optional<qint16> cvNumber = CvInput::cvNumber(m_table.cell(r, CvGroupTable::Cv).trimmed());
+        std::optional<qint16> cvNumber = CvInput::cvNumber(m_table.cell(r, CvGroupTable::Cv).trimmed());
+        if (cvNumber && m_options.cvAccepted && !m_options.cvAccepted(*cvNumber))
+            cvNumber.reset();
         if (!cvNumber || (mark == QLatin1String("S") && !CvInput::isWriteValue(valueText))) {
             emit rowReached(r);
             m_host.setStatus(refusedRowText(r, cvNumber ? CvInput::badValueStatus : CvInput::badCvStatus));
@@ -88,23 +101,36 @@ CvGroupRun::Outcome CvGroupRun::runRows(CvProgrammer& programmer) {
             }
             m_clock.pause(delay);
             // The protocol records what the decoder now holds: a refused write is not in it.
-            if (written.ok())
+            if (written.ok() && !m_options.windowLogs)
                 m_host.writeProtokoll(QStringLiteral("S"), QString::number(cv), QString::number(value));
         } else {
+            if (m_options.windowLogs)
+                m_host.setStatus(readingText(cv));
             const CvResult read = programmer.readCv(cv);
-            if (!read.answered())
+            if (read.outcome == CvResult::Outcome::Aborted || read.outcome == CvResult::Outcome::PortFailed ||
+                (!read.answered() && !m_options.failedReadLeavesMark))
                 return ended(programmer, int(read.outcome));
             if (!read.ok()) {
-                m_host.setStatus(ProgrammingTexts::readError(read.shown));
-                m_ctx.ui().beep();
+                if (m_options.failedReadLeavesMark) {
+                    m_table.setCell(r, CvGroupTable::Value, QStringLiteral("?"));
+                } else {
+                    m_host.setStatus(ProgrammingTexts::readError(read.shown));
+                    m_ctx.ui().beep();
+                }
+                if (m_options.pauseAfterReads)
+                    m_clock.pause(delay);
                 emit rowReached(r);
                 continue;
             }
-            const QString readValue = QString::number(read.value);
+            const QString readValue = m_options.valueText(read.value);
             m_table.setCell(r, CvGroupTable::Value, readValue);
-            m_host.setStatus(read.answer);
+            if (!read.told)
+                m_host.setStatus(read.answer);
+            if (m_options.pauseAfterReads)
+                m_clock.pause(delay);
             emit rowReached(r);
-            m_host.writeProtokoll(QStringLiteral("L"), QString::number(cv), readValue);
+            if (!m_options.windowLogs)
+                m_host.writeProtokoll(QStringLiteral("L"), QString::number(cv), readValue);
         }
     }
     // The refused rows stay named when the run is over.

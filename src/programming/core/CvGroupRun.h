@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 class Clock;
 class CvGroupTable;
@@ -23,9 +24,28 @@ public:
         PortFailed, // the port failed; the central error report told the user
     };
 
+    // What differs between the windows' runs.
+    struct Options {
+        // The window's read and write log their rows and show their outcome themselves (the
+        // Lenz window); the run shows what it is about to do before each row.
+        bool windowLogs = false;
+        // A read that gets no value leaves "?" in the row and the run goes on quietly (the
+        // read has told its outcome); otherwise the error shows with a beep.
+        bool failedReadLeavesMark = false;
+        // The pause of `Delay` ms follows reads too, not only writes.
+        bool pauseAfterReads = false;
+        // The CVs the window's station can address; others are refused like a CV beyond
+        // 1..1024.
+        std::function<bool(int cv)> cvAccepted;
+        // A value read as the table shows it.
+        std::function<QString(int value)> valueText;
+    };
+
     // `clock` gives the pause of `Delay` ms after each write's answer; the table run's
     // programmer pauses as long between sending a write and awaiting its answer.
     CvGroupRun(AppContext& ctx, ZentraleHost& host, CvGroupTable& table, Clock& clock, QObject* parent = nullptr);
+    CvGroupRun(AppContext& ctx, ZentraleHost& host, CvGroupTable& table, Clock& clock, Options options,
+               QObject* parent = nullptr);
 
     // Runs the table from its first to its last row. The caller commits pending grid edits
     // first. The number of rows is fixed at the start; each row's cells are read when the
@@ -35,6 +55,8 @@ public:
 
     // "schreibe in CV 29  =  6"
     static QString writingText(int cv, int value);
+    // "lese CV 8"
+    static QString readingText(int cv);
     // A row with a CV outside 1..1024 or, for a write, a value that is not 0..255 is not
     // sent: " Zeile 3: Ungültige CV-Nummer, nichts gesendet" (r counted from 0).
     static QString refusedRowText(int r, const QString& reason);
@@ -54,5 +76,6 @@ private:
     ZentraleHost& m_host;
     CvGroupTable& m_table;
     Clock& m_clock;
+    Options m_options;
     bool m_running = false;
 };

@@ -2,6 +2,9 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
+#include "link/core/Clock.h"
+#include "link/core/StationLink.h"
+#include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "programming/core/Cv29.h"
 #include "programming/core/LongAddress.h"
@@ -43,8 +46,12 @@ const QString readingCv17 = QStringLiteral(" lese CV 17 ...");
 const QString readingCv18 = QStringLiteral(" lese CV 18 ...");
 const QString readingBasis = QStringLiteral(" lese Basis-Adresse...");
 const QString readingLong = QStringLiteral(" lese lange Adresse ...");
+const QString readingLong1 = QStringLiteral(" lese lange Adresse Teil 1...");
+const QString readingLong2 = QStringLiteral(" lese lange Adresse Teil 2...");
 const QString writingBasis = QStringLiteral(" schreibe Basis-Adresse...");
 const QString writingLong = QStringLiteral(" schreibe lange Adresse...");
+const QString writingLong1 = QStringLiteral(" schreibe lange Adresse Teil 1...");
+const QString writingLong2 = QStringLiteral(" schreibe lange Adresse Teil 2...");
 const QString writeFinished = QStringLiteral(" Schreibvorgang beendet... ");
 const QString readingCv29 = QStringLiteral(" lese Konfigurations-Register (CV 29) ...");
 const QString writingCv29 = QStringLiteral(" schreibe Konfigurations-Register (CV 29) ...");
@@ -53,20 +60,16 @@ const QString basisActiveMessage = QStringLiteral("Die Basisadresse ist bereits 
 const QString basisActiveTitle = QStringLiteral(" Basis-Adresse aktivieren...");
 const QString basisTooLarge = QStringLiteral("Werte > 255 sind nicht zulässig !           ");
 const QString basisTitle = QStringLiteral(" Basis-Adresse schreiben...");
-const QString longTooSmall = QStringLiteral("Werte < 256 sind nicht zulässig !           ");
 const QString longTitle = QStringLiteral(" lange Adresse schreiben...");
 QString longTooLarge(qint64 maximum, const QString& cuName) {
-    return QStringLiteral("Werte > ") + QString::number(maximum) + QStringLiteral(" sind bei der ") + cuName +
+    const QString station = cuName.isEmpty() ? QString() : QStringLiteral(" bei der ") + cuName;
+    return QStringLiteral("Werte > ") + QString::number(maximum) + QStringLiteral(" sind") + station +
            QStringLiteral(" nicht zulässig !           ");
 }
-}  // namespace Text
-
-// A station without commands for the long address has nothing to tell.
-CvResult notOffered() {
-    CvResult result;
-    result.outcome = CvResult::Outcome::Aborted;
-    return result;
+QString longTooSmall(qint64 minimum) {
+    return QStringLiteral("Werte < ") + QString::number(minimum) + QStringLiteral(" sind nicht zulässig !           ");
 }
+}  // namespace Text
 
 QLabel* plainLabel(const QString& text, QWidget* parent, int left, int top, int width) {
     auto* label = new QLabel(text, parent);
@@ -209,14 +212,52 @@ void AddressPanel::btnUmrechnenLA_Clicked(int index) {
     }
 }
 
-std::optional<int> AddressPanel::readCv(CvProgrammer& programmer, int cv, const QString& status) {
+std::optional<int> AddressPanel::readCv(CvProgrammer& programmer, int cv, const QString& status, bool done) {
     m_host.window.setStatus(status);
     const CvResult read = programmer.readCv(cv);
     if (!read.answered())
         m_host.tellUnanswered(read);
     else if (!read.ok())
         readError(read);
+    else if (done && !read.told)
+        m_host.window.setStatus(ProgrammingTexts::readDone);
     return read.ok() ? std::optional<int>(read.value) : std::nullopt;
+}
+
+std::optional<CvResult> AddressPanel::readLongAsCvs(CvProgrammer& programmer) {
+    m_host.window.setStatus(Text::readingLong1);
+    const CvResult high = programmer.readCv(17);
+    if (high.outcome == CvResult::Outcome::Aborted || high.outcome == CvResult::Outcome::PortFailed)
+        return high;
+    m_host.window.setStatus(Text::readingLong2);
+    const CvResult low = programmer.readCv(18);
+    if (!high.ok())
+        return high;
+    if (!low.ok())
+        return low;
+    CvResult address = low;
+    address.value = int(LongAddress::fromCvs(high.value, low.value));
+    return address;
+}
+
+bool AddressPanel::writeAddressCv(CvProgrammer& programmer, int cv, int value, const QString& status) {
+    m_host.window.setStatus(status);
+    const CvResult written = programmer.writeCv(cv, value);
+    if (!written.answered()) {
+        m_host.tellUnanswered(written);
+        return false;
+    }
+    if (!written.ok()) {
+        writeError(written);
+        return false;
+    }
+    pauseAfterWrite();
+    return true;
+}
+
+void AddressPanel::pauseAfterWrite() {
+    if (m_options.pauseAfterWrites)
+        m_host.guard.link().Warten(m_host.ctx.Delay);
 }
 
 void AddressPanel::readError(const CvResult& read) {
@@ -242,8 +283,7 @@ void AddressPanel::bntCV1718_Clicked() {
             const std::optional<int> value = readCv(programmer, cv, cv == 17 ? Text::readingCv17 : Text::readingCv18);
             if (!value)
                 return;
-            m_host.window.setStatus(ProgrammingTexts::readDone);
-            field->setText(QString::number(*value));
+            field->setText(m_options.valueText(*value));
         }
     });
 }
@@ -257,21 +297,24 @@ void AddressPanel::btnLesenLA_Clicked() {
         m_lblBasisAdresse->setText(QStringLiteral("?"));
         // The display keeps "?": a failed read shows no made-up address.
         const std::optional<int> basis = readCv(programmer, 1, Text::readingBasis);
-        if (!basis)
+        if (basis)
+            m_lblBasisAdresse->setText(m_options.valueText(*basis));
+        else if (!m_options.longAddressAfterFailedBasis || m_host.guard.link().cancelled())
             return;
-        m_lblBasisAdresse->setText(QString::number(*basis));
-        m_host.window.setStatus(ProgrammingTexts::readDone);
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
         m_host.window.setStatus(Text::readingLong);
-        const std::optional<CvResult> address = programmer.readLongAddress();
-        if (!address || !address->answered())
-            return m_host.tellUnanswered(address.value_or(notOffered()));
+        std::optional<CvResult> address = programmer.readLongAddress();
+        if (!address)
+            address = readLongAsCvs(programmer);
+        if (!address->answered())
+            return m_host.tellUnanswered(*address);
         if (!address->ok())
             return readError(*address);
         m_lblLangeAdresse->setText(QString::number(address->value));
         setMarked(m_lblLangeAdresse, true);
-        m_host.window.setStatus(ProgrammingTexts::readDone);
+        if (!address->told)
+            m_host.window.setStatus(ProgrammingTexts::readDone);
     });
 }
 
@@ -291,19 +334,14 @@ void AddressPanel::btnSchreibenLA_Clicked() {
         };
         if (basis > 255)
             return refuse(Text::basisTooLarge, Text::basisTitle);
-        if (address != 0 && address < LongAddress::Minimum)
-            return refuse(Text::longTooSmall, Text::longTitle);
+        if (address != 0 && address < m_options.longAddressMinimum)
+            return refuse(Text::longTooSmall(m_options.longAddressMinimum), Text::longTitle);
         if (address > maximum)
-            return refuse(Text::longTooLarge(maximum, ctx.CuName), Text::longTitle);
+            return refuse(Text::longTooLarge(maximum, m_options.limitNamesStation ? ctx.CuName : QString()),
+                          Text::longTitle);
 
-        if (basis >= 1) {
-            m_host.window.setStatus(Text::writingBasis);
-            const CvResult written = programmer.writeCv(1, int(basis));
-            if (!written.answered())
-                return m_host.tellUnanswered(written);
-            if (!written.ok())
-                return writeError(written);
-        }
+        if (basis >= 1 && !writeAddressCv(programmer, 1, int(basis), Text::writingBasis))
+            return;
         if (address == 0) {
             if (basis >= 1)
                 programmer.finish();
@@ -312,16 +350,21 @@ void AddressPanel::btnSchreibenLA_Clicked() {
         }
 
         m_host.window.setStatus(Text::writingLong);
-        const std::optional<CvResult> written = programmer.writeLongAddress(int(address));
-        if (!written || !written->answered())
-            return m_host.tellUnanswered(written.value_or(notOffered()));
-        programmer.finish();
-        if (written->ok()) {
-            setMarked(m_txtLangeAdresse, true);
-            m_host.window.setStatus(Text::writeFinished);
+        if (const std::optional<CvResult> written = programmer.writeLongAddress(int(address))) {
+            if (!written->answered())
+                return m_host.tellUnanswered(*written);
+            programmer.finish();
+            if (!written->ok())
+                return writeError(*written);
         } else {
-            writeError(*written);
+            const LongAddress::Cvs cvs = LongAddress::toCvs(address);
+            if (!writeAddressCv(programmer, 17, int(cvs.cv17), Text::writingLong1) ||
+                !writeAddressCv(programmer, 18, int(cvs.cv18), Text::writingLong2))
+                return;
+            programmer.finish();
         }
+        setMarked(m_txtLangeAdresse, true);
+        m_host.window.setStatus(Text::writeFinished);
     });
 }
 
@@ -329,7 +372,12 @@ void AddressPanel::btnCV29_Clicked() {
     m_host.run(m_programmers.addresses, [this](CvProgrammer& programmer) {
         m_host.window.setStatus(QString());
         m_lblCV29[0]->setText(QStringLiteral("?"));
-        const std::optional<int> value = readCv(programmer, 29, Text::readingCv29);
+        if (m_options.cv29ReadClearsBits) {
+            m_lblCV29[1]->clear();
+            m_lblCV29[2]->clear();
+            m_lblCV29[3]->setText(QStringLiteral("?"));
+        }
+        const std::optional<int> value = readCv(programmer, 29, Text::readingCv29, false);
         if (!value)
             return;
         m_host.window.setStatus(ProgrammingTexts::readDone);
@@ -346,16 +394,19 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         AppContext& ctx = m_host.ctx;
         m_host.window.setStatus(QString());
         ClearColor();
-        const std::optional<int> read = readCv(programmer, 29, Text::readingCv29);
+        const std::optional<int> read = readCv(programmer, 29, Text::readingCv29, false);
         if (!read)
             return;
         const int v = *read;
         if ((v & Cv29::LongAddressMask) == 0) {
             programmer.finish();
             m_host.window.setStatus(Text::basisActive);
+            if (!m_options.basisActiveStatus.isEmpty())
+                m_host.window.setStatus(m_options.basisActiveStatus);
             ctx.ui().message(Text::basisActiveMessage, Notifier::Icon::Information, Notifier::OkOnly,
                              Text::basisActiveTitle);
-            setMarked(m_lblBasisAdresse, true);
+            if (m_options.markActiveBasis)
+                setMarked(m_lblBasisAdresse, true);
             return;
         }
         m_host.window.setStatus(Text::writingCv29);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "programming/core/CvProgrammer.h"
+#include "programming/core/LongAddress.h"
 #include "programming/ui/PanelHost.h"
 
 #include <QFrame>
@@ -24,10 +25,28 @@ public:
         CvProgrammerSource addresses;    // CV 1, 17, 18, 29 and the long address
         CvProgrammerSource basisSwitch;  // the CV 29 read and write that switch back to the basis address
     };
+    // What differs between the windows' panels. A station without commands of its own for
+    // the long address reads and writes it as CV 17 and CV 18.
     struct Options {
         int longAddressDigits = 5;  // txtLangeAdresse
-        // The largest long address the station writes, asked when a write begins.
+        // The long addresses the station writes; the largest is asked when a write begins.
+        qint64 longAddressMinimum = LongAddress::Minimum;
         std::function<qint64()> longAddressMaximum = [] { return qint64(9999); };
+        // The refusal of a too large long address names the station (`CuName`).
+        bool limitNamesStation = true;
+        // A value read as the panel shows it.
+        std::function<QString(int value)> valueText = [](int value) { return QString::number(value); };
+        // A failed basis-address read still goes on with the long address.
+        bool longAddressAfterFailedBasis = false;
+        // The pause of `Delay` ms after each address write.
+        bool pauseAfterWrites = false;
+        // The basis address found already active is marked on its label.
+        bool markActiveBasis = true;
+        // The status after "Basisadresse ist aktiv !" (empty: none).
+        QString basisActiveStatus;
+        // The CV 29 read of the panel shows "?" in the decimal and the low bits and empties
+        // the others until the value comes.
+        bool cv29ReadClearsBits = false;
     };
 
     AddressPanel(const PanelHost& host, Programmers programmers, Options options, QWidget* parent = nullptr);
@@ -48,8 +67,14 @@ private:
     QLineEdit* numberField(const char* name, const QString& toolTip, int maxDigits);
 
     // Shows `status` and reads the CV: its value, or nothing when it got none (the user has
-    // been told).
-    std::optional<int> readCv(CvProgrammer& programmer, int cv, const QString& status);
+    // been told). `done`: a read that did not show its outcome itself is followed by
+    // " Lesevorgang beendet ...".
+    std::optional<int> readCv(CvProgrammer& programmer, int cv, const QString& status, bool done = true);
+    // The long address as CV 17 and CV 18, for stations without commands for it.
+    std::optional<CvResult> readLongAsCvs(CvProgrammer& programmer);
+    // Writes one address CV; false when the run ends here (the user has been told).
+    bool writeAddressCv(CvProgrammer& programmer, int cv, int value, const QString& status);
+    void pauseAfterWrite();
     void readError(const CvResult& read);
     void writeError(const CvResult& written);
 

@@ -138,7 +138,8 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
         if (!read.answered())
             return m_host.tellUnanswered(read);
         if (read.ok()) {
-            m_host.window.setStatus(ProgrammingTexts::readDone);
+            if (!read.told)
+                m_host.window.setStatus(ProgrammingTexts::readDone);
             m_state.readDone(read.value);
         } else {
             m_host.window.setStatus(ProgrammingTexts::readError(read.shown));

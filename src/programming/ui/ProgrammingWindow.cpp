@@ -233,10 +233,7 @@ void ProgrammingWindow::buildViews(AddressPanel::Programmers addressProgrammers,
     grdGR->hide();
     connect(grdGR, &CvGroupGrid::tableRunRequested, this, [this] { runTable(); });
     connect(grdGR, &CvGroupGrid::fileCaptionChanged, lblDatei, &QLabel::setText);
-    connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) {
-        const CvRow row = m_groupTable->row(r);
-        runRow(row.action, row.cv, row.value);
-    });
+    connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) { runCurrentRow(r); });
 }
 
 void ProgrammingWindow::buildMenus() {

@@ -142,8 +142,8 @@ protected:
     // The number a field's text starts with, rounded, held to 16 bits.
     static qint16 fieldNumber(const QString& text);
 
-    // Fills the CV and value fields, then repeats a logged or listed operation ("S", "L").
-    virtual void runRow(const QString& action, const QString& cv, const QString& value) = 0;
+    // The CV-group table's "aktuelle Zeile schreiben / lesen" for row r.
+    virtual void runCurrentRow(int r) = 0;
     // The CV-group table's run, "Tabelle schreiben / lesen".
     virtual void runTable() = 0;
     // The track-power buttons.

@@ -1,0 +1,286 @@
+#include "lenz/ui/frmLenz.h"
+
+#include "app/core/AppContext.h"
+#include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationWindow.h"
+#include "lenz/ui/LenzDrivePanel.h"
+#include "lenz/ui/LenzTexts.h"
+#include "programming/core/CvGroupRun.h"
+#include "programming/core/CvInput.h"
+#include "programming/core/ProtocolTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "programming/ui/ProgrammingLooks.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+
+using namespace ProgrammingLooks;
+
+namespace {
+// How the window shows the numbers a read brought: at least two digits ("03").
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+}  // namespace
+
+ProgrammingWindow::Frame frmLenz::frame() {
+    Frame f;
+    f.objectName = QStringLiteral("frmLenz");
+    f.caption = LenzTexts::caption;
+    f.largeWidth = 14580;
+    f.largeHeight = 7650;
+    f.smallWidth = 11700;
+    f.smallHeight = 7650;
+    f.deskLeft = 7890;
+    f.deskWidth = 3585;
+    f.parameterLeft = 11610;
+    f.gridWidth = 6375;
+    f.toolbarWidth = 14535;
+    f.extraHeight = 870;
+    f.slideDeskLeft = 7860;
+    f.slideParameterLeft = 11580;
+    f.cvFieldName = QStringLiteral("txtCV");
+    f.cvBarName = QStringLiteral("scrCV");
+    f.cvBarMinimum = 1;
+    f.cvBarMaximum = 999;
+    f.dateiMenu = LenzTexts::mnuDatei;
+    f.cvGroupsItem = LenzTexts::mnuDatei_CVGruppen;
+    f.dateiCloseItem = LenzTexts::mnuDatei_schliessen;
+    f.closeItem = LenzTexts::mnuSchliessen;
+    f.versionItem = false;
+    f.editMenu = false;
+    f.helpPage = LenzTexts::helpPage;
+    // The protocol has neither row colours nor a key filter here, nor a re-run.
+    f.protocolOptions = ProtocolGrid::Options{false, false};
+    f.letterRule = CvGroupTable::LetterRule::KeepLetters;
+    return f;
+}
+
+frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWidget* parent)
+    : ProgrammingWindow(ctx, stationLink, dialog, frame(), parent) {
+    buildOwnControls();
+
+    m_desk = new LenzDrivePanel(panelHost(), [this] { return usbInterface(); }, centralWidget());
+    placeDriveDesk(m_desk);
+
+    // The panels read and write through the window's own read and write, so their CVs are
+    // in the protocol.
+    AddressPanel::Options addressOptions;
+    addressOptions.longAddressDigits = 4;
+    addressOptions.longAddressMinimum = 1;
+    addressOptions.limitNamesStation = false;
+    addressOptions.valueText = twoDigits;
+    addressOptions.longAddressAfterFailedBasis = true;
+    addressOptions.pauseAfterWrites = true;
+    addressOptions.markActiveBasis = false;
+    addressOptions.basisActiveStatus = QStringLiteral(" Schreibvorgang abgebrochen ...");
+    addressOptions.cv29ReadClearsBits = true;
+    Cv29Panel::Options cv29Options;
+    cv29Options.bit3Editable = false;
+    cv29Options.toggleShowsReadText = true;
+    buildViews({windowProgrammers(), windowProgrammers()}, addressOptions, windowProgrammers(), cv29Options);
+
+    CvGroupRun::Options runOptions;
+    runOptions.windowLogs = true;
+    runOptions.failedReadLeavesMark = true;
+    runOptions.pauseAfterReads = true;
+    runOptions.cvAccepted = [this](int cv) { return XpressNet::numberValid(programmingMode(), cv); };
+    runOptions.valueText = twoDigits;
+    m_groupRun = new CvGroupRun(m_ctx, *this, *m_groupTable, m_link.clock(), runOptions, this);
+    grdGR->followRun(m_groupRun);
+    buildMenus();
+    formLoad();
+}
+
+frmLenz::~frmLenz() {
+    formUnload();
+}
+
+void frmLenz::buildOwnControls() {
+    auto* pnlIF = panel(pnlDecoder, QStringLiteral("pnlIF"));
+    setGeometryTwips(pnlIF, 120, 120, 1860, 1155);
+    interfaceGroup = new QButtonGroup(this);
+    interfaceGroup->setExclusive(true);
+    for (int i = 0; i < 2; ++i) {
+        btnIF[i] = ribbon(pnlIF, QStringLiteral("btnIF_%1").arg(i), QString(), nullptr);
+        btnIF[i]->setToolTip(LenzTexts::interfaceTip(i));
+        btnIF[i]->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_DriveNetIcon : QStyle::SP_DriveHDIcon));
+        btnIF[i]->setIconSize(QSize(twips(480), twips(480)));
+        setGeometryTwips(btnIF[i], 120 + i * 870, 90, 720, 660);
+        interfaceGroup->addButton(btnIF[i], i);
+        lblIF[i] = new QLabel(LenzTexts::interfaceLabel(i), pnlIF);
+        lblIF[i]->setObjectName(QStringLiteral("lblIF_%1").arg(i));
+        lblIF[i]->setAlignment(Qt::AlignCenter);
+        setGeometryTwips(lblIF[i], 120 + i * 870, 795, 720, 255);
+        lblIF[i]->installEventFilter(this);
+    }
+    // Only the press acts: the group also reports the release of the button before.
+    connect(interfaceGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            interfaceChanged(id);
+    });
+
+    btnText = new QPushButton(LenzTexts::testCaption, pnlDecoder);
+    btnText->setObjectName(QStringLiteral("btnText"));
+    setGeometryTwips(btnText, 3780, 120, 915, 345);
+    connect(btnText, &QPushButton::clicked, this, [this] { btnText_Clicked(); });
+
+    auto* modeGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        optProgmode[i] = new QRadioButton(LenzTexts::progmodeCaption(i), pnlDecoder);
+        optProgmode[i]->setObjectName(QStringLiteral("optProgmode_%1").arg(i));
+        optProgmode[i]->setToolTip(LenzTexts::progmodeTip(i));
+        setGeometryTwips(optProgmode[i], 180 + i * 1050, 1410, 1005, 285);
+        modeGroup->addButton(optProgmode[i], i);
+    }
+    optProgmode[1]->setChecked(true);
+    connect(modeGroup, &QButtonGroup::idClicked, this, [this](int id) { progmodeClicked(id); });
+
+    buildDecoderPanel();
+    txtCV = txtCvField;
+    scrCV = scrCvField;
+    lblRegister->setText(LenzTexts::cvLabel);
+    m_protocol->setCvHeader(LenzTexts::cvLabel);
+
+    connect(btnLesen, &QPushButton::clicked, this, [this] { btnLesen_Clicked(); });
+    connect(btnSchreiben, &QPushButton::clicked, this, [this] { btnSchreiben_Clicked(); });
+    connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
+    connect(txtCV, &QLineEdit::textChanged, this, [this](const QString& t) { cvTextChanged(t); });
+    connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
+    connect(scrCV, &RisingScrollBar::risingValueChanged, this, [this](int v) {
+        if (!m_mirroring)
+            txtCV->setText(QString::number(v));
+    });
+    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
+        if (!m_mirroring)
+            txtWert->setText(QString::number(v));
+    });
+}
+
+void frmLenz::formLoad() {
+    loadFrame();
+    // The stored interface, shown on its label.
+    pressInterface(m_ctx.LenzInterfaceType);
+    if (m_ctx.Delay < 0)
+        m_ctx.Delay = 1000;
+    txtDelay->setText(QString::number(m_ctx.Delay));
+    lstRegister->addItems(LenzTexts::registerList());
+    lstRegister->setCurrentRow(0);
+    registerListClicked();
+}
+
+void frmLenz::closeEvent(QCloseEvent* event) {
+    formUnload();
+    event->accept();
+}
+
+void frmLenz::formUnload() {
+    if (beginUnload())
+        unloadFrame();
+}
+
+bool frmLenz::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < 2; ++i)
+            if (watched == lblIF[i]) {
+                pressInterface(i);
+                return true;
+            }
+    }
+    return ProgrammingWindow::eventFilter(watched, event);
+}
+
+void frmLenz::pressInterface(int index) {
+    // A stored value outside the choice leaves both buttons released.
+    if (index < 0 || index > 1)
+        return;
+    if (btnIF[index]->isChecked())
+        interfaceChanged(index);
+    else
+        btnIF[index]->setChecked(true);  // the group reports the press
+}
+
+void frmLenz::interfaceChanged(int index) {
+    m_ctx.LenzInterfaceType = static_cast<qint16>(index);
+    markStationLabels({lblIF[0], lblIF[1]}, index, btnIF[index]->isChecked());
+}
+
+bool frmLenz::usbInterface() const {
+    return m_ctx.LenzInterfaceType == 1;
+}
+
+XpressNet::ProgrammingMode frmLenz::programmingMode() const {
+    if (optProgmode[0]->isChecked())
+        return XpressNet::ProgrammingMode::Register;
+    if (optProgmode[1]->isChecked())
+        return XpressNet::ProgrammingMode::Direct;
+    return XpressNet::ProgrammingMode::Paged;
+}
+
+void frmLenz::progmodeClicked(int index) {
+    scrWert->setRisingMaximum(index == 0 ? 8 : 255);
+}
+
+void frmLenz::cvTextChanged(const QString& text) {
+    // A read shows "?" in both fields while it runs.
+    if (text == QLatin1String("?"))
+        return;
+    const qint16 n = fieldNumber(text);
+    m_mirroring = true;
+    scrCV->setRisingValue(n <= 0 ? 1 : n);
+    m_mirroring = false;
+}
+
+void frmLenz::wertTextChanged(const QString& text) {
+    if (text == QLatin1String("?"))
+        return;
+    const qint16 n = fieldNumber(text);
+    const int value = n >= 256 ? 255 : n;
+    // A value the bar cannot take is left alone; the field keeps what was typed.
+    if (value < scrWert->risingMinimum() || value > scrWert->risingMaximum())
+        return;
+    m_mirroring = true;
+    scrWert->setRisingValue(value);
+    m_mirroring = false;
+}
+
+void frmLenz::registerListClicked() {
+    const QListWidgetItem* item = lstRegister->currentItem();
+    if (!item)
+        return;
+    const int n = CvInput::registerOfListRow(item->text());
+    txtCV->setText(QString::number(n));
+    txtWert->setText(n == 8 ? QStringLiteral("8") : QStringLiteral("0"));
+}
+
+void frmLenz::btnText_Clicked() {
+    for (int i = 0; i < 20; ++i)
+        writeProtokoll_Lenz(QStringLiteral("L"), txtCV->text(), txtWert->text());
+}
+
+void frmLenz::ClearColor() {
+    pnlLA->ClearColor();
+}
+
+std::optional<XpressNet::LocoAddress> frmLenz::ermittleLokadresse() const {
+    return m_desk->ermittleLokadresse();
+}
+
+void frmLenz::writeProtokoll_Lenz(const QString& mode, const QString& cv, const QString& value) {
+    writeProtokoll(mode, cv, value);
+}
+
+void frmLenz::grdGrUpdate() {
+    grdGR->grdGrUpdate();
+}
+
+void frmLenz::powerClicked(int index) {
+    m_desk->btnPower_Clicked(index);
+}

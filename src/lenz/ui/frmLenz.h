@@ -1,0 +1,90 @@
+#pragma once
+
+#include "link/core/XpressNet.h"
+#include "programming/ui/ProgrammingWindow.h"
+
+#include <array>
+#include <optional>
+
+class CvGroupRun;
+class LenzDrivePanel;
+class QButtonGroup;
+class QRadioButton;
+
+// The programming window for DCC decoders behind a Lenz command station: the frame of the
+// programming windows, the choice of the serial or USB interface and of the programming
+// mode, the XpressNet service-mode read and write, the drive desk, and the CV 29 panel, the
+// address panel and the CV-group table run through the window's own read and write.
+//
+// Its code is split by concern: frmLenz.cpp (its own controls, fields, load and unload) and
+// frmLenz_ReadWrite.cpp (the read and write and what runs through them).
+class frmLenz : public ProgrammingWindow {
+    Q_OBJECT
+public:
+    // `dialog` is the main window's file dialog, used by the table and protocol files.
+    frmLenz(AppContext& ctx, StationLink& link, Dialog& dialog, QWidget* parent = nullptr);
+    ~frmLenz() override;
+
+    // Public methods of the window.
+    void ClearColor();
+    std::optional<XpressNet::LocoAddress> ermittleLokadresse() const;
+    void writeProtokoll_Lenz(const QString& mode, const QString& cv, const QString& value);
+    void grdGrUpdate();
+
+    // The programming mode chosen with `optProgmode` (the speed-curve editor asks for it
+    // before each CV).
+    XpressNet::ProgrammingMode programmingMode() const;
+    // Whether frames carry the LI-USB header (`LenzInterfaceType` 1).
+    bool usbInterface() const;
+
+    // The interface choice as the user makes it (a button or its label).
+    void pressInterface(int index);
+
+    // The read and the write of `btnLesen` and `btnSchreiben`, each in an exchange of its own.
+    void btnLesen_Clicked();
+    void btnSchreiben_Clicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void runCurrentRow(int row) override;
+    void runTable() override;
+    void powerClicked(int index) override;
+
+private:
+    class WindowProgrammer;
+
+    static Frame frame();
+    void buildOwnControls();
+    void formLoad();
+    void formUnload();
+
+    void interfaceChanged(int index);
+    void progmodeClicked(int index);
+    void cvTextChanged(const QString& text);
+    void wertTextChanged(const QString& text);
+    void registerListClicked();
+    void btnText_Clicked();
+
+    // The read and the write inside an exchange the caller holds, as the panels and the
+    // table run use them; the fields, the status and the protocol show what happened.
+    CvResult readTransaction();
+    CvResult writeTransaction();
+    // The number of `text` when the chosen mode can address it; otherwise the user is told.
+    std::optional<int> checkedNumber(const QString& text, XpressNet::ProgrammingMode mode, const QString& title);
+    CvProgrammerSource windowProgrammers();
+
+    // Field and bar changes that come from the other one are not mirrored back.
+    bool m_mirroring = false;
+
+    // Controls of this window.
+    QLineEdit* txtCV = nullptr;
+    RisingScrollBar* scrCV = nullptr;
+    std::array<QToolButton*, 2> btnIF{};
+    std::array<QLabel*, 2> lblIF{};
+    QButtonGroup* interfaceGroup = nullptr;
+    std::array<QRadioButton*, 3> optProgmode{};
+    QPushButton* btnText = nullptr;
+    LenzDrivePanel* m_desk = nullptr;
+    CvGroupRun* m_groupRun = nullptr;
+};
