@@ -114,9 +114,11 @@ void frmZentrale::buildMenus() {
     QAction* loeschen = action(mnuPopUp, QStringLiteral("mnuPopUp_loeschen"), ZentraleTexts::mnuPopUp_loeschen);
 
 
-    connect(mnuDatei_Kennlinie, &QAction::triggered, this, [] {
-        // The speed-curve editor is not part of this program yet; the entry stays disabled.
+    connect(mnuDatei_Kennlinie, &QAction::triggered, this, [this] {
+        if (m_openSpeedCurve)
+            m_openSpeedCurve();
     });
+    connect(btnKennlinie, &QToolButton::clicked, mnuDatei_Kennlinie, &QAction::trigger);
     connect(mnuDatei_CVGruppen, &QAction::triggered, this, [this](bool on) { showCvGroupView(on); });
     connect(mnuDatei_LA, &QAction::triggered, this, [this](bool on) { showLaView(on); });
     connect(mnuDatei_CV29, &QAction::triggered, this, [this](bool on) { showCv29View(on); });

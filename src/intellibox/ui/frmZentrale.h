@@ -6,6 +6,7 @@
 #include "programming/core/P50xProgrammer.h"
 #include "programming/core/ZentraleHost.h"
 #include "programming/ui/PanelHost.h"
+#include "speedcurve/core/SpeedCurveHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -46,8 +47,9 @@ struct StationRules;
 // drive desk and the address search.
 //
 // Its code is split by concern: frmZentrale.cpp (frame, layout, views, load and unload),
-// frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp and frmZentrale_Protocol.cpp.
-class frmZentrale : public QMainWindow, public ZentraleHost, public ProgrammierhilfeTarget {
+// frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp, frmZentrale_Protocol.cpp and
+// frmZentrale_SpeedCurve.cpp.
+class frmZentrale : public QMainWindow, public ZentraleHost, public ProgrammierhilfeTarget, public SpeedCurveHost {
     Q_OBJECT
 public:
     // `dialog` is the main window's file dialog, used by the table and protocol files.
@@ -59,6 +61,12 @@ public:
     QString status() const override;
     void setBusyPointer(bool busy) override;
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
+
+    // SpeedCurveHost: the speed-curve editor's transfer goes through this window's station,
+    // guard and protocol (writeProtokoll above).
+    Station speedTableStation() const override;
+    StationLink& stationLink() const override { return m_link; }
+    StationLink::Exchange beginExchange() override;
 
     // ProgrammierhilfeTarget: the programming aid writes its value into txtWert.
     QWidget* targetWindow() override { return this; }
@@ -74,6 +82,9 @@ public:
     // Opens the programming aid (modeless; the aid writes into txtWert). Until installed,
     // the "+" button stays disabled.
     void setProgrammingAidOpener(std::function<void()> open);
+    // Opens the speed-curve editor (modeless, one instance, this window its host). Until
+    // installed, btnKennlinie and its menu entry stay disabled; a 6021 disables them too.
+    void setSpeedCurveOpener(std::function<void()> open);
     // Runs when the window closes, after the positions are stored: closes the speed-curve
     // editor and the programming aid where they are open.
     void setCloseCompanions(std::function<void()> close) { m_closeCompanions = std::move(close); }
@@ -141,6 +152,9 @@ private:
     // Fills the CV and value fields and repeats a logged or listed operation ("S", "L").
     void runRow(const QString& action, const QString& cv, const QString& value);
 
+    // speed-curve editor
+    void updateSpeedCurveEntry();
+
     // protocol
     void protocolRowActivated(int row);
     void protocolMenuRequested(const QPoint& globalPos);
@@ -157,6 +171,7 @@ private:
     bool m_readWertOverride = false;
     bool m_largeLayout = true;
     std::function<void()> m_openProgrammingAid;
+    std::function<void()> m_openSpeedCurve;
     std::function<void()> m_closeCompanions;
 
     // Controls.

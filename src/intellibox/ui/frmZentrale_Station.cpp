@@ -80,8 +80,7 @@ void frmZentrale::applyStationRules(int index) {
     pnlMC->setVisible(r.programmingVariants);
     if (r.programmingVariants)
         pnlMC->move(pnlAdresse->x(), pnlMC->y());
-    mnuDatei_Kennlinie->setEnabled(false);  // the speed-curve editor is not built
-    btnKennlinie->setEnabled(false);
+    updateSpeedCurveEntry();
     mnuDatei_Softwarestand->setEnabled(r.p50x);
     if (r.track == StationRules::Track::Main)
         setTrackText(ZentraleStations::mainTrackText());
