@@ -185,26 +185,27 @@ private slots:
     void p50xFailedStep_data() {
         QTest::addColumn<bool>("write");
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("failingStep");
         QTest::addColumn<QString>("told");  // "title|message" or the last status
-        QTest::newRow("read time-out") << false << "silent" << " DCC-Decoder lesen...|Die IB antwortet nicht !          ";
-        QTest::newRow("write time-out") << true << "silent"
+        QTest::newRow("read time-out") << false << "silent" << 5 << " DCC-Decoder lesen...|Die IB antwortet nicht !          ";
+        QTest::newRow("write time-out") << true << "silent" << 5
                                         << " DCC-Decoder programmieren...|Die IB antwortet nicht !          ";
-        QTest::newRow("read refused") << false << "No ack" << " Lesevorgang abgebrochen, Fehler: No ack";
-        QTest::newRow("write refused") << true << "No ack" << " Schreibvorgang abgebrochen, Fehler: No ack";
-        QTest::newRow("read answer without a number") << false << "garbage" << " Lesevorgang abgebrochen, Fehler: ?? ok";
+        QTest::newRow("no answer to XPT1") << true << "silent" << 1
+                                           << " DCC-Decoder programmieren...|Die IB antwortet nicht !          ";
+        QTest::newRow("read refused") << false << "No ack" << 5 << " Lesevorgang abgebrochen, Fehler: No ack";
+        QTest::newRow("write refused") << true << "No ack" << 5 << " Schreibvorgang abgebrochen, Fehler: No ack";
+        QTest::newRow("read answer without a number") << false << "garbage" << 5 << " Lesevorgang abgebrochen, Fehler: ?? ok";
     }
     void p50xFailedStep() {
         QFETCH(bool, write);
         QFETCH(QString, fault);
+        QFETCH(int, failingStep);
         QFETCH(QString, told);
         Rig r;
         r.stationCurve();
         r.ctx().Delay = 500;
         r.notifier().expectMessages = fault == QLatin1String("silent");
-        // Steps 1..4 go through; step 5 fails.
-        r.host.onRow = [&](int rows) {
-            if (rows != 4)
-                return;
+        const auto failFromHere = [&] {
             if (fault == QLatin1String("silent"))
                 r.z.station.setFault(SimulatedStation::Fault::Silent);
             else if (fault == QLatin1String("garbage"))
@@ -212,14 +213,24 @@ private slots:
             else
                 r.z.station.setProgrammingError(fault);
         };
+        const int done = failingStep - 1;
+        if (done == 0)
+            failFromHere();
+        r.host.onRow = [&](int rows) {
+            if (rows == done)
+                failFromHere();
+        };
         if (write)
             r.transfer.write(r.host);
         else
             r.transfer.read(r.host);
 
-        QCOMPARE(r.host.rows.size(), 4);
-        QCOMPARE(r.marks(), marksOf(4, 24));
-        const QString command = write ? QStringLiteral("XPTWD71, %1").arg(r.curve.value(5)) : QStringLiteral("XPTRD71");
+        QCOMPARE(r.host.rows.size(), done);
+        QCOMPARE(r.marks(), marksOf(done, 28 - done));
+        const int cv = 66 + failingStep;
+        const QString command = failingStep == 1 && write ? QStringLiteral("XPT1")
+                                : write ? QStringLiteral("XPTWD%1, %2").arg(cv).arg(r.curve.value(failingStep))
+                                        : QStringLiteral("XPTRD%1").arg(cv);
         QCOMPARE(r.commands().mid(r.commands().size() - 2), (QStringList{command, "XPT0"}));
         if (fault == QLatin1String("silent")) {
             QCOMPARE(onlyMessage(r.notifier()), told);
@@ -227,7 +238,7 @@ private slots:
             QCOMPARE(r.status.last(), QStringLiteral(" Programmierung abgebrochen..."));
             // The answer was awaited for the whole deadline.
             const qint64 waited = r.timesOf(QStringLiteral("XPT0")).last() - r.timesOf(command).last();
-            const qint64 deadline = write ? 500 + 8000 : 20000;
+            const qint64 deadline = !write ? 20000 : failingStep == 1 ? 8000 : 500 + 8000;
             QVERIFY2(waited > deadline && waited < deadline + 100, qPrintable(QString::number(waited)));
         } else {
             QVERIFY(r.notifier().messages.isEmpty());
@@ -236,7 +247,7 @@ private slots:
         }
         // A read leaves the steps it did not read at 0.
         if (!write)
-            for (int step = 5; step <= 28; ++step)
+            for (int step = failingStep; step <= 28; ++step)
                 QCOMPARE(r.curve.value(step), 0);
         QVERIFY(!r.notifier().busy);
         QVERIFY(!r.transfer.running());
