@@ -1,11 +1,6 @@
-#include "RecordingNotifier.h"
-#include "SimulatedStation.h"
-#include "app/core/AppContext.h"
-#include "app/ui/frmHauptmenu.h"
+#include "ClockWait.h"
+#include "ProgramRig.h"
 #include "intellibox/ui/frmZentrale.h"
-#include "link/core/StationLink.h"
-#include "link/core/VirtualClock.h"
-#include "program/ui/ProgramWindows.h"
 #include "programming/core/ProtocolTable.h"
 #include "speedcurve/core/SpeedCurve.h"
 #include "speedcurve/ui/frmKennlinie.h"
@@ -15,41 +10,21 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 namespace {
 
 // The program on a simulated Intellibox and virtual time, with the programming window
-// opened from the main menu and the Intellibox chosen.
-struct Program {
-    QTemporaryDir dir;
-    RecordingNotifier notifier;
-    AppContext ctx;
-    VirtualClock clock;
-    SimulatedStation station{clock};
-    StationLink link{station, clock};
-    frmHauptmenu main{ctx, station, link};
-    ProgramWindows windows{main, ctx, link};
+// opened from the main menu.
+struct Program : ProgramRig {
     QPointer<frmZentrale> zentrale;
 
     Program() {
-        ctx.dataFolder = dir.path();
-        ctx.notifier = &notifier;
-        main.scanCandidates = [] { return QStringList(); };
-        main.Form_Load();
         main.entry(QStringLiteral("mnuSystem_MM"))->trigger();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* z = qobject_cast<frmZentrale*>(w); z && z->isVisible())
                 zentrale = z;
-    }
-    ~Program() {
-        clock.onYield = {};
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &main && w->isVisible())
-                w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     template <class T = QAbstractButton> T* in(QWidget* window, const char* name) const {
@@ -79,15 +54,7 @@ struct Program {
         return rows;
     }
     const QStringList& commands() const { return station.p50xCommands(); }
-    // From virtual time `ms` on, runs `action` once where a wait lets the user act.
-    void onceAfter(qint64 ms, std::function<void()> action) {
-        clock.onYield = [this, ms, action, done = false]() mutable {
-            if (done || clock.ticks() < ms)
-                return;
-            done = true;
-            action();
-        };
-    }
+    void onceAfter(qint64 ms, std::function<void()> action) { ::onceAfter(clock, ms, std::move(action)); }
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "ClockWait.h"
 #include "FakeSpeedCurveHost.h"
 #include "link/core/XpressNet.h"
 #include "programming/core/CvInput.h"
@@ -50,15 +51,7 @@ struct Rig {
             out.append(curve.mark(step));
         return out;
     }
-    // From virtual time `ms` on, `action` runs once where a wait lets the user act.
-    void onceAfter(qint64 ms, std::function<void()> action) {
-        z.clock.onYield = [this, ms, action, done = false]() mutable {
-            if (done || z.clock.ticks() < ms)
-                return;
-            done = true;
-            action();
-        };
-    }
+    void onceAfter(qint64 ms, std::function<void()> action) { ::onceAfter(z.clock, ms, std::move(action)); }
     // The curve the station gives back: step i holds 9 i.
     void stationCurve() {
         for (int step = 1; step <= SpeedCurve::steps; ++step)
