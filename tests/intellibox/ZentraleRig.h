@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/CvRow.h"
+#include "ClockWait.h"
 #include "FakeZentraleHost.h"
 #include "app/ui/FileDialog.h"
 #include "programming/core/ProtocolTable.h"
@@ -65,12 +66,5 @@ struct ZentraleRig {
     // and the next operation empties it away.
     void userPause() { clock.advance(1000); }
     // From the given virtual time on (the first yield after it), runs `action` once.
-    void onceAfter(qint64 ms, std::function<void()> action) {
-        clock.onYield = [this, ms, action, done = false]() mutable {
-            if (done || clock.ticks() < ms)
-                return;
-            done = true;
-            action();
-        };
-    }
+    void onceAfter(qint64 ms, std::function<void()> action) { ::onceAfter(clock, ms, std::move(action)); }
 };

@@ -1,14 +1,8 @@
 #include "AccessKeys.h"
-#include "RecordingNotifier.h"
-#include "SimulatedStation.h"
-#include "app/core/AppContext.h"
+#include "ProgramRig.h"
 #include "app/ui/HelpWindow.h"
-#include "app/ui/frmHauptmenu.h"
-#include "link/core/StationLink.h"
-#include "link/core/VirtualClock.h"
 #include "programming/core/CvGroupTable.h"
 #include "intellibox/ui/frmZentrale.h"
-#include "program/ui/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,36 +12,12 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// The program as main() builds it, on a simulated station and virtual time.
-struct Program {
-    QTemporaryDir dir;
-    RecordingNotifier notifier;
-    AppContext ctx;
-    VirtualClock clock;
-    SimulatedStation station{clock};
-    StationLink link{station, clock};
-    frmHauptmenu main{ctx, station, link};
-    ProgramWindows windows{main, ctx, link};
-
-    Program() {
-        ctx.dataFolder = dir.path();
-        ctx.notifier = &notifier;
-        main.scanCandidates = [] { return QStringList(); };
-        main.Form_Load();
-        main.show();
-    }
-    ~Program() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &main && w->isVisible())
-                w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
+// The program with the two helpers this test walks the main menu with.
+struct Program : ProgramRig {
     // The main-menu entries that open a window.
     QList<QAction*> openers() const {
         static const QSet<QString> notWindows{QStringLiteral("mnuSystem_beenden"), QStringLiteral("mnuBeenden"),

@@ -6,6 +6,7 @@
 #include "app/ui/FileDialog.h"
 #include "app/ui/Printout.h"
 #include "app/ui/Twips.h"
+#include "FakeSpeedCurveHost.h"
 #include "PdfWords.h"
 #include "RecordingNotifier.h"
 #include "TestFiles.h"
@@ -199,18 +200,59 @@ private slots:
             QVERIFY2(!action(name)->isEnabled(), name);
     }
 
-    // The transfer installs its handlers; the controls then run them.
+    // With a programming window as host the transfer controls run: write and read through
+    // the buttons, menu and pop-up items, the abort button, and the closing, which leaves
+    // the programming track.
     void transferControls() {
-        QStringList calls;
-        window->setTransfer({[&] { calls.append("write"); }, [&] { calls.append("read"); }, [&] { calls.append("abort"); },
-                             [&] { calls.append("closing"); }});
+        SimulatedZentrale z;
+        FakeSpeedCurveHost host(z, SpeedCurveHost::Station::P50x);
+        ctx.Delay = 0;
+        window->setHost(&host);
+        for (const char* name : {"btnSchreiben", "btnLesen", "btnAbbruch"})
+            QVERIFY2(get(QString::fromLatin1(name))->isEnabled(), name);
+        for (const char* name : {"mnuKennlinie_Schreiben", "mnuKennlinie_Lesen", "mnuPopUp_schreiben", "mnuPopUp_einlesen"})
+            QVERIFY2(action(name)->isEnabled(), name);
+
+        setValues(5, 50, 250);
         click("btnSchreiben");
-        click("btnLesen");
-        click("btnAbbruch");
-        action("mnuKennlinie_Schreiben")->trigger();
+        QCOMPARE(host.rows.size(), 28);
+        QCOMPARE(z.station.cv(67), std::optional<int>(5));
+        QCOMPARE(z.station.cv(94), std::optional<int>(250));
+        for (int step = 1; step <= SpeedCurve::steps; ++step)
+            QCOMPARE(picture(marke(step)), QStringLiteral("imgMarke_gruen"));
+        QCOMPARE(get<QLabel>(QStringLiteral("stbStatus"))->text(), QStringLiteral(" Programmierung beendet ..."));
+
+        for (int step = 1; step <= SpeedCurve::steps; ++step)
+            z.station.setCv(66 + step, 3 * step);
+        // A user's next click comes after the answer to "XPT0".
+        z.clock.advance(1000);
         action("mnuPopUp_einlesen")->trigger();
+        QCOMPARE(host.rows.size(), 56);
+        QCOMPARE(host.rows.last(), QStringLiteral("L 94 84"));
+        QCOMPARE(fs(10), QStringLiteral("30"));
+        QCOMPARE(scroll(10)->value(), 225);
+        QCOMPARE(get<QLabel>(QStringLiteral("stbStatus"))->text(), QStringLiteral(" Lesevorgang beendet ..."));
+
+        // The abort button, pressed while step 3 waits for its answer.
+        z.clock.advance(1000);
+        z.clock.onYield = [&, done = false]() mutable {
+            if (done || host.rows.size() < 58)
+                return;
+            done = true;
+            click("btnAbbruch");
+        };
+        action("mnuKennlinie_Lesen")->trigger();
+        z.clock.onYield = {};
+        QCOMPARE(host.rows.size(), 58);
+        QCOMPARE(get<QLabel>(QStringLiteral("stbStatus"))->text(), QStringLiteral(" Lesevorgang abgebrochen ..."));
+        QCOMPARE(picture(marke(3)), QStringLiteral("imgMarke_rot"));
+        QCOMPARE(fs(3), QStringLiteral("0"));
+
+        z.clock.advance(25000);
+        const qsizetype sent = z.station.p50xCommands().size();
         window->close();
-        QCOMPARE(calls, (QStringList{"write", "read", "abort", "write", "read", "closing"}));
+        QCOMPARE(z.station.p50xCommands().mid(sent), QStringList{"XPT0"});
+        window.reset();
     }
 
     // A marker follows the pointer one value per pixel and stops at 0 and 255; the step

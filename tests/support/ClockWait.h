@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/core/Clock.h"
+#include "link/core/VirtualClock.h"
 
 #include <QtGlobal>
 #include <algorithm>
@@ -30,4 +31,15 @@ inline bool waitOnClock(Clock& clock, qint64 ms, const std::function<bool()>& st
                 next = std::min(next, std::max<qint64>(*due - now, 1));
         clock.idle(next);
     }
+}
+
+// From virtual time `ms` on, runs `action` once, at the first place where a wait lets window
+// events run: a test acts there as a user would while the program waits.
+inline void onceAfter(VirtualClock& clock, qint64 ms, std::function<void()> action) {
+    clock.onYield = [&clock, ms, action = std::move(action), done = false]() mutable {
+        if (done || clock.ticks() < ms)
+            return;
+        done = true;
+        action();
+    };
 }

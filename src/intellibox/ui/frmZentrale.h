@@ -20,7 +20,8 @@ struct StationRules;
 // ProgrammingWindow's.
 //
 // Its code is split by concern: frmZentrale.cpp (its own controls, load and unload),
-// frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp and frmZentrale_Protocol.cpp.
+// frmZentrale_Station.cpp, frmZentrale_ReadWrite.cpp, frmZentrale_Protocol.cpp and
+// frmZentrale_SpeedCurve.cpp.
 class frmZentrale : public ProgrammingWindow {
     Q_OBJECT
 public:
@@ -49,6 +50,10 @@ protected:
     void runCurrentRow(int r) override;
     void runTable() override;
     void powerClicked(int index) override;
+
+public:
+    // SpeedCurveHost: the editor's transfer goes through this window's P50X station.
+    Station speedTableStation() const override;
 
 private:
     static Frame frame();

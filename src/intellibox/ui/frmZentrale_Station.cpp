@@ -80,6 +80,7 @@ void frmZentrale::applyStationRules(int index) {
     pnlMC->setVisible(r.programmingVariants);
     if (r.programmingVariants)
         pnlMC->move(pnlAdresse->x(), pnlMC->y());
+    updateSpeedCurveEntry();
     mnuDatei_Softwarestand->setEnabled(r.p50x);
     if (r.track == StationRules::Track::Main)
         setTrackText(ZentraleStations::mainTrackText());

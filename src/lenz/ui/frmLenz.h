@@ -33,9 +33,13 @@ public:
 
     // The programming mode chosen with `optProgmode` (the speed-curve editor asks for it
     // before each CV).
-    XpressNet::ProgrammingMode programmingMode() const;
+    XpressNet::ProgrammingMode programmingMode() const override;
     // Whether frames carry the LI-USB header (`LenzInterfaceType` 1).
     bool usbInterface() const;
+
+    // SpeedCurveHost: the editor's transfer goes over XpressNet in this window's mode.
+    Station speedTableStation() const override { return Station::XpressNet; }
+    bool xpressNetUsb() const override { return usbInterface(); }
 
     // The interface choice as the user makes it (a button or its label).
     void pressInterface(int index);

@@ -5,8 +5,10 @@
 #include <QPointer>
 
 struct AppContext;
+class SpeedCurveHost;
 class StationLink;
 class frmHauptmenu;
+class frmKennlinie;
 class frmZentrale;
 
 // The windows built outside the main window's own folder, plugged into its menu entries:
@@ -22,9 +24,16 @@ public:
     Dialog& dialog() { return m_dialog; }
 
 private:
+    // The speed-curve editor, one for the whole program: shown modeless for the programming
+    // window `host` (which its transfer then goes through), unloaded when a programming
+    // window closes.
+    void showKennlinie(SpeedCurveHost& host);
+    void closeKennlinie();
+
     frmHauptmenu& m_main;
     AppContext& m_ctx;
     StationLink& m_link;
     Dialog m_dialog;
     QPointer<frmZentrale> m_zentrale;
+    QPointer<frmKennlinie> m_kennlinie;
 };

@@ -35,6 +35,13 @@ P50xProgrammer::Form P50xProgrammer::basisSwitch() {
     return f;
 }
 
+P50xProgrammer::Form P50xProgrammer::speedTable(qint64 writePauseMs, bool writeRun) {
+    Form f = tableRun(writePauseMs);
+    f.writeDeadlineMs = P50xAnswer::writeDeadlineMs;
+    f.trackOnBeforeWrites = writeRun;
+    return f;
+}
+
 P50xProgrammer::P50xProgrammer(StationLink& link, Form form)
     : m_link(link), m_form(form), m_trackOn(form.finishAlways) {}
 
@@ -62,6 +69,18 @@ std::optional<CvResult> P50xProgrammer::writeLongAddress(int address) {
     return command(P50x::XPTWL(static_cast<qint16>(address)), Kind::Write);
 }
 
+StationLink::Answer P50xProgrammer::exchange(const QString& text, qint64 pauseMs, qint64 deadlineMs, bool& sent) {
+    sent = false;
+    m_link.emptyInput();
+    // Cancelled while a late answer was dropped: the command does not go out.
+    if (m_link.cancelled())
+        return {};
+    m_link.sendP50X(text);
+    sent = true;
+    m_link.Warten(pauseMs);
+    return m_link.waitForAnswer(deadlineMs);
+}
+
 CvResult P50xProgrammer::command(const QString& text, Kind kind) {
     CvResult result;
     const bool write = kind == Kind::Write;
@@ -75,15 +94,19 @@ CvResult P50xProgrammer::command(const QString& text, Kind kind) {
     };
     m_portFailed = false;
     StationLink::Answer answer;
+    bool sent = false;
     try {
-        m_link.emptyInput();
-        // Cancelled while a late answer was dropped: the command does not go out.
-        if (m_link.cancelled())
+        if (write && m_form.trackOnBeforeWrites && !m_trackSwitchedOn) {
+            m_trackSwitchedOn = true;
+            answer = exchange(P50x::XPT1(), 0, m_form.writeDeadlineMs, sent);
+            if (sent && answer.complete)
+                answer = exchange(text, m_form.writePauseMs, m_form.writeDeadlineMs, sent);
+        } else {
+            answer = exchange(text, write ? m_form.writePauseMs : 0,
+                              write ? m_form.writeDeadlineMs : m_form.readDeadlineMs, sent);
+        }
+        if (!sent)
             return givenUp(CvResult::Outcome::Aborted);
-        m_link.sendP50X(text);
-        if (write)
-            m_link.Warten(m_form.writePauseMs);
-        answer = m_link.waitForAnswer(write ? m_form.writeDeadlineMs : m_form.readDeadlineMs);
     } catch (const Failure& failure) {
         m_link.reportFailure(failure);
         answer.failed = true;

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "link/core/P50xCommands.h"
+#include "link/core/StationLink.h"
 #include "programming/core/CvProgrammer.h"
 
 #include <QtGlobal>
-
-class StationLink;
 
 // The read/write-CV interface over P50X, for the Intellibox and the MasterControl: a read
 // is "XPTRD", a write "XPTWD" (the main track "XPD"), each after the input was emptied and
@@ -28,6 +27,9 @@ public:
         bool finishAfterCancel = false;
         // "XPT0" ends the operation even when it sent no command.
         bool finishAlways = false;
+        // "XPT1" switches the programming track on before the first write; its answer is
+        // awaited as a write's, so that it is not taken for the write's own.
+        bool trackOnBeforeWrites = false;
     };
     // The table run: every row answered within 20000 ms, a write after the pause between
     // steps; the track goes off at its end in any case, also after a row that went
@@ -41,6 +43,11 @@ public:
     static Form panel();
     // The panel's switch back to the basis address writes "XPTWD 29, 6".
     static Form basisSwitch();
+    // The speed table of the speed-curve editor: "XPTRD67" awaited 20000 ms, "XPTWD67, 128"
+    // awaited 8000 ms after the pause between steps; a write run first switches the track
+    // on. The track goes off at the run's end in any case, also after a step that went
+    // unanswered or was cancelled.
+    static Form speedTable(qint64 writePauseMs, bool writeRun);
 
     P50xProgrammer(StationLink& link, Form form);
 
@@ -61,9 +68,13 @@ public:
 private:
     enum class Kind { Read, Write, LongRead };
     CvResult command(const QString& text, Kind kind);
+    // Empties the input, sends and awaits the answer; nothing goes out when the exchange
+    // was cancelled meanwhile (then `sent` stays false).
+    StationLink::Answer exchange(const QString& text, qint64 pauseMs, qint64 deadlineMs, bool& sent);
 
     StationLink& m_link;
     Form m_form;
     bool m_trackOn = false;
+    bool m_trackSwitchedOn = false;
     bool m_portFailed = false;
 };

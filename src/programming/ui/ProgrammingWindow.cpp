@@ -249,7 +249,6 @@ void ProgrammingWindow::buildMenus() {
     datei->setObjectName(QStringLiteral("mnuDatei"));
     mnuDatei_Kennlinie = action(datei, QStringLiteral("mnuDatei_Kennlinie"), tr8(Texts::mnuDatei_Kennlinie));
     mnuDatei_Kennlinie->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuDatei_Kennlinie->setEnabled(bool(m_openSpeedCurve));
     mnuDatei_CVGruppen = action(datei, QStringLiteral("mnuDatei_CVGruppen"), m_frame.cvGroupsItem);
     mnuDatei_CVGruppen->setCheckable(true);
     if (m_frame.versionItem)
@@ -286,6 +285,7 @@ void ProgrammingWindow::buildMenus() {
     QAction* drucken = action(mnuPopUp, QStringLiteral("mnuPopUp_drucken"), tr8(Texts::mnuPopUp_drucken));
     QAction* loeschen = action(mnuPopUp, QStringLiteral("mnuPopUp_loeschen"), tr8(Texts::mnuPopUp_loeschen));
 
+    updateSpeedCurveEntry();
     connect(mnuDatei_Kennlinie, &QAction::triggered, this, [this] {
         if (m_openSpeedCurve)
             m_openSpeedCurve();
@@ -411,9 +411,18 @@ void ProgrammingWindow::setProgrammingAidOpener(std::function<void()> open) {
 
 void ProgrammingWindow::setSpeedCurveOpener(std::function<void()> open) {
     m_openSpeedCurve = std::move(open);
-    btnKennlinie->setEnabled(bool(m_openSpeedCurve));
+    updateSpeedCurveEntry();
+}
+
+void ProgrammingWindow::updateSpeedCurveEntry() {
+    const bool offered = m_openSpeedCurve && speedTableStation() != Station::None;
+    btnKennlinie->setEnabled(offered);
     if (mnuDatei_Kennlinie)
-        mnuDatei_Kennlinie->setEnabled(bool(m_openSpeedCurve));
+        mnuDatei_Kennlinie->setEnabled(offered);
+}
+
+StationLink::Exchange ProgrammingWindow::beginExchange() {
+    return m_guard->begin();
 }
 
 PanelHost ProgrammingWindow::panelHost() {

@@ -7,6 +7,7 @@
 #include "programming/ui/Cv29Panel.h"
 #include "programming/ui/PanelHost.h"
 #include "programming/ui/ProtocolGrid.h"
+#include "speedcurve/core/SpeedCurveHost.h"
 
 #include <QMainWindow>
 #include <array>
@@ -36,7 +37,10 @@ struct CvRow;
 // window (CV 29 panel, long-address panel, CV-group table); the menus, the protocol's
 // pop-up and its files and printout; loading and closing steps they share. Each window adds
 // its own controls and connects the buttons to its own handlers.
-class ProgrammingWindow : public QMainWindow, public ZentraleHost, public ProgrammierhilfeTarget {
+class ProgrammingWindow : public QMainWindow,
+                          public ZentraleHost,
+                          public ProgrammierhilfeTarget,
+                          public SpeedCurveHost {
     Q_OBJECT
 public:
     // What differs between the windows' frames.
@@ -82,11 +86,16 @@ public:
 
     ~ProgrammingWindow() override;
 
-    // ZentraleHost
+    // ZentraleHost; its writeProtokoll also serves the speed-curve editor.
     void setStatus(const QString& text) override;
     QString status() const override;
     void setBusyPointer(bool busy) override;
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
+
+    // SpeedCurveHost: the editor's transfer goes through this window's guard and protocol;
+    // each window names its station.
+    StationLink& stationLink() const override { return m_link; }
+    StationLink::Exchange beginExchange() override;
 
     // ProgrammierhilfeTarget: the programming aid writes its value into txtWert.
     QWidget* targetWindow() override { return this; }
@@ -95,8 +104,9 @@ public:
     // Opens the programming aid (modeless; the aid writes into txtWert). Until installed,
     // the "+" button stays disabled.
     void setProgrammingAidOpener(std::function<void()> open);
-    // Opens the speed-curve editor for this window. Until installed, its button and menu
-    // entry stay disabled.
+    // Opens the speed-curve editor (modeless, one instance, this window its host). Until
+    // installed, btnKennlinie and its menu entry stay disabled, as they do while the
+    // window's station cannot carry the transfer (a 6021).
     void setSpeedCurveOpener(std::function<void()> open);
     // Runs when the window closes, after the positions are stored: closes the speed-curve
     // editor and the programming aid where they are open.
@@ -139,6 +149,8 @@ protected:
     void unloadFrame();
 
     PanelHost panelHost();
+    // Offers the speed-curve editor where an opener is set and the station can carry it.
+    void updateSpeedCurveEntry();
     // The number a field's text starts with, rounded, held to 16 bits.
     static qint16 fieldNumber(const QString& text);
 

@@ -12,6 +12,7 @@
 #include "speedcurve/core/PlanGeometry.h"
 #include "speedcurve/core/SpeedCurve.h"
 #include "speedcurve/core/SpeedCurveFile.h"
+#include "speedcurve/core/SpeedTableTransfer.h"
 #include "speedcurve/ui/CurvePrintout.h"
 #include "speedcurve/ui/KennlinieTexts.h"
 #include "speedcurve/ui/PlanArea.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace KennlinieTexts;
@@ -78,6 +80,7 @@ frmKennlinie::frmKennlinie(AppContext& ctx, Dialog& dialog, QWidget* parent)
     setObjectName(QStringLiteral("frmKennlinie"));
     setWindowTitle(caption());
     m_curve = new SpeedCurve(this);
+    m_transfer = std::make_unique<SpeedTableTransfer>(ctx, *m_curve, [this](const QString& text) { setStatus(text); });
     m_askHeading = inputBox(this);
 
     auto* central = new QWidget(this);
@@ -161,9 +164,9 @@ void frmKennlinie::buildMenus() {
     for (QAction* a : {dateiSchliessen, schliessen})
         connect(a, &QAction::triggered, this, &QWidget::close);
     for (QAction* a : m_writeActions)
-        connect(a, &QAction::triggered, this, [this] { runTransfer(m_transfer.write); });
+        on(a, &frmKennlinie::writeRun);
     for (QAction* a : m_readActions)
-        connect(a, &QAction::triggered, this, [this] { runTransfer(m_transfer.read); });
+        on(a, &frmKennlinie::readRun);
 }
 
 void frmKennlinie::buildToolbar(QWidget* central) {
@@ -213,9 +216,9 @@ void frmKennlinie::buildToolbar(QWidget* central) {
     btnSchreiben = buttons.value(QString::fromLatin1(KennlinieTexts::btnSchreiben.name));
     btnLesen = buttons.value(QString::fromLatin1(KennlinieTexts::btnLesen.name));
     btnAbbruch = buttons.value(QString::fromLatin1(KennlinieTexts::btnAbbruch.name));
-    connect(btnSchreiben, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.write); });
-    connect(btnLesen, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.read); });
-    connect(btnAbbruch, &QToolButton::clicked, this, [this] { runTransfer(m_transfer.abort); });
+    connect(btnSchreiben, &QToolButton::clicked, this, [this] { writeRun(); });
+    connect(btnLesen, &QToolButton::clicked, this, [this] { readRun(); });
+    connect(btnAbbruch, &QToolButton::clicked, this, [this] { abortRun(); });
 
     pnlDateiname = new QLabel(pnlToolbar);
     pnlDateiname->setObjectName(QStringLiteral("pnlDateiname"));
@@ -319,8 +322,8 @@ void frmKennlinie::formLoad() {
     MenuRechtsbuendig(this, 3);
     m_kennlinienTyp.clear();
     m_ctx.HelpPage = helpPage();
-    // The transfer controls wait for the transfer (setTransfer).
-    setTransfer({});
+    // The transfer controls wait for a programming window (setHost).
+    setHost(nullptr);
     // The values stay as designed until edited, loaded or read.
     for (int step = 1; step <= SpeedCurve::steps; ++step)
         showStep(step);
@@ -338,14 +341,19 @@ void frmKennlinie::formUnload() {
     const QPoint position = positionTwips(this);
     m_ctx.PosKennlinieLeft = position.x();
     m_ctx.PosKennlinieTop = position.y();
-    // A running transfer stops at its next step.
+    // A running transfer stops after its step; otherwise the programming track is left.
     m_ctx.Abbruch = true;
-    runTransfer(m_transfer.closing);
+    m_transfer->editorClosing(m_host);
 }
 
-void frmKennlinie::runTransfer(const std::function<void()>& handler) {
-    if (handler)
-        handler();
+bool frmKennlinie::event(QEvent* event) {
+    // The transfer's steps run in this window's code while the station is awaited: the
+    // window goes only when they have ended.
+    if (event->type() == QEvent::DeferredDelete && m_transfer->running()) {
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 QString frmKennlinie::chooseCurveFile(bool save) {
@@ -354,15 +362,32 @@ QString frmKennlinie::chooseCurveFile(bool save) {
     return save ? m_dialog.showSave() : m_dialog.showOpen();
 }
 
-void frmKennlinie::setTransfer(Transfer transfer) {
-    m_transfer = std::move(transfer);
-    btnSchreiben->setEnabled(bool(m_transfer.write));
-    btnLesen->setEnabled(bool(m_transfer.read));
-    btnAbbruch->setEnabled(bool(m_transfer.abort));
-    for (QAction* action : m_writeActions)
-        action->setEnabled(bool(m_transfer.write));
-    for (QAction* action : m_readActions)
-        action->setEnabled(bool(m_transfer.read));
+void frmKennlinie::setHost(SpeedCurveHost* host) {
+    m_host = host;
+    const bool usable = host != nullptr;
+    btnSchreiben->setEnabled(usable);
+    btnLesen->setEnabled(usable);
+    btnAbbruch->setEnabled(usable);
+    for (QAction* action : m_writeActions + m_readActions)
+        action->setEnabled(usable);
+}
+
+void frmKennlinie::writeRun() {
+    if (m_host && !m_closed)
+        m_transfer->write(*m_host);
+}
+
+void frmKennlinie::readRun() {
+    if (m_host && !m_closed)
+        m_transfer->read(*m_host);
+}
+
+void frmKennlinie::abortRun() {
+    m_transfer->abort();
+}
+
+bool frmKennlinie::transferRunning() const {
+    return m_transfer->running();
 }
 
 void frmKennlinie::setStatus(const QString& text) {

@@ -5,7 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
+#include <memory>
 
 class Dialog;
 class GridLine;
@@ -16,15 +16,16 @@ class QMenu;
 class QScrollBar;
 class QToolButton;
 class SpeedCurve;
+class SpeedCurveHost;
+class SpeedTableTransfer;
 struct AppContext;
 
 // The speed-curve editor: the 28 steps of the speed table (CV 67 to CV 94) as markers in
 // a drawing area, scroll bars and value labels; linear and Bézier shaping, raising and
 // lowering, curve files and the printout.
 //
-// The transfer to and from the decoder belongs to the programming window that opens the
-// editor: it installs its handlers with setTransfer(); until then the write, read and
-// abort controls stay disabled.
+// The transfer to and from the decoder goes through the programming window that shows the
+// editor (setHost); without one the write, read and abort controls stay disabled.
 class frmKennlinie : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,17 +43,16 @@ public:
     // "" after load, "lin" after linear shaping, "exp" after choosing the exponential curve.
     const QString& KennlinienTyp() const { return m_kennlinienTyp; }
 
-    // The transfer's handlers: the write and read runs (buttons, menu and pop-up items),
-    // the abort button, and the window's closing, which runs after the position is stored
-    // and `Abbruch` is set: there a running transfer ends and the station is left.
-    // The curve's marks and its transferRunning() flag are the transfer's to set.
-    struct Transfer {
-        std::function<void()> write;
-        std::function<void()> read;
-        std::function<void()> abort;
-        std::function<void()> closing;
-    };
-    void setTransfer(Transfer transfer);
+    // The programming window whose station, guard and protocol the transfer uses from now
+    // on (nullptr: none). A running transfer keeps the one it began with.
+    void setHost(SpeedCurveHost* host);
+    SpeedCurveHost* host() const { return m_host; }
+    // Write and read runs as the buttons and menus start them, and the abort button.
+    void writeRun();
+    void readRun();
+    void abortRun();
+    bool transferRunning() const;
+
     void setStatus(const QString& text);
     QString status() const;
 
@@ -73,6 +73,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -86,7 +87,6 @@ private:
     void sampleDrawing();
     void clearDrawing();
     void showHelp();
-    void runTransfer(const std::function<void()>& handler);
     // The main window's dialog with the text filter; throws Failure(32755) on Cancel.
     QString chooseCurveFile(bool save);
     bool markerEvent(int step, QEvent* event);
@@ -97,7 +97,8 @@ private:
     SpeedCurve* m_curve = nullptr;
     BezierDrawing m_drawing;
     AskText m_askHeading;
-    Transfer m_transfer;
+    std::unique_ptr<SpeedTableTransfer> m_transfer;
+    SpeedCurveHost* m_host = nullptr;
     QString m_kennlinienTyp;
     bool m_closed = false;
 
