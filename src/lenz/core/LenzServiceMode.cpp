@@ -10,6 +10,8 @@ using Kind = ServiceModeOutcome::Kind;
 
 const QString LenzServiceMode::sendingRequest = QStringLiteral(" sende Leseabfrage...");
 const QString LenzServiceMode::askingResult = QStringLiteral(" frage Leseergebnis ab...");
+const QString LenzServiceMode::noAnswer = QStringLiteral("empfange keine Antwort von der Zentrale...      ");
+const QString LenzServiceMode::noAnswerTitle = QStringLiteral(" Daten lesen.....");
 
 namespace {
 ServiceModeOutcome outcome(Kind kind) {

@@ -67,6 +67,9 @@ public:
     // Status texts of the read, shown when it reaches each step.
     static const QString sendingRequest;  // " sende Leseabfrage..."
     static const QString askingResult;    // " frage Leseergebnis ab..."
+    // The message of a read whose answer did not come to an end, and its title.
+    static const QString noAnswer;        // "empfange keine Antwort von der Zentrale...      "
+    static const QString noAnswerTitle;   // " Daten lesen....."
 
     LenzServiceMode(StationLink& link, bool usbHeader);
 

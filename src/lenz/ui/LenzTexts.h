@@ -66,8 +66,6 @@ inline const QString writeTitle = QStringLiteral(" Decoder programmieren...");
 inline const QString notDirectWarning =
     QStringLiteral(" Achtung, Zentrale antwortet nicht im CV-Modus !              ");
 inline const QString directWarning = QStringLiteral(" Achtung, Zentrale antwortet im CV-Modus !              ");
-inline const QString noAnswer = QStringLiteral("empfange keine Antwort von der Zentrale...      ");
-inline const QString noAnswerTitle = QStringLiteral(" Daten lesen.....");
 
 // Input the station cannot take: nothing is sent.
 inline const QString badRegister = QStringLiteral("Im Register-Modus gibt es nur die Register 1 bis 8 !          ");

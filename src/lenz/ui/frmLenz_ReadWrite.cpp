@@ -117,7 +117,8 @@ CvResult frmLenz::readTransaction() {
         return result;
     case Kind::NoAnswer:
         if (outcome.stillArriving) {
-            m_ctx.ui().message(LenzTexts::noAnswer, Notifier::Icon::Critical, Notifier::OkOnly, LenzTexts::noAnswerTitle);
+            m_ctx.ui().message(LenzServiceMode::noAnswer, Notifier::Icon::Critical, Notifier::OkOnly,
+                               LenzServiceMode::noAnswerTitle);
             return result;
         }
         // No answer is no error of the station: the read is logged with its "?".

@@ -210,7 +210,8 @@ void SpeedTableTransfer::tellFailure(const CvResult& result, Direction direction
             return tellUnanswered(m_ctx, *this, result,
                                   write ? ProgrammingTexts::writeTitle(m_ctx.DecoderType)
                                         : ProgrammingTexts::readTitle(m_ctx.DecoderType));
-        m_ctx.ui().message(TransferTexts::noAnswer, Notifier::Icon::Critical, Notifier::OkOnly, TransferTexts::noAnswerTitle);
+        m_ctx.ui().message(LenzServiceMode::noAnswer, Notifier::Icon::Critical, Notifier::OkOnly,
+                           LenzServiceMode::noAnswerTitle);
         return;
     case Outcome::Refused:
         m_ctx.ui().beep();

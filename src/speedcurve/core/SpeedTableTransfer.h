@@ -20,9 +20,6 @@ inline QString writingInto(int cv) { return QStringLiteral("schreibe in CV %1").
 inline const QString readAborted = QStringLiteral(" Lesevorgang abgebrochen ...");
 inline const QString writeAborted = QStringLiteral(" Schreibvorgang abgebrochen ...");
 inline const QString writeDone = QStringLiteral(" Programmierung beendet ...");
-// A Lenz station that gives no answer to the result request.
-inline const QString noAnswer = QStringLiteral("empfange keine Antwort von der Zentrale...      ");
-inline const QString noAnswerTitle = QStringLiteral(" Daten lesen.....");
 // A Lenz result whose form does not match the chosen programming mode.
 inline const QString notInCvMode = QStringLiteral(" Achtung, Zentrale antwortet nicht im CV-Modus ...");
 inline const QString inCvMode = QStringLiteral(" Achtung, Zentrale antwortet im CV-Modus ...");
