@@ -45,6 +45,21 @@ struct Program : ProgramRig {
     }
 };
 
+// Clashes that the windows' own texts make and that must stay as they are written. In a menu
+// Qt walks between the items that share a key; Enter then runs the one chosen.
+const QStringList keptClashes{
+    // The Lenz window's "&Datei": "&CV 29 bearbeiten" and "s&chließen".
+    QStringLiteral("mnuDatei Alt+C: mnuDatei_schliessen, mnuDatei_CV29"),
+};
+
+QStringList faultsOf(const QWidget* window) {
+    QStringList faults = AccessKeys::faults(window);
+    if (AccessKeys::nameOf(window) == QLatin1String("frmLenz"))
+        for (const QString& kept : keptClashes)
+            faults.removeAll(kept);
+    return faults;
+}
+
 QString describe(const QString& where, const QStringList& faults) {
     return where + QStringLiteral(": ") + faults.join(QStringLiteral("; "));
 }
@@ -77,7 +92,7 @@ private slots:
             QVERIFY2(!shown.isEmpty(), qPrintable(entry->objectName()));
             for (QWidget* w : shown) {
                 QVERIFY(QTest::qWaitForWindowExposed(w));
-                const QStringList faults = AccessKeys::faults(w);
+                const QStringList faults = faultsOf(w);
                 QVERIFY2(faults.isEmpty(), qPrintable(describe(entry->objectName() + u'/' + AccessKeys::nameOf(w), faults)));
                 // No grid keeps Tab to itself.
                 for (const QTableView* grid : w->findChildren<QTableView*>())

@@ -3,6 +3,7 @@
 #include "app/ui/frmHauptmenu.h"
 #include "intellibox/ui/frmIB.h"
 #include "intellibox/ui/frmZentrale.h"
+#include "lenz/ui/frmLenz.h"
 #include "mapping/ui/MappingEditors.h"
 #include "selectrix/ui/SelectrixWindow.h"
 #include "speedcurve/ui/frmKennlinie.h"
@@ -16,31 +17,35 @@ ProgramWindows::ProgramWindows(frmHauptmenu& main, AppContext& ctx, StationLink&
         ib->show();
     });
 
-    // The programming window is modeless and one instance; each opening starts with empty
-    // tables, so a closed window is deleted and the next opening makes a new one.
-    m_main.setOpener(QStringLiteral("mnuSystem_MM"), [this] {
-        // A window closed during a station wait is deleted only when the wait has ended;
-        // choosing the entry meanwhile makes a new one.
-        if (!m_zentrale || !m_zentrale->isVisible()) {
-            m_zentrale = new frmZentrale(m_ctx, m_link, m_dialog);
-            m_zentrale->setAttribute(Qt::WA_DeleteOnClose);
-            m_zentrale->setProgrammingAidOpener([this] { m_main.showProgrammierhilfe(false); });
-            frmZentrale* zentrale = m_zentrale;
-            m_zentrale->setSpeedCurveOpener([this, zentrale] { showKennlinie(*zentrale); });
-            m_zentrale->setCloseCompanions([this] {
-                closeKennlinie();
-                m_main.programmierhilfeTargets().remove(QStringLiteral("DCC"));
-                m_main.closeProgrammierhilfe();
-            });
-            m_main.programmierhilfeTargets().set(QStringLiteral("DCC"), m_zentrale);
-        }
-        m_zentrale->show();
-        m_zentrale->raise();
-        m_zentrale->activateWindow();
-    });
+    m_main.setOpener(QStringLiteral("mnuSystem_MM"), [this] { showProgrammingWindow(m_zentrale, QStringLiteral("DCC")); });
+    m_main.setOpener(QStringLiteral("mnuSystem_Lenz"), [this] { showProgrammingWindow(m_lenz, QStringLiteral("Lenz")); });
 
     installSelectrixWindow(m_main, m_dialog);
     registerMappingEditors(m_main, m_ctx, m_dialog);
+}
+
+template <class Window>
+void ProgramWindows::showProgrammingWindow(QPointer<Window>& window, const QString& systemMode) {
+    // A programming window is modeless and one instance; each opening starts with empty
+    // tables, so a closed window is deleted and the next opening makes a new one. One closed
+    // during a station wait is deleted only when the wait has ended; choosing the entry
+    // meanwhile makes a new one.
+    if (!window || !window->isVisible()) {
+        window = new Window(m_ctx, m_link, m_dialog);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setProgrammingAidOpener([this] { m_main.showProgrammierhilfe(false); });
+        Window* host = window;
+        window->setSpeedCurveOpener([this, host] { showKennlinie(*host); });
+        window->setCloseCompanions([this, systemMode] {
+            closeKennlinie();
+            m_main.programmierhilfeTargets().remove(systemMode);
+            m_main.closeProgrammierhilfe();
+        });
+        m_main.programmierhilfeTargets().set(systemMode, window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void ProgramWindows::showKennlinie(SpeedCurveHost& host) {

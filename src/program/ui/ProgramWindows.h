@@ -9,6 +9,7 @@ class SpeedCurveHost;
 class StationLink;
 class frmHauptmenu;
 class frmKennlinie;
+class frmLenz;
 class frmZentrale;
 
 // The windows built outside the main window's own folder, plugged into its menu entries:
@@ -24,6 +25,9 @@ public:
     Dialog& dialog() { return m_dialog; }
 
 private:
+    // Opens the programming window of `systemMode` ("DCC", "Lenz") with its companions.
+    template <class Window>
+    void showProgrammingWindow(QPointer<Window>& window, const QString& systemMode);
     // The speed-curve editor, one for the whole program: shown modeless for the programming
     // window `host` (which its transfer then goes through), unloaded when a programming
     // window closes.
@@ -35,5 +39,6 @@ private:
     StationLink& m_link;
     Dialog m_dialog;
     QPointer<frmZentrale> m_zentrale;
+    QPointer<frmLenz> m_lenz;
     QPointer<frmKennlinie> m_kennlinie;
 };
