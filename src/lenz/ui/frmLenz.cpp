@@ -137,7 +137,7 @@ void frmLenz::buildOwnControls() {
         optProgmode[i] = new QRadioButton(LenzTexts::progmodeCaption(i), pnlDecoder);
         optProgmode[i]->setObjectName(QStringLiteral("optProgmode_%1").arg(i));
         optProgmode[i]->setToolTip(LenzTexts::progmodeTip(i));
-        setGeometryTwips(optProgmode[i], 180 + i * 1050, 1410, 1005, 285);
+        setGeometryTwips(optProgmode[i], 180 + i * 1200, 1410, 1155, 285);
         modeGroup->addButton(optProgmode[i], i);
     }
     optProgmode[1]->setChecked(true);

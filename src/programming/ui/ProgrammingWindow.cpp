@@ -223,6 +223,8 @@ void ProgrammingWindow::buildViews(AddressPanel::Programmers addressProgrammers,
     // view would take Alt+S from the decoder panel's write button).
     pnlLA->setEnabled(false);
     pnlCV29->setEnabled(false);
+    moveTop(pnlLA, parkedPanelTop);
+    moveTop(pnlCV29, parkedPanelTop);
 
     grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, {}, central);
     grdGR->setObjectName(QStringLiteral("grdGR"));
