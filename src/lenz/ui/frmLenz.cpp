@@ -60,6 +60,8 @@ ProgrammingWindow::Frame frmLenz::frame() {
     // The protocol has neither row colours nor a key filter here, nor a re-run.
     f.protocolOptions = ProtocolGrid::Options{false, false};
     f.letterRule = CvGroupTable::LetterRule::KeepLetters;
+    // Every item of the table's pop-up is offered, and its print item has a key.
+    f.groupGridOptions = CvGroupGrid::Options{false, QStringLiteral("Tabelle &drucken")};
     return f;
 }
 

@@ -226,7 +226,7 @@ void ProgrammingWindow::buildViews(AddressPanel::Programmers addressProgrammers,
     moveTop(pnlLA, parkedPanelTop);
     moveTop(pnlCV29, parkedPanelTop);
 
-    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, {}, central);
+    grdGR = new CvGroupGrid(m_ctx, m_dialog, *m_groupTable, m_frame.groupGridOptions, central);
     grdGR->setObjectName(QStringLiteral("grdGR"));
     QFont gridFont = grdGR->font();
     gridFont.setPointSize(10);

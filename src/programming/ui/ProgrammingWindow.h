@@ -5,6 +5,7 @@
 #include "programming/core/ZentraleHost.h"
 #include "programming/ui/AddressPanel.h"
 #include "programming/ui/Cv29Panel.h"
+#include "programming/ui/CvGroupGrid.h"
 #include "programming/ui/PanelHost.h"
 #include "programming/ui/ProtocolGrid.h"
 #include "speedcurve/core/SpeedCurveHost.h"
@@ -13,7 +14,6 @@
 #include <array>
 #include <functional>
 
-class CvGroupGrid;
 class Dialog;
 class ProtocolTable;
 class QAction;
@@ -81,6 +81,7 @@ public:
         // The help page of "&?"; empty: the page chosen last (HelpPage).
         QString helpPage;
         ProtocolGrid::Options protocolOptions;
+        CvGroupGrid::Options groupGridOptions;
         CvGroupTable::LetterRule letterRule = CvGroupTable::LetterRule::ByDecoderType;
     };
 
