@@ -404,6 +404,29 @@ private slots:
         QVERIFY(dcc->isHidden());
     }
 
+    // The DCC panel covers the parameters only: the mode buttons, the protocol grid and the
+    // programming buttons stay in view and usable, and every CV entry shows whole.
+    void dccPanelLayout() {
+        Rig rig;
+        rig.window->show();
+        rig.click("btnUnit_0");
+        rig.click("optModus_6");
+        QWidget* dcc = rig.get<QWidget>("pnlDCC");
+        QWidget* central = rig.window->centralWidget();
+        auto rectOf = [central](const char* name) {
+            QWidget* w = central->findChild<QWidget*>(QString::fromLatin1(name));
+            return QRect(w->mapTo(central, QPoint(0, 0)), w->size());
+        };
+        for (const char* name : {"optModus_1", "optModus_6", "grdKP", "btnSelectrix_0", "btnSelectrix_1",
+                                 "btnProgrammierbit", "stbStatus"})
+            QVERIFY2(!dcc->geometry().intersects(rectOf(name)), name);
+        for (const char* name : {"cmbADR", "cmbHA", "chkChange_0", "cmbBEerw"})
+            QVERIFY2(dcc->geometry().contains(rectOf(name)), name);
+        auto* list = rig.get<QListWidget>("lstRegister");
+        QVERIFY(list->sizeHintForColumn(0) <= list->viewport()->width());
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+    }
+
     void extendedSettings_data() {
         QTest::addColumn<bool>("motor");
         QTest::addColumn<bool>("licht");
