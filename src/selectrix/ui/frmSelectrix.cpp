@@ -316,7 +316,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     btnProgrammierbit->setObjectName(QStringLiteral("btnProgrammierbit"));
     btnProgrammierbit->setToolTip(T::programmierbitTip);
     btnProgrammierbit->setAutoDefault(false);
-    setGeometryTwips(btnProgrammierbit, 2880, 5520, 1380, 420);
+    setGeometryTwips(btnProgrammierbit, 2880, 5520, 1500, 420);
     connect(btnProgrammierbit, &QPushButton::clicked, this, [this] { btnProgrammierbit_Click(); });
 
     grdKP = new GridView(pnlSelectrix);
@@ -358,7 +358,7 @@ void frmSelectrix::buildDccPanel(QWidget* central) {
     // Over the parameters, clear of the mode buttons above, the protocol grid to the right
     // and the programming buttons below; the CV list takes the panel's width so that its
     // entries show whole, the CV and value fields stand under it.
-    setGeometryTwips(pnlDCC, fahrpultLeft, panelTop + 1380, 4200, 3840);
+    setGeometryTwips(pnlDCC, fahrpultLeft, panelTop + 1380, 4200, 4020);
     heading(pnlDCC, T::dccTitle, 120, 60, 2400);
 
     lstRegister = new QListWidget(pnlDCC);
@@ -367,7 +367,7 @@ void frmSelectrix::buildDccPanel(QWidget* central) {
     setGeometryTwips(lstRegister, 120, 360, 3960, 2880);
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { lstRegister_Click(); });
 
-    constexpr int fieldsTop = 3360;
+    constexpr int fieldsTop = 3480;
     txtRegister = numberField(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("1"), T::registerTip);
     setGeometryTwips(txtRegister, 120, fieldsTop, 720, 315);
     scrRegister = spinBar(pnlDCC, QStringLiteral("scrRegister"), T::registerTip, 1, 999);
