@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -402,6 +403,52 @@ private slots:
         rig.click("optModus_1");
         QCOMPARE(rig.window->SxModus(), 1);
         QVERIFY(dcc->isHidden());
+    }
+
+    // The DCC panel covers the parameters only: the mode buttons, the protocol grid and the
+    // programming buttons stay in view and usable, and every CV entry shows whole.
+    void dccPanelLayout() {
+        Rig rig;
+        rig.window->show();
+        rig.click("btnUnit_0");
+        rig.click("optModus_6");
+        QWidget* dcc = rig.get<QWidget>("pnlDCC");
+        QWidget* central = rig.window->centralWidget();
+        auto rectOf = [central](const char* name) {
+            QWidget* w = central->findChild<QWidget*>(QString::fromLatin1(name));
+            return QRect(w->mapTo(central, QPoint(0, 0)), w->size());
+        };
+        for (const char* name : {"optModus_1", "optModus_6", "grdKP", "btnSelectrix_0", "btnSelectrix_1",
+                                 "btnProgrammierbit", "stbStatus"})
+            QVERIFY2(!dcc->geometry().intersects(rectOf(name)), name);
+        for (const char* name : {"cmbADR", "cmbHA", "chkChange_0", "cmbBEerw"})
+            QVERIFY2(dcc->geometry().contains(rectOf(name)), name);
+        // The frame of the extended settings, too.
+        QWidget* frame = rig.get<QWidget>("chkChange_0")->parentWidget();
+        QVERIFY(dcc->geometry().contains(QRect(frame->mapTo(central, QPoint(0, 0)), frame->size())));
+        auto* list = rig.get<QListWidget>("lstRegister");
+        QVERIFY(list->sizeHintForColumn(0) <= list->viewport()->width());
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+    }
+
+    // No caption is cut off: check boxes, option buttons and labels keep their whole text,
+    // push buttons a little room beside it.
+    void captionsFit() {
+        Rig rig;
+        rig.window->show();
+        rig.click("btnUnit_0");
+        for (QAbstractButton* b : rig.window->findChildren<QAbstractButton*>()) {
+            if (b->text().isEmpty())
+                continue;
+            const bool push = qobject_cast<QPushButton*>(b);
+            const int needed = push ? b->fontMetrics().horizontalAdvance(b->text()) + 8 : b->sizeHint().width();
+            QVERIFY2(needed <= b->width(), qPrintable(b->objectName()));
+        }
+        for (QLabel* l : rig.window->findChildren<QLabel*>()) {
+            if (l->text().isEmpty())
+                continue;
+            QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(), qPrintable(l->text()));
+        }
     }
 
     void extendedSettings_data() {

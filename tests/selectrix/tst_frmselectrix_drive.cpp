@@ -1,8 +1,10 @@
 #include "SelectrixWindowRig.h"
 #include "selectrix/core/SxDrive.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QSlider>
+#include <QWheelEvent>
 
 using Rig = SelectrixWindowRig;
 using namespace SxColour;
@@ -83,6 +85,38 @@ private slots:
         QCOMPARE(rig.bytes(), (QStringList{"E780", "E7C0", "E7E0", "E7FF"}));
         rig.click("chkFunktion");
         QCOMPARE(rig.bytes().last(), QStringLiteral("E77F"));
+    }
+
+    // The keys and the wheel move the handle the way they point: up is faster.
+    void keysAndWheel_data() {
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<int>("step");  // -1: one wheel turn's worth
+        QTest::newRow("up") << QStringList{"up"} << 1;
+        QTest::newRow("page up") << QStringList{"pageUp"} << 10;
+        QTest::newRow("up, then down") << QStringList{"up", "up", "down"} << 1;
+        QTest::newRow("wheel up") << QStringList{"wheelUp"} << -1;
+    }
+    void keysAndWheel() {
+        QFETCH(QStringList, inputs);
+        QFETCH(int, step);
+        if (step < 0)
+            step = QApplication::wheelScrollLines();
+        Rig rig;
+        drivingAt(rig, QStringLiteral("5"));
+        auto* slider = rig.get<QSlider>("sldFS");
+        slider->setPageStep(10);
+        for (const QString& input : inputs) {
+            if (input == u"wheelUp") {
+                const QPointF at = slider->rect().center();
+                QWheelEvent wheel(at, slider->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(slider, &wheel);
+            } else {
+                QTest::keyClick(slider, input == u"up" ? Qt::Key_Up : input == u"down" ? Qt::Key_Down : Qt::Key_PageUp);
+            }
+        }
+        QCOMPARE(rig.label("lblFahrstufe")->text(), QString::number(step));
+        QCOMPARE(rig.bytes().last(), QStringLiteral("85%1").arg(step, 2, 16, QLatin1Char('0')).toUpper());
     }
 
     void speedColours_data() {

@@ -316,7 +316,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     btnProgrammierbit->setObjectName(QStringLiteral("btnProgrammierbit"));
     btnProgrammierbit->setToolTip(T::programmierbitTip);
     btnProgrammierbit->setAutoDefault(false);
-    setGeometryTwips(btnProgrammierbit, 2880, 5520, 1380, 420);
+    setGeometryTwips(btnProgrammierbit, 2880, 5520, 1500, 420);
     connect(btnProgrammierbit, &QPushButton::clicked, this, [this] { btnProgrammierbit_Click(); });
 
     grdKP = new GridView(pnlSelectrix);
@@ -355,24 +355,28 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
 void frmSelectrix::buildDccPanel(QWidget* central) {
     pnlDCC = panel(central, QStringLiteral("pnlDCC"));
     pnlDCC->setAutoFillBackground(true);
+    // Over the parameters, clear of the mode buttons above, the protocol grid to the right
+    // and the programming buttons below; the CV list takes the panel's width so that its
+    // entries show whole, the CV and value fields stand under it.
     setGeometryTwips(pnlDCC, fahrpultLeft, panelTop + 1380, 4200, 4020);
     heading(pnlDCC, T::dccTitle, 120, 60, 2400);
 
     lstRegister = new QListWidget(pnlDCC);
     lstRegister->setObjectName(QStringLiteral("lstRegister"));
     lstRegister->setToolTip(T::registerListTip);
-    setGeometryTwips(lstRegister, 120, 420, 2880, 3480);
+    setGeometryTwips(lstRegister, 120, 360, 3960, 2880);
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { lstRegister_Click(); });
 
+    constexpr int fieldsTop = 3480;
     txtRegister = numberField(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("1"), T::registerTip);
-    setGeometryTwips(txtRegister, 3120, 420, 720, 315);
+    setGeometryTwips(txtRegister, 120, fieldsTop, 720, 315);
     scrRegister = spinBar(pnlDCC, QStringLiteral("scrRegister"), T::registerTip, 1, 999);
-    setGeometryTwips(scrRegister, 3840, 420, 255, 315);
-    label(pnlDCC, T::wertLabel, 3120, 900, 960);
+    setGeometryTwips(scrRegister, 840, fieldsTop, 255, 315);
+    label(pnlDCC, T::wertLabel, 1560, fieldsTop + 30, 600);
     txtWert = numberField(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("0"), T::wertTip);
-    setGeometryTwips(txtWert, 3120, 1170, 720, 315);
+    setGeometryTwips(txtWert, 2160, fieldsTop, 720, 315);
     scrWert = spinBar(pnlDCC, QStringLiteral("scrWert"), T::wertTip, 0, 255);
-    setGeometryTwips(scrWert, 3840, 1170, 255, 315);
+    setGeometryTwips(scrWert, 2880, fieldsTop, 255, 315);
 
     scrRegister->setRisingValue(1);
     coupleSpin(txtRegister, scrRegister, false);
@@ -412,7 +416,9 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     sldFS->setObjectName(QStringLiteral("sldFS"));
     sldFS->setToolTip(T::sldFSTip);
     sldFS->setRange(0, 31);
-    sldFS->setInvertedAppearance(true);  // position 0 at the top: the fastest step
+    // Position 0 at the top: the fastest step; the up key and the wheel move the handle up.
+    sldFS->setInvertedAppearance(true);
+    sldFS->setInvertedControls(true);
     sldFS->setTickPosition(QSlider::TicksRight);
     sldFS->setTickInterval(4);
     setGeometryTwips(sldFS, 120, 1440, 600, 3000);
