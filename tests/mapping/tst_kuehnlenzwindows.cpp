@@ -124,6 +124,11 @@ private slots:
         QCOMPARE(leftOf(cv, 1), leftOf(fa, 1));
         QCOMPARE(leftOf(internal, 3), leftOf(fa, 1));
         QCOMPARE(leftOf(internal, 12), leftOf(fa, 10));
+        // The effect grids show their row 0 and nothing of the unused row 1.
+        for (const char* name : {"grd60", "grd62"}) {
+            MappingGrid* g = e->grid(QString::fromLatin1(name));
+            QCOMPARE(g->viewport()->height(), g->rowHeight(0));
+        }
 
         clickCell(fa, 0, 1);  // A under F0 V
         QVERIFY(ticked(fa, 0, 1));

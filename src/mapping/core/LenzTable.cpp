@@ -52,8 +52,8 @@ GridSpec effectGrid(const QString& name, const QString& caption, int cv, const Q
         g.cells.append({1, col, CellKind::Label, {}, 0});
     g.splits = {{caption, 0, 3}};
     g.geometry = {left, 6360, 0, 0};
-    // Only row 0 shows.
-    g.geometry.height = 3 * g.rowHeight + 60;
+    // Only row 0 shows: the two caption bands, the row and the grid's one-pixel frame.
+    g.geometry.height = 3 * g.rowHeight + 2 * 15;
     return g;
 }
 

@@ -81,7 +81,8 @@ EditorTable tamsLdg8Table() {
     fa.columns.append(sliderColumn(QStringLiteral("Einstellung"), 1200, BrightnessValue, QStringLiteral("scrDim"), 63));
     fa.columns.append(cvColumn(&OutputCvs::brightness));
     fa.columns.append(numberColumn(QStringLiteral("Wert"), 630, 0, 0, 63));
-    fa.columns.append(choiceColumn(QStringLiteral("Effekt"), 1800, effects()));
+    // Wide enough for "blinken 2 Hz Phase B".
+    fa.columns.append(choiceColumn(QStringLiteral("Effekt"), 2160, effects()));
     fa.columns.append(cvColumn(&OutputCvs::effect));
     fa.columns.append(numberColumn(QStringLiteral("Wert"), 630));
     fa.splits = {{QStringLiteral("F.- Ausgänge"), Name, Name},
