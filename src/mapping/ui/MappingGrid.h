@@ -34,6 +34,9 @@ public:
     QRect captionBand(const QString& caption) const;
     // The size the grid needs to show all its rows and visible columns, in pixels.
     QSize fittedSize() const;
+    // The font of a one-line column caption too wide for its column: the header's, smaller
+    // (an invalid QVariant when the caption fits).
+    QVariant captionFont(int col) const;
 
     static QColor colour(int value);
 
