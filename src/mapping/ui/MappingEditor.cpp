@@ -213,6 +213,7 @@ void MappingEditor::buildContent() {
         bar->setObjectName(s.name);
         setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
         addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
+        m_sliders.last().followsTyping = s.followsTyping;
     }
 }
 
@@ -357,10 +358,20 @@ void MappingEditor::refresh() {
         if (view)
             view->refresh();
     }
-    for (const BoundSlider& s : m_sliders) {
+    for (BoundSlider& s : m_sliders) {
+        const CellRef target = sliderTarget(s);
+        const int value = m_model.number(target);
+        if (!s.followsTyping) {
+            // Only a change made otherwise than by typing into the cell moves the bar.
+            const bool changed = value != s.lastValue;
+            s.lastValue = value;
+            const MappingGrid* view = grid(target.grid);
+            if (!changed || (view && view->editsCell(target.row, target.col)))
+                continue;
+        }
         // A value beyond the bar's range shows at the bar's end and stays as it is.
         const QSignalBlocker block(s.bar);
-        s.bar->setValue(std::clamp(m_model.number(sliderTarget(s)), s.bar->minimum(), s.bar->maximum()));
+        s.bar->setValue(std::clamp(value, s.bar->minimum(), s.bar->maximum()));
     }
     m_refreshing = false;
     if (m_hooks)
@@ -432,10 +443,13 @@ void MappingEditor::mnuExtras_Einlesedatei_Click() {
 void MappingEditor::mnuDatei_Del_Click() {
     commitEdits();
     m_ctx.Antwort = m_ctx.ui().message(deleteQuestion, Notifier::Icon::Question, Notifier::YesNo, deleteTitle);
-    if (m_ctx.Antwort == Notifier::Yes)
+    if (m_ctx.Antwort == Notifier::Yes) {
         m_model.clear();
-    else
+        if (m_hooks)
+            m_hooks->reset(*this);
+    } else {
         refresh();
+    }
 }
 
 void MappingEditor::mnuExtras_Default_Click() {
@@ -444,6 +458,8 @@ void MappingEditor::mnuExtras_Default_Click() {
     mnuDatei_Del_Click();
     // Whatever the answer: on No the factory ticks join the mapping that is there.
     m_model.applyFactory();
+    if (m_hooks)
+        m_hooks->reset(*this);
 }
 
 void MappingEditor::mnuHilfe_Click() {

@@ -70,6 +70,8 @@ private:
         QScrollBar* bar;
         mapping::CellRef target;
         bool followsCurrentRow;
+        bool followsTyping = true;
+        int lastValue = -1;  // the target's value the bar last saw (bars that ignore typing)
     };
 
     void buildMenus();

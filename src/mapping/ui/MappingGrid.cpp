@@ -375,6 +375,10 @@ void MappingGrid::commitEdit() {
     }
 }
 
+bool MappingGrid::editsCell(int row, int col) const {
+    return state() == QAbstractItemView::EditingState && currentIndex() == cellIndex(row, col);
+}
+
 void MappingGrid::refresh() {
     m_items->refresh();
     horizontalHeader()->viewport()->update();

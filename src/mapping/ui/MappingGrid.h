@@ -27,6 +27,8 @@ public:
 
     // Ends an edit in progress so that the model holds the new value.
     void commitEdit();
+    // Whether the cell's typed text is being edited (and committed) right now.
+    bool editsCell(int row, int col) const;
     // Shows the model's current cells.
     void refresh();
     // Where the grid's caption or a split caption stands in its header (the part of its
