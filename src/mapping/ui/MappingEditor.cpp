@@ -186,6 +186,23 @@ void MappingEditor::buildContent() {
             frame->installEventFilter(this);
     }
 
+    CreateGrids();
+
+    for (const LabelSpec& l : table.labels) {
+        auto* label = new QLabel(l.text, m_content);
+        label->setObjectName(l.name);
+        setGeometryTwips(label, l.geometry.left, l.geometry.top, l.geometry.width, l.geometry.height);
+    }
+    for (const SliderSpec& s : table.sliders) {
+        QScrollBar* bar = s.inverted ? new InvertedScrollBar(m_content) : new QScrollBar(Qt::Horizontal, m_content);
+        bar->setObjectName(s.name);
+        setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
+        addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
+        m_sliders.last().followsTyping = s.followsTyping;
+    }
+}
+
+void MappingEditor::CreateGrids() {
     for (int g = 0; g < m_model.gridCount(); ++g) {
         if (m_model.grid(g).kind != GridKind::Table) {
             m_grids.append(nullptr);
@@ -202,19 +219,6 @@ void MappingEditor::buildContent() {
         addCellSliders(view);
     }
     placeGrids();
-
-    for (const LabelSpec& l : table.labels) {
-        auto* label = new QLabel(l.text, m_content);
-        label->setObjectName(l.name);
-        setGeometryTwips(label, l.geometry.left, l.geometry.top, l.geometry.width, l.geometry.height);
-    }
-    for (const SliderSpec& s : table.sliders) {
-        QScrollBar* bar = s.inverted ? new InvertedScrollBar(m_content) : new QScrollBar(Qt::Horizontal, m_content);
-        bar->setObjectName(s.name);
-        setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
-        addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
-        m_sliders.last().followsTyping = s.followsTyping;
-    }
 }
 
 void MappingEditor::addCellSliders(MappingGrid* view) {

@@ -76,6 +76,8 @@ private:
 
     void buildMenus();
     void buildContent();
+    // One item view per grid of the table, with its columns' captions and widths, placed.
+    void CreateGrids();
     void placeGrids();
     void addCellSliders(MappingGrid* view);
     void addSlider(QScrollBar* bar, const mapping::CellRef& target, bool follows, int min, int max, int small, int large);
