@@ -125,6 +125,31 @@ private slots:
         QCOMPARE(g->fittedSize().height(), 2 * g->frameWidth() + 6 * g->verticalHeader()->defaultSectionSize());
     }
 
+    // A caption wider than its column is set smaller until it fits; one that fits keeps the
+    // header's font, and so do the bands above.
+    void captionsFitTheirColumns_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("smaller");
+        QTest::newRow("F1") << "F1" << false;
+        QTest::newRow("F15  R") << "F15  R" << true;
+    }
+    void captionsFitTheirColumns() {
+        QFETCH(QString, caption);
+        QFETCH(bool, smaller);
+        EditorTable t = probeTable();
+        t.grids[0].cols = 7;
+        t.grids[0].columns.append(tickColumn(caption));
+        WindowRig rig(t);
+        MappingGrid* g = rig.grid();
+        const QVariant font = g->model()->headerData(6, Qt::Horizontal, Qt::FontRole);
+        QCOMPARE(font.isValid(), smaller);
+        const QFont shown = smaller ? font.value<QFont>() : g->horizontalHeader()->font();
+        QVERIFY(QFontMetrics(shown).horizontalAdvance(caption) < g->columnWidth(6));
+        if (smaller)
+            QVERIFY(shown.pointSizeF() < g->horizontalHeader()->font().pointSizeF());
+        QVERIFY(!g->model()->headerData(Effect, Qt::Horizontal, Qt::FontRole).isValid());
+    }
+
     void sliderFollowsTheCurrentRow() {
         WindowRig rig;
         QScrollBar* dim = rig.editor->slider(QStringLiteral("scrDim"));

@@ -104,6 +104,8 @@ private slots:
         QVERIFY(rig.lblHinweis()->isVisible());
         QCOMPARE(rig.lblHinweis()->text(), hinweis);
         QCOMPARE(rig.lblHinweis()->palette().color(QPalette::WindowText), white);
+        QCOMPARE(rig.lblHinweis()->palette().color(QPalette::Window), red);
+        QVERIFY(rig.lblHinweis()->autoFillBackground());
         rig.press(3);
         QCOMPARE(rig.byte(), QStringLiteral("16"));
         QVERIFY(rig.lblHinweis()->isHidden());
@@ -150,7 +152,11 @@ private slots:
         QTest::keyClicks(rig.grd50->focusWidget(), QStringLiteral("250"));
         rig.e->mnuDatei_Click();  // opening the File menu commits the typed value
         QCOMPARE(shown(rig.grd50, 0, 2), QStringLiteral("250"));
-        QCOMPARE(rig.scrDim()->value(), 63);
+        // A typed value leaves the bar where it stands, also through later changes.
+        QCOMPARE(rig.scrDim()->value(), 40);
+        clickCell(rig.fa, 0, 2);
+        clickCell(rig.fa, 0, 2);
+        QCOMPARE(rig.scrDim()->value(), 40);
         // Only a whole number 0..255 is taken; the CV and name cells take nothing.
         QVERIFY(!rig.e->model().setText({Uhlenbrock50, 0, 2}, QStringLiteral("300")));
         rig.grd50->setCurrentIndex(rig.grd50->cellIndex(0, 1));
@@ -161,6 +167,9 @@ private slots:
         QCOMPARE(shown(rig.grd50, 0, 1), QStringLiteral("50"));
         QCOMPARE(shown(rig.grd50, 0, 0), QString());
         QCOMPARE(rig.saved(0, "typed.txt").last(), QStringLiteral("S 050 250"));
+        // The bar moved by hand sets the cell again.
+        rig.scrDim()->setValue(41);
+        QCOMPARE(shown(rig.grd50, 0, 2), QStringLiteral("41"));
         // The CV values follow the ticks alone; Space ticks.
         MappingGrid* cv = rig.e->grid(QStringLiteral("grdCV"));
         cv->setCurrentIndex(cv->cellIndex(1, 1));
@@ -226,6 +235,8 @@ private slots:
         QCOMPARE(rig.byte(), reset ? QStringLiteral("0") : QStringLiteral("24"));
         QCOMPARE(rig.lblHinweis()->isVisible(), !reset);
         QCOMPARE(rig.scrDim()->value(), reset ? 32 : 10);
+        // Set back, every bit's label names its state; else bit 0 keeps its text of the load.
+        QCOMPARE(rig.text(0), reset ? QStringLiteral(" Motorregelung an ") : QStringLiteral("Motorregelung an "));
         QCOMPARE(background(rig.fa, 5, 9), answer == Notifier::Yes ? faceGrey : yellow);  // F6: CV 40
     }
 };

@@ -291,6 +291,7 @@ struct SliderSpec {
     int smallChange = 1;
     int largeChange = 1;
     bool inverted = false;  // the range's end stands at the left; arrows and keys still step the way they point
+    bool followsTyping = true;  // false: a value typed into the target cell leaves the bar where it stands
 };
 
 struct MenuTexts {

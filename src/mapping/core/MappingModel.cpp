@@ -35,7 +35,7 @@ MappingModel::MappingModel(EditorTable table) : m_table(std::move(table)) {
         m_items.insert(m_table.scalars.at(i).cv, {ItemKind::Scalar, i});
     for (int i = 0; i < m_table.derived.size(); ++i)
         m_derivedOfCell.insert(key(m_table.derived.at(i).cell), i);
-    fill();
+    FillArray();
 }
 
 int MappingModel::gridIndex(const QString& name) const {
@@ -75,7 +75,7 @@ int MappingModel::start(const CellRef& c) const {
     return column(c.grid, c.col).start;
 }
 
-void MappingModel::fill() {
+void MappingModel::FillArray() {
     m_cells.clear();
     for (int g = 0; g < gridCount(); ++g) {
         const GridSpec& spec = grid(g);

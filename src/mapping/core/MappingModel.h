@@ -98,7 +98,8 @@ private:
     CellRef valueCellOf(int cv) const;
     QStringList writeLines(const QList<int>& order, bool onlyAboveZero) const;
 
-    void fill();
+    // The cells at load: names and CV numbers, every setting at its start value, no ticks.
+    void FillArray();
     void recomputeBinding(int index);
     void recomputeComposites(const CellRef& addend);
     // A value read back or assigned: `exact` sets the bits of an add-ticks binding exactly

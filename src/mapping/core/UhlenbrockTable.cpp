@@ -58,6 +58,7 @@ EditorTable uhlenbrockTable() {
     bar.target = {Uhlenbrock50, 0, 2};
     bar.max = 63;
     bar.largeChange = 10;
+    bar.followsTyping = false;
     t.sliders.append(bar);
 
     addKeyBindings(t, UhlenbrockTicks, UhlenbrockValues, firstTick, firstCv, QList<BitWindow>(keys, BitWindow{0, outputs}));

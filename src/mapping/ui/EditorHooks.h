@@ -22,6 +22,9 @@ public:
     // factory settings), once the grids show it. Shows state only: a change of the model
     // from here would come back here.
     virtual void refresh(MappingEditor& editor) { (void)editor; }
+    // After "aktuelles Mapping löschen" answered Yes and after the factory settings, once the
+    // grids show the result: the mapping was set back as a whole.
+    virtual void reset(MappingEditor& editor) { (void)editor; }
     // The current cell of the grid with index `grid` moved to (row, col).
     virtual void currentCellMoved(MappingEditor& editor, int grid, int row, int col) {
         (void)editor;

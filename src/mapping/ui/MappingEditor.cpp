@@ -186,6 +186,23 @@ void MappingEditor::buildContent() {
             frame->installEventFilter(this);
     }
 
+    CreateGrids();
+
+    for (const LabelSpec& l : table.labels) {
+        auto* label = new QLabel(l.text, m_content);
+        label->setObjectName(l.name);
+        setGeometryTwips(label, l.geometry.left, l.geometry.top, l.geometry.width, l.geometry.height);
+    }
+    for (const SliderSpec& s : table.sliders) {
+        QScrollBar* bar = s.inverted ? new InvertedScrollBar(m_content) : new QScrollBar(Qt::Horizontal, m_content);
+        bar->setObjectName(s.name);
+        setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
+        addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
+        m_sliders.last().followsTyping = s.followsTyping;
+    }
+}
+
+void MappingEditor::CreateGrids() {
     for (int g = 0; g < m_model.gridCount(); ++g) {
         if (m_model.grid(g).kind != GridKind::Table) {
             m_grids.append(nullptr);
@@ -202,18 +219,6 @@ void MappingEditor::buildContent() {
         addCellSliders(view);
     }
     placeGrids();
-
-    for (const LabelSpec& l : table.labels) {
-        auto* label = new QLabel(l.text, m_content);
-        label->setObjectName(l.name);
-        setGeometryTwips(label, l.geometry.left, l.geometry.top, l.geometry.width, l.geometry.height);
-    }
-    for (const SliderSpec& s : table.sliders) {
-        QScrollBar* bar = s.inverted ? new InvertedScrollBar(m_content) : new QScrollBar(Qt::Horizontal, m_content);
-        bar->setObjectName(s.name);
-        setGeometryTwips(bar, s.geometry.left, s.geometry.top, s.geometry.width, s.geometry.height);
-        addSlider(bar, s.target, s.followsCurrentRow, s.min, s.max, s.smallChange, s.largeChange);
-    }
 }
 
 void MappingEditor::addCellSliders(MappingGrid* view) {
@@ -357,10 +362,20 @@ void MappingEditor::refresh() {
         if (view)
             view->refresh();
     }
-    for (const BoundSlider& s : m_sliders) {
+    for (BoundSlider& s : m_sliders) {
+        const CellRef target = sliderTarget(s);
+        const int value = m_model.number(target);
+        if (!s.followsTyping) {
+            // Only a change made otherwise than by typing into the cell moves the bar.
+            const bool changed = value != s.lastValue;
+            s.lastValue = value;
+            const MappingGrid* view = grid(target.grid);
+            if (!changed || (view && view->editsCell(target.row, target.col)))
+                continue;
+        }
         // A value beyond the bar's range shows at the bar's end and stays as it is.
         const QSignalBlocker block(s.bar);
-        s.bar->setValue(std::clamp(m_model.number(sliderTarget(s)), s.bar->minimum(), s.bar->maximum()));
+        s.bar->setValue(std::clamp(value, s.bar->minimum(), s.bar->maximum()));
     }
     m_refreshing = false;
     if (m_hooks)
@@ -432,10 +447,13 @@ void MappingEditor::mnuExtras_Einlesedatei_Click() {
 void MappingEditor::mnuDatei_Del_Click() {
     commitEdits();
     m_ctx.Antwort = m_ctx.ui().message(deleteQuestion, Notifier::Icon::Question, Notifier::YesNo, deleteTitle);
-    if (m_ctx.Antwort == Notifier::Yes)
+    if (m_ctx.Antwort == Notifier::Yes) {
         m_model.clear();
-    else
+        if (m_hooks)
+            m_hooks->reset(*this);
+    } else {
         refresh();
+    }
 }
 
 void MappingEditor::mnuExtras_Default_Click() {
@@ -444,6 +462,8 @@ void MappingEditor::mnuExtras_Default_Click() {
     mnuDatei_Del_Click();
     // Whatever the answer: on No the factory ticks join the mapping that is there.
     m_model.applyFactory();
+    if (m_hooks)
+        m_hooks->reset(*this);
 }
 
 void MappingEditor::mnuHilfe_Click() {

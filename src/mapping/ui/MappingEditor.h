@@ -70,10 +70,14 @@ private:
         QScrollBar* bar;
         mapping::CellRef target;
         bool followsCurrentRow;
+        bool followsTyping = true;
+        int lastValue = -1;  // the target's value the bar last saw (bars that ignore typing)
     };
 
     void buildMenus();
     void buildContent();
+    // One item view per grid of the table, with its columns' captions and widths, placed.
+    void CreateGrids();
     void placeGrids();
     void addCellSliders(MappingGrid* view);
     void addSlider(QScrollBar* bar, const mapping::CellRef& target, bool follows, int min, int max, int small, int large);

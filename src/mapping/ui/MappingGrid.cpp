@@ -18,6 +18,8 @@
 using namespace mapping;
 
 namespace {
+constexpr double minCaptionPoints = 5;
+
 Qt::Alignment alignmentOf(Align align) {
     switch (align) {
     case Align::Left: return Qt::AlignLeft | Qt::AlignVCenter;
@@ -99,6 +101,8 @@ public:
             const int a = int(alignmentOf(m_model.column(m_grid, section).align));
             return spec().captionLines > 1 ? QVariant(a | Qt::TextWordWrap) : QVariant(a);
         }
+        if (role == Qt::FontRole && spec().captionLines == 1)
+            return static_cast<const MappingGrid*>(QObject::parent())->captionFont(section);
         return {};
     }
 
@@ -297,6 +301,7 @@ private:
         option.text = span.caption;
         option.textAlignment = Qt::AlignCenter;
         painter->save();
+        painter->setFont(font());  // not the section's own caption font
         painter->setClipRect(QRect(section.left(), top, section.width(), height));
         style()->drawControl(QStyle::CE_Header, &option, painter, this);
         painter->restore();
@@ -370,6 +375,10 @@ void MappingGrid::commitEdit() {
     }
 }
 
+bool MappingGrid::editsCell(int row, int col) const {
+    return state() == QAbstractItemView::EditingState && currentIndex() == cellIndex(row, col);
+}
+
 void MappingGrid::refresh() {
     m_items->refresh();
     horizontalHeader()->viewport()->update();
@@ -377,6 +386,19 @@ void MappingGrid::refresh() {
 
 QRect MappingGrid::captionBand(const QString& caption) const {
     return static_cast<const SplitHeader*>(horizontalHeader())->band(caption);
+}
+
+QVariant MappingGrid::captionFont(int col) const {
+    const QHeaderView* header = horizontalHeader();
+    const QString caption = m_model.column(m_grid, col).caption;
+    const int room = columnWidth(col) - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) - 2;
+    const int needed = header->fontMetrics().horizontalAdvance(caption);
+    if (caption.isEmpty() || room <= 0 || needed <= room)
+        return {};
+    // The columns keep their widths; a caption wider than its column is set smaller.
+    QFont font = header->font();
+    font.setPointSizeF(std::max(minCaptionPoints, font.pointSizeF() * room / needed));
+    return font;
 }
 
 QSize MappingGrid::fittedSize() const {

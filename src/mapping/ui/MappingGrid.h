@@ -27,6 +27,8 @@ public:
 
     // Ends an edit in progress so that the model holds the new value.
     void commitEdit();
+    // Whether the cell's typed text is being edited (and committed) right now.
+    bool editsCell(int row, int col) const;
     // Shows the model's current cells.
     void refresh();
     // Where the grid's caption or a split caption stands in its header (the part of its
@@ -34,6 +36,9 @@ public:
     QRect captionBand(const QString& caption) const;
     // The size the grid needs to show all its rows and visible columns, in pixels.
     QSize fittedSize() const;
+    // The font of a one-line column caption too wide for its column: the header's, smaller
+    // (an invalid QVariant when the caption fits).
+    QVariant captionFont(int col) const;
 
     static QColor colour(int value);
 

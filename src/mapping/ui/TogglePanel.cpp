@@ -116,6 +116,11 @@ void TogglePanel::Clicked(int bit) {
     refresh();
 }
 
+void TogglePanel::showStateTexts() {
+    m_touched.fill(true);
+    refresh();
+}
+
 void TogglePanel::refresh() {
     const int v = value();
     if (v != m_shownValue && !m_clicking)

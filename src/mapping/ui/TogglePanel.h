@@ -43,6 +43,9 @@ public:
     void refresh();
     // What the button of `bit` does (Clicked(Index)): the bit turns over.
     void Clicked(int bit);
+    // Every text label names its bit's state from now on, the load texts are gone (the CV
+    // was set back as a whole, each bit through its button).
+    void showStateTexts();
 
     int value() const;
     // Every bit of the alarm mask is set.

@@ -54,15 +54,23 @@ public:
         m_lblHinweis = new QLabel(editor.content());
         m_lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
         m_lblHinweis->setWordWrap(true);
+        // White text; on this platform's light window colour it could not be read, so it
+        // stands on the red of the two labels it explains.
         QPalette p = m_lblHinweis->palette();
         p.setColor(QPalette::WindowText, MappingGrid::colour(Colour::White));
+        p.setColor(QPalette::Window, MappingGrid::colour(TogglePanel::alarmColour));
         m_lblHinweis->setPalette(p);
+        m_lblHinweis->setAutoFillBackground(true);
+        m_lblHinweis->setMargin(4);
         QFont bold = m_lblHinweis->font();
         bold.setBold(true);
         m_lblHinweis->setFont(bold);
         m_lblHinweis->setGeometry(m_panel->x(), m_panel->geometry().bottom() + 1 + twips(60), m_panel->width(), twips(780));
         m_lblHinweis->hide();
     }
+
+    // Delete and the factory settings turn every CV 49 bit back through its button.
+    void reset(MappingEditor&) override { m_panel->showStateTexts(); }
 
     void refresh(MappingEditor&) override {
         m_panel->refresh();
