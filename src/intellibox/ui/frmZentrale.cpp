@@ -72,26 +72,14 @@ frmZentrale::~frmZentrale() {
 void frmZentrale::buildStationControls() {
     pnlUnit = panel(pnlDecoder, QStringLiteral("pnlUnit"));
     setGeometryTwips(pnlUnit, 120, 120, 2685, 1155);
-    unitGroup = new QButtonGroup(this);
-    unitGroup->setExclusive(true);
+    QStringList tips;
+    QStringList labels;
     for (int i = 0; i < 3; ++i) {
-        btnUnit[i] = ribbon(pnlUnit, QStringLiteral("btnUnit_%1").arg(i), QString(), nullptr);
-        btnUnit[i]->setToolTip(ZentraleTexts::unitTip(i));
-        btnUnit[i]->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-        btnUnit[i]->setIconSize(QSize(twips(480), twips(480)));
-        setGeometryTwips(btnUnit[i], 120 + i * 870, 90, 720, 660);
-        unitGroup->addButton(btnUnit[i], i);
-        lblUnit[i] = new QLabel(ZentraleTexts::unitLabel(i), pnlUnit);
-        lblUnit[i]->setObjectName(QStringLiteral("lblUnit_%1").arg(i));
-        lblUnit[i]->setAlignment(Qt::AlignCenter);
-        setGeometryTwips(lblUnit[i], 120 + i * 870, 795, 720, 255);
-        lblUnit[i]->installEventFilter(this);
+        tips.append(ZentraleTexts::unitTip(i));
+        labels.append(ZentraleTexts::unitLabel(i));
     }
-    // Only the press acts: the group also reports the release of the button before.
-    connect(unitGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on)
-            stationButtonChanged(id, true);
-    });
+    unitGroup = choiceButtons(pnlUnit, QStringLiteral("btnUnit"), QStringLiteral("lblUnit"), tips, labels,
+                              QStyle::SP_ComputerIcon, btnUnit, lblUnit, [this](int id) { stationButtonChanged(id, true); });
 
     pnlAdresse = new AddressSearchPanel(panelHost(), pnlDecoder);
     setGeometryTwips(pnlAdresse, 2820, 120, 915, 1155);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The texts of the Lenz programming window, in one place.
 namespace LenzTexts {
@@ -30,26 +29,6 @@ inline QString interfaceTip(int i) {
 
 inline const QString testCaption = QStringLiteral("Test");
 inline const QString cvLabel = QStringLiteral("CV");
-
-// The common DCC CVs of the list.
-inline QStringList registerList() {
-    return {QStringLiteral("1     digitale Adresse"),
-            QStringLiteral("2     Startspannung"),
-            QStringLiteral("3     Anfahrverzögerung"),
-            QStringLiteral("4     Bremsverzögerung"),
-            QStringLiteral("5     Höchstgeschwindigkeit"),
-            QStringLiteral("6     mittlere Geschwindigkeit"),
-            QStringLiteral("7     Versionsnummer"),
-            QStringLiteral("8     Herstellerkennung"),
-            QStringLiteral("9     Motorfrequenz"),
-            QStringLiteral("17   erweiterte Adresse (höherwertig)"),
-            QStringLiteral("18   erweiterte Adresse (niederwertig)"),
-            QStringLiteral("19   Consist-Adresse"),
-            QStringLiteral("29   Konfigurationsregister"),
-            QStringLiteral("65   Kickstart"),
-            QStringLiteral("66   Trimmwert vorwärts"),
-            QStringLiteral("95   Trimmwert rückwärts")};
-}
 
 // Menus.
 inline const QString mnuDatei = QStringLiteral("&Datei");

@@ -7,6 +7,7 @@
 #include "lenz/ui/LenzTexts.h"
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvInput.h"
+#include "programming/core/DccCvList.h"
 #include "programming/core/ProtocolTable.h"
 #include "programming/ui/CvGroupGrid.h"
 #include "programming/ui/ProgrammingLooks.h"
@@ -108,26 +109,10 @@ frmLenz::~frmLenz() {
 void frmLenz::buildOwnControls() {
     auto* pnlIF = panel(pnlDecoder, QStringLiteral("pnlIF"));
     setGeometryTwips(pnlIF, 120, 120, 1860, 1155);
-    interfaceGroup = new QButtonGroup(this);
-    interfaceGroup->setExclusive(true);
-    for (int i = 0; i < 2; ++i) {
-        btnIF[i] = ribbon(pnlIF, QStringLiteral("btnIF_%1").arg(i), QString(), nullptr);
-        btnIF[i]->setToolTip(LenzTexts::interfaceTip(i));
-        btnIF[i]->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_DriveNetIcon : QStyle::SP_DriveHDIcon));
-        btnIF[i]->setIconSize(QSize(twips(480), twips(480)));
-        setGeometryTwips(btnIF[i], 120 + i * 870, 90, 720, 660);
-        interfaceGroup->addButton(btnIF[i], i);
-        lblIF[i] = new QLabel(LenzTexts::interfaceLabel(i), pnlIF);
-        lblIF[i]->setObjectName(QStringLiteral("lblIF_%1").arg(i));
-        lblIF[i]->setAlignment(Qt::AlignCenter);
-        setGeometryTwips(lblIF[i], 120 + i * 870, 795, 720, 255);
-        lblIF[i]->installEventFilter(this);
-    }
-    // Only the press acts: the group also reports the release of the button before.
-    connect(interfaceGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on)
-            interfaceChanged(id);
-    });
+    interfaceGroup = choiceButtons(pnlIF, QStringLiteral("btnIF"), QStringLiteral("lblIF"),
+                                   {LenzTexts::interfaceTip(0), LenzTexts::interfaceTip(1)},
+                                   {LenzTexts::interfaceLabel(0), LenzTexts::interfaceLabel(1)}, QStyle::SP_DriveNetIcon,
+                                   btnIF, lblIF, [this](int id) { interfaceChanged(id); });
 
     btnText = new QPushButton(LenzTexts::testCaption, pnlDecoder);
     btnText->setObjectName(QStringLiteral("btnText"));
@@ -173,7 +158,7 @@ void frmLenz::formLoad() {
     if (m_ctx.Delay < 0)
         m_ctx.Delay = 1000;
     txtDelay->setText(QString::number(m_ctx.Delay));
-    lstRegister->addItems(LenzTexts::registerList());
+    lstRegister->addItems(dccCvList());
     lstRegister->setCurrentRow(0);
     registerListClicked();
 }

@@ -15,6 +15,7 @@
 #include "programming/ui/TablePrintout.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -425,6 +426,33 @@ void ProgrammingWindow::updateSpeedCurveEntry() {
 
 StationLink::Exchange ProgrammingWindow::beginExchange() {
     return m_guard->begin();
+}
+
+QButtonGroup* ProgrammingWindow::choiceButtons(QFrame* panel, const QString& buttonName, const QString& labelName,
+                                              const QStringList& tips, const QStringList& labels,
+                                              QStyle::StandardPixmap icon, std::span<QToolButton*> buttons,
+                                              std::span<QLabel*> labelsOut, std::function<void(int)> pressed) {
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 0; i < int(buttons.size()); ++i) {
+        buttons[i] = ribbon(panel, buttonName + QStringLiteral("_%1").arg(i), QString(), nullptr);
+        buttons[i]->setToolTip(tips.value(i));
+        buttons[i]->setIcon(style()->standardIcon(icon));
+        buttons[i]->setIconSize(QSize(twips(480), twips(480)));
+        setGeometryTwips(buttons[i], 120 + i * 870, 90, 720, 660);
+        group->addButton(buttons[i], i);
+        labelsOut[i] = new QLabel(labels.value(i), panel);
+        labelsOut[i]->setObjectName(labelName + QStringLiteral("_%1").arg(i));
+        labelsOut[i]->setAlignment(Qt::AlignCenter);
+        setGeometryTwips(labelsOut[i], 120 + i * 870, 795, 720, 255);
+        labelsOut[i]->installEventFilter(this);
+    }
+    // Only the press acts: the group also reports the release of the button before.
+    connect(group, &QButtonGroup::idToggled, this, [pressed = std::move(pressed)](int id, bool on) {
+        if (on)
+            pressed(id);
+    });
+    return group;
 }
 
 PanelHost ProgrammingWindow::panelHost() {

@@ -11,12 +11,15 @@
 #include "speedcurve/core/SpeedCurveHost.h"
 
 #include <QMainWindow>
+#include <QStyle>
 #include <array>
 #include <functional>
+#include <span>
 
 class Dialog;
 class ProtocolTable;
 class QAction;
+class QButtonGroup;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -150,6 +153,13 @@ protected:
     void unloadFrame();
 
     PanelHost panelHost();
+    // The station or interface choice: a ribbon button with its label under it per choice,
+    // in one exclusive group whose presses (not releases) go to `pressed`. A click on a
+    // label reaches the window's event filter.
+    QButtonGroup* choiceButtons(QFrame* panel, const QString& buttonName, const QString& labelName,
+                                const QStringList& tips, const QStringList& labels, QStyle::StandardPixmap icon,
+                                std::span<QToolButton*> buttons, std::span<QLabel*> labelsOut,
+                                std::function<void(int)> pressed);
     // Offers the speed-curve editor where an opener is set and the station can carry it.
     void updateSpeedCurveEntry();
     // The number a field's text starts with, rounded, held to 16 bits.
