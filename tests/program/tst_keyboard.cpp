@@ -131,6 +131,30 @@ private slots:
         }
     }
 
+    // The Lenz window in each view, on each interface and in each programming mode.
+    void lenzWindowInEveryState() {
+        Program p;
+        QWidget* w = p.open(p.main.entry(QStringLiteral("mnuSystem_Lenz"))).value(0);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QStringList views{QString(), QStringLiteral("rbnCV29"), QStringLiteral("rbnLA"), QStringLiteral("rbnCVGruppen")};
+        for (int line = 0; line < 2; ++line) {
+            click(w, QStringLiteral("btnIF_%1").arg(line));
+            for (int mode = 0; mode < 3; ++mode) {
+                click(w, QStringLiteral("optProgmode_%1").arg(mode));
+                for (const QString& view : views) {
+                    if (!view.isEmpty())
+                        click(w, view);
+                    const QStringList faults = faultsOf(w);
+                    QVERIFY2(faults.isEmpty(),
+                             qPrintable(describe(QStringLiteral("line %1, mode %2, view %3").arg(line).arg(mode).arg(view), faults)));
+                    if (!view.isEmpty())
+                        click(w, view);
+                }
+            }
+        }
+    }
+
     // Alt+S on the decoder panel writes the value, whatever the parked views hold.
     void altSWrites() {
         Program p;
