@@ -44,16 +44,15 @@ public:
     void writeDispatch();
     void readVersion();
 
+    // SpeedCurveHost: the editor's transfer goes through this window's P50X station.
+    Station speedTableStation() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runCurrentRow(int r) override;
     void runTable() override;
     void powerClicked(int index) override;
-
-public:
-    // SpeedCurveHost: the editor's transfer goes through this window's P50X station.
-    Station speedTableStation() const override;
 
 private:
     static Frame frame();
