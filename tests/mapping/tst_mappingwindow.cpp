@@ -28,8 +28,6 @@
 #include <QTest>
 #include <memory>
 
-Q_DECLARE_METATYPE(FullFolder::Way)
-
 using namespace mapping;
 using namespace mappingtest;
 
@@ -187,16 +185,9 @@ private slots:
 
     // The mapping list and the read list saved over older files on a full disk: the old
     // files keep every byte, no temporary file stays behind, and each failure is reported.
-    void saveOnAFullDisk_data() {
-        QTest::addColumn<FullFolder::Way>("way");
-        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
-        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
-    }
+    void saveOnAFullDisk_data() { addFullFolderRows(); }
     void saveOnAFullDisk() {
-        QFETCH(FullFolder::Way, way);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         EditorRig rig;
         MappingEditor* e = rig.open(QStringLiteral("mnuFM_NMRA"));
         const QString list = folder.filePath(QStringLiteral("mapping.txt"));

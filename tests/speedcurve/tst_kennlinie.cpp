@@ -29,8 +29,6 @@
 
 namespace G = PlanGeometry;
 
-Q_DECLARE_METATYPE(FullFolder::Way)
-
 namespace {
 
 QString picture(const QWidget* marker) {
@@ -585,16 +583,9 @@ private slots:
 
     // A curve saved over an older one on a full disk: the old file keeps every byte, no
     // temporary file stays behind, and the error report tells the user.
-    void saveOnAFullDisk_data() {
-        QTest::addColumn<FullFolder::Way>("way");
-        QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
-        QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
-    }
+    void saveOnAFullDisk_data() { addFullFolderRows(); }
     void saveOnAFullDisk() {
-        QFETCH(FullFolder::Way, way);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         const QString path = folder.filePath(QStringLiteral("kurve.txt"));
         Dialog::setAnswerProvider([&](const Dialog&, bool) { return path; });
         setValues(1, 2, 3);
