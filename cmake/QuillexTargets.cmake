@@ -1,5 +1,6 @@
 # Every source folder builds <folder>_core from <folder>/core (Qt Core and SerialPort only;
-# a widget or painting header fails its build, see quillex_core_include_guard) and
+# a widget or painting header, in a source or a header of the folder, fails its build, see
+# quillex_core_include_guard) and
 # <folder>_ui from <folder>/ui (windows).
 # Files are picked up by glob so that adding a file never means editing this list.
 # Sources include each other folder-qualified from src/ ("link/core/StationLink.h").
@@ -58,6 +59,16 @@ function(quillex_core_target folder)
   if(NOT type STREQUAL "INTERFACE_LIBRARY")
     quillex_core_include_guard(guard)
     target_include_directories(${folder}_core BEFORE PRIVATE ${guard})
+    # Every header of the folder is compiled under the guard as well, also one that only
+    # windows or tests include.
+    file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${QUILLEX_INCLUDE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR}/core/*.h)
+    set(includes "")
+    foreach(header ${headers})
+      string(APPEND includes "#include \"${header}\"\n")
+    endforeach()
+    set(all_headers ${CMAKE_CURRENT_BINARY_DIR}/${folder}_core_headers.cpp)
+    file(CONFIGURE OUTPUT ${all_headers} CONTENT "${includes}")
+    target_sources(${folder}_core PRIVATE ${all_headers})
   endif()
 endfunction()
 

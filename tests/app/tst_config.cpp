@@ -8,7 +8,7 @@
 
 namespace {
 
-// A file as an earlier version of the program wrote it.
+// A file as the program writes it.
 const QByteArray kWritten =
     "[COM]\r\n3\r\n\r\n[Settings]\r\n9600,N,8,1\r\n\r\n[Fahrstufen]\r\n2\r\n\r\n"
     "[Fensterposition Zentrale]\r\n 1500 \r\n-120 \r\n\r\n"
@@ -90,7 +90,7 @@ private slots:
     void roundTripIsByteForByte_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("comPort");
-        QTest::newRow("earlier version's file") << kWritten << "3";
+        QTest::newRow("the program's file") << kWritten << "3";
         QTest::newRow("Latin-1 text") << withLine(2, "COM\xe4") << QStringLiteral("COM\u00e4");
     }
     void roundTripIsByteForByte() {

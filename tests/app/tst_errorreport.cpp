@@ -37,7 +37,7 @@ private slots:
         QTest::newRow("8005") << 8005 << ""
                               << QStringLiteral("Fehler 8005:  Der serielle Anschluß wird bereits von einer anderen Anwendung benutzt !   ")
                               << " zentrale Fehlerbehandlung...";
-        QTest::newRow("13 platform text") << 13 << ""
+        QTest::newRow("13 from the list") << 13 << ""
                                           << QStringLiteral("Fehler 13:  <Typen unverträglich> aufgetreten      ")
                                           << " zentrale Fehlerbehandlung...";
         QTest::newRow("own description") << 8015 << "Der Anschluß ist verschwunden"

@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-Q_DECLARE_METATYPE(FullFolder::Way)
-
 namespace {
 
 const QString accessText = QStringLiteral("Der Zugriff auf die Datei wird verweigert !              \r\r"
@@ -45,11 +43,8 @@ private slots:
         QTest::newRow("tmpfs, over the buffer") << FullFolder::Way::Tmpfs << 40000;
     }
     void saveRoutine() {
-        QFETCH(FullFolder::Way, way);
         QFETCH(int, bytes);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         const QString path = folder.filePath(QStringLiteral("list.txt"));
         writeTextLines(path, {QStringLiteral("the old content")});
         const QByteArray old = fileBytes(path);
@@ -72,11 +67,8 @@ private slots:
         QTest::newRow("manufacturer list, tmpfs") << FullFolder::Way::Tmpfs << false;
     }
     void mainWindowFiles() {
-        QFETCH(FullFolder::Way, way);
         QFETCH(bool, configuration);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         MainWindowRig rig;
         rig.ctx.dataFolder = folder.path();
         QString path;

@@ -13,8 +13,6 @@
 #include <QMenu>
 #include <QTest>
 
-Q_DECLARE_METATYPE(FullFolder::Way)
-
 namespace {
 
 enum class Kind { Table, TableMove, Protocol, ProtocolMove, OptionList };
@@ -60,12 +58,9 @@ private slots:
         }
     }
     void save() {
-        QFETCH(FullFolder::Way, way);
         QFETCH(Kind, kind);
         QFETCH(int, rows);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         const QString name = kind == Kind::OptionList ? QStringLiteral("_SO.txt") : QStringLiteral("table.txt");
         const QString path = folder.filePath(name);
         writeTextLines(path, {QStringLiteral("S 029 006 the old file")});

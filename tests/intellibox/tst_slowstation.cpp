@@ -53,6 +53,45 @@ private slots:
         QVERIFY(!rig.notifier.busy);
     }
 
+    // Two operations straight after each other, with no moment between for the answer to
+    // the first one's "XPT0" to arrive: the second drops that answer and shows its own.
+    void nextOperationStraightAfterTheLast_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("firstCv");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("secondCv");
+        QTest::addColumn<QString>("value");   // the value field afterwards
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QList<CvRow>>("rows");
+        QTest::newRow("read after a read") << "btnLesen" << "8" << "btnLesen" << "1" << "3" << "3 = $03 = %00000011"
+                                           << QList<CvRow>{{"L", "8", "97", {}}, {"L", "1", "3", {}}};
+        QTest::newRow("read after a write") << "btnSchreiben" << "29" << "btnLesen" << "1" << "3"
+                                            << "3 = $03 = %00000011"
+                                            << QList<CvRow>{{"S", "29", "6", {}}, {"L", "1", "3", {}}};
+        QTest::newRow("write after a read") << "btnLesen" << "1" << "btnSchreiben" << "29" << "6" << "Ok"
+                                            << QList<CvRow>{{"L", "1", "3", {}}, {"S", "29", "6", {}}};
+    }
+    void nextOperationStraightAfterTheLast() {
+        QFETCH(QString, first);
+        QFETCH(QString, firstCv);
+        QFETCH(QString, second);
+        QFETCH(QString, secondCv);
+        Rig rig;
+        rig.txt("txtRegister")->setText(firstCv);
+        rig.txt("txtWert")->setText(QStringLiteral("6"));
+        rig.click(qPrintable(first));
+        rig.txt("txtRegister")->setText(secondCv);
+        rig.txt("txtWert")->setText(QStringLiteral("6"));
+        rig.click(qPrintable(second));
+        QTEST(rig.txt("txtWert")->text(), "value");
+        QTEST(rig.window->status(), "status");
+        QTEST(rig.rows(), "rows");
+        // The second operation's "XPT0" follows its own answer, after the station's work.
+        const QList<qint64> times = rig.z.writeTimes();
+        QCOMPARE(times.size(), 4);
+        QVERIFY(times[3] - times[2] >= rig.station.programmingDelay());
+    }
+
     // The window closes while the next read still drops the old answer: the read ends at
     // once and quietly; opened again, the window reads CV 1's own value.
     void closedDuringTheSettle() {

@@ -42,6 +42,32 @@ private slots:
         QVERIFY(!rig.link.exchangeRunning());
     }
 
+    // The track goes off the moment the answer is in: "XPT0" is on the line before the
+    // value field, the status or the protocol show the answer.
+    void trackOffBeforeTheAnswerShows_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("read") << "btnLesen";
+        QTest::newRow("write") << "btnSchreiben";
+    }
+    void trackOffBeforeTheAnswerShows() {
+        QFETCH(QString, button);
+        Rig rig;
+        rig.txt("txtRegister")->setText(QStringLiteral("8"));
+        rig.txt("txtWert")->setText(QStringLiteral("97"));
+        QStringList sentWhenShown;
+        const auto note = [&] { sentWhenShown.append(rig.commands().join(u'|')); };
+        connect(rig.txt("txtWert"), &QLineEdit::textChanged, this, note);
+        connect(&rig.window->protocol(), &QAbstractItemModel::rowsInserted, this, note);
+        rig.click(qPrintable(button));
+        QVERIFY(!sentWhenShown.isEmpty());
+        const bool read = button == QLatin1String("btnLesen");
+        // The read's "?" shows before the command goes out.
+        if (read)
+            QCOMPARE(sentWhenShown.takeFirst(), QString());
+        for (const QString& sent : sentWhenShown)
+            QCOMPARE(sent, read ? QStringLiteral("XPTRD8|XPT0") : QStringLiteral("XPTWD8, 97|XPT0"));
+    }
+
     void dccWrite() {
         Rig rig;
         rig.ctx.Abbruch = true;  // left over from an earlier transfer: must not silence this write

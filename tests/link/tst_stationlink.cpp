@@ -262,9 +262,9 @@ private slots:
         rig.giveUp("XPTRD 8", firstWork, 20000);
         QCOMPARE(rig.clock.ticks(), qint64(20001));
         rig.link.emptyInput();
+        QVERIFY(!rig.link.lateAnswerPossible());
         rig.link.sendP50X("XPTRD 1");
         QCOMPARE(rig.station.traffic().last().time, sentAt);
-        QVERIFY(!rig.link.lateAnswerPossible());
         const StationLink::Answer answer = rig.link.waitForAnswer(60000);
         QCOMPARE(answer.text, sentAt < firstWork ? QString("97 = $61 = %01100001\r]") : QString("3 = $03 = %00000011\r]"));
     }
@@ -294,6 +294,37 @@ private slots:
         // The write's "Ok" at 9000, that of "XPT0" 20 ms later.
         QCOMPARE(rig.clock.ticks(), qint64(9020));
         rig.link.sendP50X("XPTRD 1");
+        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+    }
+
+    // A command sent without awaiting its answer ("XPT0" at the end of an operation) and
+    // another command straight after it: the first answer is dropped before the second goes
+    // out, so the second gets its own. A station that leaves it unanswered holds the next
+    // command only until that answer would have been in.
+    void unawaitedAnswerDropped_data() {
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<qint64>("gap");     // between "XPT0" and the next exchange
+        QTest::addColumn<qint64>("sentAt");  // when the next command went out
+        QTest::newRow("answer still on its way") << true << qint64(0) << qint64(20);
+        QTest::newRow("answer already in") << true << qint64(1000) << qint64(1000);
+        QTest::newRow("never answered") << false << qint64(0) << StationLink::unawaitedAnswerMs;
+        QTest::newRow("never answered, long ago") << false << qint64(1000) << qint64(1000);
+    }
+    void unawaitedAnswerDropped() {
+        QFETCH(bool, answered);
+        QFETCH(qint64, gap);
+        QFETCH(qint64, sentAt);
+        Rig rig;
+        if (!answered)
+            rig.station.setFault(SimulatedStation::Fault::Silent);
+        rig.link.sendP50X("XPT0");
+        QVERIFY(rig.link.lateAnswerPossible());
+        rig.clock.advance(gap);
+        rig.link.emptyInput();
+        QVERIFY(!rig.link.lateAnswerPossible());
+        rig.station.setFault(SimulatedStation::Fault::None);
+        rig.link.sendP50X("XPTRD 1");
+        QCOMPARE(rig.station.traffic().last().time, sentAt);
         QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
     }
 

@@ -3,6 +3,7 @@
 // boxes, and a saved list loaded into the Intellibox window's CV-group table.
 #include "EditorRig.h"
 #include "FakeZentraleHost.h"
+#include "FullDisk.h"
 #include "RecordingNotifier.h"
 #include "TestFiles.h"
 #include "app/core/AppContext.h"
@@ -180,6 +181,40 @@ private slots:
         QVERIFY(QFile::exists(rig.path("none.txt")));
         QCOMPARE(fileBytes(rig.path("none.txt")), QByteArray());
         QCOMPARE(rig.notifier.messages.size(), 2);  // the message also for the empty file
+    }
+
+    // The mapping list and the read list saved over older files on a full disk: the old
+    // files keep every byte, no temporary file stays behind, and each failure is reported.
+    void saveOnAFullDisk_data() { addFullFolderRows(); }
+    void saveOnAFullDisk() {
+        FULL_FOLDER_OF_THE_ROW(folder);
+        EditorRig rig;
+        MappingEditor* e = rig.open(QStringLiteral("mnuFM_NMRA"));
+        const QString list = folder.filePath(QStringLiteral("mapping.txt"));
+        const QString readList = folder.filePath(QStringLiteral("einlesen.txt"));
+        rig.notifier.expectMessages = true;
+        rig.answers = {list, readList};
+        e->mnuDatei_speichern_Click(0);
+        e->mnuExtras_Einlesedatei_Click();
+        const QByteArray oldList = fileBytes(list);
+        const QByteArray oldReadList = fileBytes(readList);
+        QVERIFY(oldList.startsWith("S 033 "));
+        QVERIFY(oldReadList.startsWith("L 033"));
+        rig.notifier.messages.clear();
+        clickCell(e->grid(QStringLiteral("grdFA")), 0, firstTick(QStringLiteral("mnuFM_NMRA")));
+        QVERIFY(folder.fill());
+        rig.answers = {list, readList};
+        e->mnuDatei_speichern_Click(0);
+        e->mnuExtras_Einlesedatei_Click();
+        folder.release();
+        QCOMPARE(fileBytes(list), oldList);
+        QCOMPARE(fileBytes(readList), oldReadList);
+        QCOMPARE(rig.notifier.messages.size(), 2);
+        for (const auto& m : rig.notifier.messages) {
+            QCOMPARE(m.title, QStringLiteral(" Datei speichern ..."));
+            QVERIFY(m.text.startsWith(QStringLiteral("Der Zugriff auf die Datei wird verweigert !")));
+        }
+        QCOMPARE(folder.names(), (QStringList{QStringLiteral("einlesen.txt"), QStringLiteral("mapping.txt")}));
     }
 
     void cancelAndFailures_data() { editors_data(); }

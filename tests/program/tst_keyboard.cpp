@@ -71,6 +71,27 @@ void click(QWidget* window, const QString& name) {
         button->click();
 }
 
+// Presses Tab from the focused control until the focus comes back round, and returns the
+// controls of `window` it never reached that the user could reach: shown on screen, enabled
+// and taking focus by Tab (an editable combo box's field counts through its box).
+QStringList tabMisses(QWidget* window) {
+    QSet<QWidget*> reached;
+    QWidget* start = QApplication::focusWidget();
+    for (int i = 0; i < 400 && QApplication::focusWidget(); ++i) {
+        reached.insert(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == start)
+            break;
+    }
+    QStringList missed;
+    for (QWidget* c : window->findChildren<QWidget*>()) {
+        if (c->window() == window && !c->focusProxy() && c->isVisible() && c->isEnabled() &&
+            (c->focusPolicy() & Qt::TabFocus) && AccessKeys::onScreen(c, window) && !reached.contains(c))
+            missed << AccessKeys::nameOf(c);
+    }
+    return missed;
+}
+
 }  // namespace
 
 // Every window of the program, as the main menu opens it, in the states that show other
@@ -242,6 +263,39 @@ private slots:
             QTest::keyClick(view, Qt::Key_Tab);
             QWidget* desk = w->findChild<QWidget*>(QStringLiteral("pnlFahrpult"));
             QVERIFY2(desk->isAncestorOf(QApplication::focusWidget()), qPrintable(AccessKeys::nameOf(QApplication::focusWidget())));
+        }
+    }
+
+    // Tab walks the whole window: from the control that has the focus, Tab reaches every
+    // control the user can see and use, and comes back round; in the programming window in
+    // each of its views as well.
+    void tabWalksTheWholeWindow() {
+        Program p;
+        for (QAction* entry : p.openers()) {
+            for (QWidget* w : p.open(entry)) {
+                QApplication::setActiveWindow(w);
+                QVERIFY(QTest::qWaitForWindowActive(w));
+                QStringList views{QString()};
+                if (AccessKeys::nameOf(w) == QLatin1String("frmZentrale")) {
+                    click(w, QStringLiteral("btnUnit_2"));
+                    click(w, QStringLiteral("optTyp_2"));
+                    views << QStringLiteral("rbnCV29") << QStringLiteral("rbnLA") << QStringLiteral("rbnCVGruppen");
+                    // Grids with rows, whose cells must not keep Tab.
+                    auto* zentrale = qobject_cast<frmZentrale*>(w);
+                    zentrale->writeProtokoll(QStringLiteral("S"), QStringLiteral("29"), QStringLiteral("6"));
+                    zentrale->groupTable().appendRows({{"S", "29", "6", ""}, {"S", "1", "3", ""}}, QStringLiteral("DCC"));
+                }
+                for (const QString& view : views) {
+                    if (!view.isEmpty())
+                        click(w, view);
+                    const QStringList missed = tabMisses(w);
+                    QVERIFY2(missed.isEmpty(), qPrintable(describe(entry->objectName() + u'/' + view, missed)));
+                    if (!view.isEmpty())
+                        click(w, view);
+                }
+                w->close();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
 

@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(b.commands(), QStringList{"XPTWD29, 6"});
     }
 
-    // Every form spells its commands as the program always has.
+    // Every form spells its commands as its operation sends them.
     void spellings_data() {
         QTest::addColumn<int>("form");  // 0 single, 1 table run, 2 panel, 3 basis switch
         QTest::addColumn<QStringList>("commands");

@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QToolButton>
 
-Q_DECLARE_METATYPE(FullFolder::Way)
-
 using Rig = SelectrixWindowRig;
 
 namespace {
@@ -130,11 +128,8 @@ private slots:
         QTest::newRow("tmpfs, 2000 rows") << FullFolder::Way::Tmpfs << 2000;
     }
     void saveOnAFullDisk() {
-        QFETCH(FullFolder::Way, way);
         QFETCH(int, rows);
-        FullFolder folder(way);
-        if (!folder.available())
-            QSKIP("no tmpfs can be mounted here");
+        FULL_FOLDER_OF_THE_ROW(folder);
         const QString path = folder.filePath(QStringLiteral("sx.txt"));
         writeTextLines(path, {QStringLiteral("the old protocol")});
         const QByteArray old = fileBytes(path);

@@ -7,6 +7,7 @@
 #include "app/ui/Printout.h"
 #include "app/ui/Twips.h"
 #include "FakeSpeedCurveHost.h"
+#include "FullDisk.h"
 #include "PdfWords.h"
 #include "RecordingNotifier.h"
 #include "TestFiles.h"
@@ -578,6 +579,30 @@ private slots:
         QCOMPARE(notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
         QVERIFY(notifier.messages[0].text.startsWith(QStringLiteral("Der Zugriff auf die Datei wird verweigert !")));
         QCOMPARE(get<QLabel>(QStringLiteral("pnlDateiname"))->text(), QString());
+    }
+
+    // A curve saved over an older one on a full disk: the old file keeps every byte, no
+    // temporary file stays behind, and the error report tells the user.
+    void saveOnAFullDisk_data() { addFullFolderRows(); }
+    void saveOnAFullDisk() {
+        FULL_FOLDER_OF_THE_ROW(folder);
+        const QString path = folder.filePath(QStringLiteral("kurve.txt"));
+        Dialog::setAnswerProvider([&](const Dialog&, bool) { return path; });
+        setValues(1, 2, 3);
+        notifier.expectMessages = true;
+        click("btnSpeichern");
+        const QByteArray old = fileBytes(path);
+        QCOMPARE(old.count("\r\n"), SpeedCurve::steps);
+        notifier.messages.clear();
+        setValues(9, 99, 199);
+        QVERIFY(folder.fill());
+        click("btnSpeichern");
+        folder.release();
+        QCOMPARE(fileBytes(path), old);
+        QCOMPARE(notifier.messages.size(), 1);
+        QCOMPARE(notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+        QVERIFY(notifier.messages[0].text.startsWith(QStringLiteral("Der Zugriff auf die Datei wird verweigert !")));
+        QCOMPARE(folder.names(), QStringList{QStringLiteral("kurve.txt")});
     }
 
     // The printout from all three entry points; Cancel in the heading question prints nothing.

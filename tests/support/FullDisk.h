@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -132,3 +133,20 @@ private:
     std::unique_ptr<SmallDisk> m_disk;
     std::unique_ptr<FileSizeLimit> m_limit;
 };
+
+Q_DECLARE_METATYPE(FullFolder::Way)
+
+// A data-driven test's column "way" with a row for each way.
+inline void addFullFolderRows() {
+    QTest::addColumn<FullFolder::Way>("way");
+    QTest::newRow("size limit") << FullFolder::Way::SizeLimit;
+    QTest::newRow("tmpfs") << FullFolder::Way::Tmpfs;
+}
+
+// In a test with that column: the folder `name` of the row's way; the test is skipped where
+// no tmpfs can be mounted.
+#define FULL_FOLDER_OF_THE_ROW(name)        \
+    QFETCH(FullFolder::Way, way);           \
+    FullFolder name(way);                   \
+    if (!name.available())                  \
+    QSKIP("no tmpfs can be mounted here")

@@ -40,8 +40,8 @@ void ReadConfig(AppContext& ctx) {
         }
 
         // Each line read replaces the buffer; reading past the end keeps the last text,
-        // and from line 18 on the text "1000" stands in. Files cut short by earlier
-        // versions therefore load as they always did.
+        // and from line 18 on the text "1000" stands in. A file cut short therefore
+        // still loads, with those texts in place of its missing lines.
         QString buffer;
         auto readLine = [&](int number) -> const QString& {
             if (number <= lines.size())

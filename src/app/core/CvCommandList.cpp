@@ -90,8 +90,8 @@ qsizetype digitRun(const QString& line, qsizetype offset) {
     return n;
 }
 
-// A number field from `offset`. Up to three digits are read from its first three positions,
-// as lists have always been read; four digits fill the whole field. Digits that run on past
+// A number field from `offset`. Up to three digits are read from its first three positions;
+// four digits fill the whole field. Digits that run on past
 // the field are no number the list can have meant: they come back as they stand, so that the
 // cell shows them and no run sends them.
 QString fieldText(const QString& line, qsizetype offset) {

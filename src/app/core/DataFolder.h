@@ -3,7 +3,7 @@
 #include <QString>
 
 // Where the program keeps its files (configuration, manufacturer list, option list):
-// the program's own folder when it is writable, as a portable install always did, else the
+// the program's own folder when it is writable (a portable install), else the
 // per-user application data folder, created when missing. A build tree (a folder holding
 // CMakeCache.txt) is no install: "make clean" or a fresh build would delete the user's
 // files with it, so a program run from there keeps them in the per-user folder too.

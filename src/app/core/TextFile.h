@@ -7,8 +7,8 @@
 
 class QFileDevice;
 
-// The program's text files are 8-bit Latin-1 with CR LF line ends; files written by the
-// earlier Windows program load unchanged.
+// The program's text files are 8-bit Latin-1 with CR LF line ends on every system, so a
+// file moves between systems unchanged.
 
 // The lines of a text file. CR LF, LF and a lone CR all end a line; a last line without
 // line end still counts, an empty file has no lines. Throws Failure(75) when the file

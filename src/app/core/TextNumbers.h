@@ -31,7 +31,7 @@ qint64 roundHalfEven(double value);
 // nothing otherwise ("12abc", "", out of range).
 std::optional<qint64> toWholeNumber(const QString& text, qint64 min, qint64 max);
 
-// A number as the program's text files hold it (also those of its earlier versions): one
+// A number as the program's text files hold it: one
 // blank in front (the minus sign in its place when negative) and one blank after.
 QString printedNumber(qint64 n);
 

@@ -29,7 +29,7 @@ QStringList Dialog::qtFilters(const QString& filter) {
             description = description.left(description.lastIndexOf(u'(')).trimmed();
         QStringList patterns;
         for (const QString& pattern : parts.at(i + 1).split(u';', Qt::SkipEmptyParts)) {
-            // File names on this platform are case sensitive; the patterns were not.
+            // File names are case sensitive here; a pattern matches both cases.
             for (const QString& variant : {pattern.trimmed().toLower(), pattern.trimmed().toUpper()})
                 if (!patterns.contains(variant))
                     patterns.append(variant);

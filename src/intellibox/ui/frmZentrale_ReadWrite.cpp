@@ -60,6 +60,8 @@ void frmZentrale::readCv() {
     txtWert->setText(QStringLiteral("?"));
     m_readWertOverride = false;
     const CvResult read = programmer.readCv(cv);
+    // The track goes off as soon as the answer is in, before the window shows it.
+    programmer.finish();
     if (!self)
         return session.hostGone();
     if (!read.answered())
@@ -158,6 +160,7 @@ void frmZentrale::subDCC_Prog() {
         programmer.abandon();
         return;
     }
+    programmer.finish();
     setStatus(written.shown);
     m_ctx.ui().beep();
     // The protocol records what the decoder now holds: a refused write is not in it.

@@ -8,7 +8,7 @@
 namespace P50x {
 
 // The station reads a programming-track command with or without a blank before the CV and
-// after the comma; each caller keeps the form it has always sent.
+// after the comma; each caller sends the form of its own operation.
 struct Spelling {
     bool blankBeforeCv = false;   // "XPTRD 29" rather than "XPTRD29"
     bool blankAfterComma = true;  // "XPTWD29, 6" rather than "XPTWD29,6"

@@ -72,29 +72,36 @@ void StationLink::emptyInput() {
 
 void StationLink::settleLateAnswers() {
     assertHeld("settleLateAnswers");
-    if (!lateAnswerPossible()) {
+    if (m_owedSince.isEmpty()) {
         m_lateAnswer = false;
         return;
     }
     const auto stop = [this] { return cancelled(); };
     const qint64 begin = m_clock.ticks();
-    // The last owed command is answered last; until its longest working time has passed the
-    // station may still be at it, silent.
-    const qint64 workEnd = m_owedSince.last() + stationWorkMs;
-    const qint64 limit = std::max(begin + settleLimitMs, workEnd + settleQuietMs);
-    // Quiet counts from the settle's start, the end of that working time or the last byte
-    // received, whichever is latest.
-    qint64 lastInput = std::max(begin, workEnd);
+    // After a given-up answer the last owed command is answered last, and until its longest
+    // working time has passed the station may still be at it, silent; then quiet counts from
+    // the settle's start, the end of that working time or the last byte received, whichever
+    // is latest. Otherwise the station answers what it owes at once.
+    const qint64 lastOwed = m_owedSince.last();
+    qint64 quietMs = unawaitedAnswerMs;
+    qint64 lastInput = lastOwed;
+    qint64 limit = lastOwed + unawaitedAnswerMs;
+    if (m_lateAnswer) {
+        const qint64 workEnd = lastOwed + stationWorkMs;
+        quietMs = settleQuietMs;
+        lastInput = std::max(begin, workEnd);
+        limit = std::max(begin + settleLimitMs, workEnd + settleQuietMs);
+    }
     try {
         for (;;) {
             if (!takeInput().isEmpty())
                 lastInput = std::max(lastInput, m_clock.ticks());
-            if (!m_lateAnswer)
+            if (m_owedSince.isEmpty())
                 return;  // every owed "]" has passed
             if (stop())
                 return;
             const qint64 now = m_clock.ticks();
-            const qint64 end = std::min(lastInput + settleQuietMs, limit);
+            const qint64 end = std::min(lastInput + quietMs, limit);
             if (now >= end)
                 break;
             m_port.waitForInput(end - now, stop);

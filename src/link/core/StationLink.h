@@ -78,28 +78,34 @@ public:
     // nothing else runs during a write, so these bytes always fall between two commands.
     void writeAtOnce(const QByteArray& bytes);
 
-    // P50X answers name neither their command nor their CV. After a wait ended without its
-    // "]" (time-out or cancel) the station may still send the answers it owes, which the next
-    // exchange would take for its own. Before that exchange sends, this takes in and drops
-    // input until every owed "]" has passed, or until the line has been quiet for
-    // settleQuietMs after the station's longest working time since the last owed command was
-    // sent; it shows nothing. A cancel ends it early and the answers stay owed. Port failures
-    // are thrown.
+    // P50X answers name neither their command nor their CV. The station may still owe the
+    // answers of earlier commands: one given up on after a wait ended without its "]"
+    // (time-out or cancel), or one sent without awaiting its answer ("XPT0", "XL"), whose
+    // answer may not be in yet when the next command follows at once. The next exchange
+    // would take them for its own. Before it sends, this takes in and drops input until every
+    // owed "]" has passed, or until the line has been quiet long enough for what the station
+    // still owes; it shows nothing. A cancel ends it early and the answers stay owed. Port
+    // failures are thrown.
     void settleLateAnswers();
     // Whether the next exchange would settle first.
-    bool lateAnswerPossible() const { return m_lateAnswer && !m_owedSince.isEmpty(); }
+    bool lateAnswerPossible() const { return !m_owedSince.isEmpty(); }
     // A station answers a programming-track command when its work is done, at most 20 s
     // after the command by the Intellibox's documentation, and does nothing else meanwhile:
     // an answer given up after an 8 s write deadline can still come 12 s later.
     static constexpr qint64 stationWorkMs = 20000;
     // A station that has its answer ready sends it within moments, and even the longest
     // answer (the version text, about 90 characters) is on the line within 0.4 s at 2400
-    // baud. Quiet counts from the settle's start, the end of the working time or the last
-    // byte received.
+    // baud. After a given-up answer, quiet counts from the settle's start, the end of that
+    // working time or the last byte received.
     static constexpr qint64 settleQuietMs = 2000;
     // A line that never falls quiet (a chattering device) holds the next command no longer
     // than this after the settle began, unless the station may still be at work.
     static constexpr qint64 settleLimitMs = 10000;
+    // When nothing was given up, the owed answers are those of commands the station does at
+    // once (the track relay, a drive command): a few characters, on the line within 0.1 s
+    // at 2400 baud. They are waited for until this long after the last of those commands
+    // was sent, so a station that leaves one unanswered costs the next command little.
+    static constexpr qint64 unawaitedAnswerMs = 500;
 
     struct Answer {
         QString text;          // everything received, including any text after "]"

@@ -11,7 +11,7 @@
 // answered by text up to "]"; finish() switches the programming track off with "XPT0" once
 // a command has been answered. Which form a command is spelt in, how long its answer is
 // awaited and whether "XPT0" still follows when it goes unanswered are the caller's (Form):
-// every operation of the program keeps the one it has always had.
+// each operation of the program has its own.
 class P50xProgrammer : public CvProgrammer {
 public:
     struct Form {
