@@ -33,3 +33,13 @@ QPoint positionTwips(const QWidget* widget) {
 void setGeometryTwips(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
+
+void resizeWindowTwips(QWidget* window, int width, int height) {
+    // The frame takes 120 twips of the width and the title bar and frame 405 of the height.
+    window->resize(twips(width - 120), twips(height - 405));
+}
+
+bool narrowScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && pixelsToTwips(screen->geometry().width()) < narrowScreenTwips;
+}

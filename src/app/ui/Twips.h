@@ -15,3 +15,10 @@ void moveTwips(QWidget* widget, int left, int top);
 QPoint positionTwips(const QWidget* widget);
 // Places and sizes a control inside its parent, in twips.
 void setGeometryTwips(QWidget* widget, int left, int top, int width, int height);
+// Sizes a window whose width and height in twips include its frame and title bar.
+void resizeWindowTwips(QWidget* window, int width, int height);
+
+// A screen narrower than this many twips gets a window's narrow layout.
+constexpr int narrowScreenTwips = 12030;
+// Whether the screen is narrower than that.
+bool narrowScreen();

@@ -16,14 +16,12 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
@@ -320,14 +318,12 @@ void ProgrammingWindow::buildMenus() {
 }
 
 void ProgrammingWindow::loadFrame() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenTwips = screen ? pixelsToTwips(screen->geometry().width()) : 14400;
-    m_largeLayout = screenTwips >= 12030;
-    const int width = m_largeLayout ? m_frame.largeWidth : m_frame.smallWidth;
-    const int height = m_largeLayout ? m_frame.largeHeight : m_frame.smallHeight;
-    // The given sizes include the frame and title bar of the window.
-    resize(twips(width - 120), twips(height - 405));
-    scrSize->setVisible(!m_largeLayout);
+    const bool narrow = narrowScreen();
+    if (narrow)
+        resizeWindowTwips(this, m_frame.smallWidth, m_frame.smallHeight);
+    else
+        resizeWindowTwips(this, m_frame.largeWidth, m_frame.largeHeight);
+    scrSize->setVisible(narrow);
     moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
     MenuRechtsbuendig(this, m_frame.editMenu ? 3 : 2);
     m_protocol->clear();

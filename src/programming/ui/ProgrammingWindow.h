@@ -179,7 +179,6 @@ protected:
     StationWindowGuard* m_guard = nullptr;
     ProtocolTable* m_protocol = nullptr;
     CvGroupTable* m_groupTable = nullptr;
-    bool m_largeLayout = true;
 
     // Controls.
     QFrame* pnlToolbar = nullptr;

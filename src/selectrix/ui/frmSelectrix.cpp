@@ -22,7 +22,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +31,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -48,13 +46,11 @@ namespace T = SelectrixTexts;
 namespace {
 
 // Window widths and height in twips; below the narrow limit the driving panel scrolls.
-constexpr int narrowScreenTwips = 12030;
 constexpr int wideWidth = 14550;
 constexpr int narrowWidth = 11370;
 constexpr int windowHeight = 10215;
-// Frame and title bar, which the sizes above include.
+// The frame, which the sizes above include.
 constexpr int frameWidth = 120;
-constexpr int frameHeight = 405;
 
 constexpr int selectrixLeft = 120;
 constexpr int panelTop = 540;
@@ -500,11 +496,8 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
 }
 
 void frmSelectrix::Form_Load(const QStringList& arguments) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenTwips = screen ? pixelsToTwips(screen->geometry().width()) : wideWidth;
-    const bool narrow = screenTwips < narrowScreenTwips;
-    const int width = narrow ? narrowWidth : wideWidth;
-    resize(twips(width - frameWidth), twips(windowHeight - frameHeight));
+    const bool narrow = narrowScreen();
+    resizeWindowTwips(this, narrow ? narrowWidth : wideWidth, windowHeight);
     scrSize->setVisible(narrow);
     moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
 

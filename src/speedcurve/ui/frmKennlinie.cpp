@@ -317,7 +317,7 @@ void frmKennlinie::buildSteps(QWidget* central) {
 
 void frmKennlinie::formLoad() {
     // The sizes include the window's frame and title bar.
-    resize(twips(windowWidth - 120), twips(windowHeight - 405));
+    resizeWindowTwips(this, windowWidth, windowHeight);
     moveTwips(this, m_ctx.PosKennlinieLeft, m_ctx.PosKennlinieTop);
     MenuRechtsbuendig(this, 3);
     m_kennlinienTyp.clear();
