@@ -1,6 +1,7 @@
 #include "lenz/ui/frmLenz.h"
 
 #include "app/core/AppContext.h"
+#include "app/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "lenz/ui/LenzDrivePanel.h"
@@ -24,12 +25,9 @@
 
 using namespace ProgrammingLooks;
 
-namespace {
-// How the window shows the numbers a read brought: at least two digits ("03").
-QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+QString frmLenz::shownNumber(int value) {
+    return zeroPadded(value, 2);
 }
-}  // namespace
 
 ProgrammingWindow::Frame frmLenz::frame() {
     Frame f;
@@ -79,7 +77,7 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
     addressOptions.longAddressDigits = 4;
     addressOptions.longAddressMinimum = 1;
     addressOptions.limitNamesStation = false;
-    addressOptions.valueText = twoDigits;
+    addressOptions.valueText = shownNumber;
     addressOptions.longAddressAfterFailedBasis = true;
     addressOptions.pauseAfterWrites = true;
     addressOptions.markActiveBasis = false;
@@ -95,7 +93,7 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
     runOptions.failedReadLeavesMark = true;
     runOptions.pauseAfterReads = true;
     runOptions.cvAccepted = [this](int cv) { return XpressNet::numberValid(programmingMode(), cv); };
-    runOptions.valueText = twoDigits;
+    runOptions.valueText = shownNumber;
     m_groupRun = new CvGroupRun(m_ctx, *this, *m_groupTable, m_link.clock(), runOptions, this);
     grdGR->followRun(m_groupRun);
     buildMenus();

@@ -4,6 +4,7 @@
 #include "programming/ui/ProgrammingWindow.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class CvGroupRun;
@@ -59,6 +60,8 @@ private:
     class WindowProgrammer;
 
     static Frame frame();
+    // How the window shows a number a read brought: at least two digits ("03").
+    static QString shownNumber(int value);
     void buildOwnControls();
     void formLoad();
     void formUnload();
@@ -74,6 +77,8 @@ private:
     // table run use them; the fields, the status and the protocol show what happened.
     CvResult readTransaction();
     CvResult writeTransaction();
+    // The read in an exchange of its own; `then` runs after it while the window is there.
+    void readInExchange(const std::function<void()>& then);
     // The number of `text` when the chosen mode can address it; otherwise the user is told.
     std::optional<int> checkedNumber(const QString& text, XpressNet::ProgrammingMode mode, const QString& title);
     CvProgrammerSource windowProgrammers();

@@ -56,12 +56,18 @@ std::optional<int> frmLenz::checkedNumber(const QString& text, XpressNet::Progra
 }
 
 void frmLenz::btnLesen_Clicked() {
+    readInExchange({});
+}
+
+void frmLenz::readInExchange(const std::function<void()>& then) {
     const QPointer<frmLenz> self(this);
     m_guard->run([&] {
         ProgrammingSession session(*this);
         readTransaction();
         if (!self)
-            session.hostGone();
+            return session.hostGone();
+        if (then)
+            then();
     });
 }
 
@@ -92,8 +98,8 @@ CvResult frmLenz::readTransaction() {
     using Kind = ServiceModeOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Value: {
-        txtCV->setText(QStringLiteral("%1").arg(outcome.number, 2, 10, QLatin1Char('0')));
-        txtWert->setText(QStringLiteral("%1").arg(outcome.value, 2, 10, QLatin1Char('0')));
+        txtCV->setText(shownNumber(outcome.number));
+        txtWert->setText(shownNumber(outcome.value));
         if (outcome.warning != ServiceModeOutcome::ModeWarning::None) {
             m_ctx.ui().beep();
             m_ctx.ui().message(outcome.warning == ServiceModeOutcome::ModeWarning::NotDirect ? LenzTexts::notDirectWarning
@@ -193,12 +199,7 @@ void frmLenz::runCurrentRow(int r) {
     if (action == QLatin1String("S")) {
         btnSchreiben_Clicked();
     } else if (action == QLatin1String("L")) {
-        const QPointer<frmLenz> self(this);
-        m_guard->run([&] {
-            ProgrammingSession session(*this);
-            readTransaction();
-            if (!self)
-                return session.hostGone();
+        readInExchange([&] {
             // The row takes the value as the read left it, a number or "?".
             if (r < m_groupTable->rowCount())
                 m_groupTable->setCell(r, CvGroupTable::Value, txtWert->text());

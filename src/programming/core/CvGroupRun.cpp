@@ -110,26 +110,23 @@ CvGroupRun::Outcome CvGroupRun::runRows(CvProgrammer& programmer) {
             if (read.outcome == CvResult::Outcome::Aborted || read.outcome == CvResult::Outcome::PortFailed ||
                 (!read.answered() && !m_options.failedReadLeavesMark))
                 return ended(programmer, int(read.outcome));
-            if (!read.ok()) {
-                if (m_options.failedReadLeavesMark) {
-                    m_table.setCell(r, CvGroupTable::Value, QStringLiteral("?"));
-                } else {
-                    m_host.setStatus(ProgrammingTexts::readError(read.shown));
-                    m_ctx.ui().beep();
-                }
-                if (m_options.pauseAfterReads)
-                    m_clock.pause(delay);
-                emit rowReached(r);
-                continue;
+            QString readValue;
+            if (read.ok()) {
+                readValue = m_options.valueText(read.value);
+                if (!read.told)
+                    m_host.setStatus(read.answer);
+            } else if (m_options.failedReadLeavesMark) {
+                readValue = QStringLiteral("?");
+            } else {
+                m_host.setStatus(ProgrammingTexts::readError(read.shown));
+                m_ctx.ui().beep();
             }
-            const QString readValue = m_options.valueText(read.value);
-            m_table.setCell(r, CvGroupTable::Value, readValue);
-            if (!read.told)
-                m_host.setStatus(read.answer);
+            if (!readValue.isEmpty())
+                m_table.setCell(r, CvGroupTable::Value, readValue);
             if (m_options.pauseAfterReads)
                 m_clock.pause(delay);
             emit rowReached(r);
-            if (!m_options.windowLogs)
+            if (read.ok() && !m_options.windowLogs)
                 m_host.writeProtokoll(QStringLiteral("L"), QString::number(cv), readValue);
         }
     }
