@@ -1,7 +1,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/DataFolder.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/ui/QtNotifier.h"
 #include "app/ui/frmHauptmenu.h"
 #include "link/core/QtSerialPort.h"

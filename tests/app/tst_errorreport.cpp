@@ -1,6 +1,6 @@
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "RecordingNotifier.h"
 
 #include <QTest>

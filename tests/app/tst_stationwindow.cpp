@@ -1,5 +1,5 @@
 #include "app/core/AppContext.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/ui/StationWindow.h"
 #include "RecordingNotifier.h"
 #include "RecordingPort.h"

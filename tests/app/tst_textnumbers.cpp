@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 #include "app/core/TextFile.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "RecordingPort.h"
 #include "SimulatedStation.h"
 #include "link/core/StationLink.h"

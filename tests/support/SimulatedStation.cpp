@@ -2,7 +2,7 @@
 
 #include "ClockWait.h"
 #include "link/core/Clock.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 
 #include <QRegularExpression>
 #include <algorithm>

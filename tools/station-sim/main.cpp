@@ -1,7 +1,7 @@
 // Runs the simulated command station on a pseudo-terminal, for trying the program without
 // hardware: prints the terminal's path, answers in real time until killed, and logs the
 // traffic to stderr.
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/RealClock.h"
 #include "SimulatedStation.h"
 

@@ -1,9 +1,9 @@
 #include "app/core/ConfigFile.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/TextFile.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <QFileInfo>
 #include <limits>

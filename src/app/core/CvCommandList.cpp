@@ -1,6 +1,6 @@
 #include "app/core/CvCommandList.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <QRegularExpression>
 #include <limits>

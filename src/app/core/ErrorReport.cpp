@@ -1,7 +1,7 @@
 #include "app/core/ErrorReport.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/core/ManufacturerList.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/TextFile.h"
 
 #include <QCollator>

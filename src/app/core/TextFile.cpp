@@ -41,6 +41,20 @@ QByteArray readFileBytes(const QString& path) {
     return bytes;
 }
 
+qint32 CountLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw failureFromFile(file);
+    qint32 count = 0;
+    while (!file.atEnd()) {
+        const QByteArray chunk = file.read(32000);
+        if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
+            throw failureFromFile(file);
+        count += qint32(chunk.count('\r'));
+    }
+    return count;
+}
+
 QStringList readTextLines(const QString& path) {
     return splitTextLines(readFileBytes(path));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +14,10 @@ class QFileDevice;
 // line end still counts, an empty file has no lines. Throws Failure(75) when the file
 // cannot be opened or read.
 QStringList readTextLines(const QString& path);
+
+// The number of carriage-return bytes in the file; a last line without one is not counted.
+// Throws Failure(75) when the file cannot be read.
+qint32 CountLines(const QString& path);
 
 // The bytes of a file. Throws Failure(75) when the file cannot be opened or read.
 QByteArray readFileBytes(const QString& path);

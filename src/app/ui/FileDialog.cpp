@@ -1,6 +1,6 @@
 #include "app/ui/FileDialog.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/ui/GridView.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/core/Notifier.h"

@@ -4,7 +4,7 @@
 #include "app/core/ConfigFile.h"
 #include "app/core/DataFolder.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/ManufacturerList.h"
 #include "app/core/Notifier.h"
 #include "app/core/Version.h"

@@ -7,7 +7,7 @@
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/core/Notifier.h"
 #include "app/ui/ProgrammierhilfeTarget.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/Twips.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #include "intellibox/core/AddressSearch.h"
 
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/Failure.h"
+#include "base/core/TextNumbers.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
 

@@ -1,6 +1,6 @@
 #include "intellibox/core/IbSettings.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 namespace IbSettings {
 

@@ -2,7 +2,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "link/core/Clock.h"
 #include "link/core/P50xCommands.h"

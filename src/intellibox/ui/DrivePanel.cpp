@@ -2,7 +2,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "intellibox/core/DriveCommands.h"

@@ -3,10 +3,10 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/ManufacturerList.h"
 #include "app/core/Notifier.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "intellibox/core/MotorolaProgramming.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/XpressNet.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "lenz/ui/LenzDrivePanel.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "link/core/StationLink.h"

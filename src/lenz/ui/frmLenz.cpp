@@ -1,7 +1,7 @@
 #include "lenz/ui/frmLenz.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "lenz/ui/LenzDrivePanel.h"

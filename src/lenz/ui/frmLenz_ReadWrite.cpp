@@ -5,7 +5,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
 #include "app/core/Notifier.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/StationWindow.h"
 #include "lenz/core/LenzServiceMode.h"
 #include "lenz/ui/LenzTexts.h"

@@ -1,6 +1,6 @@
 #include "link/core/P50xAnswer.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 namespace P50xAnswer {
 

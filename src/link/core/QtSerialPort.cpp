@@ -1,6 +1,6 @@
 #include "link/core/QtSerialPort.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

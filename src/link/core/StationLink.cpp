@@ -1,6 +1,6 @@
 #include "link/core/StationLink.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/Clock.h"
 #include "link/core/SerialPort.h"
 

@@ -1,7 +1,7 @@
 #include "mapping/core/MappingModel.h"
 
 #include "app/core/CvCommandList.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "programming/core/Cv29.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 namespace Cv29 {
 

@@ -1,6 +1,6 @@
 #include "programming/core/LongAddress.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <algorithm>
 #include <cmath>

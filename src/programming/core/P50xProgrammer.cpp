@@ -1,6 +1,6 @@
 #include "programming/core/P50xProgrammer.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/StationLink.h"
 

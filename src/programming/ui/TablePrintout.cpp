@@ -1,7 +1,7 @@
 #include "programming/ui/TablePrintout.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/Printout.h"
 #include "app/ui/RuledTablePrintout.h"
 

@@ -1,6 +1,6 @@
 #include "selectrix/core/SlxCentralRun.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "selectrix/core/SelectrixChannels.h"
 #include "selectrix/core/SelectrixHost.h"

@@ -1,6 +1,6 @@
 #include "selectrix/core/SlxDccRun.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "selectrix/core/SelectrixChannels.h"
 #include "selectrix/core/SelectrixHost.h"

@@ -1,6 +1,6 @@
 #include "selectrix/core/SlxIbRun.h"
 
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "link/core/P50xAnswer.h"
 #include "selectrix/core/SelectrixHost.h"
 #include "selectrix/core/SlxIbLink.h"

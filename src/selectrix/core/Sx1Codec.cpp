@@ -1,6 +1,6 @@
 #include "selectrix/core/Sx1Codec.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 namespace Sx1 {
 

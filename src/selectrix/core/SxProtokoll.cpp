@@ -1,6 +1,6 @@
 #include "selectrix/core/SxProtokoll.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <limits>
 

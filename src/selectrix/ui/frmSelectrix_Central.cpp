@@ -5,7 +5,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/ui/StationWindow.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"

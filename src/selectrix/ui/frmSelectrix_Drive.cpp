@@ -3,7 +3,7 @@
 #include "selectrix/ui/frmSelectrix.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "selectrix/core/SlxRunTexts.h"
 #include "selectrix/core/SxDrive.h"
 

@@ -1,6 +1,6 @@
 #include "speedcurve/core/SpeedCurve.h"
 
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "speedcurve/core/PlanGeometry.h"
 
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #include "speedcurve/core/SpeedCurveFile.h"
 
 #include "app/core/TextFile.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "speedcurve/core/SpeedTableTransfer.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "lenz/core/LenzCvProgrammer.h"
 #include "lenz/core/LenzServiceMode.h"

@@ -2,9 +2,9 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/ErrorReport.h"
-#include "app/core/Failure.h"
+#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 #include "app/ui/FileDialog.h"
 #include "app/ui/InputBox.h"
 #include "app/ui/MenuRechtsbuendig.h"

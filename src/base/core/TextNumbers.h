@@ -13,10 +13,6 @@ QString HexToDec(const QString& hex);
 // Eight bit digits, bit 7 first; "*" in front above 255 (then all ones), all zeros below 0.
 QString DecToBin(qint32 n);
 
-// The number of carriage-return bytes in the file; a last line without one is not counted.
-// Throws Failure(75) when the file cannot be read.
-qint32 CountLines(const QString& path);
-
 // The number that the text's leading characters form (after leading blanks: an optional
 // sign, digits, a decimal point with digits, an exponent), 0 when there is none, so ""
 // and "?" are 0. This is how a field's text is taken as a number.

@@ -1,8 +1,6 @@
-#include "app/core/TextNumbers.h"
+#include "base/core/TextNumbers.h"
 
-#include "app/core/TextFile.h"
 
-#include <QFile>
 #include <cmath>
 #include <limits>
 
@@ -36,20 +34,6 @@ QString DecToBin(qint32 n) {
         }
     }
     return result;
-}
-
-qint32 CountLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw failureFromFile(file);
-    qint32 count = 0;
-    while (!file.atEnd()) {
-        const QByteArray chunk = file.read(32000);
-        if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
-            throw failureFromFile(file);
-        count += qint32(chunk.count('\r'));
-    }
-    return count;
 }
 
 namespace {
