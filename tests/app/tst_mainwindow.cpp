@@ -214,7 +214,7 @@ private slots:
         rig.window->show();
         rig.window->Form_Load();
         bool closedDuringWait = false;
-        StationLink::Answer answer;
+        StationLink::Reply answer;
         rig.clock.onYield = [&] {
             if (!closedDuringWait) {
                 closedDuringWait = true;
@@ -224,12 +224,12 @@ private slots:
         {
             StationLink::Exchange exchange(rig.link);
             QVERIFY(bool(exchange));
-            answer = rig.link.waitForAnswer(20000);
+            answer = rig.link.receive(StationLink::Framing::P50x, 20000);
             QVERIFY(rig.window->isVisible());  // not yet: the handler still runs
             QVERIFY(rig.port.isOpen());
         }
         QVERIFY(closedDuringWait);
-        QVERIFY(answer.aborted);
+        QVERIFY(answer.outcome == StationLink::Outcome::Stopped);
         QVERIFY(rig.clock.ticks() < 20000);
         QTRY_VERIFY(!rig.window->isVisible());
         QVERIFY(!rig.port.isOpen());

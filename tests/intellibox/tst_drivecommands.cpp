@@ -1,4 +1,5 @@
 #include "intellibox/core/DriveCommands.h"
+#include "link/core/P50xCommands.h"
 
 #include <QTest>
 
@@ -28,12 +29,12 @@ private slots:
     }
 
     void texts() {
-        QCOMPARE(DriveCommands::xlCommand(QStringLiteral("3"), 112, true, 1, {true, false, true, false}),
+        QCOMPARE(P50x::XL(QStringLiteral("3"), 112, true, 1, {true, false, true, false}),
                  QStringLiteral("XL 3, 112, 1, 1, 1, 0, 1, 0"));
-        QCOMPARE(DriveCommands::xlDirectionCommand(QStringLiteral("1234"), 1, 0), QStringLiteral("XL 1234, 0, 1, 0, 0, 0, 0, 0"));
-        QCOMPARE(DriveCommands::xfCommand(QStringLiteral("3"), {true, false, true, false, false, false, false, false}),
+        QCOMPARE(P50x::XLDirection(QStringLiteral("1234"), 1, 0), QStringLiteral("XL 1234, 0, 1, 0, 0, 0, 0, 0"));
+        QCOMPARE(P50x::XF(QStringLiteral("3"), {true, false, true, false, false, false, false, false}),
                  QStringLiteral("XF 3,1, 0, 1, 0, 0, 0, 0, 0"));
-        QCOMPARE(DriveCommands::xfCommand(QStringLiteral("80"), {true, true, true, true, true, true, true, true}),
+        QCOMPARE(P50x::XF(QStringLiteral("80"), {true, true, true, true, true, true, true, true}),
                  QStringLiteral("XF 80,1, 1, 1, 1, 1, 1, 1, 1"));
     }
 

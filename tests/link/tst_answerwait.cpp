@@ -65,10 +65,10 @@ private slots:
             rig.answerAfter(int(30 * (i + 1)), chunks[i]);
             whole += chunks[i];
         }
-        rig.link.sendP50X(QStringLiteral("XPTRD 1"));
-        const StationLink::Answer answer = rig.link.waitForAnswer(5000);
-        QVERIFY(answer.complete);
-        QCOMPARE(answer.text.toLatin1(), whole);
+        rig.link.tellP50X(QStringLiteral("XPTRD 1"));
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 5000);
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.text().toLatin1(), whole);
         // Every sleep ended because input came, and the read that brought "]" was the last
         // thing the wait did.
         QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
@@ -82,8 +82,8 @@ private slots:
     void sleepsToTheDeadline() {
         Rig rig;
         const qint64 start = rig.clock.ticks();
-        const StationLink::Answer answer = rig.link.waitForAnswer(300);
-        QVERIFY(!answer.complete && !answer.aborted);
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 300);
+        QVERIFY(!answer.answered() && answer.outcome != StationLink::Outcome::Stopped);
         QVERIFY(rig.clock.ticks() - start > 300);
         QCOMPARE(rig.count(QStringLiteral("woke with input")), 0);
         // A timer may fire a hair early; then the wait sleeps for the rest.
@@ -106,8 +106,8 @@ private slots:
             else
                 rig.exchange.cancel();
         });
-        const StationLink::Answer answer = rig.link.waitForAnswer(-1);
-        QVERIFY(answer.aborted);
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, -1);
+        QVERIFY(answer.outcome == StationLink::Outcome::Stopped);
         QCOMPARE(rig.events, (QStringList{"read nothing", "woke without input", "read nothing"}));
     }
 
@@ -115,12 +115,12 @@ private slots:
     // dropped the moment its "]" is in, without waiting for the line to fall quiet.
     void settleEndsWithTheLateAnswer() {
         Rig rig;
-        rig.link.sendP50X(QStringLiteral("XPTRD 8"));
-        QVERIFY(!rig.link.waitForAnswer(50).complete);
+        rig.link.tellP50X(QStringLiteral("XPTRD 8"));
+        QVERIFY(!rig.link.receive(StationLink::Framing::P50x, 50).answered());
         QVERIFY(rig.link.lateAnswerPossible());
         rig.events.clear();
         rig.answerAfter(30, "97 = $61 = %01100001\r]");
-        rig.link.emptyInput();
+        rig.link.drain();
         QVERIFY(!rig.link.lateAnswerPossible());
         QCOMPARE(rig.count(QStringLiteral("woke without input")), 0);
         QCOMPARE(rig.readText(), QStringLiteral("97 = $61 = %01100001\r]"));

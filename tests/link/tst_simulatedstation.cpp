@@ -14,9 +14,9 @@ struct Rig {
     explicit Rig(Kind kind = Kind::Intellibox) : station(clock, kind), link(station, clock) { station.open(); }
     // One P50X exchange through the link's answer wait.
     QString exchange(const QString& command) {
-        link.emptyInput();
-        link.sendP50X(command);
-        return link.waitForAnswer(20000).text;
+        link.drain();
+        link.tellP50X(command);
+        return link.receive(StationLink::Framing::P50x, 20000).text();
     }
     // Lets virtual time pass and returns what arrived meanwhile.
     QByteArray after(qint64 ms) {
@@ -68,10 +68,10 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, answer);
         Rig rig{Kind(kind)};
-        rig.link.sendP50X(command);
-        const StationLink::Answer got = rig.link.waitForAnswer(-1);
-        QVERIFY(got.complete);
-        QCOMPARE(got.text, answer);
+        rig.link.tellP50X(command);
+        const StationLink::Reply got = rig.link.receive(StationLink::Framing::P50x, -1);
+        QVERIFY(got.answered());
+        QCOMPARE(got.text(), answer);
         QCOMPARE(rig.station.p50xCommands(), QStringList{command});
         QCOMPARE(rig.station.traffic().first().bytes, command.toLatin1() + '\r');
     }
@@ -116,8 +116,8 @@ private slots:
     void programmingTakesItsTime() {
         Rig rig;
         rig.station.setProgrammingDelay(5000);
-        rig.link.sendP50X("XPTRD 1");
-        rig.link.sendP50X("XPT0");
+        rig.link.tellP50X("XPTRD 1");
+        rig.link.tellP50X("XPT0");
         QVERIFY(rig.after(4999).isEmpty());
         QCOMPARE(rig.after(1), QByteArray("3 = $03 = %00000011\r]"));
         QCOMPARE(rig.after(20), QByteArray("Ok\r]"));
@@ -180,7 +180,7 @@ private slots:
         Rig rig;
         rig.station.setResetTime(resetTime);
         QCOMPARE(rig.station.cts(), std::optional<bool>(true));
-        rig.link.sendP50X("X@@");
+        rig.link.tellP50X("X@@");
         QCOMPARE(rig.station.cts(), std::optional<bool>(false));
         const qint64 start = rig.clock.ticks();
         QCOMPARE(rig.link.waitForCts(8000) == StationLink::CtsWait::On, ctsAfter8s);
@@ -407,7 +407,7 @@ private slots:
         QFETCH(int, reads);
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault(fault));
-        rig.link.sendP50X("XPTRD 29");
+        rig.link.tellP50X("XPTRD 29");
         rig.clock.advance(5000);
         QByteArray all;
         int count = 0;
@@ -424,7 +424,7 @@ private slots:
     void vanishingIsReportedOnce() {
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault::Vanish);
-        rig.link.sendP50X("XPTRD 1");
+        rig.link.tellP50X("XPTRD 1");
         QList<int> failures;
         for (int i = 0; i < 5; ++i)
             if (const int number = failureOf([&] {
@@ -444,7 +444,7 @@ private slots:
         QCOMPARE(rig.exchange("XPTRD 1"), QString("3 = $03 = %00000011\r]"));
         rig.station.queueAnswer("12 = $0C", 30);
         rig.station.queueAnswer(" = %00001100\r]", 60);
-        QCOMPARE(rig.link.waitForAnswer(1000).text, QString("12 = $0C = %00001100\r]"));
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 1000).text(), QString("12 = $0C = %00001100\r]"));
     }
 
     void openFailureOnRequest() {

@@ -20,8 +20,8 @@ struct Rig {
     // after `deadline`; from then on the station answers within 1500 ms again.
     void giveUp(const QString& command, qint64 work, qint64 deadline) {
         station.setProgrammingDelay(work);
-        link.sendP50X(command);
-        QVERIFY(!link.waitForAnswer(deadline).complete);
+        link.tellP50X(command);
+        QVERIFY(!link.receive(StationLink::Framing::P50x, deadline).answered());
         QVERIFY(link.lateAnswerPossible());
         station.setProgrammingDelay(1500);
     }
@@ -95,13 +95,13 @@ private slots:
         QFETCH(bool, complete);
         Rig rig;
         rig.station.queueAnswer("3 = $03 = %00000011\r]", arrival);
-        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
-        QCOMPARE(answer.complete, complete);
-        QVERIFY(!answer.aborted);
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 20000);
+        QCOMPARE(answer.answered(), complete);
+        QVERIFY(answer.outcome != StationLink::Outcome::Stopped);
         if (complete) {
-            QCOMPARE(answer.text, QString("3 = $03 = %00000011\r]"));
+            QCOMPARE(answer.text(), QString("3 = $03 = %00000011\r]"));
         } else {
-            QVERIFY(answer.text.isEmpty());
+            QVERIFY(answer.text().isEmpty());
             QVERIFY(rig.clock.ticks() > 20000);
             QVERIFY(rig.clock.ticks() <= 20040);
         }
@@ -110,16 +110,16 @@ private slots:
     void splitAnswerJoined() {
         Rig rig;
         rig.station.setFault(SimulatedStation::Fault::Split);
-        rig.link.sendP50X("XPTRD 29");
-        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
-        QVERIFY(answer.complete);
-        QCOMPARE(answer.text, QString("6 = $06 = %00000110\r]"));
+        rig.link.tellP50X("XPTRD 29");
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 20000);
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.text(), QString("6 = $06 = %00000110\r]"));
     }
 
     void textAfterTheBracketIsKept() {
         Rig rig;
         rig.station.queueAnswer("Ok\r]3 = ", 10);
-        QCOMPARE(rig.link.waitForAnswer(1000).text, QString("Ok\r]3 = "));
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 1000).text(), QString("Ok\r]3 = "));
     }
 
     // A cancel of the exchange ends its wait at the next poll, through the exchange itself
@@ -141,17 +141,17 @@ private slots:
                     rig.exchange->cancel();
             }
         };
-        rig.link.sendP50X("XPTRD 1");
-        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
-        QVERIFY(answer.aborted);
-        QVERIFY(!answer.complete);
+        rig.link.tellP50X("XPTRD 1");
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 20000);
+        QVERIFY(answer.outcome == StationLink::Outcome::Stopped);
+        QVERIFY(!answer.answered());
         QVERIFY(rig.clock.ticks() < 600);
         QVERIFY(rig.link.cancelled());
         // Every later wait of the exchange ends at once.
         const qint64 before = rig.clock.ticks();
-        QVERIFY(rig.link.waitForAnswer(20000).aborted);
+        QVERIFY(rig.link.receive(StationLink::Framing::P50x, 20000).outcome == StationLink::Outcome::Stopped);
         QCOMPARE(rig.clock.ticks(), before);
-        rig.link.sendP50X("XPT0");
+        rig.link.tellP50X("XPT0");
         QCOMPARE(rig.station.p50xCommands(), (QStringList{"XPTRD 1", "XPT0"}));
         // The next exchange starts without the cancel.
         rig.release();
@@ -186,7 +186,7 @@ private slots:
         rig.station.setCts(cts < 0 ? std::nullopt : std::optional<bool>(true));
         rig.station.setResetTime(resetTime);
         if (resetTime != 0)
-            rig.link.sendP50X("X@@");
+            rig.link.tellP50X("X@@");
         rig.clock.onYield = [&] {
             if (abortAt >= 0 && rig.clock.ticks() >= abortAt)
                 rig.link.cancelExchange();
@@ -208,14 +208,14 @@ private slots:
             if (!second)
                 ++refused;
             else
-                rig.link.sendP50X("XPTRD 2");
+                rig.link.tellP50X("XPTRD 2");
         };
         {
             StationLink::Exchange first(rig.link);
             QVERIFY(first);
             QVERIFY(rig.link.exchangeRunning());
-            rig.link.sendP50X("XPTRD 1");
-            QVERIFY(rig.link.waitForAnswer(20000).complete);
+            rig.link.tellP50X("XPTRD 1");
+            QVERIFY(rig.link.receive(StationLink::Framing::P50x, 20000).answered());
         }
         rig.clock.onYield = nullptr;
         QVERIFY(refused > 0);
@@ -230,12 +230,15 @@ private slots:
         QList<int> reports;
         rig.link.setFailureReport([&](const Failure& f) { reports << f.number(); });
         rig.station.setFault(SimulatedStation::Fault::Vanish);
-        rig.link.sendP50X("XPTWD 1, 3");
-        const StationLink::Answer gone = rig.link.waitForAnswer(20000);
-        QVERIFY(gone.failed && !gone.complete && !gone.aborted);
+        rig.link.tellP50X("XPTWD 1, 3");
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 20000).outcome, StationLink::Outcome::Failed);
         QCOMPARE(reports, QList<int>{PortError::Lost});
-        const StationLink::Answer again = rig.link.waitForAnswer(100);
-        QVERIFY(!again.failed && !again.complete);
+        // The exchange has failed: what it tries next fails at once, unreported.
+        const qint64 failedAt = rig.clock.ticks();
+        QCOMPARE(rig.link.tellP50X("XPT0"), StationLink::Outcome::Failed);
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 100).outcome, StationLink::Outcome::Failed);
+        QCOMPARE(rig.clock.ticks(), failedAt);
+        QVERIFY(rig.exchange->failed());
         QCOMPARE(reports.size(), 1);
     }
 
@@ -261,12 +264,12 @@ private slots:
         rig.station.setCharacterTime(characterMs);
         rig.giveUp("XPTRD 8", firstWork, 20000);
         QCOMPARE(rig.clock.ticks(), qint64(20001));
-        rig.link.emptyInput();
+        rig.link.drain();
         QVERIFY(!rig.link.lateAnswerPossible());
-        rig.link.sendP50X("XPTRD 1");
+        rig.link.tellP50X("XPTRD 1");
         QCOMPARE(rig.station.traffic().last().time, sentAt);
-        const StationLink::Answer answer = rig.link.waitForAnswer(60000);
-        QCOMPARE(answer.text, sentAt < firstWork ? QString("97 = $61 = %01100001\r]") : QString("3 = $03 = %00000011\r]"));
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 60000);
+        QCOMPARE(answer.text(), sentAt < firstWork ? QString("97 = $61 = %01100001\r]") : QString("3 = $03 = %00000011\r]"));
     }
 
     // A programming-track write given up after its 8000 ms deadline while the station still
@@ -276,12 +279,12 @@ private slots:
         Rig rig;
         rig.giveUp("XPTWD29, 6", 19000, 8000);
         QCOMPARE(rig.clock.ticks(), qint64(8001));
-        rig.link.sendP50X("XPT0");
-        rig.link.emptyInput();
+        rig.link.tellP50X("XPT0");
+        rig.link.drain();
         // The write's "Ok" at 19000, that of "XPT0" 20 ms later.
         QCOMPARE(rig.clock.ticks(), qint64(19020));
-        rig.link.sendP50X("XPTRD 1");
-        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+        rig.link.tellP50X("XPTRD 1");
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 20000).text(), QString("3 = $03 = %00000011\r]"));
     }
 
     // Answers given up on one after the other are all dropped; a command sent without
@@ -289,12 +292,12 @@ private slots:
     void severalLateAnswersDropped() {
         Rig rig;
         rig.giveUp("XPTWD 29, 6", 9000, 8000);
-        rig.link.sendP50X("XPT0");
-        rig.link.emptyInput();
+        rig.link.tellP50X("XPT0");
+        rig.link.drain();
         // The write's "Ok" at 9000, that of "XPT0" 20 ms later.
         QCOMPARE(rig.clock.ticks(), qint64(9020));
-        rig.link.sendP50X("XPTRD 1");
-        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+        rig.link.tellP50X("XPTRD 1");
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 20000).text(), QString("3 = $03 = %00000011\r]"));
     }
 
     // A command sent without awaiting its answer ("XPT0" at the end of an operation) and
@@ -317,24 +320,24 @@ private slots:
         Rig rig;
         if (!answered)
             rig.station.setFault(SimulatedStation::Fault::Silent);
-        rig.link.sendP50X("XPT0");
+        rig.link.tellP50X("XPT0");
         QVERIFY(rig.link.lateAnswerPossible());
         rig.clock.advance(gap);
-        rig.link.emptyInput();
+        rig.link.drain();
         QVERIFY(!rig.link.lateAnswerPossible());
         rig.station.setFault(SimulatedStation::Fault::None);
-        rig.link.sendP50X("XPTRD 1");
+        rig.link.tellP50X("XPTRD 1");
         QCOMPARE(rig.station.traffic().last().time, sentAt);
-        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 20000).text(), QString("3 = $03 = %00000011\r]"));
     }
 
     // The cold start answers nothing: the settle after it waits for no answer of its own.
     void coldStartOwesNoAnswer() {
         Rig rig;
-        rig.link.sendP50X("XPTRD 7");
-        rig.link.sendP50X("X@@");
+        rig.link.tellP50X("XPTRD 7");
+        rig.link.tellP50X("X@@");
         rig.giveUp("XPTRD 8", 21000, 20000);
-        rig.link.emptyInput();
+        rig.link.drain();
         QCOMPARE(rig.clock.ticks(), qint64(21000));
     }
 
@@ -345,7 +348,7 @@ private slots:
         rig.giveUp("XPTRD 8", 1500, 20000);
         for (qint64 t = 100; t < 30000; t += 100)
             rig.station.queueAnswer("x", t);
-        rig.link.emptyInput();
+        rig.link.drain();
         QCOMPARE(rig.clock.ticks(), qint64(20001 + StationLink::settleLimitMs));
         QVERIFY(!rig.link.lateAnswerPossible());
     }
@@ -363,27 +366,27 @@ private slots:
                     rig.link.cancelExchange();
                 }
             };
-            rig.link.emptyInput();
+            rig.link.drain();
             QCOMPARE(rig.clock.ticks(), abortedAt);
             QVERIFY(rig.link.lateAnswerPossible());
             rig.clock.onYield = nullptr;
             rig.release();
         }
         StationLink::Exchange next(rig.link);
-        rig.link.emptyInput();
+        rig.link.drain();
         QCOMPARE(rig.clock.ticks(), qint64(21000));
-        rig.link.sendP50X("XPTRD 1");
-        QCOMPARE(rig.link.waitForAnswer(20000).text, QString("3 = $03 = %00000011\r]"));
+        rig.link.tellP50X("XPTRD 1");
+        QCOMPARE(rig.link.receive(StationLink::Framing::P50x, 20000).text(), QString("3 = $03 = %00000011\r]"));
     }
 
     // An answer that comes byte by byte ends the wait with its "]", not a moment later.
     void answerByteByByte() {
         Rig rig;
         rig.station.setCharacterTime(4);
-        rig.link.sendP50X("XPTRD 29");
+        rig.link.tellP50X("XPTRD 29");
         const qint64 sent = rig.clock.ticks();
-        const StationLink::Answer answer = rig.link.waitForAnswer(20000);
-        QCOMPARE(answer.text, QString("6 = $06 = %00000110\r]"));
+        const StationLink::Reply answer = rig.link.receive(StationLink::Framing::P50x, 20000);
+        QCOMPARE(answer.text(), QString("6 = $06 = %00000110\r]"));
         QCOMPARE(rig.clock.ticks() - sent, rig.station.programmingDelay() + 20 * 4);
         QVERIFY(!rig.link.lateAnswerPossible());
     }

@@ -58,16 +58,6 @@ private slots:
                 QCOMPARE(s.port.writes.first().size(), length + 1 + (type == 1 ? 2 : 0));
         }
     }
-
-    // The answer is read for as long as bytes keep waiting.
-    void waitingBytes() {
-        RecordingLink s;
-        QCOMPARE(s.link.bytesWaiting(), 0);
-        s.port.reads = {QByteArray::fromHex("611170")};
-        QCOMPARE(s.link.bytesWaiting(), 3);
-        QCOMPARE(s.link.readInput(), QByteArray::fromHex("611170"));
-        QCOMPARE(s.link.bytesWaiting(), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestXpressNet)

@@ -21,7 +21,8 @@ QList<QByteArray> frames(FrameSplitter& splitter) {
 }  // namespace
 
 // Frames taken out of what arrives, one poll at a time: by the length in the header and the
-// check byte, without the LI-USB headers, past garbage.
+// check byte, without the LI-USB headers, past garbage. An empty poll is the line falling
+// quiet, as it does after the last poll of every row.
 class TestXpressNetReceiver : public QObject {
     Q_OBJECT
 private slots:
@@ -41,10 +42,21 @@ private slots:
         // A first byte that claims a long frame does not swallow the answer behind it.
         QTest::newRow("long claim") << QList{hex("0F") + result} << QList{result} << 1;
         QTest::newRow("long claim across polls") << QList{hex("0F6314"), hex("010375")} << QList{result} << 1;
-        QTest::newRow("wrong check byte") << QList{hex("6314010376")} << QList<QByteArray>{} << 1;
+        QTest::newRow("wrong check byte") << QList{hex("6314010376")} << QList<QByteArray>{} << 5;
         QTest::newRow("wrong then good") << QList{hex("6314010376"), result} << QList{result} << 5;
         // CV 16 = 16 holds "10 10", a frame of its own; the result still wins.
         QTest::newRow("frame-like data split") << QList{hex("63141010"), hex("77")} << QList{hex("6314101077")} << 0;
+        // A whole frame of a kind the program does not know is one frame: nothing is read
+        // out of its inside.
+        QTest::newRow("unknown kind taken whole")
+            << QList{hex("466310F9F973FFB9")} << QList{hex("466310F9F973FFB9")} << 0;
+        // Its last byte and the next LI-USB header make no frame of their own.
+        QTest::newRow("no frame across a usb header")
+            << QList{hex("FFFE42AAE901FFFE") + result} << QList{hex("42AAE901"), result} << 0;
+        // A frame cut off, then a whole one: the whole one.
+        const QByteArray registerResult = hex("6310000073");
+        QTest::newRow("truncated then whole")
+            << QList{hex("6310"), QByteArray(), registerResult} << QList{registerResult} << 2;
     }
     void splitting() {
         QFETCH(QList<QByteArray>, polls);
@@ -52,8 +64,11 @@ private slots:
         QFETCH(int, dropped);
         FrameSplitter splitter;
         QList<QByteArray> got;
-        for (const QByteArray& poll : polls) {
-            splitter.append(poll);
+        for (const QByteArray& poll : polls + QList{QByteArray()}) {
+            if (poll.isEmpty())
+                splitter.lineQuiet();
+            else
+                splitter.append(poll);
             got += frames(splitter);
         }
         QCOMPARE(got, expected);
@@ -72,6 +87,9 @@ private slots:
             splitter.append(garbage);
             (void)frames(splitter);
             QVERIFY(splitter.pending().size() <= 16);
+            splitter.lineQuiet();
+            (void)frames(splitter);
+            QVERIFY(splitter.pending().isEmpty());
             splitter.append(hex("FFFE6314010375"));
             const QList<QByteArray> after = frames(splitter);
             QVERIFY2(!after.isEmpty() && after.last() == hex("6314010375"), garbage.toHex().constData());

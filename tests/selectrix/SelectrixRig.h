@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SimulatedStation.h"
+#include "base/core/Failure.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
@@ -81,9 +82,12 @@ struct SelectrixStationRig {
     // The run works inside its window's exchange; cancelling it is the window closing.
     StationLink::Exchange exchange{link};
     SelectrixChannelAccess access{link};
+    // What the link reported of the port.
+    QList<int> failures;
 
     SelectrixStationRig() {
         station.open();
+        link.setFailureReport([this](const Failure& f) { failures << f.number(); });
         // Answers come at once, so the times of the writes show the run's own pauses.
         station.setAnswerDelay(0);
     }

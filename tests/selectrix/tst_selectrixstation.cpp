@@ -8,8 +8,7 @@ class TestSelectrixStation : public QObject {
     Q_OBJECT
 
     static std::optional<quint8> read(SelectrixStationRig& r, int channel) {
-        r.access.emptyInput();
-        const auto answer = r.access.read(channel, 2000);
+        const auto answer = r.access.read(channel);
         return answer.ok() ? std::optional<quint8>(answer.value) : std::nullopt;
     }
     static void write(SelectrixStationRig& r, int channel, int value) { r.access.write(channel, value); }

@@ -32,7 +32,8 @@ private slots:
         const std::optional<quint8> taken = SlxCentral::switchTrackPower(r.access, on);
         QCOMPARE(r.trace(), trace);
         QCOMPARE(taken, state < 0 ? std::nullopt : std::optional<quint8>(quint8(state)));
-        QCOMPARE(r.clock.ticks(), qint64(200));
+        // A silent central is waited for as long as any read.
+        QCOMPARE(r.clock.ticks(), silent ? qint64(200 + 2001) : qint64(200));
         QCOMPARE(r.station.powerOn(), on);
     }
 
@@ -40,21 +41,26 @@ private slots:
         QTest::addColumn<int>("power");
         QTest::addColumn<qint64>("answerDelay");
         QTest::addColumn<int>("state");
-        QTest::newRow("on") << 128 << qint64(20) << 128;
-        QTest::newRow("off") << 0 << qint64(20) << 0;
-        QTest::newRow("answer after 100 ms") << 128 << qint64(150) << -1;
+        QTest::addColumn<qint64>("done");
+        QTest::newRow("on") << 128 << qint64(20) << 128 << qint64(100);
+        QTest::newRow("off") << 0 << qint64(20) << 0 << qint64(100);
+        // 100 ms is the earliest time to look: a later answer is awaited as any read's.
+        QTest::newRow("answer after 100 ms") << 128 << qint64(150) << 128 << qint64(150);
+        QTest::newRow("answer after 700 ms") << 0 << qint64(700) << 0 << qint64(700);
+        QTest::newRow("no answer in time") << 128 << qint64(2500) << -1 << qint64(100 + 2001);
     }
     void readTrackPower() {
         QFETCH(int, power);
         QFETCH(qint64, answerDelay);
         QFETCH(int, state);
+        QFETCH(qint64, done);
         SelectrixStationRig r;
         r.station.setAnswerDelay(answerDelay);
         r.station.setChannel(127, quint8(power));
         r.station.queueAnswer(QByteArray(1, '\x55'));
         const std::optional<quint8> taken = SlxCentral::readTrackPower(r.access);
         QCOMPARE(r.trace(), QStringList{"0 7F00"});
-        QCOMPARE(r.clock.ticks(), qint64(100));
+        QCOMPARE(r.clock.ticks(), done);
         QCOMPARE(taken, state < 0 ? std::nullopt : std::optional<quint8>(quint8(state)));
     }
 

@@ -194,7 +194,8 @@ private slots:
             if (t >= 250)
                 r.station.vanish();
         };
-        QVERIFY(failureOf([&r] { r.run(1); }) != 0);
+        QCOMPARE(r.run(1), SlxDccRun::Outcome::Stopped);
+        QCOMPARE(r.failures, QList<int>{PortError::Lost});
         QVERIFY(!r.host.busy);
         QVERIFY(r.host.rows.isEmpty());
     }

@@ -3,7 +3,6 @@
 #include "TestFiles.h"
 #include "app/core/AppContext.h"
 #include "link/core/StationLink.h"
-#include "selectrix/core/SlxIbLink.h"
 #include "selectrix/core/SlxIbRun.h"
 
 #include <QTest>
@@ -22,7 +21,6 @@ struct IbRig {
     StationLink link{station, clock};
     // The run works inside its window's exchange; cancelling it is the window closing.
     StationLink::Exchange exchange{link};
-    SlxIbLink ibLink{link};
     RecordingSelectrixHost host;
     SlxIbInput input{"80", "5", "6", "3", "2", "IB", "DCC"};
 
@@ -30,7 +28,7 @@ struct IbRig {
         ctx.notifier = &notifier;
         station.open();
     }
-    SlxIbRun::Outcome run(int index) { return SlxIbRun(ibLink, host, input).SLXIB(index); }
+    SlxIbRun::Outcome run(int index) { return SlxIbRun(link, host, input).SLXIB(index); }
     // When these bytes went out the last time, -1 when never.
     qint64 lastTimeOf(const QByteArray& sent) const {
         qint64 time = -1;
@@ -280,12 +278,15 @@ private slots:
             QCOMPARE(QList<int>(parsed->begin(), parsed->end()), values);
     }
 
-    // The port fails while the command goes out: the failure goes on to the window, which
-    // reports it; the fields are readable again.
+    // The port fails while the command goes out: the link reports it once; the fields are
+    // readable again.
     void portFails() {
         IbRig r;
+        QList<int> failures;
+        r.link.setFailureReport([&](const Failure& f) { failures << f.number(); });
         r.station.vanish();
-        QVERIFY(failureOf([&r] { r.run(0); }) != 0);
+        QCOMPARE(r.run(0), SlxIbRun::Outcome::Stopped);
+        QCOMPARE(failures, QList<int>{PortError::Lost});
         QVERIFY(!r.host.busy);
         QVERIFY(!r.host.anyWhite());
     }

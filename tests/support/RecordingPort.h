@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClockWait.h"
+#include "base/core/Failure.h"
 #include "link/core/SerialPort.h"
 #include "link/core/StationLink.h"
 #include "link/core/VirtualClock.h"
@@ -19,7 +20,11 @@ public:
     void open() override { m_open = true; }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
-    void write(const QByteArray& bytes) override { writes.append(bytes); }
+    void write(const QByteArray& bytes) override {
+        if (failWrites)
+            throw Failure(failWrites);
+        writes.append(bytes);
+    }
     QByteArray readAll() override {
         if (reads.isEmpty())
             return {};
@@ -33,6 +38,7 @@ public:
 
     QList<QByteArray> writes;  // one entry per write call
     QList<QByteArray> reads;   // one entry per read call
+    int failWrites = 0;        // the error number every write throws (0: none)
     Clock* clock = nullptr;    // on which a wait lets time pass
 
 private:

@@ -1,8 +1,6 @@
 #include "app/ui/StationWindow.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "app/ui/Twips.h"
 
@@ -26,11 +24,7 @@ bool StationWindowGuard::run(const std::function<void()>& body) {
     const StationLink::Exchange exchange = begin();
     if (!exchange)
         return false;
-    try {
-        body();
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    body();
     return true;
 }
 

@@ -27,8 +27,8 @@ public:
 
     // An exchange for this window; refused (false) with a beep while another one runs.
     StationLink::Exchange begin();
-    // Runs `body` inside an exchange for this window; refused as above. A port failure that
-    // ends the body goes to the central error report. False when refused.
+    // Runs `body` inside an exchange for this window; refused as above (a port failure has
+    // been reported by the link). False when refused.
     bool run(const std::function<void()>& body);
 
     // The window closes: its running exchange is cancelled. Closing is never refused.

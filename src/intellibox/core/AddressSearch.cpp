@@ -1,7 +1,5 @@
 #include "intellibox/core/AddressSearch.h"
 
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "base/core/TextNumbers.h"
 #include "link/core/P50xCommands.h"
 #include "link/core/StationLink.h"
@@ -28,11 +26,6 @@ void AddressSearch::stop() {
         m_link.cancelExchange();
 }
 
-void AddressSearch::sendXpt0AndPause() {
-    m_link.sendP50X(P50x::XPT0());
-    m_link.Warten(trackPauseMs);
-}
-
 AddressSearch::Result AddressSearch::run() {
     Result result;
     m_running = true;
@@ -40,46 +33,34 @@ AddressSearch::Result AddressSearch::run() {
     m_timer.start();
     emit statusChanged(QString());
 
-    StationLink::Answer answer;
-    try {
-        m_link.sendP50X(P50x::XPT1());
-        m_link.Warten(trackPauseMs);
-        m_link.emptyInput();
-        m_link.sendP50X(P50x::XPTMS());
-        emit waitingChanged(true);
-        answer = m_link.waitForAnswer(-1);
-        emit waitingChanged(false);
+    const auto ended = [this] {
         m_timer.stop();
         m_seconds = 0;
-        if (answer.failed) {
-            // The link has reported the failure; the port takes nothing more.
-            m_running = false;
-            result.outcome = Outcome::PortFailed;
-            return result;
-        }
-        sendXpt0AndPause();
-    } catch (const Failure& failure) {
-        m_timer.stop();
-        m_seconds = 0;
-        emit waitingChanged(false);
         m_running = false;
-        ZentraleFehlerbehandlung(m_ctx, failure);
-        // Leave the programming track off where the port still takes it.
-        try {
-            m_link.sendP50X(P50x::XPT0());
-        } catch (const Failure&) {
-        }
+    };
+    StationLink::Reply answer;
+    if (m_link.tellP50X(P50x::XPT1()) == StationLink::Outcome::Done) {
+        m_link.Warten(trackPauseMs);
+        answer = m_link.askP50X(P50x::XPTMS(), 0, -1, [this] { emit waitingChanged(true); });
+        emit waitingChanged(false);
+    } else {
+        answer.outcome = StationLink::Outcome::Failed;
+    }
+    ended();
+    if (answer.outcome == StationLink::Outcome::Failed) {
+        // The link has reported the failure; the port takes nothing more.
         result.outcome = Outcome::PortFailed;
         return result;
     }
-    m_running = false;
+    m_link.tellP50X(P50x::XPT0());
+    m_link.Warten(trackPauseMs);
 
-    if (answer.aborted || !answer.complete) {
+    if (!answer.answered()) {
         result.outcome = Outcome::Stopped;
         result.statusText = stoppedText;
     } else {
-        result.statusText = answer.text;
-        const double number = leadingNumber(answer.text);
+        result.statusText = answer.text();
+        const double number = leadingNumber(answer.text());
         const qint64 address = roundHalfEven(number);
         // Address 0 is no locomotive: the answer then carries no result.
         if (address >= 1 && address <= maxAddress) {

@@ -48,8 +48,6 @@ signals:
     void waitingChanged(bool waiting);
 
 private:
-    void sendXpt0AndPause();
-
     AppContext& m_ctx;
     StationLink& m_link;
     QTimer m_timer;

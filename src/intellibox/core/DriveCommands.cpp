@@ -14,7 +14,6 @@ std::optional<int> digitsOnly(const QString& text, int maxDigits) {
     return t.toInt();
 }
 
-QChar bit(bool on) { return on ? u'1' : u'0'; }
 }  // namespace
 
 int stepsOfMode(int mode) {
@@ -51,26 +50,6 @@ qint16 xlSpeed(int mode, qint16 step) {
     default: break;
     }
     return static_cast<qint16>(step * factor);
-}
-
-QString xlCommand(const QString& address, qint16 speed, bool light, qint16 direction,
-                  const std::array<bool, 4>& f) {
-    return QStringLiteral("XL %1, %2, %3, %4, %5, %6, %7, %8")
-        .arg(address).arg(speed).arg(bit(light)).arg(direction)
-        .arg(bit(f[0])).arg(bit(f[1])).arg(bit(f[2])).arg(bit(f[3]));
-}
-
-QString xlDirectionCommand(const QString& address, qint16 lightFlag, qint16 direction) {
-    return QStringLiteral("XL %1, 0, %2, %3, 0, 0, 0, 0").arg(address).arg(lightFlag).arg(direction);
-}
-
-QString xfCommand(const QString& address, const std::array<bool, 8>& f) {
-    QString t;
-    for (bool on : f) {
-        t += bit(on);
-        t += QStringLiteral(", ");
-    }
-    return QStringLiteral("XF ") + address + u',' + t.left(22);
 }
 
 std::optional<int> p50xAddress(const QString& text) {

@@ -7,7 +7,7 @@
 #include <optional>
 
 // The commands of the drive desk, built without touching the port: P50 codes for the 6021,
-// the P50X "XL" and "XF" texts for the MasterControl and the Intellibox, the power bytes.
+// the speeds of the P50X "XL" command (its text is P50x::XL) and the power bytes.
 namespace DriveCommands {
 
 // Speed-step modes of the selector: 1 = 14, 2 = 27, 3 = 28, 4 = 128 steps.
@@ -30,14 +30,6 @@ QByteArray powerByte(bool on);
 // The "XL" speed of a step: ×7 for 14 steps, ×4 for 27 and 28, the step itself for 128,
 // 0 for any other mode; a 16-bit product as the station's field expects.
 qint16 xlSpeed(int mode, qint16 step);
-
-// "XL a, s, l, d, f1, f2, f3, f4"
-QString xlCommand(const QString& address, qint16 speed, bool light, qint16 direction,
-                  const std::array<bool, 4>& f1to4);
-// The direction buttons: "XL a, 0, l, d, 0, 0, 0, 0"
-QString xlDirectionCommand(const QString& address, qint16 lightFlag, qint16 direction);
-// "XF a," + the states of F1..F8, each followed by ", ", cut to 22 characters.
-QString xfCommand(const QString& address, const std::array<bool, 8>& f1to8);
 
 // An address that may go into "XL"/"XF": 1 to 4 digits, not 0. Nothing otherwise.
 std::optional<int> p50xAddress(const QString& text);

@@ -4,8 +4,6 @@
 
 namespace IbSettings {
 
-QString soQuery(int option) { return QStringLiteral("XSO %1").arg(option); }
-
 QString leadingValue(const QString& answer) { return QString::number(leadingNumber(answer), 'g', 15); }
 
 QString soListLine(int option, const QString& answer) {

@@ -8,8 +8,6 @@
 // Motorola-format test and the version fields.
 namespace IbSettings {
 
-// The special-option query "XSO n".
-QString soQuery(int option);
 // The number an answer starts with, as decimal text ("" and text without a number: "0").
 QString leadingValue(const QString& answer);
 // A line of the option list and of "_SO.txt": "007 > 12".

@@ -1,8 +1,6 @@
 #include "intellibox/core/MotorolaProgramming.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "link/core/Clock.h"
 #include "link/core/P50xCommands.h"
@@ -125,8 +123,8 @@ MotorolaProgramming::Result MotorolaProgramming::run(Station station, const QStr
         }
     } catch (const Abort&) {
         result.outcome = Outcome::Aborted;
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
+    } catch (const PortFailed&) {
+        // The link has reported it; nothing more goes out.
         result.outcome = Outcome::PortError;
     }
     return result;
@@ -176,9 +174,8 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
         {.status = &Text::mcPowerOn, .send = Send::Byte, .first = PowerOn, .pauseMs = 3000},
         {.status = &Text::mcFirst, .send = Send::Text, .command = P50x::XTPM80, .pauseMs = 5000},
     };
-    static const Step secondTry[] = {
-        {.status = &Text::mcSecond, .send = Send::Text, .command = P50x::XTPM80, .pauseMs = 5000},
-    };
+    // The second try is asked: its answer tells whether the MasterControl knows the command.
+    constexpr qint64 secondTry = 5000;
     // Programmiervariante 1 confirms the programming address once more before the register.
     static const Step address80[] = {
         {.pauseMs = 5000},
@@ -194,17 +191,16 @@ MotorolaProgramming::Outcome MotorolaProgramming::sequenceMC(int reg, int val, i
         {.status = &Text::confirmEntry, .send = Send::Separately, .first = DirectionChange, .second = Value, .pauseMs = 5000, .yieldAfter = true},
     };
     steps(prologue, reg, val);
-    m_link.emptyInput();
-    steps(secondTry, reg, val);
-    status(Text::mcWait);
-    const StationLink::Answer answer = m_link.waitForAnswer(McAnswerDeadlineMs);
-    if (answer.aborted)
-        return Outcome::Aborted;
-    if (answer.failed)
+    status(Text::mcSecond);
+    const StationLink::Reply answer =
+        m_link.askP50X(P50x::XTPM80(), secondTry, McAnswerDeadlineMs, [this] { status(Text::mcWait); });
+    if (answer.outcome == StationLink::Outcome::Failed)
         return Outcome::PortError;  // reported by the link; the station is not to blame
-    if (!answer.complete)
+    if (answer.outcome == StationLink::Outcome::Stopped)
+        return Outcome::Aborted;
+    if (!answer.answered())
         return noAnswer(Text::mcSilent);
-    if (answer.text.toLower().contains(QLatin1String("unknown command"))) {
+    if (answer.text().toLower().contains(QLatin1String("unknown command"))) {
         m_ctx.ui().message(Text::mcRelease, Notifier::Icon::Critical, Notifier::OkOnly,
                                       Text::mcReleaseTitle);
         return Outcome::Unsupported;
@@ -246,11 +242,11 @@ void MotorolaProgramming::steps(std::span<const Step> table, int reg, int val) {
             QByteArray pair;
             pair += static_cast<char>(step.first);
             pair += static_cast<char>(second);
-            m_link.write(pair);
+            sent(m_link.write(pair));
             break;
         }
         case Send::Text:
-            m_link.sendP50X(step.command());
+            sent(m_link.tellP50X(step.command()));
             break;
         }
         pause(step.pauseMs);
@@ -286,7 +282,12 @@ void MotorolaProgramming::status(const QString& text) {
 }
 
 void MotorolaProgramming::byte(int b) {
-    m_link.write(QByteArray(1, static_cast<char>(b)));
+    sent(m_link.write(QByteArray(1, static_cast<char>(b))));
+}
+
+void MotorolaProgramming::sent(StationLink::Outcome outcome) {
+    if (outcome == StationLink::Outcome::Failed)
+        throw PortFailed{};
 }
 
 void MotorolaProgramming::pause(qint64 ms) {

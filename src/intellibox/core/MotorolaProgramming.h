@@ -1,12 +1,12 @@
 #pragma once
 
 #include "intellibox/core/ZentraleStations.h"
+#include "link/core/StationLink.h"
 
 #include <QString>
 #include <optional>
 #include <span>
 
-class StationLink;
 class ZentraleHost;
 struct AppContext;
 
@@ -76,8 +76,10 @@ private:
         bool yieldAfter = false;
     };
     static const Step registerSteps[5];
-    // Thrown when the window ended the sequence while its events ran.
+    // Thrown when the window ended the sequence while its events ran, and when the port
+    // failed (the link has reported it).
     struct Abort {};
+    struct PortFailed {};
 
     Result run(Station station, const QString& registerText, const QString& valueText, int mcVariant);
     Outcome sequence6021(int reg, int val);
@@ -89,6 +91,7 @@ private:
 
     void status(const QString& text);
     void byte(int b);
+    void sent(StationLink::Outcome outcome);
     void pause(qint64 ms);
 
     AppContext& m_ctx;

@@ -6,6 +6,7 @@
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "intellibox/core/DriveCommands.h"
+#include "link/core/P50xCommands.h"
 #include "intellibox/core/ZentraleStations.h"
 #include "link/core/StationLink.h"
 #include "programming/ui/DriveDesk.h"
@@ -214,7 +215,7 @@ void DrivePanel::btnFahrtrichtungswechsel_Clicked(int index) {
     case 1:
         m_direction = static_cast<qint16>(index);
         if (ensureAddress(false))
-            writeP50X(DriveCommands::xlDirectionCommand(addressText().trimmed(), light ? 1 : 0, m_direction));
+            writeP50X(P50x::XLDirection(addressText().trimmed(), light ? 1 : 0, m_direction));
         break;
     case 2:
         moveSliderTo(0);
@@ -249,7 +250,7 @@ void DrivePanel::chkFunctions_Click() {
         for (int i = 1; i <= 8; ++i)
             f[i - 1] = m_chkFunctions[i]->isChecked();
         if (ensureAddress(false))
-            writeP50X(DriveCommands::xfCommand(addressText().trimmed(), f));
+            writeP50X(P50x::XF(addressText().trimmed(), f));
     }
 }
 
@@ -313,7 +314,7 @@ void DrivePanel::SendenP50X() {
     if (!ensureAddress(false))
         return;
     const qint16 speed = DriveCommands::xlSpeed(mode(), m_step);
-    writeP50X(DriveCommands::xlCommand(addressText().trimmed(), speed, m_chkFunktion->isChecked(), m_direction,
+    writeP50X(P50x::XL(addressText().trimmed(), speed, m_chkFunktion->isChecked(), m_direction,
                                        functions1to4()));
 }
 
@@ -330,7 +331,7 @@ bool DrivePanel::ensureAddress(bool p50Pair) {
 }
 
 void DrivePanel::writeP50X(const QString& command) {
-    m_host.guard.run([&] { m_host.guard.link().sendP50X(command); });
+    m_host.guard.run([&] { m_host.guard.link().tellP50X(command); });
 }
 
 void DrivePanel::writeP50(int code) {

@@ -273,19 +273,12 @@ void frmIB::operation(Body body) {
 }
 
 bool frmIB::query(const QString& command, qint64 pauseMs, QString& answer) {
-    answer.clear();
-    // The input is not emptied here, but what a given-up query may still bring is no answer.
-    m_link.settleLateAnswers();
-    if (m_link.cancelled())
-        return false;
-    m_link.sendP50X(command);
-    m_link.Warten(pauseMs);
-    const StationLink::Answer collected = m_link.waitForAnswer(answerDeadlineMs);
-    answer = collected.text;
-    if (collected.complete)
+    const StationLink::Reply reply = m_link.askP50X(command, pauseMs, answerDeadlineMs);
+    answer = reply.text();
+    if (reply.answered())
         return true;
     // A port failure has been reported already; closing the window is the user's own doing.
-    if (!collected.aborted && !collected.failed) {
+    if (reply.outcome == StationLink::Outcome::TimedOut) {
         setStatus(Text::abgebrochen);
         m_ctx.ui().message(Text::timeout, Notifier::Icon::Critical, Notifier::OkOnly, Text::caption);
     }
@@ -308,7 +301,7 @@ void frmIB::readSingle() {
     }
     operation([&] {
         QString answer;
-        if (!query(IbSettings::soQuery(n), 100, answer))
+        if (!query(P50x::XSO(n), 100, answer))
             return;
         m_lblSO[1]->setText(IbSettings::leadingValue(answer));
         setStatus(answer);
@@ -326,7 +319,7 @@ void frmIB::readRange() {
     operation([&] {
         for (int n = from; n <= to; ++n) {
             QString answer;
-            if (!query(IbSettings::soQuery(n), 10, answer))
+            if (!query(P50x::XSO(n), 10, answer))
                 return;  // a silent station or the closing window ends the list
             m_lblSO[2]->setText(QString::number(n));
             m_lstSO->addItem(IbSettings::soListLine(n, answer));
@@ -340,14 +333,14 @@ void frmIB::btnMotorola_Clicked() {
         m_chk663->setChecked(false);
         m_chkLokdatenformat->setChecked(false);
         QString first;
-        if (!query(IbSettings::soQuery(663), 0, first))
+        if (!query(P50x::XSO(663), 0, first))
             return;
         m_lblSO[1]->setText(IbSettings::leadingValue(first));
         setStatus(first);
         m_chk663->setChecked(IbSettings::option663Set(first));
         m_link.Warten(1000);
         QString second;
-        if (!query(QStringLiteral("XLC 80"), 0, second))
+        if (!query(P50x::XLC(80), 0, second))
             return;
         // Both answers, ten blanks apart, are the one answer text the value and the format
         // are taken from: the value from its start, "Mot old" from anywhere in it.
@@ -361,18 +354,14 @@ void frmIB::btnMotorola_Clicked() {
 void frmIB::btnPower_Clicked(int index) {
     if (index == 0 || index == 1) {
         // No exchange guard: track power must be cut at once, also while another query waits.
-        try {
-            m_link.writeAtOnce(DriveCommands::powerByte(index == 1));
-        } catch (const Failure& failure) {
-            ZentraleFehlerbehandlung(m_ctx, failure);
-        }
+        m_link.writeAtOnce(DriveCommands::powerByte(index == 1));
         return;
     }
     if (index != 2 && index != 3)
         return;
     operation([&] {
         QString answer;
-        if (!query(index == 2 ? QStringLiteral("XStop") : QStringLiteral("XGo"), 0, answer))
+        if (!query(index == 2 ? P50x::XStop() : P50x::XGo(), 0, answer))
             return;
         m_lblSO[1]->setText(IbSettings::leadingValue(answer));
         setStatus(answer);

@@ -172,24 +172,17 @@ void frmZentrale::readVersion() {
     const QPointer<frmZentrale> self(this);
     m_guard->run([&] {
         ProgrammingSession session(*this);
-        m_link.emptyInput();
-        // Closed while a late answer was dropped: the query does not go out.
+        const StationLink::Reply reply = m_link.askP50X(P50x::XV(), 0, P50xAnswer::versionDeadlineMs);
         if (!self)
             return session.hostGone();
-        if (m_link.cancelled())
+        if (reply.outcome == StationLink::Outcome::Stopped || reply.outcome == StationLink::Outcome::Failed)
             return;
-        m_link.sendP50X(P50x::XV());
-        const StationLink::Answer answer = m_link.waitForAnswer(P50xAnswer::versionDeadlineMs);
-        if (!self)
-            return session.hostGone();
-        if (answer.aborted || answer.failed)
-            return;
-        if (!answer.complete) {
+        if (!reply.answered()) {
             CvResult timedOut;
             tellUnanswered(m_ctx, *this, timedOut, ProgrammingTexts::writeTitle(m_ctx.DecoderType));
         }
         // What arrived, also after a time-out.
-        setStatus(P50xAnswer::versionLine(answer.text));
+        setStatus(P50xAnswer::versionLine(reply.text()));
     });
 }
 

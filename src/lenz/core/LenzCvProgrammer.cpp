@@ -44,9 +44,7 @@ CvResult LenzCvProgrammer::result(const ServiceModeOutcome& outcome) {
         r.outcome = CvResult::Outcome::Aborted;
         break;
     case Kind::PortFailed:
-        r.outcome = CvResult::Outcome::PortFailed;
-        if (m_failureReport && outcome.failure)
-            m_failureReport(*outcome.failure);
+        r.outcome = CvResult::Outcome::PortFailed;  // the link has reported it
         break;
     }
     return r;

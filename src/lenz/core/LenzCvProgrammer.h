@@ -16,10 +16,6 @@ public:
     // window's choice before each CV).
     void setMode(XpressNet::ProgrammingMode mode) { m_mode = mode; }
 
-    // Where port failures go (the central error report), as CvResult::Outcome::PortFailed
-    // promises.
-    void setFailureReport(std::function<void(const Failure&)> report) { m_failureReport = std::move(report); }
-
     // Ok: the value the station answered. Refused: a status answer (its status text in
     // `answer`), a refused result request (the frame's LenzAntwortText), or a number or
     // value out of range (nothing sent, `answer` empty). TimedOut: no answer (what came,
@@ -37,7 +33,6 @@ private:
     XpressNet::ProgrammingMode m_mode;
     ServiceModePauses m_pauses;
     ServiceModeOutcome m_last;
-    std::function<void(const Failure&)> m_failureReport;
 
     CvResult result(const ServiceModeOutcome& outcome);
 };

@@ -4,6 +4,8 @@
 #include "link/core/StationLink.h"
 #include "link/core/XpressNetReceiver.h"
 
+#include <algorithm>
+
 using XpressNet::FrameKind;
 using XpressNet::ProgrammingMode;
 using Kind = ServiceModeOutcome::Kind;
@@ -32,93 +34,84 @@ void LenzServiceMode::status(const QString& text) const {
         m_status(text);
 }
 
-void LenzServiceMode::send(const QByteArray& message) {
-    m_link.SendenXpressNet(message, m_usb);
-}
-
 ServiceModeOutcome LenzServiceMode::read(ProgrammingMode mode, int number, const ServiceModePauses& pauses) {
     const std::optional<QByteArray> request = XpressNet::readRequest(mode, number);
     if (!request)
         return outcome(Kind::Refused);
     if (cancelled())
         return outcome(Kind::Cancelled);
-    try {
-        status(sendingRequest);
-        send(*request);
-        m_link.Warten(pauses.beforeResultRequestMs);
-        if (cancelled())
-            return outcome(Kind::Cancelled);
-        status(askingResult);
-        // What came so far (the service-mode entry, the interface's acknowledgement) is
-        // not the answer.
-        (void)m_link.readInput();
-        send(XpressNet::resultRequest());
-        m_link.Warten(pauses.beforeAnswerMs);
-        if (cancelled())
-            return outcome(Kind::Cancelled);
-        ServiceModeOutcome answer = collectAnswer(mode, pauses.answerLimitMs);
-        // The closing pause comes before the row is logged; a station still sending at the
-        // limit gets its message at once.
-        if (answer.kind == Kind::Value || (answer.kind == Kind::NoAnswer && !answer.stillArriving))
-            m_link.Warten(pauses.closingMs);
-        return answer;
-    } catch (const Failure& failure) {
-        ServiceModeOutcome failed = outcome(Kind::PortFailed);
-        failed.failure = failure;
-        return failed;
-    }
+    status(sendingRequest);
+    if (!m_link.SendenXpressNet(*request, m_usb))
+        return outcome(Kind::PortFailed);
+    m_link.Warten(pauses.beforeResultRequestMs);
+    if (cancelled())
+        return outcome(Kind::Cancelled);
+    status(askingResult);
+    // What came so far (the service-mode entry, the interface's acknowledgement) is not the
+    // answer.
+    ServiceModeOutcome answer = collectAnswer(mode, pauses);
+    // The closing pause comes before the row is logged; a station still sending at the
+    // limit gets its message at once.
+    if (answer.kind == Kind::Value || (answer.kind == Kind::NoAnswer && !answer.stillArriving))
+        m_link.Warten(pauses.closingMs);
+    return answer;
 }
 
-ServiceModeOutcome LenzServiceMode::collectAnswer(ProgrammingMode mode, qint64 limitMs) {
+ServiceModeOutcome LenzServiceMode::collectAnswer(ProgrammingMode mode, const ServiceModePauses& pauses) {
     ServiceModeOutcome answer;
-    XpressNet::FrameSplitter splitter;
-    const qint64 start = m_link.clock().ticks();
+    Clock& clock = m_link.clock();
+    qint64 start = -1;
+    const QByteArray request = StationLink::xpressNetFrame(XpressNet::resultRequest(), m_usb);
+    StationLink::Reply reply = m_link.ask(StationLink::Framing::XpressNet, request, pauses.beforeAnswerMs,
+                                          pauses.answerLimitMs, [&] { start = clock.ticks(); });
     qint64 lastInput = -1;
     for (;;) {
-        const QByteArray input = m_link.readInput();
-        if (!input.isEmpty())
-            lastInput = m_link.clock().ticks();
-        answer.received += input;
-        splitter.append(input);
-        while (const std::optional<QByteArray> frame = splitter.next()) {
-            switch (XpressNet::classify(*frame)) {
-            case FrameKind::Result: {
-                const XpressNet::ServiceResult result = *XpressNet::serviceResult(*frame);
-                answer.kind = Kind::Value;
-                answer.frame = *frame;
-                answer.number = result.number;
-                answer.value = result.value;
-                if (result.directForm && mode != ProgrammingMode::Direct)
-                    answer.warning = ServiceModeOutcome::ModeWarning::Direct;
-                else if (!result.directForm && mode == ProgrammingMode::Direct)
-                    answer.warning = ServiceModeOutcome::ModeWarning::NotDirect;
-                return answer;
-            }
-            case FrameKind::ServiceStatus:
-                answer.kind = Kind::Status;
-                answer.frame = *frame;
-                answer.statusWord = XpressNet::serviceStatusWord(*frame);
-                answer.statusText = XpressNet::serviceStatusText(*frame);
-                return answer;
-            case FrameKind::StationError:
-                answer.kind = Kind::OtherAnswer;
-                answer.frame = *frame;
-                return answer;
-            default:
-                break;  // acknowledgements, broadcasts and the like come and go around the answer
-            }
-        }
-        if (cancelled()) {
+        answer.received += reply.taken;
+        if (reply.lastInputAt >= 0)
+            lastInput = reply.lastInputAt;
+        switch (reply.outcome) {
+        case StationLink::Outcome::Stopped:
             answer.kind = Kind::Cancelled;
             return answer;
-        }
-        const qint64 now = m_link.clock().ticks();
-        if (now > start + limitMs) {
+        case StationLink::Outcome::Failed:
+            answer.kind = Kind::PortFailed;
+            return answer;
+        case StationLink::Outcome::TimedOut:
             answer.kind = Kind::NoAnswer;
-            answer.stillArriving = lastInput >= 0 && now - lastInput <= stillArrivingMs;
+            answer.stillArriving = lastInput >= 0 && clock.ticks() - lastInput <= stillArrivingMs;
+            return answer;
+        case StationLink::Outcome::Done:
+            break;
+        }
+        const QByteArray& frame = reply.bytes;
+        switch (XpressNet::classify(frame)) {
+        case FrameKind::Result: {
+            const XpressNet::ServiceResult result = *XpressNet::serviceResult(frame);
+            answer.kind = Kind::Value;
+            answer.frame = frame;
+            answer.number = result.number;
+            answer.value = result.value;
+            if (result.directForm && mode != ProgrammingMode::Direct)
+                answer.warning = ServiceModeOutcome::ModeWarning::Direct;
+            else if (!result.directForm && mode == ProgrammingMode::Direct)
+                answer.warning = ServiceModeOutcome::ModeWarning::NotDirect;
             return answer;
         }
-        m_link.waitForInput(start + limitMs + 1 - now);
+        case FrameKind::ServiceStatus:
+            answer.kind = Kind::Status;
+            answer.frame = frame;
+            answer.statusWord = XpressNet::serviceStatusWord(frame);
+            answer.statusText = XpressNet::serviceStatusText(frame);
+            return answer;
+        case FrameKind::StationError:
+            answer.kind = Kind::OtherAnswer;
+            answer.frame = frame;
+            return answer;
+        default:
+            break;  // acknowledgements, broadcasts and the like come and go around the answer
+        }
+        const qint64 remaining = std::max<qint64>(0, start + pauses.answerLimitMs - clock.ticks());
+        reply = m_link.receive(StationLink::Framing::XpressNet, remaining);
     }
 }
 
@@ -128,12 +121,7 @@ ServiceModeOutcome LenzServiceMode::write(ProgrammingMode mode, int number, int 
         return outcome(Kind::Refused);
     if (cancelled())
         return outcome(Kind::Cancelled);
-    try {
-        send(*message);
-        return outcome(Kind::Sent);
-    } catch (const Failure& failure) {
-        ServiceModeOutcome failed = outcome(Kind::PortFailed);
-        failed.failure = failure;
-        return failed;
-    }
+    if (!m_link.SendenXpressNet(*message, m_usb))
+        return outcome(Kind::PortFailed);
+    return outcome(Kind::Sent);
 }

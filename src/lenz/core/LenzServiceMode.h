@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/core/Failure.h"
 #include "link/core/XpressNet.h"
 
 #include <QByteArray>
@@ -32,7 +31,7 @@ struct ServiceModeOutcome {
         Sent,         // a write went out
         Refused,      // number or value out of range: nothing was sent
         Cancelled,    // the cancel check turned true
-        PortFailed,   // `failure` holds what the port threw
+        PortFailed,   // the port failed; the link has reported it
     };
     // Results whose form does not match the chosen mode are taken all the same, with a
     // warning for the caller to show.
@@ -52,7 +51,6 @@ struct ServiceModeOutcome {
     QByteArray received;  // every byte that came in while the answer was collected
     // NoAnswer: input was still coming in when the answer collection gave up.
     bool stillArriving = false;
-    std::optional<Failure> failure;
 
     // A station that sent nothing at all after the result request.
     bool silent() const { return received.isEmpty(); }
@@ -95,6 +93,6 @@ private:
 
     bool cancelled() const;
     void status(const QString& text) const;
-    void send(const QByteArray& message);
-    ServiceModeOutcome collectAnswer(XpressNet::ProgrammingMode mode, qint64 limitMs);
+    // Result request, pause, answer collection.
+    ServiceModeOutcome collectAnswer(XpressNet::ProgrammingMode mode, const ServiceModePauses& pauses);
 };

@@ -136,8 +136,6 @@ CvResult frmLenz::readTransaction() {
         return result;
     case Kind::PortFailed:
         result.outcome = CvResult::Outcome::PortFailed;
-        if (outcome.failure)
-            ZentraleFehlerbehandlung(m_ctx, *outcome.failure);
         return result;
     case Kind::Sent:
         break;
@@ -175,8 +173,6 @@ CvResult frmLenz::writeTransaction() {
         return result;
     case ServiceModeOutcome::Kind::PortFailed:
         result.outcome = CvResult::Outcome::PortFailed;
-        if (outcome.failure)
-            ZentraleFehlerbehandlung(m_ctx, *outcome.failure);
         return result;
     default:
         return result;

@@ -1,6 +1,5 @@
 #include "link/core/SelectrixChannelAccess.h"
 
-#include "link/core/Clock.h"
 #include "link/core/StationLink.h"
 
 namespace {
@@ -15,6 +14,22 @@ QByteArray twoBytes(int first, int second) {
     bytes += static_cast<char>(first);
     bytes += static_cast<char>(second);
     return bytes;
+}
+
+using Outcome = SelectrixChannelAccess::Answer::Outcome;
+
+SelectrixChannelAccess::Answer answerOf(const StationLink::Reply& reply) {
+    switch (reply.outcome) {
+    case StationLink::Outcome::Done:
+        return {Outcome::Value, static_cast<quint8>(reply.bytes.at(0))};
+    case StationLink::Outcome::Stopped:
+        return {Outcome::Stopped, 0};
+    case StationLink::Outcome::Failed:
+        return {Outcome::Failed, 0};
+    case StationLink::Outcome::TimedOut:
+        break;
+    }
+    return {Outcome::TimedOut, 0};
 }
 }  // namespace
 
@@ -34,54 +49,30 @@ std::optional<QByteArray> SelectrixChannelAccess::readCommand(int channel) {
 
 bool SelectrixChannelAccess::write(int channel, int value) {
     const std::optional<QByteArray> bytes = writeCommand(channel, value);
-    if (!bytes)
-        return false;
-    m_link.write(*bytes);
-    return true;
+    return bytes && m_link.write(*bytes) == StationLink::Outcome::Done;
 }
 
 bool SelectrixChannelAccess::sendRead(int channel) {
     const std::optional<QByteArray> bytes = readCommand(channel);
+    return bytes && m_link.request(StationLink::Framing::Selectrix, *bytes) == StationLink::Outcome::Done;
+}
+
+SelectrixChannelAccess::Answer SelectrixChannelAccess::read(int channel, qint64 pauseMs,
+                                                            const std::function<void()>& sent) {
+    const std::optional<QByteArray> bytes = readCommand(channel);
     if (!bytes)
-        return false;
-    m_link.write(*bytes);
-    return true;
-}
-
-void SelectrixChannelAccess::emptyInput() {
-    (void)m_link.readInput();
-}
-
-SelectrixChannelAccess::Answer SelectrixChannelAccess::awaitAnswer(qint64 deadlineMs) {
-    const qint64 start = m_link.clock().ticks();
-    for (;;) {
-        // A byte that came with the last take before the deadline still counts.
-        if (const std::optional<quint8> byte = takeWaiting())
-            return {Answer::Outcome::Value, *byte};
-        if (m_link.cancelled())
-            return {Answer::Outcome::Stopped, 0};
-        const qint64 now = m_link.clock().ticks();
-        if (deadlineMs >= 0 && now > start + deadlineMs)
-            return {Answer::Outcome::TimedOut, 0};
-        // Sleeps until the byte comes, the deadline passes or the stop is asked for, while
-        // the user interface runs.
-        m_link.waitForInput(deadlineMs < 0 ? -1 : start + deadlineMs + 1 - now);
-    }
-}
-
-SelectrixChannelAccess::Answer SelectrixChannelAccess::read(int channel, qint64 deadlineMs) {
-    if (!sendRead(channel))
-        return {Answer::Outcome::TimedOut, 0};
-    return awaitAnswer(deadlineMs);
-}
-
-std::optional<quint8> SelectrixChannelAccess::takeWaiting() {
-    const QByteArray bytes = m_link.readInput();
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return static_cast<quint8>(bytes.at(0));
+        return {Outcome::TimedOut, 0};
+    return answerOf(m_link.ask(StationLink::Framing::Selectrix, *bytes, 0, readDeadlineMs, [&] {
+        if (sent)
+            sent();
+        pause(pauseMs);
+    }));
 }
 
 void SelectrixChannelAccess::pause(qint64 ms) {
     m_link.Warten(ms);
+}
+
+bool SelectrixChannelAccess::failed() const {
+    return m_link.failed();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
 
 class StationLink;
@@ -12,13 +14,18 @@ class StationLink;
 // content. Both bytes go out in one write. Of the bytes a read takes in, the first is the
 // answer and the rest are dropped.
 //
+// Every read is owed its byte: one whose byte nobody waits for (sendRead) is drained by the
+// link before the next read goes out, so no byte is ever taken for another read's.
+//
 // It works inside the exchange its caller holds; the exchange's cancel ends a waiting read
-// at its next poll (the window closing, the program shutting down). Port failures are thrown
-// as Failure by the port and left to the caller.
+// at its next poll (the window closing, the program shutting down). A port failure ends the
+// call with Failed; the link has reported it.
 class SelectrixChannelAccess {
 public:
     static constexpr int maxChannel = 127;
     static constexpr int maxValue = 255;
+    // Every read whose byte is used waits this long for it.
+    static constexpr qint64 readDeadlineMs = 2000;
 
     explicit SelectrixChannelAccess(StationLink& link);
 
@@ -26,29 +33,26 @@ public:
     static std::optional<QByteArray> writeCommand(int channel, int value);
     static std::optional<QByteArray> readCommand(int channel);
 
-    // False, and nothing sent, when channel or value are out of range.
+    // False when channel or value are out of range (nothing sent) or the port failed.
     bool write(int channel, int value);
+    // A read whose byte is not awaited now.
     bool sendRead(int channel);
-    // Drops whatever waits in the input.
-    void emptyInput();
 
     struct Answer {
-        enum class Outcome { Value, TimedOut, Stopped };
+        enum class Outcome { Value, TimedOut, Stopped, Failed };
         Outcome outcome = Outcome::TimedOut;
         quint8 value = 0;
         bool ok() const { return outcome == Outcome::Value; }
     };
-    // Takes the input until a take is not empty or `deadlineMs` (negative: none) has passed
-    // since the call, sleeping on the port between two takes while the user interface runs.
-    // A byte that came with the last take still counts.
-    Answer awaitAnswer(qint64 deadlineMs);
-    // sendRead, then awaitAnswer.
-    Answer read(int channel, qint64 deadlineMs);
-    // The first byte of what waits now, without waiting; nothing when nothing waits.
-    std::optional<quint8> takeWaiting();
+    // Drains what the central still owes and drops the rest of the input, sends the read,
+    // runs `sent` (may be empty: a status text), pauses `pauseMs` (the earliest time to
+    // look), then awaits the byte up to readDeadlineMs.
+    Answer read(int channel, qint64 pauseMs = 0, const std::function<void()>& sent = {});
 
     // The blocking pause: no window events meanwhile.
     void pause(qint64 ms);
+    // Whether the port failed in this exchange.
+    bool failed() const;
 
 private:
     StationLink& m_link;

@@ -31,45 +31,22 @@ bool usbHeaderAt(const QByteArray& bytes, qsizetype start) {
 }  // namespace
 
 std::optional<QByteArray> FrameSplitter::next() {
-    // The first whole frame of a kind the program knows that starts in [from, to), if any.
-    const auto knownFrameIn = [this](qsizetype from, qsizetype to) -> qsizetype {
-        for (qsizetype i = from; i < to && i < m_buffer.size(); ++i)
-            if (validFrameAt(m_buffer, i) && classify(m_buffer.mid(i, frameLength(at(m_buffer, i)))) != FrameKind::Other)
-                return i;
-        return -1;
-    };
     for (;;) {
         while (usbHeaderAt(m_buffer, 0))
             m_buffer.remove(0, 2);
         if (m_buffer.isEmpty())
             return std::nullopt;
         const qsizetype length = frameLength(at(m_buffer, 0));
-        qsizetype skip = 0;
-        if (m_buffer.size() >= length) {
-            if (!validFrameAt(m_buffer, 0)) {
-                skip = 1;
-            } else {
-                QByteArray frame = m_buffer.left(length);
-                // One garbage byte in 256 makes a valid frame of what follows it; a known
-                // frame inside it is the better reading.
-                const qsizetype inner = classify(frame) == FrameKind::Other ? knownFrameIn(1, length) : -1;
-                if (inner < 0) {
-                    m_buffer.remove(0, length);
-                    return frame;
-                }
-                skip = inner;
-            }
-        } else {
-            // Too short for the frame its first byte announces: either the rest is on its
-            // way, or that byte is garbage claiming a long frame. A known frame further on
-            // settles it; an unknown one could be bytes inside the frame still arriving (a CV
-            // and value of the same number form one), so it waits.
-            skip = knownFrameIn(1, m_buffer.size());
-            if (skip < 0)
-                return std::nullopt;
+        if (m_buffer.size() >= length && validFrameAt(m_buffer, 0)) {
+            QByteArray frame = m_buffer.left(length);
+            m_buffer.remove(0, length);
+            return frame;
         }
-        m_buffer.remove(0, skip);
-        m_dropped += skip;
+        // Too short and still arriving: the rest is on its way.
+        if (m_buffer.size() < length && !m_quiet)
+            return std::nullopt;
+        m_buffer.remove(0, 1);
+        ++m_dropped;
     }
 }
 

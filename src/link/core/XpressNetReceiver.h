@@ -12,14 +12,25 @@ namespace XpressNet {
 // Takes every byte that arrives, across as many reads as it comes in, and hands out whole
 // frames (header, data and check byte; the LI-USB FF FE / FF FD header of each frame
 // dropped). A frame is as long as its header's low nibble says, plus header and check
-// byte, and counts only when the XOR of all its bytes is 0. Bytes that begin no valid
-// frame are dropped one at a time, so garbage costs its own bytes and nothing after it.
+// byte, and counts only when the XOR of all its bytes is 0; such a frame is handed out
+// whole, whatever its kind. Bytes whose check fails are dropped one at a time, so garbage
+// costs its own bytes and nothing after it. A frame that is not yet whole waits for the rest,
+// unless the line has gone quiet (lineQuiet): then it was cut off, and its bytes are dropped
+// one at a time until a whole frame stands at the front.
 class FrameSplitter {
 public:
-    void append(const QByteArray& bytes) { m_buffer += bytes; }
+    void append(const QByteArray& bytes) {
+        m_buffer += bytes;
+        m_quiet = false;
+    }
     // The next whole frame, or nothing until more bytes arrive.
     std::optional<QByteArray> next();
-    // Bytes dropped as garbage (wrong check byte, no frame) so far.
+    // Nothing has arrived for longer than the bytes of one frame take: what waits for its
+    // rest will not get it.
+    void lineQuiet() { m_quiet = true; }
+    // Drops everything kept.
+    void clear() { m_buffer.clear(); }
+    // Bytes dropped as garbage (wrong check byte, cut-off frame) so far.
     qsizetype dropped() const { return m_dropped; }
     // Bytes kept for a frame not yet complete.
     const QByteArray& pending() const { return m_buffer; }
@@ -27,6 +38,7 @@ public:
 private:
     QByteArray m_buffer;
     qsizetype m_dropped = 0;
+    bool m_quiet = false;
 };
 
 enum class FrameKind {

@@ -1,6 +1,5 @@
 #include "programming/core/P50xProgrammer.h"
 
-#include "base/core/Failure.h"
 #include "link/core/P50xAnswer.h"
 #include "link/core/StationLink.h"
 
@@ -69,18 +68,6 @@ std::optional<CvResult> P50xProgrammer::writeLongAddress(int address) {
     return command(P50x::XPTWL(static_cast<qint16>(address)), Kind::Write);
 }
 
-StationLink::Answer P50xProgrammer::exchange(const QString& text, qint64 pauseMs, qint64 deadlineMs, bool& sent) {
-    sent = false;
-    m_link.emptyInput();
-    // Cancelled while a late answer was dropped: the command does not go out.
-    if (m_link.cancelled())
-        return {};
-    m_link.sendP50X(text);
-    sent = true;
-    m_link.Warten(pauseMs);
-    return m_link.waitForAnswer(deadlineMs);
-}
-
 CvResult P50xProgrammer::command(const QString& text, Kind kind) {
     CvResult result;
     const bool write = kind == Kind::Write;
@@ -92,40 +79,36 @@ CvResult P50xProgrammer::command(const QString& text, Kind kind) {
         result.outcome = outcome;
         return result;
     };
-    m_portFailed = false;
-    StationLink::Answer answer;
-    bool sent = false;
-    try {
-        if (write && m_form.trackOnBeforeWrites && !m_trackSwitchedOn) {
-            m_trackSwitchedOn = true;
-            answer = exchange(P50x::XPT1(), 0, m_form.writeDeadlineMs, sent);
-            if (sent && answer.complete)
-                answer = exchange(text, m_form.writePauseMs, m_form.writeDeadlineMs, sent);
-        } else {
-            answer = exchange(text, write ? m_form.writePauseMs : 0,
-                              write ? m_form.writeDeadlineMs : m_form.readDeadlineMs, sent);
-        }
-        if (!sent)
-            return givenUp(CvResult::Outcome::Aborted);
-    } catch (const Failure& failure) {
-        m_link.reportFailure(failure);
-        answer.failed = true;
+    StationLink::Reply reply;
+    if (write && m_form.trackOnBeforeWrites && !m_trackSwitchedOn) {
+        m_trackSwitchedOn = true;
+        // Its answer is awaited as a write's, so that it is not taken for the write's own.
+        reply = m_link.askP50X(P50x::XPT1(), 0, m_form.writeDeadlineMs);
+        if (reply.answered())
+            reply = m_link.askP50X(text, m_form.writePauseMs, m_form.writeDeadlineMs);
+    } else {
+        reply = m_link.askP50X(text, write ? m_form.writePauseMs : 0,
+                               write ? m_form.writeDeadlineMs : m_form.readDeadlineMs);
     }
-    result.answer = answer.text;
-    if (answer.failed) {
-        m_portFailed = true;
+    result.answer = reply.text();
+    switch (reply.outcome) {
+    case StationLink::Outcome::Failed:
         m_trackOn = false;
         result.outcome = CvResult::Outcome::PortFailed;
         return result;
+    case StationLink::Outcome::Stopped:
+        return givenUp(CvResult::Outcome::Aborted);
+    case StationLink::Outcome::TimedOut:
+        return givenUp(CvResult::Outcome::TimedOut);
+    case StationLink::Outcome::Done:
+        break;
     }
-    if (!answer.complete)
-        return givenUp(answer.aborted ? CvResult::Outcome::Aborted : CvResult::Outcome::TimedOut);
     m_trackOn = true;
-    result.shown = P50xAnswer::shownText(answer.text);
-    result.brief = P50xAnswer::firstTwo(answer.text);
+    result.shown = P50xAnswer::shownText(result.answer);
+    result.brief = P50xAnswer::firstTwo(result.answer);
     switch (kind) {
     case Kind::Read:
-        if (const auto value = P50xAnswer::cvValue(answer.text)) {
+        if (const auto value = P50xAnswer::cvValue(result.answer)) {
             result.outcome = CvResult::Outcome::Ok;
             result.value = *value;
         } else {
@@ -133,7 +116,7 @@ CvResult P50xProgrammer::command(const QString& text, Kind kind) {
         }
         break;
     case Kind::LongRead:
-        if (const auto value = P50xAnswer::readValue(answer.text)) {
+        if (const auto value = P50xAnswer::readValue(result.answer)) {
             result.outcome = CvResult::Outcome::Ok;
             result.value = int(std::clamp<qint64>(*value, -0x7fffffff, 0x7fffffff));
         } else {
@@ -141,19 +124,15 @@ CvResult P50xProgrammer::command(const QString& text, Kind kind) {
         }
         break;
     case Kind::Write:
-        result.outcome = P50xAnswer::writeSucceeded(answer.text) ? CvResult::Outcome::Ok : CvResult::Outcome::Refused;
+        result.outcome = P50xAnswer::writeSucceeded(result.answer) ? CvResult::Outcome::Ok : CvResult::Outcome::Refused;
         break;
     }
     return result;
 }
 
 void P50xProgrammer::finish() {
-    if (!m_trackOn || m_portFailed)
+    if (!m_trackOn)
         return;
     m_trackOn = false;
-    try {
-        m_link.sendP50X(P50x::XPT0());
-    } catch (const Failure& failure) {
-        m_link.reportFailure(failure);
-    }
+    m_link.tellP50X(P50x::XPT0());
 }

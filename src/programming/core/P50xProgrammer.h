@@ -68,13 +68,9 @@ public:
 private:
     enum class Kind { Read, Write, LongRead };
     CvResult command(const QString& text, Kind kind);
-    // Empties the input, sends and awaits the answer; nothing goes out when the exchange
-    // was cancelled meanwhile (then `sent` stays false).
-    StationLink::Answer exchange(const QString& text, qint64 pauseMs, qint64 deadlineMs, bool& sent);
 
     StationLink& m_link;
     Form m_form;
     bool m_trackOn = false;
     bool m_trackSwitchedOn = false;
-    bool m_portFailed = false;
 };

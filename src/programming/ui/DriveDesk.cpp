@@ -117,11 +117,7 @@ void refuseAddress(const PanelHost& host) {
 }
 
 void switchPowerAtOnce(const PanelHost& host, const QByteArray& bytes) {
-    try {
-        host.guard.link().writeAtOnce(bytes);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(host.ctx, failure);
-    }
+    host.guard.link().writeAtOnce(bytes);
 }
 
 }  // namespace DriveDesk

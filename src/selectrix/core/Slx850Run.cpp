@@ -115,7 +115,6 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
     bool switchedOff = false;
     bool powerOff = false;
     for (int pass = 0; pass < maxPowerOffPasses; ++pass) {
-        m_access.emptyInput();
         const std::optional<quint8> power = readChannel(trackPower);
         if (!power)
             return ended();
@@ -153,7 +152,6 @@ Slx850Run::Outcome Slx850Run::runSteps(int index) {
             step(Text::provided);
         }
 
-        m_access.emptyInput();
         step(Text::readByte1);
         pause();
         const std::optional<quint8> b1 = readChannel(parameterByte1);
@@ -237,11 +235,10 @@ bool Slx850Run::readExtendedSettings() {
     writeStep(control, controlWrite, SlxRunText::writeDecoder);
     write(control, controlOff);
     m_access.pause(settleMs);
-    m_access.sendRead(trackPower);
-    m_access.pause(settleMs);
+    // Its answer is collected and not used, so that it cannot answer for another read.
+    if (!usedAnswer(m_access.read(trackPower, settleMs)))
+        return false;
     writeStep(control, controlExtendedRead, Text::centralReads);
-    // This drops the answer about track power.
-    m_access.emptyInput();
     step(Text::readByte1);
     const std::optional<quint8> byte = readChannel(parameterByte1);
     if (!byte)

@@ -5,24 +5,16 @@
 
 namespace SlxCentral {
 
-namespace {
-std::optional<quint8> stateAfterRequest(SelectrixChannelAccess& access) {
-    access.sendRead(SlxChannel::trackPower);
-    access.pause(stateReadMs);
-    return access.takeWaiting();
-}
-}  // namespace
-
 std::optional<quint8> switchTrackPower(SelectrixChannelAccess& access, bool on) {
-    access.write(SlxChannel::trackPower, on ? SlxChannel::powerOnBit : 0);
+    if (!access.write(SlxChannel::trackPower, on ? SlxChannel::powerOnBit : 0))
+        return std::nullopt;
     access.pause(stateReadMs);
-    access.emptyInput();
-    return stateAfterRequest(access);
+    return readTrackPower(access);
 }
 
 std::optional<quint8> readTrackPower(SelectrixChannelAccess& access) {
-    access.emptyInput();
-    return stateAfterRequest(access);
+    const SelectrixChannelAccess::Answer answer = access.read(SlxChannel::trackPower, stateReadMs);
+    return answer.ok() ? std::optional<quint8>(answer.value) : std::nullopt;
 }
 
 void switchProgrammingOff(SelectrixChannelAccess& access) {

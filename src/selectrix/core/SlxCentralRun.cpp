@@ -1,6 +1,5 @@
 #include "selectrix/core/SlxCentralRun.h"
 
-#include "base/core/Failure.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "selectrix/core/SelectrixChannels.h"
 #include "selectrix/core/SelectrixHost.h"
@@ -23,10 +22,10 @@ SlxCentralRun::SlxCentralRun(SelectrixChannelAccess& access, SelectrixHost& host
 SlxCentralRun::Outcome SlxCentralRun::guarded(const std::function<Outcome()>& steps) {
     try {
         return steps();
-    } catch (const Failure&) {
-        // The port failed: the caller reports it; the window is left usable.
-        endQuietly();
-        throw;
+    } catch (const PortFailed&) {
+        // The link has reported it; the window is left usable.
+        m_stopped = true;
+        return endQuietly();
     }
 }
 
@@ -39,7 +38,8 @@ void SlxCentralRun::pause() {
 }
 
 void SlxCentralRun::write(int channel, int value) {
-    m_access.write(channel, value);
+    if (!m_access.write(channel, value) && m_access.failed())
+        throw PortFailed{};
 }
 
 void SlxCentralRun::writeStep(int channel, int value, const QString& statusText) {
@@ -48,32 +48,37 @@ void SlxCentralRun::writeStep(int channel, int value, const QString& statusText)
     pause();
 }
 
-std::optional<quint8> SlxCentralRun::usedAnswer(bool awaitOnly, int channel) {
-    const SelectrixChannelAccess::Answer answer =
-        awaitOnly ? m_access.awaitAnswer(answerDeadlineMs) : m_access.read(channel, answerDeadlineMs);
-    if (answer.ok())
+std::optional<quint8> SlxCentralRun::usedAnswer(const SelectrixChannelAccess::Answer& answer) {
+    using Read = SelectrixChannelAccess::Answer::Outcome;
+    switch (answer.outcome) {
+    case Read::Value:
         return answer.value;
-    if (answer.outcome == SelectrixChannelAccess::Answer::Outcome::Stopped) {
+    case Read::Failed:
+        throw PortFailed{};
+    case Read::Stopped:
         m_stopped = true;
         endQuietly();
-    } else {
+        break;
+    case Read::TimedOut:
         endWith(Text::noAnswer, SlxRunText::title, true);
+        break;
     }
     return std::nullopt;
 }
 
+std::optional<quint8> SlxCentralRun::readChannel(int channel) {
+    return usedAnswer(m_access.read(channel));
+}
+
 std::optional<quint8> SlxCentralRun::readAfterPause(int channel, const QString& statusText) {
-    m_access.emptyInput();
-    m_access.sendRead(channel);
-    if (!statusText.isNull())
-        step(statusText);
-    pause();
-    return awaitSent();
+    return usedAnswer(m_access.read(channel, m_delayMs, [&] {
+        if (!statusText.isNull())
+            step(statusText);
+    }));
 }
 
 bool SlxCentralRun::switchProgrammingOn(bool askUser) {
     writeStep(control, controlProgrammingOn, SlxRunText::programmingOn);
-    m_access.emptyInput();
     const std::optional<quint8> readiness = readChannel(status);
     if (!readiness)
         return false;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "link/core/SelectrixChannelAccess.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <functional>
 #include <optional>
 
-class SelectrixChannelAccess;
 class SelectrixHost;
 
 // What the programming runs through a Selectrix central share: status texts and pauses
@@ -14,13 +15,13 @@ class SelectrixHost;
 // their messages. Every step reports to the window through SelectrixHost.
 class SlxCentralRun {
 public:
-    static constexpr qint64 answerDeadlineMs = 2000;
+    static constexpr qint64 answerDeadlineMs = SelectrixChannelAccess::readDeadlineMs;
 
     enum class Outcome {
         Done,
         Refused,  // a value to send is not on its list: told, nothing sent
         Ended,    // a failed test or a silent central ended the run: told
-        Stopped,  // the window closed during a read
+        Stopped,  // the window closed during a read, or the port failed (the link has reported it)
     };
 
 protected:
@@ -29,18 +30,19 @@ protected:
     SlxCentralRun(const SlxCentralRun&) = delete;
     SlxCentralRun& operator=(const SlxCentralRun&) = delete;
 
-    // Runs `steps`; a port failure is thrown on, with the pointer and the fields restored.
+    // Runs `steps`; a port failure ends them with the pointer and the fields restored.
     Outcome guarded(const std::function<Outcome()>& steps);
     // What an early end puts back in the window besides the pointer.
     virtual void restoreFields() {}
 
     // The answer of a read whose value is used; nothing when the central stayed silent (the
     // run has been ended) or the window closed.
-    std::optional<quint8> readChannel(int channel) { return usedAnswer(false, channel); }
-    std::optional<quint8> awaitSent() { return usedAnswer(true, 0); }
-    // Empties the input, asks for the channel, shows `statusText` (a null text: none), pauses
-    // and awaits the answer.
+    std::optional<quint8> readChannel(int channel);
+    // Asks for the channel, shows `statusText` (a null text: none), pauses and awaits the
+    // answer.
     std::optional<quint8> readAfterPause(int channel, const QString& statusText);
+    // The value of a read's answer; nothing when it did not come (the run has been ended).
+    std::optional<quint8> usedAnswer(const SelectrixChannelAccess::Answer& answer);
     // Channel 106 := 64, then the readiness in channel 109: with `askUser` ("/CC2000", a
     // central that does not report it) the user is asked instead. False when the run ended.
     bool switchProgrammingOn(bool askUser);
@@ -61,7 +63,8 @@ protected:
     SelectrixHost& m_host;
 
 private:
-    std::optional<quint8> usedAnswer(bool awaitOnly, int channel);
+    // Thrown where the port failed; guarded() ends the run.
+    struct PortFailed {};
 
     qint64 m_delayMs;
     bool m_stopped = false;

@@ -52,8 +52,6 @@ SlxDccRun::Outcome SlxDccRun::readSteps(int cv) {
     m_access.pause(cvSettleMs);
     write(control, controlDcc);
     step(SlxRunText::readParameters);
-    m_access.emptyInput();
-    m_access.emptyInput();
     const std::optional<quint8> result = readChannel(parameterByte2);
     if (!result)
         return ended();
@@ -62,9 +60,7 @@ SlxDccRun::Outcome SlxDccRun::readSteps(int cv) {
         step(Text::readError);
         outcome = Outcome::Ended;
     } else {
-        m_access.sendRead(dccValue);
-        pause();
-        const std::optional<quint8> value = awaitSent();
+        const std::optional<quint8> value = readAfterPause(dccValue, QString());
         if (!value)
             return ended();
         m_host.setDccValue(QString::number(*value));

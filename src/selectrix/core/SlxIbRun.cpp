@@ -1,17 +1,14 @@
 #include "selectrix/core/SlxIbRun.h"
 
-#include "base/core/Failure.h"
 #include "link/core/P50xAnswer.h"
+#include "link/core/P50xCommands.h"
+#include "link/core/StationLink.h"
 #include "selectrix/core/SelectrixHost.h"
-#include "selectrix/core/SlxIbLink.h"
 #include "selectrix/core/SlxRunTexts.h"
 #include "selectrix/core/Sx1Codec.h"
 
 namespace {
 namespace Text {
-const QString read = QStringLiteral("XPTSR");
-const QString write = QStringLiteral("XPTSW %1,%2,%3,%4,%5");
-const QString trackOff = QStringLiteral("XPT0");
 const QString aborted = QStringLiteral(" Programmierung abgebrochen...");
 const QString written = QStringLiteral(" Programmiervorgang: ");
 const QString readDone = QStringLiteral(" Lesevorgang beendet...");
@@ -53,7 +50,7 @@ const std::array<SxField, 5> parameterFields{SxField::ADR, SxField::GE, SxField:
 
 }  // namespace
 
-SlxIbRun::SlxIbRun(SlxIbLink& link, SelectrixHost& host, const SlxIbInput& input)
+SlxIbRun::SlxIbRun(StationLink& link, SelectrixHost& host, const SlxIbInput& input)
     : m_link(link), m_host(host), m_input(input) {}
 
 std::optional<std::array<int, 5>> SlxIbRun::readAnswerValues(const QString& answer) {
@@ -85,18 +82,11 @@ std::optional<std::array<int, 5>> SlxIbRun::readAnswerValues(const QString& answ
 }
 
 SlxIbRun::Outcome SlxIbRun::SLXIB(int index) {
-    try {
-        if (index == 0)
-            return read();
-        if (index == 1)
-            return write();
-        return Outcome::Done;
-    } catch (const Failure&) {
-        // The caller reports it; the window is left usable.
-        m_host.setBusyPointer(false);
-        setFieldsWhite(false);
-        throw;
-    }
+    if (index == 0)
+        return read();
+    if (index == 1)
+        return write();
+    return Outcome::Done;
 }
 
 void SlxIbRun::setFieldsWhite(bool white) {
@@ -104,31 +94,30 @@ void SlxIbRun::setFieldsWhite(bool white) {
         m_host.setFieldWhite(f, white);
 }
 
-void SlxIbRun::endAfterSilence(const QString& title) {
-    m_host.setStatus(Text::aborted);
-    m_host.message(timeoutText(m_input.cuName), Notifier::Icon::Critical, Notifier::OkOnly, title);
+std::optional<QString> SlxIbRun::ask(const QString& command, const QString& title, bool readFields) {
+    const StationLink::Reply reply = m_link.askP50X(command, 0, answerDeadlineMs);
+    if (reply.answered()) {
+        m_link.tellP50X(P50x::XPT0());
+        return reply.text();
+    }
+    if (reply.outcome == StationLink::Outcome::TimedOut) {
+        m_host.setStatus(Text::aborted);
+        m_host.message(timeoutText(m_input.cuName), Notifier::Icon::Critical, Notifier::OkOnly, title);
+    }
+    // Closed, or the port failed (reported by the link): the window is left usable.
     m_host.setBusyPointer(false);
+    if (readFields)
+        setFieldsWhite(false);
+    return std::nullopt;
 }
 
 SlxIbRun::Outcome SlxIbRun::read() {
     setFieldsWhite(true);
     m_host.setBusyPointer(true);
-    const SlxIbLink::Reply reply = m_link.ask(Text::read, answerDeadlineMs);
-    switch (reply.outcome) {
-    case SlxIbLink::Reply::Outcome::TimedOut:
-        endAfterSilence(readTitle(m_input.decoderType));
-        setFieldsWhite(false);
-        return Outcome::TimedOut;
-    case SlxIbLink::Reply::Outcome::Stopped:
-    case SlxIbLink::Reply::Outcome::Failed:
-        m_host.setBusyPointer(false);
-        setFieldsWhite(false);
-        return Outcome::Stopped;
-    case SlxIbLink::Reply::Outcome::Answered:
-        break;
-    }
-    m_link.tell(Text::trackOff);
-    const std::optional<std::array<int, 5>> values = readAnswerValues(reply.text);
+    const std::optional<QString> answer = ask(P50x::XPTSR(), readTitle(m_input.decoderType), true);
+    if (!answer)
+        return m_link.cancelled() || m_link.failed() ? Outcome::Stopped : Outcome::TimedOut;
+    const std::optional<std::array<int, 5>> values = readAnswerValues(*answer);
     if (values) {
         for (size_t i = 0; i < parameterFields.size(); ++i)
             m_host.setFieldText(parameterFields.at(i), QString::number(values->at(i)));
@@ -138,7 +127,7 @@ SlxIbRun::Outcome SlxIbRun::read() {
     if (!values) {
         // An error text ("SX read err") or an answer of another form: the old values stay.
         m_host.setStatus(Text::aborted);
-        m_host.message(Text::noValues.arg(m_input.cuName, shown(reply.text)), Notifier::Icon::Critical,
+        m_host.message(Text::noValues.arg(m_input.cuName, shown(*answer)), Notifier::Icon::Critical,
                        Notifier::OkOnly, readTitle(m_input.decoderType));
         return Outcome::Refused;
     }
@@ -159,30 +148,20 @@ SlxIbRun::Outcome SlxIbRun::write() {
     }
     const Sx1Parameters& p = *checked.parameters;
     m_host.setBusyPointer(true);
-    const SlxIbLink::Reply reply =
-        m_link.ask(Text::write.arg(p.adr).arg(p.ge).arg(p.be).arg(p.im).arg(p.ha), answerDeadlineMs);
-    switch (reply.outcome) {
-    case SlxIbLink::Reply::Outcome::TimedOut:
-        endAfterSilence(writeTitle(m_input.decoderType));
-        return Outcome::TimedOut;
-    case SlxIbLink::Reply::Outcome::Stopped:
-    case SlxIbLink::Reply::Outcome::Failed:
-        m_host.setBusyPointer(false);
-        return Outcome::Stopped;
-    case SlxIbLink::Reply::Outcome::Answered:
-        break;
-    }
-    m_link.tell(Text::trackOff);
+    const std::optional<QString> answer =
+        ask(P50x::XPTSW(p.adr, p.ge, p.be, p.im, p.ha), writeTitle(m_input.decoderType), false);
+    if (!answer)
+        return m_link.cancelled() || m_link.failed() ? Outcome::Stopped : Outcome::TimedOut;
     // A station error text ("No ack", "Error", ...) is no write: the answer shows, nothing is logged.
-    if (!P50xAnswer::writeSucceeded(reply.text)) {
-        m_host.setStatus(Text::written + shown(reply.text));
+    if (!P50xAnswer::writeSucceeded(*answer)) {
+        m_host.setStatus(Text::written + shown(*answer));
         m_host.beep();
         m_host.setBusyPointer(false);
         return Outcome::Refused;
     }
     m_host.writeProtokoll(QStringLiteral("S"), QString::number(p.adr), QString::number(p.ge), QString::number(p.be),
                           QString::number(p.im), QString::number(p.ha));
-    m_host.setStatus(Text::written + shown(reply.text));
+    m_host.setStatus(Text::written + shown(*answer));
     m_host.setBusyPointer(false);
     return Outcome::Done;
 }

@@ -6,7 +6,7 @@
 #include <optional>
 
 class SelectrixHost;
-class SlxIbLink;
+class StationLink;
 
 // What an Intellibox run takes from the window: the five combo texts and the names that its
 // time-out message and titles are made of.
@@ -31,10 +31,10 @@ public:
         Stopped,    // the window closed, or the port failed (reported by the link)
     };
 
-    SlxIbRun(SlxIbLink& link, SelectrixHost& host, const SlxIbInput& input);
+    // Works inside the exchange the window holds; its cancel ends the wait.
+    SlxIbRun(StationLink& link, SelectrixHost& host, const SlxIbInput& input);
 
-    // Any other index does nothing. A port failure while sending is thrown on, with the
-    // pointer and the fields restored.
+    // Any other index does nothing.
     Outcome SLXIB(int index);
 
     // The five values of a read answer: after its first "=", four values each ended by a
@@ -46,9 +46,11 @@ private:
     Outcome read();
     Outcome write();
     void setFieldsWhite(bool white);
-    void endAfterSilence(const QString& title);
 
-    SlxIbLink& m_link;
+    // The station's answer to `command`, or the end of the run when it did not come.
+    std::optional<QString> ask(const QString& command, const QString& title, bool readFields);
+
+    StationLink& m_link;
     SelectrixHost& m_host;
     SlxIbInput m_input;
 };

@@ -527,12 +527,8 @@ void frmSelectrix::Form_Load(const QStringList& arguments) {
 
     // Leftovers on the line are dropped, unless another window's exchange is waiting for
     // them.
-    try {
-        if (const StationLink::Exchange exchange(m_link, this); exchange)
-            (void)m_link.readInput();
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    if (const StationLink::Exchange exchange(m_link, this); exchange)
+        m_link.dropInput();
     // The extended labels are grey until the extended settings are ticked.
     chkChange_Click();
 }

@@ -12,7 +12,6 @@
 #include "selectrix/core/Slx850Run.h"
 #include "selectrix/core/SlxCentral.h"
 #include "selectrix/core/SlxDccRun.h"
-#include "selectrix/core/SlxIbLink.h"
 #include "selectrix/core/SlxIbRun.h"
 #include "selectrix/ui/SelectrixTexts.h"
 
@@ -23,16 +22,7 @@
 #include <QPointer>
 
 void frmSelectrix::exchange(const std::function<void()>& body) {
-    const QPointer<frmSelectrix> alive(this);
-    m_guard->run([&] {
-        try {
-            body();
-        } catch (const Failure&) {
-            if (alive)
-                setBusyPointer(false);
-            throw;  // to the central error report
-        }
-    });
+    m_guard->run(body);
 }
 
 void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
@@ -104,10 +94,7 @@ void frmSelectrix::DCC_ModeWrite() {
 void frmSelectrix::SLXIB(int index) {
     const SlxIbInput input{cmbADR->currentText(), cmbGE->currentText(), cmbBE->currentText(), cmbIM->currentText(),
                            cmbHA->currentText(), m_ctx.CuName,          m_ctx.DecoderType};
-    exchange([&] {
-        SlxIbLink link(m_link);
-        SlxIbRun(link, *this, input).SLXIB(index);
-    });
+    exchange([&] { SlxIbRun(m_link, *this, input).SLXIB(index); });
 }
 
 void frmSelectrix::subSenden_SLX(int value, int channel) {

@@ -29,8 +29,6 @@ public:
           m_serviceMode(host.stationLink(), host.xpressNetUsb()),
           m_programmer(m_serviceMode, host.programmingMode(), ServiceModePauses::speedCurve(delayMs)) {
         m_serviceMode.setStatusView([this](const QString& text) { m_view.setStatus(text); });
-        StationLink& link = host.stationLink();
-        m_programmer.setFailureReport([&link](const Failure& failure) { link.reportFailure(failure); });
     }
 
     CvResult readCv(int cv) override {
@@ -109,11 +107,9 @@ void SpeedTableTransfer::editorClosing(SpeedCurveHost* host) {
     const StationLink::Exchange exchange = host->beginExchange();
     if (!exchange)
         return;
-    try {
-        link.sendP50X(P50x::XPT0());
-    } catch (const Failure&) {
-        // A port that is not open has no programming track to leave.
-    }
+    // A port that is not open has no programming track to leave.
+    if (link.portOpen())
+        link.tellP50X(P50x::XPT0());
 }
 
 void SpeedTableTransfer::run(SpeedCurveHost& host, Direction direction) {
