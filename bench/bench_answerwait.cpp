@@ -3,7 +3,10 @@
 //   - the time from the station's "]" to the program's next byte, over 200 single reads
 //     (goal: median and maximum at most 2 ms);
 //   - the processor time of a 20 s read from a silent station (goal: at most 1 % of one core);
-//   - a table run of 28 writes with Delay 100 against its prescribed pauses (goal: about 1 %).
+//   - a table run of 28 writes with Delay 100 against its prescribed pauses (goal: about 1 %);
+//   - a table run of 28 reads with Delay 0, the time from each "]" to the next command, with an
+//     empty protocol and with one that holds far more rows than it shows (goal: 95th
+//     percentile at most 2 ms).
 // A bare loop in place of the program and the table run through the link alone show what the
 // machine and the window add by themselves.
 // Run by hand; the tests never run it. Exits 1 when a goal is missed.
@@ -14,6 +17,7 @@
 #include "programming/core/P50xProgrammer.h"
 #include "programming/core/ProgrammingSession.h"
 #include "programming/core/CvGroupTable.h"
+#include "programming/core/ProtocolTable.h"
 #include "programming/ui/CvGroupGrid.h"
 #include "intellibox/ui/frmZentrale.h"
 #include "link/core/QtSerialPort.h"
@@ -318,6 +322,44 @@ int main(int argc, char** argv) {
             if (throughWindow)
                 met = met && took <= prescribed * 1.01;
         }
+    }
+
+    // Table runs of 28 reads with Delay 0: how soon each row's command follows the answer of
+    // the row before, however long the protocol is.
+    QList<CvRow> reads28;
+    for (int step = 1; step <= 28; ++step)
+        reads28.append({"L", QString::number(66 + step), "", ""});
+    ctx.Delay = 0;
+    station.workMs = 20;
+    for (const int protocolRows : {0, 1000}) {
+        window.protocol().clear();
+        for (int i = 0; i < protocolRows; ++i)
+            window.protocol().append(QStringLiteral("L"), QString::number(i % 1024 + 1), QStringLiteral("3"));
+        std::vector<double> reactions;
+        own.clear();
+        for (int run = 0; run < 5; ++run) {
+            window.groupTable().clear();
+            window.groupTable().appendRows(reads28, QStringLiteral("DCC"));
+            userPause(100);
+            station.clear();
+            window.groupGrid().runTable();
+            userPause(50);
+            const std::vector<double> got = station.reactions();
+            reactions.insert(reactions.end(), got.begin(), got.end());
+        }
+        std::sort(reactions.begin(), reactions.end());
+        if (reactions.size() < 28) {
+            std::printf("table run reaction: %zu answers measured\n", reactions.size());
+            return 1;
+        }
+        const double p95 = reactions[reactions.size() * 95 / 100];
+        std::printf("table run, 28 reads, Delay 0, protocol of %d rows: \"]\" to the next command median %.3f ms, "
+                    "95th percentile %.3f ms, max %.3f ms over %zu answers (goal: 95th percentile <= 2 ms)\n",
+                    protocolRows, reactions[reactions.size() / 2], p95, reactions.back(), reactions.size());
+        met = met && p95 <= 2.0;
+        std::sort(own.begin(), own.end());
+        std::printf("  the program's own share: median %.3f ms, 95th percentile %.3f ms, max %.3f ms\n",
+                    own[own.size() / 2], own[own.size() * 95 / 100], own.back());
     }
     return met ? 0 : 1;
 }

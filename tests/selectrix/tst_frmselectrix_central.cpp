@@ -1,3 +1,4 @@
+#include "ClockWait.h"
 #include "SelectrixWindowRig.h"
 #include "selectrix/core/SxProtokoll.h"
 
@@ -75,6 +76,28 @@ private slots:
         QCOMPARE(rig.clock.ticks(), start + 200 + (answers ? 0 : 2001));
         QCOMPARE(Rig::lampColour(rig.label("lblGleisspannung")), lamp);
         QCOMPARE(rig.station.powerOn(), index == 1);
+    }
+
+    // The state check after choosing the central waits for its late answer, and "lesen"
+    // pressed meanwhile is refused; the read that follows switches track power off before
+    // programming and shows the decoder's values.
+    void readRightAfterChoosing() {
+        Rig rig;
+        rig.station.setSxDecoder(181, 208);
+        rig.station.setChannel(127, 128);
+        rig.station.setAnswerDelay(700);
+        const qint64 chosen = rig.clock.ticks();
+        onceAfter(rig.clock, chosen + 300, [&rig] { rig.get<QAbstractButton>("btnSelectrix_0")->click(); });
+        rig.get<QAbstractButton>("btnUnit_0")->click();
+        rig.clock.onYield = nullptr;
+        QCOMPARE(rig.bytes(), QStringList{"7F00"});
+        QCOMPARE(Rig::lampColour(rig.label("lblGleisspannung")), green);
+        rig.click("btnSelectrix_0");
+        const QStringList bytes = rig.bytes();
+        QVERIFY(bytes.indexOf("FF00") > 0 && bytes.indexOf("FF00") < bytes.indexOf("EA40"));
+        QCOMPARE(rig.combo("cmbADR")->currentText(), QStringLiteral("80"));
+        QCOMPARE(rig.combo("cmbGE")->currentText(), QStringLiteral("5"));
+        QVERIFY(rig.notifier.messages.isEmpty());
     }
 
     // Only the central has its power buttons' exchange.

@@ -115,6 +115,53 @@ private slots:
         QVERIFY(r.station.powerOn());
     }
 
+    void lateCentral_data() {
+        QTest::addColumn<qint64>("late");
+        QTest::addColumn<bool>("extended");
+        for (qint64 late : {120, 600, 700})
+            for (bool extended : {false, true})
+                QTest::newRow(qPrintable(QStringLiteral("%1 ms%2").arg(late).arg(extended ? ", extended" : "")))
+                    << late << extended;
+    }
+    // A central that answers every read late, with no pause between the steps: each read
+    // gets its own byte, so the write switches power off before programming, the read right
+    // after it shows what was written, and the extended read writes back the decoder's own
+    // bytes.
+    void lateCentral() {
+        QFETCH(qint64, late);
+        QFETCH(bool, extended);
+        RunRig r;
+        r.input.delayMs = 0;
+        r.input.extended = extended;
+        r.input.adr = QStringLiteral("5");
+        r.input.ge = QStringLiteral("3");
+        r.input.be = QStringLiteral("2");
+        r.input.im = QStringLiteral("3");
+        r.input.ha = QStringLiteral("1");
+        r.input.imErw = QStringLiteral("3");
+        r.input.beErw = QStringLiteral("2");
+        r.station.setSxDecoder(255, 255, 255);
+        r.station.setChannel(127, 128);
+        r.station.setAnswerDelay(late);
+        QCOMPARE(r.run(1), Slx850Run::Outcome::Done);
+        const QStringList written = r.bytes();
+        QVERIFY(written.indexOf("FF00") >= 0 && written.indexOf("FF00") < written.indexOf("EA40"));
+        QCOMPARE(r.station.sxByte1(), quint8(3 + 2 * 8 + 2 * 64));
+        QCOMPARE(r.station.sxByte2(), quint8(5));
+        const quint8 extendedByte = r.station.sxExtended();
+        QVERIFY(r.station.powerOn());
+        QVERIFY(r.host.messages.isEmpty());
+
+        r.host.rows.clear();
+        QCOMPARE(r.run(0), Slx850Run::Outcome::Done);
+        QCOMPARE(r.host.rows.value(0).mid(0, 6), (QStringList{"L", "5", "3", "2", "3", "1"}));
+        QCOMPARE(r.host.fields.value(SxField::ADR), QStringLiteral("5"));
+        QCOMPARE(r.station.sxByte1(), quint8(3 + 2 * 8 + 2 * 64));
+        QCOMPARE(r.station.sxByte2(), quint8(5));
+        QCOMPARE(r.station.sxExtended(), extendedByte);
+        QVERIFY(r.host.messages.isEmpty());
+    }
+
     // Seven passes find the power on: seven reads, seven writes of 0, then the message; the
     // status keeps its last text and nothing more is sent.
     void powerStaysOn() {

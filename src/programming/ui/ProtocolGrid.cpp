@@ -91,8 +91,9 @@ ProtocolGrid::ProtocolGrid(Options options, QWidget* parent) : GridView(parent),
 void ProtocolGrid::setTable(ProtocolTable* table) {
     m_table = table;
     QTableView::setModel(table);
-    // Each new row comes into view.
-    connect(table, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); });
+    // Each new row comes into view once the window's events run: scrolling a long protocol
+    // takes about half a millisecond, which a table run's next command must not wait for.
+    connect(table, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); }, Qt::QueuedConnection);
 }
 
 void ProtocolGrid::commitEdit() {
