@@ -206,7 +206,7 @@ private slots:
     // the programming track.
     void transferControls() {
         SimulatedZentrale z;
-        FakeSpeedCurveHost host(z, SpeedCurveHost::Station::P50x);
+        FakeSpeedCurveHost host(z, FakeSpeedCurveHost::Station::P50x);
         ctx.Delay = 0;
         window->setHost(&host);
         for (const char* name : {"btnSchreiben", "btnLesen", "btnAbbruch"})
@@ -246,8 +246,10 @@ private slots:
         z.clock.onYield = {};
         QCOMPARE(host.rows.size(), 58);
         QCOMPARE(get<QLabel>(QStringLiteral("stbStatus"))->text(), QStringLiteral(" Lesevorgang abgebrochen ..."));
+        // The steps not read keep the values read before, red.
         QCOMPARE(picture(marke(3)), QStringLiteral("imgMarke_rot"));
-        QCOMPARE(fs(3), QStringLiteral("0"));
+        QCOMPARE(fs(3), QStringLiteral("9"));
+        QCOMPARE(scroll(28)->value(), 255 - 84);
 
         z.clock.advance(25000);
         const qsizetype sent = z.station.p50xCommands().size();
