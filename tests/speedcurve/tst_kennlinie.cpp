@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -413,7 +415,8 @@ private slots:
         QCOMPARE(marke(28)->y(), 255 + 8);
     }
 
-    // A scroll bar moved by the user is a value change like any other.
+    // A scroll bar moved by the user is a value change like any other. Its handle is no
+    // longer than the bar is wide, so that it stands clear of itself at the two ends.
     void scrollBar() {
         curve().setMark(3, SpeedCurve::Mark::Transferred);
         scroll(3)->setValue(55);
@@ -421,6 +424,24 @@ private slots:
         QCOMPARE(fs(3), QStringLiteral("200"));
         QCOMPARE(marke(3)->y(), 63);
         QCOMPARE(picture(marke(3)), QStringLiteral("imgMarke_rot"));
+
+        QScrollBar* bar = scroll(3);
+        auto handleAt = [bar](int position) {
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = Qt::Vertical;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.pageStep = bar->pageStep();
+            option.singleStep = bar->singleStep();
+            option.sliderPosition = option.sliderValue = position;
+            option.subControls = QStyle::SC_All;
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        };
+        const QRect top = handleAt(0);
+        const QRect bottom = handleAt(255);
+        QVERIFY2(top.height() > 0 && top.height() <= bar->width(), qPrintable(QString::number(top.height())));
+        QVERIFY2(top.bottom() < bottom.top(), qPrintable(QStringLiteral("%1 %2").arg(top.bottom()).arg(bottom.top())));
     }
 
     void ruler() {

@@ -19,6 +19,7 @@
 #include "speedcurve/ui/ToolIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QHash>
@@ -26,7 +27,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QToolButton>
 
@@ -62,6 +65,21 @@ const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
 QString pictureName(SpeedCurve::Mark mark) {
     return mark == SpeedCurve::Mark::Transferred ? QStringLiteral("imgMarke_gruen") : QStringLiteral("imgMarke_rot");
 }
+
+// The steps' bars are short for their range of 256 values: the style's shortest handle
+// nearly fills their track. Their handle is as long as the bar is wide, as on a bar whose
+// range is far longer than its page, so that its position shows.
+class StepBarStyle : public QProxyStyle {
+public:
+    explicit StepBarStyle(QObject* owner) : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarSliderMin && widget)
+            return widget->width();
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 // The ruler's blanks and ticks were spaced for another font: stretch or squeeze the
 // letters so that its last number stands under the last step.
@@ -284,9 +302,11 @@ void frmKennlinie::buildSteps(QWidget* central) {
     // Each step's bar and label stand under its marker: the bars 240 twips apart, the
     // labels in two staggered rows, 32 pixels apart within a row.
     const int firstCentre = twips(planLeft) + G::centreX(1);
+    auto* barStyle = new StepBarStyle(this);
     for (int step = 1; step <= SpeedCurve::steps; ++step) {
         auto* bar = new QScrollBar(Qt::Vertical, central);
         bar->setObjectName(QStringLiteral("Scroll_%1").arg(step));
+        bar->setStyle(barStyle);
         bar->setRange(0, SpeedCurve::maxValue);
         bar->setSingleStep(1);
         bar->setPageStep(10);
