@@ -512,8 +512,16 @@ private slots:
         };
         setValues(3, 50, 250);
         curve().setValue(10, 7);
-        notifier.expectMessages = true;
+        // The file's name shows before the confirmation does.
+        QString nameAtConfirmation;
+        notifier.answerFor = [&](const RecordingNotifier::Message&) {
+            nameAtConfirmation = get<QLabel>(QStringLiteral("pnlDateiname"))->text();
+            return int(Notifier::Ok);
+        };
         run(save);
+        notifier.answerFor = {};
+        notifier.expectMessages = true;
+        QCOMPARE(nameAtConfirmation, QStringLiteral(" ") + path);
         QCOMPARE(notifier.messages.size(), 1);
         QCOMPARE(notifier.messages[0].text,
                  QStringLiteral("Kennlinie unter \r\r%1          \r\rgespeichert !           ").arg(path));

@@ -20,10 +20,6 @@ QStringList lines(const SpeedCurve::Values& values) {
     return result;
 }
 
-void save(const QString& path, const SpeedCurve::Values& values) {
-    writeTextLines(path, lines(values));
-}
-
 std::optional<int> lineValue(const QString& line) {
     // The digits the line ends in, with a blank or the line's start in front of them.
     qsizetype begin = line.size();

@@ -13,9 +13,8 @@ namespace SpeedCurveFile {
 
 constexpr int lineCount = SpeedCurve::steps;
 
+// The lines of a save.
 QStringList lines(const SpeedCurve::Values& values);
-// Never truncates the old file on failure; throws Failure(75) when it cannot be written.
-void save(const QString& path, const SpeedCurve::Values& values);
 
 // A load is checked whole before anything is taken over.
 struct Loaded {

@@ -1,10 +1,9 @@
 #include "speedcurve/ui/frmKennlinie.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FileCommands.h"
 #include "app/ui/FileDialog.h"
 #include "app/ui/InputBox.h"
 #include "app/ui/MenuRechtsbuendig.h"
@@ -59,8 +58,6 @@ constexpr int statusHeight = 300;
 constexpr QPoint handleDesign[3] = {{}, {220, 250}, {390, 190}};
 
 constexpr QRgb rulerColour = 0x000000;
-
-const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
 
 QString pictureName(SpeedCurve::Mark mark) {
     return mark == SpeedCurve::Mark::Transferred ? QStringLiteral("imgMarke_gruen") : QStringLiteral("imgMarke_rot");
@@ -376,12 +373,6 @@ bool frmKennlinie::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-QString frmKennlinie::chooseCurveFile(bool save) {
-    m_dialog.setFilter(textFilter);
-    m_dialog.setFlags(Dialog::OverwritePrompt);
-    return save ? m_dialog.showSave() : m_dialog.showOpen();
-}
-
 void frmKennlinie::setHost(SpeedCurveHost* host) {
     m_host = host;
     const bool usable = host != nullptr;
@@ -486,23 +477,15 @@ void frmKennlinie::showHelp() {
 }
 
 void frmKennlinie::saveCurve() {
-    try {
-        const QString path = chooseCurveFile(true);
-        if (path.isEmpty())
-            return;
-        SpeedCurveFile::save(path, m_curve->values());
-        pnlDateiname->setText(QStringLiteral(" ") + path);
-        m_ctx.ui().message(SpeedCurveFile::savedText(path), Notifier::Icon::Information, Notifier::OkOnly,
-                           SpeedCurveFile::savedTitle);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    FileCommands::saveLines(m_ctx, m_dialog, Dialog::OverwritePrompt, SpeedCurveFile::lines(m_curve->values()),
+                            SpeedCurveFile::savedText, SpeedCurveFile::savedTitle,
+                            [this](const QString& path) { pnlDateiname->setText(QStringLiteral(" ") + path); });
 }
 
 void frmKennlinie::loadCurve() {
     using Outcome = SpeedCurveFile::Loaded::Outcome;
-    try {
-        const QString path = chooseCurveFile(false);
+    FileCommands::reportFailures(m_ctx, [&] {
+        const QString path = FileCommands::chooseTextFile(m_dialog, false, Dialog::OverwritePrompt);
         if (path.isEmpty())
             return;
         const SpeedCurveFile::Loaded loaded = SpeedCurveFile::load(path);
@@ -524,9 +507,7 @@ void frmKennlinie::loadCurve() {
             break;
         }
         pnlDateiname->setText(QStringLiteral(" ") + path);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    });
 }
 
 void frmKennlinie::printCurve() {
