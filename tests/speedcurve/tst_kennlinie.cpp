@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -206,7 +208,7 @@ private slots:
     // the programming track.
     void transferControls() {
         SimulatedZentrale z;
-        FakeSpeedCurveHost host(z, SpeedCurveHost::Station::P50x);
+        FakeSpeedCurveHost host(z, FakeSpeedCurveHost::Station::P50x);
         ctx.Delay = 0;
         window->setHost(&host);
         for (const char* name : {"btnSchreiben", "btnLesen", "btnAbbruch"})
@@ -246,8 +248,10 @@ private slots:
         z.clock.onYield = {};
         QCOMPARE(host.rows.size(), 58);
         QCOMPARE(get<QLabel>(QStringLiteral("stbStatus"))->text(), QStringLiteral(" Lesevorgang abgebrochen ..."));
+        // The steps not read keep the values read before, red.
         QCOMPARE(picture(marke(3)), QStringLiteral("imgMarke_rot"));
-        QCOMPARE(fs(3), QStringLiteral("0"));
+        QCOMPARE(fs(3), QStringLiteral("9"));
+        QCOMPARE(scroll(28)->value(), 255 - 84);
 
         z.clock.advance(25000);
         const qsizetype sent = z.station.p50xCommands().size();
@@ -411,7 +415,8 @@ private slots:
         QCOMPARE(marke(28)->y(), 255 + 8);
     }
 
-    // A scroll bar moved by the user is a value change like any other.
+    // A scroll bar moved by the user is a value change like any other. Its handle is no
+    // longer than the bar is wide, so that it stands clear of itself at the two ends.
     void scrollBar() {
         curve().setMark(3, SpeedCurve::Mark::Transferred);
         scroll(3)->setValue(55);
@@ -419,6 +424,24 @@ private slots:
         QCOMPARE(fs(3), QStringLiteral("200"));
         QCOMPARE(marke(3)->y(), 63);
         QCOMPARE(picture(marke(3)), QStringLiteral("imgMarke_rot"));
+
+        QScrollBar* bar = scroll(3);
+        auto handleAt = [bar](int position) {
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = Qt::Vertical;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.pageStep = bar->pageStep();
+            option.singleStep = bar->singleStep();
+            option.sliderPosition = option.sliderValue = position;
+            option.subControls = QStyle::SC_All;
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        };
+        const QRect top = handleAt(0);
+        const QRect bottom = handleAt(255);
+        QVERIFY2(top.height() > 0 && top.height() <= bar->width(), qPrintable(QString::number(top.height())));
+        QVERIFY2(top.bottom() < bottom.top(), qPrintable(QStringLiteral("%1 %2").arg(top.bottom()).arg(bottom.top())));
     }
 
     void ruler() {
@@ -489,8 +512,16 @@ private slots:
         };
         setValues(3, 50, 250);
         curve().setValue(10, 7);
-        notifier.expectMessages = true;
+        // The file's name shows before the confirmation does.
+        QString nameAtConfirmation;
+        notifier.answerFor = [&](const RecordingNotifier::Message&) {
+            nameAtConfirmation = get<QLabel>(QStringLiteral("pnlDateiname"))->text();
+            return int(Notifier::Ok);
+        };
         run(save);
+        notifier.answerFor = {};
+        notifier.expectMessages = true;
+        QCOMPARE(nameAtConfirmation, QStringLiteral(" ") + path);
         QCOMPARE(notifier.messages.size(), 1);
         QCOMPARE(notifier.messages[0].text,
                  QStringLiteral("Kennlinie unter \r\r%1          \r\rgespeichert !           ").arg(path));

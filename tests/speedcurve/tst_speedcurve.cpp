@@ -139,8 +139,9 @@ private slots:
         QCOMPARE(SpeedCurve::dragScrollValue(scroll, yTwips, grabTwips), expected);
     }
 
-    // A value change outside a transfer marks its step red and is reported once; during a
-    // transfer the marks are the transfer's to set; setting the same value changes nothing.
+    // A value change marks its step red and is reported once, also while a transfer runs;
+    // the transfer marks a step it read or wrote green only while the step still shows that
+    // value; setting the same value changes nothing.
     void marksFollowChanges() {
         SpeedCurve curve;
         markAllTransferred(curve);
@@ -156,15 +157,12 @@ private slots:
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.at(0).at(0).toInt(), 3);
 
-        curve.setTransferRunning(true);
         curve.setValue(4, 99);
-        curve.setMark(5, SpeedCurve::Mark::Changed);
-        curve.setValue(5, 98);
+        curve.markTransferred(4, 99);
         QCOMPARE(curve.mark(4), SpeedCurve::Mark::Transferred);
+        curve.setValue(5, 98);
+        curve.markTransferred(5, 97);
         QCOMPARE(curve.mark(5), SpeedCurve::Mark::Changed);
-        curve.setMark(5, SpeedCurve::Mark::Transferred);
-        QCOMPARE(curve.mark(5), SpeedCurve::Mark::Transferred);
-        curve.setTransferRunning(false);
         curve.setValue(4, 100);
         QCOMPARE(curve.mark(4), SpeedCurve::Mark::Changed);
     }

@@ -6,10 +6,11 @@
 #include "speedcurve/core/SpeedTableTransfer.h"
 
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 using Mode = XpressNet::ProgrammingMode;
-using Station = SpeedCurveHost::Station;
+using Station = FakeSpeedCurveHost::Station;
 
 namespace {
 
@@ -148,7 +149,6 @@ private slots:
         QVERIFY(r.notifier().messages.isEmpty());
         QVERIFY(!r.notifier().busy);
         QVERIFY(!r.transfer.running());
-        QVERIFY(!r.curve.transferRunning());
         QVERIFY(!r.z.host.link().exchangeRunning());
     }
 
@@ -213,6 +213,7 @@ private slots:
             if (rows == done)
                 failFromHere();
         };
+        const SpeedCurve::Values before = r.curve.values();
         if (write)
             r.transfer.write(r.host);
         else
@@ -238,10 +239,10 @@ private slots:
             QCOMPARE(r.status.last(), told);
             QCOMPARE(r.notifier().beeps, 1);
         }
-        // A read leaves the steps it did not read at 0.
-        if (!write)
-            for (int step = failingStep; step <= 28; ++step)
-                QCOMPARE(r.curve.value(step), 0);
+        // The steps not read keep their values: a write right after puts nothing new into
+        // the decoder.
+        for (int step = write ? 1 : failingStep; step <= 28; ++step)
+            QCOMPARE(r.curve.value(step), before[std::size_t(step - 1)]);
         QVERIFY(!r.notifier().busy);
         QVERIFY(!r.transfer.running());
     }
@@ -272,12 +273,15 @@ private slots:
                 r.z.guard.windowClosing();
             }
         });
+        const SpeedCurve::Values before = r.curve.values();
         if (write)
             r.transfer.write(r.host);
         else
             r.transfer.read(r.host);
         QCOMPARE(r.host.rows.size(), 2);
         QCOMPARE(r.marks(), marksOf(2, 26));
+        for (int step = 3; step <= 28; ++step)
+            QCOMPARE(r.curve.value(step), before[std::size_t(step - 1)]);
         QCOMPARE(r.commands().last(), QStringLiteral("XPT0"));
         QCOMPARE(r.commands().count(QStringLiteral("XPT0")), 1);
         QCOMPARE(r.commands().size(), write ? 5 : 4);
@@ -294,23 +298,45 @@ private slots:
     }
 
     // One transfer at a time: a second start while one waits is refused with a beep and
-    // sends nothing; changes made meanwhile do not turn a marker red.
-    void secondStartRefused() {
+    // sends nothing. A step the user changes while its value is on the way (step 1 being
+    // written) or after it was read stays red; one changed before its turn is written with
+    // its new value, or read over, and turns green.
+    void changesDuringARun_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("at");
+        // Step 1 is written from 20 ms to about 1520 ms; step 2 is read from 1500 ms on.
+        QTest::newRow("write") << true << 1000;
+        QTest::newRow("read") << false << 2000;
+    }
+    void changesDuringARun() {
+        QFETCH(bool, write);
+        QFETCH(int, at);
         Rig r;
+        r.stationCurve();
         r.ctx().Delay = 500;
-        r.onceAfter(1000, [&] {
+        r.onceAfter(at, [&] {
             r.transfer.read(r.host);
             r.transfer.write(r.host);
             r.curve.setValue(1, 200);
             r.curve.setValue(20, 100);
         });
-        r.transfer.write(r.host);
-        QCOMPARE(r.notifier().beeps, 3);  // two refusals, the end of the run
-        QCOMPARE(r.commands().size(), 30);
-        QCOMPARE(r.marks(), marksOf(28, 0));
+        if (write)
+            r.transfer.write(r.host);
+        else
+            r.transfer.read(r.host);
+        QCOMPARE(r.notifier().beeps, write ? 3 : 2);  // two refusals, the end of a write run
+        QCOMPARE(r.commands().size(), write ? 30 : 29);
+        QCOMPARE(r.marks(), QList<SpeedCurve::Mark>{SpeedCurve::Mark::Changed} + marksOf(27, 0));
         QCOMPARE(r.curve.value(1), 200);
-        QCOMPARE(r.host.rows.at(19), QStringLiteral("S 86 100"));
-        QCOMPARE(r.z.station.cv(86), std::optional<int>(100));
+        if (write) {
+            QCOMPARE(r.host.rows.at(0), QStringLiteral("S 67 0"));
+            QCOMPARE(r.z.station.cv(67), std::optional<int>(0));
+            QCOMPARE(r.host.rows.at(19), QStringLiteral("S 86 100"));
+            QCOMPARE(r.z.station.cv(86), std::optional<int>(100));
+        } else {
+            QCOMPARE(r.host.rows.at(0), QStringLiteral("L 67 9"));
+            QCOMPARE(r.curve.value(20), 180);
+        }
     }
 
     // A 6021 offers no transfer: a start beeps and sends nothing.
@@ -406,21 +432,24 @@ private slots:
 
     // A status answer, silence, a CV the register mode cannot reach: the step fails, the
     // user is told once and the run stops.
-    void lenzFailedRead_data() {
+    void lenzFailedStep_data() {
         QTest::addColumn<SimulatedStation::Kind>("kind");
+        QTest::addColumn<bool>("write");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("told");  // the status, or "title|message"
         const QString notFound = QStringLiteral(" Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )");
-        QTest::newRow("not found") << SimulatedStation::Kind::Lenz << "not found" << notFound;
-        QTest::newRow("not found, LI-USB") << SimulatedStation::Kind::LenzUsb << "not found" << notFound;
-        QTest::newRow("short circuit") << SimulatedStation::Kind::Lenz << "short"
+        QTest::newRow("not found") << SimulatedStation::Kind::Lenz << false << "not found" << notFound;
+        QTest::newRow("not found, LI-USB") << SimulatedStation::Kind::LenzUsb << false << "not found" << notFound;
+        QTest::newRow("short circuit") << SimulatedStation::Kind::Lenz << false << "short"
                                        << " Zentrale meldet 'Kurzschluss'   (Originalstring ' 61 | 12 | 73 ' )";
-        QTest::newRow("silent") << SimulatedStation::Kind::Lenz << "silent"
+        QTest::newRow("silent") << SimulatedStation::Kind::Lenz << false << "silent"
                                 << " Daten lesen.....|empfange keine Antwort von der Zentrale...      ";
-        QTest::newRow("register mode") << SimulatedStation::Kind::Lenz << "register" << CvInput::badCvStatus;
+        QTest::newRow("register mode") << SimulatedStation::Kind::Lenz << false << "register" << CvInput::badCvStatus;
+        QTest::newRow("write in register mode") << SimulatedStation::Kind::Lenz << true << "register" << CvInput::badCvStatus;
     }
-    void lenzFailedRead() {
+    void lenzFailedStep() {
         QFETCH(SimulatedStation::Kind, kind);
+        QFETCH(bool, write);
         QFETCH(QString, fault);
         QFETCH(QString, told);
         Rig r(kind);
@@ -437,12 +466,21 @@ private slots:
             else
                 r.host.mode = Mode::Register;
         };
-        r.transfer.read(r.host);
+        const SpeedCurve::Values before = r.curve.values();
+        if (write)
+            r.transfer.write(r.host);
+        else
+            r.transfer.read(r.host);
         QCOMPARE(r.host.rows.size(), 2);
         QCOMPARE(r.marks(), marksOf(2, 26));
-        QCOMPARE(r.curve.value(3), 0);
+        QCOMPARE(r.curve.value(3), before[2]);
         // Register mode sends nothing for CV 69; the others sent its request.
-        QCOMPARE(r.z.writes().size(), fault == QLatin1String("register") ? 4 : 6);
+        if (write) {
+            const QList<QByteArray> writes = r.z.writes();
+            QCOMPARE(int(std::count_if(writes.begin(), writes.end(), [](const QByteArray& f) { return f.startsWith(char(0x23)); })), 2);
+        } else {
+            QCOMPARE(r.z.writes().size(), fault == QLatin1String("register") ? 4 : 6);
+        }
         if (fault == QLatin1String("silent")) {
             QCOMPARE(onlyMessage(r.notifier()), told);
             QCOMPARE(r.notifier().messages[0].icon, Notifier::Icon::Critical);

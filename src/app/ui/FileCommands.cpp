@@ -28,14 +28,22 @@ void reportFailures(AppContext& ctx, const std::function<void()>& operation) {
 }
 
 void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
-               const QString& what, const QString& title) {
+               const std::function<QString(const QString& path)>& confirmation, const QString& title,
+               const std::function<void(const QString& path)>& written) {
     reportFailures(ctx, [&] {
         const QString path = chooseTextFile(dialog, true, flags);
         if (path.isEmpty())
             return;
         writeTextLines(path, lines);
-        ctx.ui().message(savedText(what, path), Notifier::Icon::Information, Notifier::OkOnly, title);
+        if (written)
+            written(path);
+        ctx.ui().message(confirmation(path), Notifier::Icon::Information, Notifier::OkOnly, title);
     });
+}
+
+void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
+               const QString& what, const QString& title) {
+    saveLines(ctx, dialog, flags, lines, [&what](const QString& path) { return savedText(what, path); }, title);
 }
 
 }  // namespace FileCommands

@@ -23,8 +23,13 @@ QString chooseTextFile(Dialog& dialog, bool save, std::optional<int> flags = std
 // shows nothing there).
 void reportFailures(AppContext& ctx, const std::function<void()>& operation);
 
-// Asks for the file, writes the lines (a failed save keeps the old file and is reported)
-// and confirms "<what> wurde unter ..." with an information box titled `title`.
+// Asks for the file, writes the lines (a failed save keeps the old file and is reported),
+// runs `written` with the path and confirms with `confirmation` (made from the path) in an
+// information box titled `title`.
+void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
+               const std::function<QString(const QString& path)>& confirmation, const QString& title,
+               const std::function<void(const QString& path)>& written = {});
+// The same, confirmed with "<what> wurde unter ...".
 void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
                const QString& what, const QString& title);
 

@@ -45,7 +45,9 @@ public:
     void readVersion();
 
     // SpeedCurveHost: the editor's transfer goes through this window's P50X station.
-    Station speedTableStation() const override;
+    bool offersSpeedTable() const override;
+    std::unique_ptr<SpeedTableProgrammer> speedTableProgrammer(ZentraleHost& view, qint64 delayMs,
+                                                               bool writeRun) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

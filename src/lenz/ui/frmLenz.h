@@ -17,8 +17,9 @@ class QRadioButton;
 // mode, the XpressNet service-mode read and write, the drive desk, and the CV 29 panel, the
 // address panel and the CV-group table run through the window's own read and write.
 //
-// Its code is split by concern: frmLenz.cpp (its own controls, fields, load and unload) and
-// frmLenz_ReadWrite.cpp (the read and write and what runs through them).
+// Its code is split by concern: frmLenz.cpp (its own controls, fields, load and unload),
+// frmLenz_ReadWrite.cpp (the read and write and what runs through them) and
+// frmLenz_SpeedCurve.cpp.
 class frmLenz : public ProgrammingWindow {
     Q_OBJECT
 public:
@@ -34,13 +35,14 @@ public:
 
     // The programming mode chosen with `optProgmode` (the speed-curve editor asks for it
     // before each CV).
-    XpressNet::ProgrammingMode programmingMode() const override;
+    XpressNet::ProgrammingMode programmingMode() const;
     // Whether frames carry the LI-USB header (`LenzInterfaceType` 1).
     bool usbInterface() const;
 
     // SpeedCurveHost: the editor's transfer goes over XpressNet in this window's mode.
-    Station speedTableStation() const override { return Station::XpressNet; }
-    bool xpressNetUsb() const override { return usbInterface(); }
+    bool offersSpeedTable() const override { return true; }
+    std::unique_ptr<SpeedTableProgrammer> speedTableProgrammer(ZentraleHost& view, qint64 delayMs,
+                                                               bool writeRun) override;
 
     // The interface choice as the user makes it (a button or its label).
     void pressInterface(int index);

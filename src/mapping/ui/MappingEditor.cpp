@@ -2,10 +2,9 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/CvCommandList.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "app/core/TextFile.h"
+#include "app/ui/FileCommands.h"
 #include "app/ui/FileDialog.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/Twips.h"
@@ -32,7 +31,6 @@ const QString MappingEditor::deleteTitle = QStringLiteral(" aktuelles Mapping l√
 const QString MappingEditor::saveTitle = QStringLiteral(" Tabelle speichern...");
 
 namespace {
-const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
 constexpr int marginTwips = 120;
 constexpr double editorFontPoints = 8;
 
@@ -84,10 +82,6 @@ private:
     bool m_keyed = false;
 };
 }  // namespace
-
-QString MappingEditor::savedText(const QString& path) {
-    return QStringLiteral("Die Tabelle wurde unter \r\r") + path + QString(10, u' ') + QStringLiteral("\r\rgespeichert ! ");
-}
 
 MappingEditor::MappingEditor(AppContext& ctx, Dialog& dialog, EditorTable table, std::unique_ptr<EditorHooks> hooks,
                              QWidget* parent)
@@ -398,28 +392,14 @@ void MappingEditor::mnuDatei_Click() {
 }
 
 QString MappingEditor::chooseFile(bool save) {
-    m_dialog.setFilter(textFilter);
-    m_dialog.setFilterIndex(2);
     // Saves ask before they replace a file.
-    m_dialog.setFlags(save ? Dialog::OverwritePrompt : 0);
-    return save ? m_dialog.showSave() : m_dialog.showOpen();
-}
-
-void MappingEditor::reportFailures(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    return FileCommands::chooseTextFile(m_dialog, save, save ? Dialog::OverwritePrompt : 0);
 }
 
 void MappingEditor::mnuDatei_speichern_Click(int index) {
     commitEdits();
-    reportFailures([&] {
-        const QString path = chooseFile(true);
-        writeTextLines(path, m_model.saveLines(index == 1));
-        m_ctx.ui().message(savedText(path), Notifier::Icon::Information, Notifier::OkOnly, saveTitle);
-    });
+    FileCommands::saveLines(m_ctx, m_dialog, Dialog::OverwritePrompt, m_model.saveLines(index == 1),
+                            QStringLiteral("Die Tabelle"), saveTitle);
 }
 
 void MappingEditor::mnuDatei_Clipboard_Click(int index) {
@@ -429,7 +409,7 @@ void MappingEditor::mnuDatei_Clipboard_Click(int index) {
 
 void MappingEditor::mnuDatei_einlesen_Click() {
     commitEdits();
-    reportFailures([&] {
+    FileCommands::reportFailures(m_ctx, [&] {
         const QString path = chooseFile(false);
         const BusyPointer busy(m_ctx.ui());
         // The whole file first; then it is applied in one go, without the user in between.
@@ -438,7 +418,7 @@ void MappingEditor::mnuDatei_einlesen_Click() {
 }
 
 void MappingEditor::mnuExtras_Einlesedatei_Click() {
-    reportFailures([&] {
+    FileCommands::reportFailures(m_ctx, [&] {
         const QString path = chooseFile(true);
         writeTextLines(path, m_model.readListLines());
     });

@@ -60,7 +60,6 @@ public:
     static const QString deleteQuestion;  // "Sind Sie sicher ?                 "
     static const QString deleteTitle;     // " aktuelles Mapping löschen..."
     static const QString saveTitle;       // " Tabelle speichern..."
-    static QString savedText(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,7 +85,6 @@ private:
     void commitEdits();
     // Shows the save or open dialog with the text filter (Cancel throws, as the dialog does).
     QString chooseFile(bool save);
-    void reportFailures(const std::function<void()>& operation);
 
     AppContext& m_ctx;
     Dialog& m_dialog;

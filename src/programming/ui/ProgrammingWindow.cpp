@@ -414,7 +414,7 @@ void ProgrammingWindow::setSpeedCurveOpener(std::function<void()> open) {
 }
 
 void ProgrammingWindow::updateSpeedCurveEntry() {
-    const bool offered = m_openSpeedCurve && speedTableStation() != Station::None;
+    const bool offered = m_openSpeedCurve && offersSpeedTable();
     btnKennlinie->setEnabled(offered);
     if (mnuDatei_Kennlinie)
         mnuDatei_Kennlinie->setEnabled(offered);

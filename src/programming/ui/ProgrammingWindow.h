@@ -2,13 +2,13 @@
 
 #include "app/ui/ProgrammierhilfeTarget.h"
 #include "programming/core/CvGroupTable.h"
+#include "programming/core/SpeedCurveHost.h"
 #include "programming/core/ZentraleHost.h"
 #include "programming/ui/AddressPanel.h"
 #include "programming/ui/Cv29Panel.h"
 #include "programming/ui/CvGroupGrid.h"
 #include "programming/ui/PanelHost.h"
 #include "programming/ui/ProtocolGrid.h"
-#include "speedcurve/core/SpeedCurveHost.h"
 
 #include <QMainWindow>
 #include <QStyle>
@@ -97,7 +97,7 @@ public:
     void writeProtokoll(const QString& mode, const QString& cv, const QString& value) override;
 
     // SpeedCurveHost: the editor's transfer goes through this window's guard and protocol;
-    // each window names its station.
+    // each window makes the programmer for its station.
     StationLink& stationLink() const override { return m_link; }
     StationLink::Exchange beginExchange() override;
 

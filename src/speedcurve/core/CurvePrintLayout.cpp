@@ -25,9 +25,8 @@ QString dateLine(const QDate& date) {
 
 Body body(const SpeedCurve::Values& values) {
     Body b;
-    auto text = [&b](const QString& t, double x, double y, Text::Anchor anchor = Text::Anchor::Left) {
-        b.texts.append({t, x, y, anchor});
-    };
+    auto text = [&b](const QString& t, double x, double y, Text::Anchor anchor = Text::Anchor::Left,
+                     double sizePt = bodyFontPt) { b.texts.append({t, x, y, anchor, sizePt}); };
     auto valueOf = [&values](int step) { return values[std::size_t(step - 1)]; };
 
     text(QStringLiteral("CV"), 40, numbersY);
@@ -40,13 +39,13 @@ Body body(const SpeedCurve::Values& values) {
     for (double y = 75; y <= 335; y += 10)
         b.lines.append({58, y, 532, y});
     for (int level = 0; level <= 240; level += 20) {
-        text(QString::number(level), 50, 330 - level, Text::Anchor::Right);
-        text(QString::number(level), 550, 330 - level, Text::Anchor::Right);
+        text(QString::number(level), 50, 330 - level, Text::Anchor::Right, smallFontPt);
+        text(QString::number(level), 550, 330 - level, Text::Anchor::Right, smallFontPt);
     }
 
     text(QStringLiteral("Wert"), 34, valueRowY);
     for (int step = 1; step <= SpeedCurve::steps; ++step)
-        text(QString::number(valueOf(step)), 55 + 17 * step, valueRowY, Text::Anchor::Right);
+        text(QString::number(valueOf(step)), 55 + 17 * step, valueRowY, Text::Anchor::Right, smallFontPt);
 
     b.lines.append({ruleLeft, tableTop, ruleRight, tableTop});
     text(QStringLiteral("CV"), 50, tableTop + tableTextPad);

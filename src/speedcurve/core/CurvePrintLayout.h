@@ -21,6 +21,9 @@ constexpr double headFontPt = 12;
 QString dateLine(const QDate& date);
 
 constexpr double bodyFontPt = 10;
+// The value row and the value scales: three digits in less than the 17 points between two
+// steps, and the scale labels ending at x 550 clear of the grid, which ends at x 532.
+constexpr double smallFontPt = 7.5;
 
 struct Text {
     enum class Anchor { Left, Right };
@@ -28,6 +31,7 @@ struct Text {
     double x;
     double y;
     Anchor anchor = Anchor::Left;
+    double sizePt = bodyFontPt;
 };
 struct Line {
     double x1, y1, x2, y2;

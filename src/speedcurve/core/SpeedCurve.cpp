@@ -23,8 +23,7 @@ void SpeedCurve::setValue(int step, int value) {
     if (m_values[i] == value)
         return;
     m_values[i] = value;
-    if (!m_transferRunning)
-        m_marks[i] = Mark::Changed;
+    m_marks[i] = Mark::Changed;
     emit stepChanged(step);
 }
 
@@ -39,6 +38,11 @@ void SpeedCurve::setMark(int step, Mark mark) {
         return;
     m_marks[i] = mark;
     emit stepChanged(step);
+}
+
+void SpeedCurve::markTransferred(int step, int value) {
+    if (this->value(step) == value)
+        setMark(step, Mark::Transferred);
 }
 
 void SpeedCurve::makeLinear() {

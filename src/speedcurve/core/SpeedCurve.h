@@ -30,16 +30,17 @@ public:
     Mark mark(int step) const { return m_marks.at(index(step)); }
     const Values& values() const { return m_values; }
 
-    // Values outside 0..255 are limited. A real change outside a transfer marks the step
-    // changed; setting the value a step already has changes nothing.
+    // Values outside 0..255 are limited. A real change marks the step changed, also while
+    // a transfer runs (the decoder does not have the new value); setting the value a step
+    // already has changes nothing.
     void setValue(int step, int value);
     void setScrollValue(int step, int scroll) { setValue(step, maxValue - scroll); }
     void setValues(const Values& values);
 
-    // While a transfer runs, value changes leave the marks alone: the transfer sets them.
-    void setTransferRunning(bool running) { m_transferRunning = running; }
-    bool transferRunning() const { return m_transferRunning; }
     void setMark(int step, Mark mark);
+    // The decoder now holds `value` for the step: the step turns transferred if it still
+    // shows that value (the user may have changed it while it was being written).
+    void markTransferred(int step, int value);
 
     // Steps 2..27 on the straight line between steps 1 and 28, which stay.
     void makeLinear();
@@ -61,5 +62,4 @@ private:
 
     Values m_values{};
     std::array<Mark, steps> m_marks{};
-    bool m_transferRunning = false;
 };

@@ -20,22 +20,16 @@ QStringList lines(const SpeedCurve::Values& values) {
     return result;
 }
 
-void save(const QString& path, const SpeedCurve::Values& values) {
-    writeTextLines(path, lines(values));
-}
-
 std::optional<int> lineValue(const QString& line) {
-    QString digits = line.right(3);
-    digits.remove(u' ');
-    if (digits.isEmpty())
+    // The digits the line ends in, with a blank or the line's start in front of them.
+    qsizetype begin = line.size();
+    while (begin > 0 && line.at(begin - 1) >= u'0' && line.at(begin - 1) <= u'9')
+        --begin;
+    if (begin > 0 && line.at(begin - 1) != u' ')
         return std::nullopt;
-    for (QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    const int value = digits.toInt();
-    if (value > SpeedCurve::maxValue)
-        return std::nullopt;
-    return value;
+    if (const auto value = toWholeNumber(line.mid(begin), 0, SpeedCurve::maxValue))
+        return int(*value);
+    return std::nullopt;
 }
 
 Loaded load(const QString& path) {

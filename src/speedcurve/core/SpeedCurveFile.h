@@ -8,14 +8,13 @@
 
 // The curve file: 28 lines, one per step in step order, each two blanks, the CV number in
 // three digits, a blank and the value in three digits ("  067 128"), ended by CR LF.
-// Only the last three characters of a line are read back.
+// Only the value at the end of a line is read back; the CV number is not looked at.
 namespace SpeedCurveFile {
 
 constexpr int lineCount = SpeedCurve::steps;
 
+// The lines of a save.
 QStringList lines(const SpeedCurve::Values& values);
-// Never truncates the old file on failure; throws Failure(75) when it cannot be written.
-void save(const QString& path, const SpeedCurve::Values& values);
 
 // A load is checked whole before anything is taken over.
 struct Loaded {
@@ -29,8 +28,8 @@ struct Loaded {
 // line. Throws Failure(75) when the file exists but cannot be read.
 Loaded load(const QString& path);
 
-// The value a line holds: its last three characters with blanks skipped, digits only,
-// at most 255.
+// The value a line holds: the whole number it ends in (a blank or nothing in front of it),
+// 0..255; anything else holds none.
 std::optional<int> lineValue(const QString& line);
 
 // The texts the editor shows for a save and a load.

@@ -33,6 +33,7 @@ void KennlinieAusdruck(Printout& out, const QString& heading, const QDate& date,
         }
     }
     for (const Text& t : page.texts) {
+        out.setFontSize(t.sizePt);
         out.setCurrentX(t.anchor == Text::Anchor::Right ? t.x - out.textWidth(t.text) : t.x);
         out.setCurrentY(t.y);
         out.printText(t.text);

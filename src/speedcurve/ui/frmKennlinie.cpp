@@ -1,10 +1,9 @@
 #include "speedcurve/ui/frmKennlinie.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FileCommands.h"
 #include "app/ui/FileDialog.h"
 #include "app/ui/InputBox.h"
 #include "app/ui/MenuRechtsbuendig.h"
@@ -19,6 +18,7 @@
 #include "speedcurve/ui/ToolIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QHash>
@@ -26,7 +26,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QToolButton>
 
@@ -57,11 +59,24 @@ constexpr QPoint handleDesign[3] = {{}, {220, 250}, {390, 190}};
 
 constexpr QRgb rulerColour = 0x000000;
 
-const QString textFilter = QStringLiteral("Text-Dateien (*.TXT)|*.txt");
-
 QString pictureName(SpeedCurve::Mark mark) {
     return mark == SpeedCurve::Mark::Transferred ? QStringLiteral("imgMarke_gruen") : QStringLiteral("imgMarke_rot");
 }
+
+// The steps' bars are short for their range of 256 values: the style's shortest handle
+// nearly fills their track. Their handle is as long as the bar is wide, as on a bar whose
+// range is far longer than its page, so that its position shows.
+class StepBarStyle : public QProxyStyle {
+public:
+    explicit StepBarStyle(QObject* owner) : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarSliderMin && widget)
+            return widget->width();
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 // The ruler's blanks and ticks were spaced for another font: stretch or squeeze the
 // letters so that its last number stands under the last step.
@@ -284,9 +299,11 @@ void frmKennlinie::buildSteps(QWidget* central) {
     // Each step's bar and label stand under its marker: the bars 240 twips apart, the
     // labels in two staggered rows, 32 pixels apart within a row.
     const int firstCentre = twips(planLeft) + G::centreX(1);
+    auto* barStyle = new StepBarStyle(this);
     for (int step = 1; step <= SpeedCurve::steps; ++step) {
         auto* bar = new QScrollBar(Qt::Vertical, central);
         bar->setObjectName(QStringLiteral("Scroll_%1").arg(step));
+        bar->setStyle(barStyle);
         bar->setRange(0, SpeedCurve::maxValue);
         bar->setSingleStep(1);
         bar->setPageStep(10);
@@ -354,12 +371,6 @@ bool frmKennlinie::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
-}
-
-QString frmKennlinie::chooseCurveFile(bool save) {
-    m_dialog.setFilter(textFilter);
-    m_dialog.setFlags(Dialog::OverwritePrompt);
-    return save ? m_dialog.showSave() : m_dialog.showOpen();
 }
 
 void frmKennlinie::setHost(SpeedCurveHost* host) {
@@ -466,23 +477,15 @@ void frmKennlinie::showHelp() {
 }
 
 void frmKennlinie::saveCurve() {
-    try {
-        const QString path = chooseCurveFile(true);
-        if (path.isEmpty())
-            return;
-        SpeedCurveFile::save(path, m_curve->values());
-        pnlDateiname->setText(QStringLiteral(" ") + path);
-        m_ctx.ui().message(SpeedCurveFile::savedText(path), Notifier::Icon::Information, Notifier::OkOnly,
-                           SpeedCurveFile::savedTitle);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    FileCommands::saveLines(m_ctx, m_dialog, Dialog::OverwritePrompt, SpeedCurveFile::lines(m_curve->values()),
+                            SpeedCurveFile::savedText, SpeedCurveFile::savedTitle,
+                            [this](const QString& path) { pnlDateiname->setText(QStringLiteral(" ") + path); });
 }
 
 void frmKennlinie::loadCurve() {
     using Outcome = SpeedCurveFile::Loaded::Outcome;
-    try {
-        const QString path = chooseCurveFile(false);
+    FileCommands::reportFailures(m_ctx, [&] {
+        const QString path = FileCommands::chooseTextFile(m_dialog, false, Dialog::OverwritePrompt);
         if (path.isEmpty())
             return;
         const SpeedCurveFile::Loaded loaded = SpeedCurveFile::load(path);
@@ -504,9 +507,7 @@ void frmKennlinie::loadCurve() {
             break;
         }
         pnlDateiname->setText(QStringLiteral(" ") + path);
-    } catch (const Failure& failure) {
-        ZentraleFehlerbehandlung(m_ctx, failure);
-    }
+    });
 }
 
 void frmKennlinie::printCurve() {

@@ -87,8 +87,6 @@ private:
     void sampleDrawing();
     void clearDrawing();
     void showHelp();
-    // The main window's dialog with the text filter; throws Failure(32755) on Cancel.
-    QString chooseCurveFile(bool save);
     bool markerEvent(int step, QEvent* event);
     bool handleEvent(int k, QEvent* event);
 
