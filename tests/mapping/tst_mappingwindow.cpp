@@ -7,7 +7,9 @@
 #include "RecordingNotifier.h"
 #include "TestFiles.h"
 #include "app/core/AppContext.h"
+#include "app/core/DataFolder.h"
 #include "app/ui/FileDialog.h"
+#include "app/ui/HelpWindow.h"
 #include "app/ui/frmHauptmenu.h"
 #include "programming/core/CvGroupTable.h"
 #include "programming/ui/CvGroupGrid.h"
@@ -24,7 +26,10 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <memory>
 
@@ -82,6 +87,21 @@ private slots:
         QCOMPARE(left, (QStringList{"mnuDatei", "mnuExtras"}));  // "&?" and "s&chließen" stand right
         e->action(QStringLiteral("mnuHilfe"))->trigger();
         QCOMPARE(rig.notifier.helpPages, QStringList{QStringLiteral("help|") + page});
+        // The page shows beside the modal editor and takes keys through the window system,
+        // as a user's keys come: it scrolls, Escape closes it, the editor stays open.
+        HilfeAnzeigen(findHelpFolder(), 0, page);
+        QPointer<HelpWindow> help = HelpWindow::instance();
+        QVERIFY(help->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), e);
+        QScrollBar* scroll = help->findChild<QTextBrowser*>()->verticalScrollBar();
+        help->resize(300, 150);
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->windowHandle(), Qt::Key_End);
+        QVERIFY(scroll->value() > 0);
+        QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!help);
+        QVERIFY(e->isVisible());
         // Each opening starts from the defaults; closing asks nothing.
         e->model().setTick({0, 0, firstTick(entry)}, true);
         e->action(QStringLiteral("mnuSchliessen"))->trigger();
