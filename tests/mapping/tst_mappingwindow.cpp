@@ -397,6 +397,19 @@ private slots:
         QTest::newRow("Zimo panel right") << "mnuFM_Zimo" << "SSPanel" << int(Qt::RightButton) << true;
         QTest::newRow("Zimo panel left") << "mnuFM_Zimo" << "SSPanel" << int(Qt::LeftButton) << false;
         QTest::newRow("Zimo tick grid right") << "mnuFM_Zimo" << "grdFA" << int(Qt::RightButton) << true;
+        // Only the grids with a mouse handler of their own and the window's background open
+        // it; panels and grids without one do not pass the click on to the window.
+        QTest::newRow("Uhlenbrock tick grid right") << "mnuFM_Uhlenbrock" << "grdFA" << int(Qt::RightButton) << true;
+        QTest::newRow("Uhlenbrock CV 50 grid right") << "mnuFM_Uhlenbrock" << "grd50" << int(Qt::RightButton) << true;
+        QTest::newRow("Uhlenbrock value grid right") << "mnuFM_Uhlenbrock" << "grdCV" << int(Qt::RightButton) << false;
+        QTest::newRow("Uhlenbrock CV 49 panel right") << "mnuFM_Uhlenbrock" << "pnlCV49" << int(Qt::RightButton) << false;
+        QTest::newRow("Kühn T145 CV 55 grid right")
+            << "mnuDatei_mnuKuehn_Kuehn_T145" << "grd55" << int(Qt::RightButton) << true;
+        QTest::newRow("Kühn T145 CV 56 panel right")
+            << "mnuDatei_mnuKuehn_Kuehn_T145" << "pnlCV56" << int(Qt::RightButton) << false;
+        QTest::newRow("Kühn T145 note right")
+            << "mnuDatei_mnuKuehn_Kuehn_T145" << "pnlHinweis" << int(Qt::RightButton) << false;
+        QTest::newRow("Kühn T145 window right") << "mnuDatei_mnuKuehn_Kuehn_T145" << "Form" << int(Qt::RightButton) << true;
     }
     void rightClickOpensTheFileMenu() {
         QFETCH(QString, entry);
