@@ -9,10 +9,6 @@
 
 namespace {
 
-const QString accessText = QStringLiteral("Der Zugriff auf die Datei wird verweigert !              \r\r"
-                                          "- die Datei ist schreibgeschützt oder\r"
-                                          "- die Pfadangabe ist nicht korrekt oder vollständig.       ");
-
 void addWays() {
     QTest::addColumn<FullFolder::Way>("way");
 }
@@ -28,8 +24,8 @@ QStringList linesOf(int bytes) {
 }  // namespace
 
 // Saves on a disk that is full: the old file keeps every byte, no temporary file is left,
-// and the user is told (error 75). Files smaller than Qt's write buffer (16 KiB) fail only
-// when the buffer is flushed, larger ones already while they are written.
+// and the user is told (error 61, "Datenträger voll"). Files smaller than Qt's write buffer
+// (16 KiB) fail only when the buffer is flushed, larger ones already while they are written.
 class TestFullSaves : public QObject {
     Q_OBJECT
 
@@ -51,9 +47,21 @@ private slots:
         QVERIFY(folder.fill());
         const int number = failureOf([&] { writeTextLines(path, linesOf(bytes)); });
         folder.release();
-        QCOMPARE(number, 75);
+        QCOMPARE(number, 61);
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(folder.names(), QStringList{QStringLiteral("list.txt")});
+    }
+
+    // A disk that takes no writes at all is no full disk: the access error (75) stays.
+    void readOnlyDiskIsNoFullDisk() {
+        SmallDisk disk(64);
+        const QString path = disk.filePath(QStringLiteral("list.txt"));
+        if (!disk.mounted())
+            QSKIP("no tmpfs can be mounted here");
+        writeTextLines(path, {QStringLiteral("the old content")});
+        QVERIFY(disk.makeReadOnly());
+        QCOMPARE(failureOf([&] { writeTextLines(path, linesOf(1000)); }), 75);
+        QCOMPARE(fileBytes(path), QByteArray("the old content\r\n"));
     }
 
     // The configuration written at shut-down and the manufacturer list written back when
@@ -96,8 +104,7 @@ private slots:
         folder.release();
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(rig.notifier.messages.size(), 1);
-        QCOMPARE(rig.notifier.messages[0].text, accessText);
-        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+        QCOMPARE(rig.notifier.messages[0].title + u'|' + rig.notifier.messages[0].text, fullDiskReport());
         QCOMPARE(folder.names(), QStringList{QFileInfo(path).fileName()});
     }
 };

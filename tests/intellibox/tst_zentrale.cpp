@@ -401,7 +401,10 @@ private slots:
         QFETCH(QString, header);
         QFETCH(QString, track);
         Rig rig(station, type);
-        QCOMPARE(rig.get<QListWidget>(QStringLiteral("lstRegister"))->count(), entries);
+        auto* list = rig.get<QListWidget>(QStringLiteral("lstRegister"));
+        QCOMPARE(list->count(), entries);
+        // The list shows whole rows, no half row at its bottom.
+        QCOMPARE((list->height() - 2 * list->frameWidth()) % list->sizeHintForRow(0), 0);
         QCOMPARE(rig.window->protocol().cvHeader(), header);
         QCOMPARE(rig.get<QLabel>(QStringLiteral("lblRegister"))->text(), header);
         QCOMPARE(rig.get<QLabel>(QStringLiteral("stbGleis"))->text(), track);

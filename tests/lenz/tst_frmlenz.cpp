@@ -56,6 +56,8 @@ private slots:
         QCOMPARE(list->item(9)->text(), QStringLiteral("17   erweiterte Adresse (höherwertig)"));
         QCOMPARE(list->item(15)->text(), QStringLiteral("95   Trimmwert rückwärts"));
         QCOMPARE(list->currentRow(), 0);
+        // The list shows whole rows, no half row at its bottom.
+        QCOMPARE((list->height() - 2 * list->frameWidth()) % list->sizeHintForRow(0), 0);
         QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("1"));
         QCOMPARE(rig.window->protocol().headerData(1, Qt::Horizontal).toString(), QStringLiteral("CV"));
 

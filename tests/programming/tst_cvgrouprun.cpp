@@ -1,9 +1,12 @@
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvGroupTable.h"
+#include "programming/core/CvTableFiles.h"
+#include "app/core/TextFile.h"
 #include "programming/core/P50xProgrammer.h"
 #include "programming/core/ProgrammingSession.h"
 #include "FakeZentraleHost.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -140,14 +143,44 @@ private slots:
                               " Lesevorgang abgebrochen, Fehler: No decoder"}));
     }
 
-    // A damaged CV list never programs a CV it did not name.
+    // A damaged CV list or MoVe file never programs a CV it did not name, nor a value it
+    // does not give: such rows are refused and named, the good row is written.
+    void damagedListSendsOnlyItsGoodRows_data() {
+        QTest::addColumn<bool>("move");  // the lines are a MoVe file, else a CV list
+        QTest::addColumn<QString>("decoderType");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("numbers past their fields")
+            << false << "DCC" << QStringList{"S 99999 006", "S 029 999", "L 65536", "S 1025 001", "S 029 006"}
+            << "1, 2, 3, 4";
+        QTest::newRow("write lines without a number value")
+            << false << "DCC" << QStringList{"S 029 -5", "S 29 6", "S 001", "S 029 006"} << "1, 2, 3";
+        // In an fx window every loaded row becomes a write; a read list gives no values.
+        QTest::newRow("read list in an fx window") << false << "fx" << QStringList{"L 008", "  001", "S 029 006"}
+                                                   << "1, 2";
+        QTest::newRow("MoVe lines without a number value")
+            << true << "DCC" << QStringList{"1", "91;+1192119", "5;-3", "7;x;?;?;", "29;Licht;?;?;6"}
+            << "1, 2, 3, 4";
+    }
     void damagedListSendsOnlyItsGoodRows() {
+        QFETCH(bool, move);
+        QFETCH(QString, decoderType);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, refused);
         Rig rig;
-        rig.table.appendLines({"S 99999 006", "S 029 999", "L 65536", "S 1025 001", "S 029 006"}, QStringLiteral("DCC"));
+        if (move) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("move.txt"));
+            writeTextLines(path, lines);
+            CvTableFiles::importMove(path, rig.table);
+        } else {
+            rig.table.appendLines(lines, decoderType);
+        }
         QCOMPARE(rig.runTable(), CvGroupRun::Outcome::Completed);
         QCOMPARE(rig.writes(), (QStringList{"XPTWD29, 6\r", "XPT0\r"}));
         QCOMPARE(rig.host.protocol, (QList<QStringList>{{"S", "29", "6"}}));
-        QCOMPARE(rig.notifier.beeps, 4);
+        QCOMPARE(rig.notifier.beeps, int(refused.count(u',') + 1));
+        QCOMPARE(rig.host.status(), CvGroupRun::refusedRowsText(refused.split(QStringLiteral(", "))));
     }
 
     // The status names a refused row while the run is at it, and all of them at its end.

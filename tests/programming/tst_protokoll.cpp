@@ -1,7 +1,12 @@
 #include "programming/ui/ProtocolGrid.h"
 #include "programming/core/ProtocolTable.h"
+#include "app/ui/Twips.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTest>
 
 namespace {
@@ -29,13 +34,44 @@ private slots:
         QCOMPARE(t.rowCount(), 0);
     }
 
+    // The captions, each shown in full by the grid at the windows' size, also once the
+    // scroll bar takes its share of the width.
+    void headers_data() {
+        QTest::addColumn<QString>("cvHeader");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("Register, no scroll bar") << "Register" << 0;
+        QTest::newRow("Register, scroll bar") << "Register" << 40;
+        QTest::newRow("CV, scroll bar") << "CV" << 40;
+    }
     void headers() {
+        QFETCH(QString, cvHeader);
+        QFETCH(int, rows);
         ProtocolTable t;
-        QCOMPARE(t.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Act."));
         QCOMPARE(t.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Register"));
+        t.setCvHeader(cvHeader);
+        QCOMPARE(t.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Act."));
+        QCOMPARE(t.headerData(1, Qt::Horizontal).toString(), cvHeader);
         QCOMPARE(t.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Wert"));
-        t.setCvHeader(QStringLiteral("CV"));
-        QCOMPARE(t.headerData(1, Qt::Horizontal).toString(), QStringLiteral("CV"));
+        for (int i = 0; i < rows; ++i)
+            t.append(QStringLiteral("S"), QString::number(i + 1), QStringLiteral("255"));
+        ProtocolGrid grid(ProtocolGrid::Options{});
+        grid.setTable(&t);
+        setGeometryTwips(&grid, 0, 0, 2490, 4365);
+        grid.fitColumns();
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.verticalScrollBar()->isVisible(), rows > 0);
+        // Each caption fits the room the style leaves it in its section, as the header draws it.
+        QHeaderView* header = grid.horizontalHeader();
+        for (int c = 0; c < 3; ++c) {
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.rect = QRect(0, 0, header->sectionSize(c), header->height());
+            const int room = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header).width();
+            const QString caption = t.headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(header->fontMetrics().horizontalAdvance(caption) <= room, qPrintable(caption));
+        }
+        QVERIFY(header->sectionViewportPosition(2) + header->sectionSize(2) <= grid.viewport()->width());
     }
 
     void editingLocksAction() {

@@ -143,7 +143,7 @@ private slots:
         folder.release();
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(rig.notifier.messages.size(), 1);
-        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" Datei speichern ..."));
+        QCOMPARE(rig.notifier.messages[0].title + u'|' + rig.notifier.messages[0].text, fullDiskReport());
         QCOMPARE(folder.names(), QStringList{"sx.txt"});
     }
 

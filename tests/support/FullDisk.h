@@ -20,6 +20,11 @@
 
 // Two ways to make the program's saves meet a full disk.
 
+// What the error report shows for a save that met a full disk: its title, "|", its text.
+inline QString fullDiskReport() {
+    return QStringLiteral(" zentrale Fehlerbehandlung...|Fehler 61:  <Datenträger voll> aufgetreten      ");
+}
+
 // While it lives, no file of this process grows past `bytes`: a write beyond that fails
 // with EFBIG (SIGXFSZ is ignored meanwhile), as on a disk that has just filled up. Works
 // for any user; output that the test itself writes into a file meanwhile may be lost.
@@ -69,6 +74,11 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool mounted() const { return m_mounted; }
+    // Mounts the disk again read-only, as a write-protected medium; false where refused.
+    bool makeReadOnly() const {
+        return m_mounted && mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr,
+                                  MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 

@@ -14,6 +14,6 @@ QString configFilePath(const AppContext& ctx);
 // unreadable file is no error: the defaults apply.
 void ReadConfig(AppContext& ctx);
 
-// Writes the stored settings of ctx. Throws Failure(75) when the file cannot be written;
-// the old file then stays as it was.
+// Writes the stored settings of ctx. Throws Failure(75) when the file cannot be written
+// (61 on a full disk); the old file then stays as it was.
 void WriteConfig(const AppContext& ctx);

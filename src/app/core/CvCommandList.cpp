@@ -91,10 +91,15 @@ qsizetype digitRun(const QString& line, qsizetype offset) {
 }
 
 // A number field from `offset`. Up to three digits are read from its first three positions;
-// four digits fill the whole field. Digits that run on past
-// the field are no number the list can have meant: they come back as they stand, so that the
-// cell shows them and no run sends them.
+// four digits fill the whole field. Digits that run on past the field, and a field that holds
+// text but no number ("-5"), are no number the list can have meant: they come back as they
+// stand, so that the cell shows them and no run sends them. A blank field gives no text.
 QString fieldText(const QString& line, qsizetype offset) {
+    const QStringView head = QStringView(line).mid(offset).left(fieldWidth - 1);
+    if (isBlankLine(head))
+        return {};
+    if (!startsWithNumber(head))
+        return line.mid(offset, fieldWidth).trimmed();
     const qsizetype run = digitRun(line, offset);
     if (run < fieldWidth)
         return QString::number(leadingNumber(QStringView(line).mid(offset).left(fieldWidth - 1)));
@@ -122,6 +127,8 @@ CvRow parseLine(const QString& line) {
         return row;
     }
     row.cv = fieldText(line, cvOffset);
+    if (!startsWithNumber(row.cv))
+        row.cv = QStringLiteral("0");
     // A protocol line puts a blank after a four-digit CV ("S 1024 006"); its value follows it.
     qsizetype valueAt = valueOffset;
     if (cvRun == fieldWidth && valueAt < line.size() && line.at(valueAt) == u' ')

@@ -44,9 +44,11 @@ QString readLine(int cv);
 // Reads one line: the mark is the line's first character, CV and value are the numbers in
 // the first three positions of their fields, with a fourth digit when three digits fill
 // them (so a four-digit CV survives), the remark is columns 11 to 110. CV and value come
-// back as plain decimal numbers ("029" reads as "29"). Digits that run on past a field
-// ("S 99999 006", "L 65536") make no number: the cell gets those digits as they stand (and,
-// after such a CV, no value), which no table run sends.
+// back as plain decimal numbers ("029" reads as "29"); a CV field without a number gives 0.
+// Digits that run on past a field ("S 99999 006", "L 65536") make no number: the cell gets
+// those digits as they stand (and, after such a CV, no value), which no table run sends. A
+// value field that is blank gives an empty value, and one with text but no number ("-5")
+// gives that text: a write line without a usable value is not taken for a write of 0.
 CvRow parseLine(const QString& line);
 // Lines that hold nothing but blanks make no command.
 bool isBlankLine(QStringView line);

@@ -31,8 +31,8 @@ QString filePath(const QString& dataFolder);
 ManufacturerRow parseLine(const QString& line);
 QString formatLine(const ManufacturerRow& row);
 
-// Throw Failure(75) when the file cannot be read or written; writing never truncates the
-// existing file on failure.
+// Throw Failure(75) when the file cannot be read or written (61 on a full disk); writing
+// never truncates the existing file on failure.
 QList<ManufacturerRow> read(const QString& path);
 void write(const QString& path, const QList<ManufacturerRow>& rows);
 

@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 #include <optional>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <unistd.h>
 #endif
 
@@ -60,13 +60,24 @@ QStringList readTextLines(const QString& path) {
 }
 
 namespace {
+// Whether the system's error number of a failed write says there is no room left: no free
+// block, the user's quota used up, or the largest file allowed reached.
+bool meansDiskFull(int systemError) {
+#ifdef Q_OS_UNIX
+    return systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
+#else
+    Q_UNUSED(systemError);
+    return false;
+#endif
+}
+
 // The failure of a sync, nothing when what was written has reached the disk. Some file
 // systems (network, quota) report a full disk only here; one that cannot sync is no failure.
 std::optional<Failure> syncFailure(QFileDevice& file) {
 #ifdef Q_OS_UNIX
     const int fd = file.handle();
     if (fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
-        return Failure(ErrorNumber::FileAccess, file.fileName() + QStringLiteral(": ") + qt_error_string(errno));
+        return failureFromFile(file, errno);
 #else
     Q_UNUSED(file);
 #endif
@@ -88,7 +99,7 @@ void writeTextLines(const QString& path, const QStringList& lines) {
     // so the flush and the sync are checked here, before the commit.
     std::optional<Failure> failure;
     if (file.write(bytes) != bytes.size() || !file.flush())
-        failure = failureFromFile(file);
+        failure = failureFromFile(file, errno);
     else
         failure = syncFailure(file);
     if (failure) {
@@ -96,11 +107,15 @@ void writeTextLines(const QString& path, const QStringList& lines) {
         throw *failure;
     }
     if (!file.commit())
-        throw failureFromFile(file);
+        throw failureFromFile(file, errno);
 }
 
-Failure failureFromFile(const QFileDevice& file) {
-    // Every file failure the user can meet (missing file, bad path, no permission, full
-    // disk) is one the access message explains; Qt's own text goes along for the record.
+Failure failureFromFile(const QFileDevice& file, int systemError) {
+    // A full disk goes to the error report's general message, which names it by its number;
+    // Qt reports one as a resource error of an open file.
+    if (meansDiskFull(systemError) || (file.isOpen() && file.error() == QFileDevice::ResourceError))
+        return Failure(ErrorNumber::DiskFull);
+    // Every other file failure the user can meet (missing file, bad path, no permission) is
+    // one the access message explains; Qt's own text goes along for the record.
     return Failure(ErrorNumber::FileAccess, file.fileName() + QStringLiteral(": ") + file.errorString());
 }

@@ -24,7 +24,7 @@ QByteArray readFileBytes(const QString& path);
 
 // Writes every line followed by CR LF. Goes through a temporary file that replaces the
 // old one only when everything was written, so a failed save never truncates it.
-// Throws Failure(75) when the file cannot be written.
+// Throws Failure(61) when the disk is full, Failure(75) when the file cannot be written.
 void writeTextLines(const QString& path, const QStringList& lines);
 
 // The confirmation after a save: `what` ("Das Protokoll"), " wurde unter ", two carriage
@@ -34,5 +34,6 @@ QString savedText(const QString& what, const QString& path);
 // Splits Latin-1 bytes into lines by the rules of readTextLines.
 QStringList splitTextLines(const QByteArray& bytes);
 
-// The one mapping of a failed file operation onto the error numbers of the error report.
-Failure failureFromFile(const QFileDevice& file);
+// The one mapping of a failed file operation onto the error numbers of the error report;
+// `systemError` is the system's error number (errno) right after the failed call, if known.
+Failure failureFromFile(const QFileDevice& file, int systemError = 0);

@@ -1,8 +1,10 @@
 #include "app/ui/HelpWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -14,7 +16,13 @@ HelpWindow* HelpWindow::instance() {
     return window;
 }
 
-HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), m_browser(new QTextBrowser(this)) {
+namespace {
+// A window of its own with a title bar and a close control, also beside a modal window.
+constexpr Qt::WindowFlags helpWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+}  // namespace
+
+HelpWindow::HelpWindow() : QWidget(nullptr, helpWindowFlags), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quillex - Hilfe"));
@@ -23,6 +31,8 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), m_browser(new QTextBrow
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
+    setFocusProxy(m_browser);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     resize(640, 520);
 }
 
@@ -30,6 +40,11 @@ bool HelpWindow::showPage(const QString& helpFolder, const QString& page) {
     const QFileInfo file(QDir(helpFolder).filePath(page));
     if (page.isEmpty() || !file.isFile() || !file.isReadable())
         return false;
+    // A modal window blocks every window but its own: the help opened from one belongs to
+    // it, so that it can be scrolled and closed while that window stays open.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (parentWidget() != owner)
+        setParent(owner, helpWindowFlags);
     m_browser->setSearchPaths({helpFolder});
     m_browser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     show();

@@ -1,6 +1,7 @@
 #include "app/ui/Twips.h"
 
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -42,4 +43,12 @@ void resizeWindowTwips(QWidget* window, int width, int height) {
 bool narrowScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen && pixelsToTwips(screen->geometry().width()) < narrowScreenTwips;
+}
+
+void showWholeRows(QListWidget* list) {
+    const int row = list->count() > 0 ? list->sizeHintForRow(0) : 0;
+    if (row <= 0)
+        return;
+    const int frame = 2 * list->frameWidth();
+    list->resize(list->width(), frame + qMax(1, (list->height() - frame) / row) * row);
 }

@@ -7,6 +7,7 @@
 // error report tells apart. Thrown by the file and port layers and caught by the handler
 // that started the operation, which passes it to ZentraleFehlerbehandlung and ends.
 namespace ErrorNumber {
+constexpr int DiskFull = 61;          // no room left for a file being written
 constexpr int FileAccess = 75;        // write-protected file, bad path, unreadable file
 constexpr int InvalidProperty = 380;  // the port rejects its settings string
 constexpr int CannotCreate = 429;

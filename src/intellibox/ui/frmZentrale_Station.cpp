@@ -104,6 +104,7 @@ void frmZentrale::decoderTypeClicked(int index) {
     m_ctx.DecoderType = ZentraleStations::decoderTypeName(index);
     lstRegister->resize(lstRegister->width(), twips(ZentraleStations::registerListHeight(index)));
     lstRegister->addItems(ZentraleStations::registerList(index));
+    showWholeRows(lstRegister);
     mnuDatei_CVGruppen->setEnabled(dcc);
     rbnCVGruppen->setEnabled(dcc);
     if (dcc) {

@@ -4,6 +4,7 @@
 #include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
+#include "app/ui/Twips.h"
 #include "lenz/ui/LenzDrivePanel.h"
 #include "lenz/ui/LenzTexts.h"
 #include "programming/core/CvGroupRun.h"
@@ -157,6 +158,7 @@ void frmLenz::formLoad() {
         m_ctx.Delay = 1000;
     txtDelay->setText(QString::number(m_ctx.Delay));
     lstRegister->addItems(dccCvList());
+    showWholeRows(lstRegister);
     lstRegister->setCurrentRow(0);
     registerListClicked();
 }

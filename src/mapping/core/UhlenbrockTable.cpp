@@ -39,6 +39,7 @@ EditorTable uhlenbrockTable() {
     cv.underGrid = UhlenbrockTicks;
     cv.underCol = firstTick;
     cv.alignCol = 1;
+    cv.popsMenu = false;
 
     GridSpec dim;
     dim.name = QStringLiteral("grd50");

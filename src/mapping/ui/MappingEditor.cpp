@@ -453,7 +453,10 @@ void MappingEditor::mnuHilfe_Click() {
 bool MappingEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
+        // The window's own background opens the menu, but not a press passed on to it by a
+        // control that has no mouse handler of its own (a panel, a note, a label).
+        const bool passedOn = watched == m_content && m_content->childAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::RightButton && !passedOn) {
             popup(mouse->globalPosition().toPoint());
             return true;
         }

@@ -126,8 +126,15 @@ void CvGroupTable::appendRows(const QList<CvRow>& rows, const QString& decoderTy
 void CvGroupTable::appendLines(const QStringList& lines, const QString& decoderType) {
     QList<CvRow> rows;
     for (const QString& line : lines) {
-        if (!CvCommandList::isBlankLine(line))
-            rows.append(CvCommandList::parseLine(line));
+        if (CvCommandList::isBlankLine(line))
+            continue;
+        CvRow row = CvCommandList::parseLine(line);
+        // A row that is not written shows a missing value as 0, as lists have always loaded;
+        // a write keeps the gap or the text, and the run refuses it instead of writing 0.
+        if (loadedMark(row.action, decoderType) != QLatin1String("S") &&
+            !CvCommandList::startsWithNumber(row.value))
+            row.value = QStringLiteral("0");
+        rows.append(row);
     }
     appendRows(rows, decoderType);
 }

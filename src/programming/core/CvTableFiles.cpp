@@ -48,8 +48,14 @@ CvRow moveRow(const QString& line) {
     row.action = QStringLiteral("S");
     row.cv = QString::number(CvCommandList::leadingNumber(line.section(u';', 0, 0)));
     row.remark = line.section(u';', 1, 1);
+    // A line without ";" gives no value, and a value that is no number ("-3", "+12") stays as
+    // it stands: the run refuses such rows instead of writing 0.
     const qsizetype last = line.lastIndexOf(u';');
-    row.value = QString::number(last < 0 ? 0 : CvCommandList::leadingNumber(QStringView(line).mid(last + 1)));
+    if (last < 0)
+        return row;
+    const QStringView value = QStringView(line).mid(last + 1);
+    row.value = CvCommandList::startsWithNumber(value) ? QString::number(CvCommandList::leadingNumber(value))
+                                                       : value.trimmed().toString();
     return row;
 }
 

@@ -21,7 +21,8 @@ QStringList protocolLines(const QList<CvRow>& rows);
 QStringList moveTableLines(const QList<CvRow>& rows);
 QStringList moveProtocolLines(const QList<CvRow>& rows);
 // One MoVe line as a table row: CV before the first ";", remark between the first and the
-// second, value after the last; the mark is "S".
+// second, value after the last; the mark is "S". A value that is missing or no number is
+// kept as it stands, which no run sends.
 CvRow moveRow(const QString& line);
 
 void saveTable(const QString& path, const QList<CvRow>& rows);

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -80,7 +81,6 @@ ProtocolGrid::ProtocolGrid(Options options, QWidget* parent) : GridView(parent),
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")));
     horizontalHeader()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("00")));
-    horizontalHeader()->setStretchLastSection(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
@@ -112,10 +112,19 @@ void ProtocolGrid::setEditing(bool on) {
     setSelectionBehavior(on ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
 }
 
+int ProtocolGrid::headerWidth(const QString& caption) const {
+    QStyleOptionHeader option;
+    option.initFrom(horizontalHeader());
+    option.text = caption;
+    return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), horizontalHeader()).width();
+}
+
 void ProtocolGrid::fitColumns() {
-    const int w = fontMetrics().horizontalAdvance(QStringLiteral("Register"));
-    setColumnWidth(ProtocolTable::ActionColumn, fontMetrics().horizontalAdvance(QStringLiteral("Act.")) + 4);
-    setColumnWidth(ProtocolTable::CvColumn, w);
+    // The second column fits "Register" (fx and mfx) as well as "CV"; "Wert" takes what is
+    // left, also once the scroll bar takes its share of the width.
+    setColumnWidth(ProtocolTable::ActionColumn, headerWidth(QStringLiteral("Act.")));
+    setColumnWidth(ProtocolTable::CvColumn, headerWidth(QStringLiteral("Register")));
+    horizontalHeader()->setSectionResizeMode(ProtocolTable::ValueColumn, QHeaderView::Stretch);
 }
 
 std::optional<QColor> ProtocolGrid::rowBackground(const QString& action) {

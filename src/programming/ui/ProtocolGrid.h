@@ -46,6 +46,8 @@ protected:
 
 private:
     void enterMove();
+    // The width of a column whose header shows `caption` in full.
+    int headerWidth(const QString& caption) const;
 
     Options m_options;
     ProtocolTable* m_table = nullptr;
