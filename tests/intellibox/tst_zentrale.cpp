@@ -267,6 +267,15 @@ private slots:
         rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
         rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("7"));
+        // An emptied field leaves its bar: the number typed then is the number, not "05".
+        for (const char* name : {"txtRegister", "txtWert"}) {
+            QLineEdit* field = rig.txt(name);
+            field->clear();
+            QCOMPARE(field->text(), QString());
+            QTest::keyClicks(field, QStringLiteral("5"));
+            QCOMPARE(field->text(), QStringLiteral("5"));
+        }
+        QCOMPARE(rig.get<QScrollBar>(QStringLiteral("scrWert"))->value(), 5);
     }
 
     // Typed characters other than digits are dropped; keys that type nothing keep their use.

@@ -130,6 +130,12 @@ private slots:
         }
         cv->setValue(29);
         QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("29"));
+        // An emptied field leaves its bar; what is typed then is the number.
+        rig.txt("txtCV")->clear();
+        QCOMPARE(cv->value(), 29);
+        QTest::keyClicks(rig.txt("txtCV"), QStringLiteral("5"));
+        QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("5"));
+        QCOMPARE(cv->value(), 5);
         // The list fills the CV field, and 8 also the value.
         auto* list = rig.get<QListWidget>(QStringLiteral("lstRegister"));
         list->setCurrentRow(7);

@@ -133,14 +133,7 @@ void frmZentrale::buildStationControls() {
     connect(btnLesen, &QPushButton::clicked, this, [this] { readCv(); });
     connect(btnSchreiben, &QPushButton::clicked, this, [this] { writeDispatch(); });
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
-    connect(txtRegister, &QLineEdit::textChanged, this, [this](const QString& t) { registerTextChanged(t); });
-    connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
-    connect(scrRegister, &RisingScrollBar::risingValueChanged, this,
-            [this](int v) { txtRegister->setText(QString::number(v)); });
-    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
-        if (!m_readWertOverride)
-            txtWert->setText(QString::number(v));
-    });
+    connect(txtRegister, &QLineEdit::textChanged, this, [this] { registerTextChanged(); });
     txtRegister->installEventFilter(this);
     txtWert->installEventFilter(this);
 }

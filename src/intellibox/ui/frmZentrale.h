@@ -72,8 +72,7 @@ private:
 
     // single read and write
     void registerListClicked();
-    void registerTextChanged(const QString& text);
-    void wertTextChanged(const QString& text);
+    void registerTextChanged();
     bool refuseBadCv(const QString& text);
     // The rules of the station the operations work with (CuName); nullptr before a choice.
     const StationRules* station() const;
@@ -88,7 +87,6 @@ private:
     void runRow(const QString& action, const QString& cv, const QString& value);
 
     int m_mcVariant = 0;
-    bool m_readWertOverride = false;
 
     // Controls of this window.
     QLineEdit* txtRegister = nullptr;

@@ -3,6 +3,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
@@ -103,32 +104,21 @@ void ProgrammingWindow::buildDecoderPanel() {
     lblRegister = new QLabel(QStringLiteral("Register"), pnlDecoder);
     lblRegister->setObjectName(QStringLiteral("lblRegister"));
     setGeometryTwips(lblRegister, 180, 1800, 1095, 255);
-    txtCvField = new QLineEdit(QStringLiteral("1"), pnlDecoder);
-    txtCvField->setObjectName(m_frame.cvFieldName);
-    txtCvField->setToolTip(tr8(Texts::registerTip));
+    const NumberFieldWithBar cv(pnlDecoder, m_frame.cvFieldName, m_frame.cvBarName, QStringLiteral("1"),
+                                tr8(Texts::registerTip), m_frame.cvBarMinimum, m_frame.cvBarMaximum, m_frame.cvRules);
+    cv.place(180, 2070, 840, 345);
+    txtCvField = cv.field;
+    scrCvField = cv.bar;
     txtCvField->setMaxLength(4);
-    txtCvField->setAlignment(Qt::AlignRight);
-    setGeometryTwips(txtCvField, 180, 2070, 840, 345);
-    scrCvField = new RisingScrollBar(pnlDecoder);
-    scrCvField->setObjectName(m_frame.cvBarName);
-    scrCvField->setToolTip(tr8(Texts::registerTip));
-    scrCvField->setRisingRange(m_frame.cvBarMinimum, m_frame.cvBarMaximum);
-    scrCvField->setRisingValue(1);
-    setGeometryTwips(scrCvField, 1020, 2070, 255, 345);
 
     auto* wertLabel = new QLabel(tr8(Texts::wertLabel), pnlDecoder);
     setGeometryTwips(wertLabel, 1500, 1800, 900, 255);
-    txtWert = new QLineEdit(QStringLiteral("0"), pnlDecoder);
-    txtWert->setObjectName(QStringLiteral("txtWert"));
-    txtWert->setToolTip(tr8(Texts::wertTip));
+    const NumberFieldWithBar wert(pnlDecoder, QStringLiteral("txtWert"), QStringLiteral("scrWert"), QStringLiteral("0"),
+                                  tr8(Texts::wertTip), 0, 255, m_frame.wertRules);
+    wert.place(1500, 2070, 720, 345);
+    txtWert = wert.field;
+    scrWert = wert.bar;
     txtWert->setMaxLength(3);
-    txtWert->setAlignment(Qt::AlignRight);
-    setGeometryTwips(txtWert, 1500, 2070, 720, 345);
-    scrWert = new RisingScrollBar(pnlDecoder);
-    scrWert->setObjectName(QStringLiteral("scrWert"));
-    scrWert->setToolTip(tr8(Texts::wertTip));
-    scrWert->setRisingRange(0, 255);
-    setGeometryTwips(scrWert, 2220, 2070, 255, 345);
     btnProgrammierhilfe = new QPushButton(tr8(Texts::hilfeCaption), pnlDecoder);
     btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
     btnProgrammierhilfe->setToolTip(tr8(Texts::hilfeTip));

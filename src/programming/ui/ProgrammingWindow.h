@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/ProgrammierhilfeTarget.h"
 #include "programming/core/CvGroupTable.h"
 #include "programming/core/ZentraleHost.h"
@@ -69,11 +70,14 @@ public:
         // parameter panel, from.
         int slideDeskLeft = 7890;
         int slideParameterLeft = 11250;
-        // The CV field and its bar, with the bar's range.
+        // The CV field and its bar, with the bar's range, and how each of the CV and value
+        // fields moves its bar.
         QString cvFieldName;
         QString cvBarName;
         int cvBarMinimum = 0;
         int cvBarMaximum = 1024;
+        FieldBarCoupling::Rules cvRules;
+        FieldBarCoupling::Rules wertRules;
         // Menu texts and parts.
         QString dateiMenu;
         QString cvGroupsItem;

@@ -5,6 +5,7 @@
 #include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/KeyFilter.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/RisingScrollBar.h"
@@ -91,14 +92,6 @@ QLineEdit* numberField(QWidget* parent, const QString& name, const QString& text
     return field;
 }
 
-RisingScrollBar* spinBar(QWidget* parent, const QString& name, const QString& tip, int min, int max) {
-    auto* bar = new RisingScrollBar(parent);
-    bar->setObjectName(name);
-    bar->setToolTip(tip);
-    bar->setRisingRange(min, max);
-    return bar;
-}
-
 QComboBox* listCombo(QWidget* parent, const QString& name) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
@@ -118,24 +111,13 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Keeps a number field and its spin bar in step: the bar writes its value into the field; the
-// field's number moves the bar, and a number beyond the bar's top (or, with `resyncLow`, below
-// its bottom) is replaced in the field by the bar's end, also when the bar sits there already.
-// The text `ignored` leaves the bar alone.
-void coupleSpin(QLineEdit* field, RisingScrollBar* bar, bool resyncLow, const QString& ignored = {}) {
-    QObject::connect(bar, &RisingScrollBar::risingValueChanged, field,
-                     [field](int v) { field->setText(QString::number(v)); });
-    QObject::connect(field, &QLineEdit::textChanged, bar, [field, bar, resyncLow, ignored](const QString& text) {
-        if (!ignored.isEmpty() && text == ignored)
-            return;
-        const qint64 v = roundHalfEven(leadingNumber(text));
-        const int min = bar->risingMinimum();
-        const int max = bar->risingMaximum();
-        const int clamped = int(std::clamp<qint64>(v, min, max));
-        bar->setRisingValue(clamped);
-        if (v > max || (resyncLow && v < min))
-            field->setText(QString::number(clamped));
-    });
+// A number beyond a bar's ends shows as that end in its field; only the CV field keeps a
+// number below its bar (0 with the bar at 1).
+FieldBarRules heldToTheBar() {
+    FieldBarRules rules;
+    rules.holdTop = true;
+    rules.holdBottom = true;
+    return rules;
 }
 
 }  // namespace
@@ -364,20 +346,20 @@ void frmSelectrix::buildDccPanel(QWidget* central) {
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { lstRegister_Click(); });
 
     constexpr int fieldsTop = 3480;
-    txtRegister = numberField(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("1"), T::registerTip);
-    setGeometryTwips(txtRegister, 120, fieldsTop, 720, 315);
-    scrRegister = spinBar(pnlDCC, QStringLiteral("scrRegister"), T::registerTip, 1, 999);
-    setGeometryTwips(scrRegister, 840, fieldsTop, 255, 315);
+    FieldBarRules cvRules;
+    cvRules.holdTop = true;
+    const NumberFieldWithBar cv(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("scrRegister"),
+                                QStringLiteral("1"), T::registerTip, 1, 999, cvRules);
+    cv.place(120, fieldsTop, 720, 315);
+    txtRegister = cv.field;
+    scrRegister = cv.bar;
     label(pnlDCC, T::wertLabel, 1560, fieldsTop + 30, 600);
-    txtWert = numberField(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("0"), T::wertTip);
-    setGeometryTwips(txtWert, 2160, fieldsTop, 720, 315);
-    scrWert = spinBar(pnlDCC, QStringLiteral("scrWert"), T::wertTip, 0, 255);
-    setGeometryTwips(scrWert, 2880, fieldsTop, 255, 315);
-
-    scrRegister->setRisingValue(1);
-    coupleSpin(txtRegister, scrRegister, false);
-    // "?" marks a value that could not be read.
-    coupleSpin(txtWert, scrWert, true, QStringLiteral("?"));
+    // "?", the mark of a value that could not be read, holds no number: the bar stays.
+    const NumberFieldWithBar wert(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("scrWert"), QStringLiteral("0"),
+                                  T::wertTip, 0, 255, heldToTheBar());
+    wert.place(2160, fieldsTop, 720, 315);
+    txtWert = wert.field;
+    scrWert = wert.bar;
 }
 
 void frmSelectrix::buildDrivePanel(QWidget* central) {
@@ -386,16 +368,16 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     setGeometryTwips(pnlFahrpult, fahrpultLeft, panelTop, 3540, 8340);
     heading(pnlFahrpult, T::fahrpultTitle, 120, 60, 2400);
 
-    txtAdresse = numberField(pnlFahrpult, QStringLiteral("txtAdresse"), QStringLiteral("0"), T::adresseTip);
-    setGeometryTwips(txtAdresse, 120, 420, 780, 315);
-    scrAdresse = spinBar(pnlFahrpult, QStringLiteral("scrAdresse"), T::adresseTip, 0, 103);
-    setGeometryTwips(scrAdresse, 900, 420, 255, 315);
-    txtFS = numberField(pnlFahrpult, QStringLiteral("txtFS"), QStringLiteral("0"), T::fsTip);
-    setGeometryTwips(txtFS, 1500, 420, 780, 315);
-    scrFS = spinBar(pnlFahrpult, QStringLiteral("scrFS"), T::fsTip, 0, 31);
-    setGeometryTwips(scrFS, 2280, 420, 255, 315);
-    coupleSpin(txtAdresse, scrAdresse, true);
-    coupleSpin(txtFS, scrFS, true);
+    const NumberFieldWithBar adresse(pnlFahrpult, QStringLiteral("txtAdresse"), QStringLiteral("scrAdresse"),
+                                     QStringLiteral("0"), T::adresseTip, 0, 103, heldToTheBar());
+    adresse.place(120, 420, 780, 315);
+    txtAdresse = adresse.field;
+    scrAdresse = adresse.bar;
+    const NumberFieldWithBar fs(pnlFahrpult, QStringLiteral("txtFS"), QStringLiteral("scrFS"), QStringLiteral("0"),
+                                T::fsTip, 0, 31, heldToTheBar());
+    fs.place(1500, 420, 780, 315);
+    txtFS = fs.field;
+    scrFS = fs.bar;
     new KeyFilter(txtAdresse, isDigit);
 
     btnAnfahren = new QPushButton(T::anfahren, pnlFahrpult);
