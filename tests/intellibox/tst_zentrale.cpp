@@ -688,6 +688,25 @@ private slots:
         QCOMPARE(rig.window->pos(), QPoint(twips(3000), twips(1500)));
     }
 
+    // The sliding bar of a narrow screen moves the right-hand side 15 twips per step: at 182
+    // the drive desk stands at 5160 and the parameter panel at 8520.
+    void slidingBar_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("left");
+        QTest::newRow("drive desk") << "pnlFahrpult" << 5160;
+        QTest::newRow("parameter panel") << "pnlParameter" << 8520;
+        QTest::newRow("CV-group table") << "grdGR" << 5160;
+        QTest::newRow("credit line") << "lblCredit" << 8010;
+        QTest::newRow("credit picture") << "picCredit" << 10500;
+    }
+    void slidingBar() {
+        QFETCH(QString, control);
+        QFETCH(int, left);
+        Rig rig;
+        rig.get<QScrollBar>(QStringLiteral("scrSize"))->setValue(182);
+        QCOMPARE(rig.get<QWidget>(control)->x(), twips(left));
+    }
+
     void helpAndLabels() {
         Rig rig(1);
         rig.ctx.HelpFile = QStringLiteral("help");

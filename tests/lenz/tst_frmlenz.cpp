@@ -1,6 +1,7 @@
 #include "LenzRig.h"
 #include "ProgramRig.h"
 #include "app/ui/RisingScrollBar.h"
+#include "app/ui/Twips.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -86,6 +87,10 @@ private slots:
         LenzRig rig(false, delay);
         QCOMPARE(rig.txt("txtDelay")->text(), shown);
         QCOMPARE(rig.ctx.Delay, shown.toInt());
+        // Closing keeps the window's place for the next station window.
+        rig.window->move(twips(2400), twips(900));
+        rig.window->close();
+        QCOMPARE(QPoint(rig.ctx.PosZentraleLeft, rig.ctx.PosZentraleTop), QPoint(2400, 900));
     }
 
     // The choice of interface: its press stores the type, and the next frame follows it.

@@ -38,4 +38,8 @@ void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const 
     });
 }
 
+void saveProtocol(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines) {
+    saveLines(ctx, dialog, flags, lines, QStringLiteral("Das Protokoll"), QStringLiteral(" Protokoll speichern..."));
+}
+
 }  // namespace FileCommands

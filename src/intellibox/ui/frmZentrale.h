@@ -48,7 +48,6 @@ public:
     Station speedTableStation() const override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runCurrentRow(int r) override;
     void runTable() override;
@@ -58,7 +57,9 @@ private:
     static Frame frame();
     void buildStationControls();
     void formLoad();
-    void formUnload();
+    // The window's own closing steps: a running transfer and a running address search learn
+    // of the closing; the decoder type is kept.
+    void closingSteps() override;
 
     // station choice
     void stationButtonChanged(int index, bool pressed);

@@ -14,7 +14,7 @@
 #include "programming/ui/ProgrammingLooks.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -110,7 +110,7 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
 }
 
 frmLenz::~frmLenz() {
-    formUnload();
+    unload();
 }
 
 void frmLenz::buildOwnControls() {
@@ -152,22 +152,10 @@ void frmLenz::formLoad() {
     loadFrame();
     // The stored interface, shown on its label.
     pressInterface(m_ctx.LenzInterfaceType);
-    if (m_ctx.Delay < 0)
-        m_ctx.Delay = 1000;
-    txtDelay->setText(QString::number(m_ctx.Delay));
+    showDelay();
     lstRegister->addItems(dccCvList());
     lstRegister->setCurrentRow(0);
     registerListClicked();
-}
-
-void frmLenz::closeEvent(QCloseEvent* event) {
-    formUnload();
-    event->accept();
-}
-
-void frmLenz::formUnload() {
-    if (beginUnload())
-        unloadFrame();
 }
 
 bool frmLenz::eventFilter(QObject* watched, QEvent* event) {

@@ -50,7 +50,6 @@ public:
     void btnSchreiben_Clicked();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runCurrentRow(int row) override;
     void runTable() override;
@@ -64,7 +63,6 @@ private:
     static QString shownNumber(int value);
     void buildOwnControls();
     void formLoad();
-    void formUnload();
 
     void interfaceChanged(int index);
     void progmodeClicked(int index);
