@@ -79,26 +79,32 @@ private slots:
     void leadingNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("?") << "?" << 0.0;
-        QTest::newRow("letters first") << "abc12" << 0.0;
-        QTest::newRow("digits then letters") << "12abc" << 12.0;
-        QTest::newRow("printed number") << " 5 " << 5.0;
-        QTest::newRow("negative") << "-5 " << -5.0;
-        QTest::newRow("plus") << "+7" << 7.0;
-        QTest::newRow("sign only") << "-" << 0.0;
-        QTest::newRow("fraction") << "1.5x" << 1.5;
-        QTest::newRow("leading point") << ".5" << 0.5;
-        QTest::newRow("comma ends") << "1,5" << 1.0;
-        QTest::newRow("exponent") << "1e3" << 1000.0;
-        QTest::newRow("bare e") << "1e" << 1.0;
-        QTest::newRow("answer text") << "17 = ok]" << 17.0;
-        QTest::newRow("huge exponent") << "1e999" << 0.0;
+        QTest::addColumn<bool>("starts");  // with a number
+        QTest::newRow("empty") << "" << 0.0 << false;
+        QTest::newRow("?") << "?" << 0.0 << false;
+        QTest::newRow("zero") << "0" << 0.0 << true;
+        QTest::newRow("letters first") << "abc12" << 0.0 << false;
+        QTest::newRow("digits then letters") << "12abc" << 12.0 << true;
+        QTest::newRow("printed number") << " 5 " << 5.0 << true;
+        QTest::newRow("negative") << "-5 " << -5.0 << true;
+        QTest::newRow("plus") << "+7" << 7.0 << true;
+        QTest::newRow("sign only") << "-" << 0.0 << false;
+        QTest::newRow("fraction") << "1.5x" << 1.5 << true;
+        QTest::newRow("leading point") << ".5" << 0.5 << true;
+        QTest::newRow("comma ends") << "1,5" << 1.0 << true;
+        QTest::newRow("exponent") << "1e3" << 1000.0 << true;
+        QTest::newRow("bare e") << "1e" << 1.0 << true;
+        QTest::newRow("answer text") << "17 = ok]" << 17.0 << true;
+        QTest::newRow("huge exponent") << "1e999" << 0.0 << false;
     }
     void leadingNumber() {
         QFETCH(QString, text);
         QFETCH(double, expected);
+        QFETCH(bool, starts);
         QCOMPARE(::leadingNumber(text), expected);
+        QCOMPARE(::startingNumber(text).has_value(), starts);
+        if (starts)
+            QCOMPARE(*::startingNumber(text), expected);
     }
 
     void roundHalfEven_data() {

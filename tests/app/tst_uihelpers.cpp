@@ -1,4 +1,5 @@
 #include "app/core/DataFolder.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/FileDialog.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/MenuRechtsbuendig.h"
@@ -264,6 +265,60 @@ private slots:
         option.sliderPosition = option.sliderValue = 255;
         QVERIFY(bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar).top() <
                 handle.top());
+    }
+
+    // A field holding "3" beside a bar of 1..999, under the coupling's rules; steps: "t:T"
+    // sets the text, "k:T" types T at its end, "b:N" moves the bar.
+    void fieldBarCoupling_data() {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("bar");
+        using S = QStringList;
+        QTest::newRow("the bar writes the field") << "quiet" << S{"b:42"} << "42" << 42;
+        QTest::newRow("emptied: the bar stays") << "echo" << S{"t:"} << "" << 3;
+        QTest::newRow("emptied, then 5 typed: 5") << "echo" << S{"t:", "k:5"} << "5" << 5;
+        QTest::newRow("no number: the bar stays") << "echo" << S{"t:abc"} << "abc" << 3;
+        QTest::newRow("letters after the number") << "echo" << S{"t:12a"} << "12" << 12;
+        QTest::newRow("a half rounds to even") << "echo" << S{"t:2.5"} << "2" << 2;
+        QTest::newRow("above the top, echoed") << "echo" << S{"t:1500"} << "999" << 999;
+        QTest::newRow("above the top, quiet") << "quiet" << S{"t:1500"} << "1500" << 999;
+        QTest::newRow("below the bottom with the bar there") << "echo" << S{"b:1", "t:0"} << "0" << 1;
+        QTest::newRow("below the bottom with the bar there, held") << "held" << S{"b:1", "t:0"} << "1" << 1;
+        QTest::newRow("field not moving the bar") << "off" << S{"t:50"} << "50" << 3;
+        QTest::newRow("bar value refused") << "odd only" << S{"t:8"} << "8" << 3;
+        QTest::newRow("bar value taken") << "odd only" << S{"t:7"} << "7" << 7;
+    }
+    void fieldBarCoupling() {
+        QFETCH(QString, rules);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, shown);
+        QFETCH(int, bar);
+        QLineEdit field(QStringLiteral("3"));
+        RisingScrollBar scroll;
+        scroll.setRisingRange(1, 999);
+        FieldBarRules r;
+        r.echo = rules != u"quiet";
+        r.holdTop = r.holdBottom = rules == u"held";
+        if (rules == u"off")
+            r.fieldMovesBar = [] { return false; };
+        if (rules == u"odd only")
+            r.barValue = [](qint64 n, int, int) { return n % 2 ? std::optional<int>(int(n)) : std::nullopt; };
+        new FieldBarCoupling(&field, &scroll, r);
+        QCOMPARE(scroll.risingValue(), rules == u"off" ? 1 : 3);
+        scroll.setRisingValue(3);
+        for (const QString& step : steps) {
+            const QString arg = step.mid(2);
+            if (step.startsWith(u"t:"))
+                field.setText(arg);
+            else if (step.startsWith(u"k:")) {
+                field.end(false);
+                QTest::keyClicks(&field, arg);
+            } else
+                scroll.setRisingValue(arg.toInt());
+        }
+        QCOMPARE(field.text(), shown);
+        QCOMPARE(scroll.risingValue(), bar);
     }
 };
 

@@ -94,6 +94,10 @@ private slots:
             << "6021" << S{"addr:3", "addr:30", "addr:300", "light"} << L{pair(16, 255)};
         QTest::newRow("6021 address with letters after its digits keeps the digits")
             << "6021" << S{"addr:12a", "light"} << L{pair(16, 12)};
+        // The emptied field leaves the bar, and its light goes out nowhere; 4 typed is 4.
+        QTest::newRow("6021 address emptied, then 4 typed: nothing to locomotive 1")
+            << "6021" << S{"addr:7", "light", "slider:14", "addr:", "type:4", "f:1"}
+            << L{pair(16, 7), pair(30, 7), pair(65, 4)};
         QTest::newRow("power off and on, 6021") << "6021" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
         QTest::newRow("power off and on, IB") << "IB" << S{"power:0", "power:1"} << L{"\x61", "\x60"};
         QTest::newRow("program moves of the selector send nothing")
@@ -183,6 +187,10 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("1"));
         field->setText(QStringLiteral("0"));
         QCOMPARE(field->text(), QStringLiteral("0"));  // the bar stood at 1 already
+        bar->setRisingValue(7);
+        d.run({"addr:", "type:4"});
+        QCOMPARE(field->text(), QStringLiteral("4"));
+        QCOMPARE(bar->risingValue(), 4);
         QVERIFY(!d.get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_0"))->isEnabled());
         QVERIFY(!d.get<QAbstractButton>(QStringLiteral("btnFahrtrichtungswechsel_1"))->isEnabled());
     }

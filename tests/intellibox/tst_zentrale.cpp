@@ -267,6 +267,15 @@ private slots:
         rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
         rig.get<QScrollBar>(QStringLiteral("scrRegister"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(rig.txt("txtRegister")->text(), QStringLiteral("7"));
+        // An emptied field leaves its bar: the number typed then is the number, not "05".
+        for (const char* name : {"txtRegister", "txtWert"}) {
+            QLineEdit* field = rig.txt(name);
+            field->clear();
+            QCOMPARE(field->text(), QString());
+            QTest::keyClicks(field, QStringLiteral("5"));
+            QCOMPARE(field->text(), QStringLiteral("5"));
+        }
+        QCOMPARE(rig.get<QScrollBar>(QStringLiteral("scrWert"))->value(), 5);
     }
 
     // Typed characters other than digits are dropped; keys that type nothing keep their use.
@@ -680,6 +689,25 @@ private slots:
         rig.window = std::make_unique<frmZentrale>(rig.ctx, rig.link, rig.dialog);
         QVERIFY(rig.get<QRadioButton>(QStringLiteral("optTyp_1"))->isChecked());
         QCOMPARE(rig.window->pos(), QPoint(twips(3000), twips(1500)));
+    }
+
+    // The sliding bar of a narrow screen moves the right-hand side 15 twips per step: at 182
+    // the drive desk stands at 5160 and the parameter panel at 8520.
+    void slidingBar_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("left");
+        QTest::newRow("drive desk") << "pnlFahrpult" << 5160;
+        QTest::newRow("parameter panel") << "pnlParameter" << 8520;
+        QTest::newRow("CV-group table") << "grdGR" << 5160;
+        QTest::newRow("credit line") << "lblCredit" << 8010;
+        QTest::newRow("credit picture") << "picCredit" << 10500;
+    }
+    void slidingBar() {
+        QFETCH(QString, control);
+        QFETCH(int, left);
+        Rig rig;
+        rig.get<QScrollBar>(QStringLiteral("scrSize"))->setValue(182);
+        QCOMPARE(rig.get<QWidget>(control)->x(), twips(left));
     }
 
     void helpAndLabels() {

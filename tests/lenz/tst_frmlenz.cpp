@@ -1,6 +1,7 @@
 #include "LenzRig.h"
 #include "ProgramRig.h"
 #include "app/ui/RisingScrollBar.h"
+#include "app/ui/Twips.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -88,6 +89,10 @@ private slots:
         LenzRig rig(false, delay);
         QCOMPARE(rig.txt("txtDelay")->text(), shown);
         QCOMPARE(rig.ctx.Delay, shown.toInt());
+        // Closing keeps the window's place for the next station window.
+        rig.window->move(twips(2400), twips(900));
+        rig.window->close();
+        QCOMPARE(QPoint(rig.ctx.PosZentraleLeft, rig.ctx.PosZentraleTop), QPoint(2400, 900));
     }
 
     // The choice of interface: its press stores the type, and the next frame follows it.
@@ -132,6 +137,12 @@ private slots:
         }
         cv->setValue(29);
         QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("29"));
+        // An emptied field leaves its bar; what is typed then is the number.
+        rig.txt("txtCV")->clear();
+        QCOMPARE(cv->value(), 29);
+        QTest::keyClicks(rig.txt("txtCV"), QStringLiteral("5"));
+        QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("5"));
+        QCOMPARE(cv->value(), 5);
         // The list fills the CV field, and 8 also the value.
         auto* list = rig.get<QListWidget>(QStringLiteral("lstRegister"));
         list->setCurrentRow(7);

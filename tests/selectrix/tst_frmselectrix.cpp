@@ -301,7 +301,11 @@ private slots:
         QTest::newRow("value 300") << "txtWert" << "scrWert" << QStringList{"300"} << "255" << 255;
         QTest::newRow("value ? ignored") << "txtWert" << "scrWert" << QStringList{"17", "?"} << "?" << 17;
         QTest::newRow("CV 0") << "txtRegister" << "scrRegister" << QStringList{"5", "0"} << "1" << 1;
-        QTest::newRow("CV abc") << "txtRegister" << "scrRegister" << QStringList{"5", "abc"} << "1" << 1;
+        // A field without a number leaves its bar where it stands.
+        QTest::newRow("CV abc") << "txtRegister" << "scrRegister" << QStringList{"5", "abc"} << "abc" << 5;
+        QTest::newRow("CV emptied") << "txtRegister" << "scrRegister" << QStringList{"5", ""} << "" << 5;
+        QTest::newRow("address emptied") << "txtAdresse" << "scrAdresse" << QStringList{"45", ""} << "" << 45;
+        QTest::newRow("value emptied") << "txtWert" << "scrWert" << QStringList{"17", ""} << "" << 17;
         QTest::newRow("CV 0 with the bar at 1") << "txtRegister" << "scrRegister" << QStringList{"0"} << "0" << 1;
         QTest::newRow("CV 29") << "txtRegister" << "scrRegister" << QStringList{"29"} << "29" << 29;
         QTest::newRow("CV 1500") << "txtRegister" << "scrRegister" << QStringList{"1500"} << "999" << 999;

@@ -35,30 +35,51 @@ void chooseIntellibox(Rig& rig) {
 class TestFrmSelectrixRuns : public QObject {
     Q_OBJECT
 private slots:
-    // Mode DCC: CV 29 picked from the list and read, then written with another value.
+    // Mode DCC: a CV read, then written with another value. The CV is picked from the list,
+    // or typed into the emptied CV field.
+    void dccReadAndWrite_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("cv");
+        QTest::newRow("CV 29 from the list") << "list" << 29;
+        QTest::newRow("field held 3, emptied, 5 typed") << "typed" << 5;
+    }
     void dccReadAndWrite() {
+        QFETCH(QString, entry);
+        QFETCH(int, cv);
         Rig rig;
+        rig.station.setCv(cv, 6);
         rig.chooseCentral();
         rig.click("optModus_6");
         QVERIFY(!rig.get<QWidget>("pnlDCC")->isHidden());
-        auto* list = rig.get<QListWidget>("lstRegister");
-        QListWidgetItem* item = list->findItems(QStringLiteral("29   Konfigurationsregister"), Qt::MatchExactly).value(0);
-        QVERIFY(item);
-        list->setCurrentItem(item);
-        emit list->itemClicked(item);
-        QCOMPARE(rig.field("txtRegister")->text(), QStringLiteral("29"));
+        QLineEdit* cvField = rig.field("txtRegister");
+        if (entry == u"list") {
+            auto* list = rig.get<QListWidget>("lstRegister");
+            QListWidgetItem* item =
+                list->findItems(QStringLiteral("29   Konfigurationsregister"), Qt::MatchExactly).value(0);
+            QVERIFY(item);
+            list->setCurrentItem(item);
+            emit list->itemClicked(item);
+        } else {
+            cvField->setText(QStringLiteral("3"));
+            cvField->end(false);
+            QTest::keyClick(cvField, Qt::Key_Backspace);
+            QTest::keyClicks(cvField, QStringLiteral("5"));
+        }
+        QCOMPARE(cvField->text(), QString::number(cv));
         rig.click("btnSelectrix_0");
-        QCOMPARE(rig.bytes(), (QStringList{"EA40", "6D00", "E81D", "E900", "EACE", "6900", "6B00", "EA00", "EA00",
+        const QString cvByte = QStringLiteral("E8%1").arg(cv, 2, 16, QLatin1Char('0')).toUpper();
+        QCOMPARE(rig.bytes(), (QStringList{"EA40", "6D00", cvByte, "E900", "EACE", "6900", "6B00", "EA00", "EA00",
                                            "EA00"}));
         QCOMPARE(rig.field("txtWert")->text(), QStringLiteral("6"));
         QCOMPARE(rig.window->statusText(), QStringLiteral(" Lesevorgang beendet ..."));
 
         rig.field("txtWert")->setText(QStringLiteral("38"));
         rig.click("btnSelectrix_1");
-        QCOMPARE(rig.station.cv(29), std::optional<int>(38));
+        QCOMPARE(rig.station.cv(cv), std::optional<int>(38));
         QCOMPARE(rig.window->statusText(), QStringLiteral(" Schreibvorgang beendet ..."));
-        QCOMPARE(rig.window->protocol().rows(),
-                 (QList<SxProtokoll::Row>{{"L", "29", "6", "DCC", " ", " "}, {"S", "29", "38", "DCC", " ", " "}}));
+        const QString cvText = QString::number(cv);
+        QCOMPARE(rig.window->protocol().rows(), (QList<SxProtokoll::Row>{{"L", cvText, "6", "DCC", " ", " "},
+                                                                        {"S", cvText, "38", "DCC", " ", " "}}));
         QVERIFY(!rig.notifier.busy);
         QVERIFY(!rig.link.exchangeRunning());
     }

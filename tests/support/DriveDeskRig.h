@@ -4,13 +4,15 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTest>
 
 // A drive desk on the simulated station, driven in steps as a user drives it. The steps
 // every desk knows: "mode:N" step-mode selector, "slider:N" the user moves the slider,
-// "start", "stop", "f:N" function box N, "addr:T" address text, "power:N" track-power
-// button N; a desk's own steps go to ownStep.
+// "start", "stop", "f:N" function box N, "addr:T" address text, "type:T" T typed at the end
+// of the address field, "power:N" track-power button N; a desk's own steps go to ownStep.
 template <class Panel> struct DriveDeskRig : PanelRig<Panel> {
     using PanelRig<Panel>::PanelRig;
     virtual ~DriveDeskRig() = default;
@@ -31,6 +33,11 @@ template <class Panel> struct DriveDeskRig : PanelRig<Panel> {
                 this->template get<QCheckBox>(QStringLiteral("chkFunctions_") + arg)->click();
             else if (verb == u"addr")
                 this->field(QStringLiteral("txtAdresse"))->setText(arg);
+            else if (verb == u"type") {
+                QLineEdit* address = this->field(QStringLiteral("txtAdresse"));
+                address->end(false);
+                QTest::keyClicks(address, arg);
+            }
             else if (verb == u"power")
                 this->p.btnPower_Clicked(arg.toInt());
             else if (!ownStep(verb, arg))

@@ -46,4 +46,8 @@ void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const 
     saveLines(ctx, dialog, flags, lines, [&what](const QString& path) { return savedText(what, path); }, title);
 }
 
+void saveProtocol(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines) {
+    saveLines(ctx, dialog, flags, lines, QStringLiteral("Das Protokoll"), QStringLiteral(" Protokoll speichern..."));
+}
+
 }  // namespace FileCommands

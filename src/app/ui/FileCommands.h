@@ -33,4 +33,8 @@ void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const 
 void saveLines(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines,
                const QString& what, const QString& title);
 
+// Saves a window's protocol as these lines: "Das Protokoll wurde unter ...", titled
+// " Protokoll speichern...".
+void saveProtocol(AppContext& ctx, Dialog& dialog, std::optional<int> flags, const QStringList& lines);
+
 }  // namespace FileCommands

@@ -82,13 +82,17 @@ qsizetype skipBlanks(const QString& text, qsizetype pos) {
 }  // namespace
 
 double leadingNumber(const QString& text) {
+    return startingNumber(text).value_or(0);
+}
+
+std::optional<double> startingNumber(const QString& text) {
     const qsizetype start = skipBlanks(text, 0);
     const qsizetype length = numberLength(text, start);
     if (length == 0)
-        return 0;
+        return std::nullopt;
     bool ok = false;
     const double value = QStringView(text).mid(start, length).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 qint64 roundHalfEven(double value) {

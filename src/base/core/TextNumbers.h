@@ -17,6 +17,9 @@ QString DecToBin(qint32 n);
 // sign, digits, a decimal point with digits, an exponent), 0 when there is none, so ""
 // and "?" are 0. This is how a field's text is taken as a number.
 double leadingNumber(const QString& text);
+// The same number, but nothing when the text starts with none (or with one beyond the range
+// of a double): an emptied field, or one that holds no number.
+std::optional<double> startingNumber(const QString& text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4);
 // values beyond the qint64 range are clamped, NaN gives 0.

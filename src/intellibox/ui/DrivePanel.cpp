@@ -2,7 +2,7 @@
 
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
-#include "base/core/TextNumbers.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "intellibox/core/DriveCommands.h"
@@ -47,13 +47,19 @@ bool isP50X(const AppContext& ctx) {
 }  // namespace
 
 DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent)
-    : QGroupBox(DriveDesk::heading, parent), m_host(host), m_desk(this, 255) {
+    // The 6021's address is held to 1..255 by its bar; the others' is not.
+    : QGroupBox(DriveDesk::heading, parent), m_host(host), m_desk(this, 255, [this] { return is6021(m_host.ctx); }) {
     setObjectName(QStringLiteral("pnlFahrpult"));
 
     // The station choice sets the length for each station (applyStation).
     m_desk.txtAdresse->setMaxLength(4);
     m_desk.txtFahrstufe->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_desk.txtFahrstufe));
+    // A start step above the mode's largest step becomes that step.
+    FieldBarRules stepRules;
+    stepRules.echo = false;
+    stepRules.holdTop = true;
+    new FieldBarCoupling(m_desk.txtFahrstufe, m_desk.scrFahrstufe, std::move(stepRules));
 
     auto* back = new QToolButton(this);
     back->setArrowType(Qt::LeftArrow);
@@ -99,10 +105,9 @@ DrivePanel::DrivePanel(const PanelHost& host, QWidget* parent)
     connect(m_desk.btnStop, &QPushButton::clicked, this, &DrivePanel::btnStop_Clicked);
     connect(m_chkFunktion, &QCheckBox::toggled, this, &DrivePanel::chkFunktion_Click);
     connect(m_desk.txtAdresse, &QLineEdit::textChanged, this, &DrivePanel::txtAdresse_Change);
-    connect(m_desk.txtFahrstufe, &QLineEdit::textChanged, this, &DrivePanel::txtFahrstufe_Change);
+    // A typed start step: Enter starts.
+    connect(m_desk.txtFahrstufe, &QLineEdit::textChanged, this, [this] { m_desk.btnAnfahren->setDefault(true); });
     connect(m_desk.txtFahrstufe, &QLineEdit::returnPressed, m_desk.btnAnfahren, &QPushButton::click);
-    connect(m_desk.scrFahrstufe, &RisingScrollBar::risingValueChanged, this,
-            [this](int v) { m_desk.txtFahrstufe->setText(QString::number(v)); });
 
     applyMode(m_desk.scrFahrstufen->value());
 }
@@ -255,11 +260,6 @@ void DrivePanel::chkFunctions_Click() {
 }
 
 void DrivePanel::txtAdresse_Change() {
-    if (is6021(m_host.ctx)) {
-        const qint64 v = roundHalfEven(leadingNumber(m_desk.txtAdresse->text()));
-        // A changed scroll bar writes its value back into the field.
-        m_desk.scrAdresse->setRisingValue(int(qBound(qint64(1), v, qint64(255))));
-    }
     m_suppressFunctions = true;
     m_addressChanging = true;
     m_chkFunktion->setChecked(false);
@@ -267,19 +267,6 @@ void DrivePanel::txtAdresse_Change() {
     for (int i = 1; i <= 8; ++i)
         m_chkFunctions[i]->setChecked(false);
     m_suppressFunctions = false;
-}
-
-void DrivePanel::txtFahrstufe_Change() {
-    const int v = m_desk.txtFahrstufe->text().toInt();
-    if (v > m_maxStep) {
-        m_desk.txtFahrstufe->setText(QString::number(m_maxStep));
-        return;  // the change of the text above has done the rest
-    }
-    {
-        const QSignalBlocker block(m_desk.scrFahrstufe);
-        m_desk.scrFahrstufe->setRisingValue(v);
-    }
-    m_desk.btnAnfahren->setDefault(true);
 }
 
 void DrivePanel::updateStepLabel() {

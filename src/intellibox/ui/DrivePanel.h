@@ -50,7 +50,6 @@ private:
     void chkFunktion_Click();
     void chkFunctions_Click();
     void txtAdresse_Change();
-    void txtFahrstufe_Change();
     void updateStepLabel();
 
     void moveSliderTo(qint16 step);

@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,7 +65,7 @@ frmZentrale::frmZentrale(AppContext& ctx, StationLink& stationLink, Dialog& dial
 }
 
 frmZentrale::~frmZentrale() {
-    formUnload();
+    unload();
 }
 
 void frmZentrale::buildStationControls() {
@@ -133,14 +132,7 @@ void frmZentrale::buildStationControls() {
     connect(btnLesen, &QPushButton::clicked, this, [this] { readCv(); });
     connect(btnSchreiben, &QPushButton::clicked, this, [this] { writeDispatch(); });
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
-    connect(txtRegister, &QLineEdit::textChanged, this, [this](const QString& t) { registerTextChanged(t); });
-    connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
-    connect(scrRegister, &RisingScrollBar::risingValueChanged, this,
-            [this](int v) { txtRegister->setText(QString::number(v)); });
-    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
-        if (!m_readWertOverride)
-            txtWert->setText(QString::number(v));
-    });
+    connect(txtRegister, &QLineEdit::textChanged, this, [this] { registerTextChanged(); });
     txtRegister->installEventFilter(this);
     txtWert->installEventFilter(this);
 }
@@ -161,9 +153,7 @@ void frmZentrale::formLoad() {
     pressStation(m_ctx.ZentraleIndex);
     selectDecoderType(m_ctx.DecoderTypIndex);
     subHelpFile();
-    if (m_ctx.Delay < 0)
-        m_ctx.Delay = 1000;
-    txtDelay->setText(QString::number(m_ctx.Delay));
+    showDelay();
 
     pnlDecoder->setEnabled(true);
     m_desk->setEnabled(true);
@@ -171,16 +161,8 @@ void frmZentrale::formLoad() {
     btnPower[1]->setEnabled(true);
 }
 
-void frmZentrale::closeEvent(QCloseEvent* event) {
-    formUnload();
-    event->accept();
-}
-
-void frmZentrale::formUnload() {
-    // A running transfer and a running station wait learn of the closing here; an address
-    // search and a table run still switch the programming track off ("XPT0").
-    if (!beginUnload())
-        return;
+void frmZentrale::closingSteps() {
+    // An address search and a table run still switch the programming track off ("XPT0").
     m_ctx.Abbruch = true;
     if (pnlAdresse->isSearching())
         pnlAdresse->stopSearch();
@@ -190,7 +172,6 @@ void frmZentrale::formUnload() {
             break;
         }
     }
-    unloadFrame();
 }
 
 void frmZentrale::powerClicked(int index) {

@@ -50,7 +50,6 @@ public:
                                                                bool writeRun) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runCurrentRow(int r) override;
     void runTable() override;
@@ -60,7 +59,9 @@ private:
     static Frame frame();
     void buildStationControls();
     void formLoad();
-    void formUnload();
+    // The window's own closing steps: a running transfer and a running address search learn
+    // of the closing; the decoder type is kept.
+    void closingSteps() override;
 
     // station choice
     void stationButtonChanged(int index, bool pressed);
@@ -74,8 +75,7 @@ private:
 
     // single read and write
     void registerListClicked();
-    void registerTextChanged(const QString& text);
-    void wertTextChanged(const QString& text);
+    void registerTextChanged();
     bool refuseBadCv(const QString& text);
     // The rules of the station the operations work with (CuName); nullptr before a choice.
     const StationRules* station() const;
@@ -90,7 +90,6 @@ private:
     void runRow(const QString& action, const QString& cv, const QString& value);
 
     int m_mcVariant = 0;
-    bool m_readWertOverride = false;
 
     // Controls of this window.
     QLineEdit* txtRegister = nullptr;

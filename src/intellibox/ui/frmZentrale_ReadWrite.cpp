@@ -7,7 +7,6 @@
 #include "app/core/ManufacturerList.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
-#include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "intellibox/core/MotorolaProgramming.h"
 #include "intellibox/core/ZentraleStations.h"
@@ -55,10 +54,8 @@ void frmZentrale::readCv() {
     const QPointer<frmZentrale> self(this);
     P50xProgrammer programmer(m_link, P50xProgrammer::singleCv());
     ProgrammingSession session(*this, programmer);
-    // "?" stays until a value arrives; the value spin control must not turn it into "0".
-    m_readWertOverride = true;
+    // "?" stays until a value arrives: it holds no number, so the value bar stays put.
     txtWert->setText(QStringLiteral("?"));
-    m_readWertOverride = false;
     const CvResult read = programmer.readCv(cv);
     // The track goes off as soon as the answer is in, before the window shows it.
     programmer.finish();
@@ -195,19 +192,10 @@ void frmZentrale::registerListClicked() {
     txtWert->setText(n == 8 ? QStringLiteral("8") : QStringLiteral("0"));
 }
 
-void frmZentrale::registerTextChanged(const QString& text) {
+void frmZentrale::registerTextChanged() {
     // Enter now reads.
     btnSchreiben->setDefault(false);
     btnLesen->setDefault(true);
-    const qint16 n = fieldNumber(text);
-    scrRegister->setRisingValue(n >= 1024 ? 1024 : n);
-}
-
-void frmZentrale::wertTextChanged(const QString& text) {
-    if (m_readWertOverride)
-        return;
-    const qint16 n = fieldNumber(text);
-    scrWert->setRisingValue(n >= 255 ? 255 : n);
 }
 
 bool frmZentrale::eventFilter(QObject* watched, QEvent* event) {

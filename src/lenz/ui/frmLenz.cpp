@@ -15,7 +15,7 @@
 #include "programming/ui/ProgrammingLooks.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace ProgrammingLooks;
 
@@ -50,6 +51,14 @@ ProgrammingWindow::Frame frmLenz::frame() {
     f.cvBarName = QStringLiteral("scrCV");
     f.cvBarMinimum = 1;
     f.cvBarMaximum = 999;
+    // The fields keep what was typed; a value above 255 puts the value bar at 255, and one
+    // the bar cannot take (above 8 in register mode, below 0) leaves it alone.
+    f.cvRules.echo = false;
+    f.wertRules.echo = false;
+    f.wertRules.barValue = [](qint64 n, int minimum, int maximum) -> std::optional<int> {
+        const qint64 value = std::min<qint64>(n, 255);
+        return value >= minimum && value <= maximum ? std::optional<int>(int(value)) : std::nullopt;
+    };
     f.dateiMenu = LenzTexts::mnuDatei;
     f.cvGroupsItem = LenzTexts::mnuDatei_CVGruppen;
     f.dateiCloseItem = LenzTexts::mnuDatei_schliessen;
@@ -102,7 +111,7 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
 }
 
 frmLenz::~frmLenz() {
-    formUnload();
+    unload();
 }
 
 void frmLenz::buildOwnControls() {
@@ -138,39 +147,17 @@ void frmLenz::buildOwnControls() {
     connect(btnLesen, &QPushButton::clicked, this, [this] { btnLesen_Clicked(); });
     connect(btnSchreiben, &QPushButton::clicked, this, [this] { btnSchreiben_Clicked(); });
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { registerListClicked(); });
-    connect(txtCV, &QLineEdit::textChanged, this, [this](const QString& t) { cvTextChanged(t); });
-    connect(txtWert, &QLineEdit::textChanged, this, [this](const QString& t) { wertTextChanged(t); });
-    connect(scrCV, &RisingScrollBar::risingValueChanged, this, [this](int v) {
-        if (!m_mirroring)
-            txtCV->setText(QString::number(v));
-    });
-    connect(scrWert, &RisingScrollBar::risingValueChanged, this, [this](int v) {
-        if (!m_mirroring)
-            txtWert->setText(QString::number(v));
-    });
 }
 
 void frmLenz::formLoad() {
     loadFrame();
     // The stored interface, shown on its label.
     pressInterface(m_ctx.LenzInterfaceType);
-    if (m_ctx.Delay < 0)
-        m_ctx.Delay = 1000;
-    txtDelay->setText(QString::number(m_ctx.Delay));
+    showDelay();
     lstRegister->addItems(dccCvList());
     showWholeRows(lstRegister);
     lstRegister->setCurrentRow(0);
     registerListClicked();
-}
-
-void frmLenz::closeEvent(QCloseEvent* event) {
-    formUnload();
-    event->accept();
-}
-
-void frmLenz::formUnload() {
-    if (beginUnload())
-        unloadFrame();
 }
 
 bool frmLenz::eventFilter(QObject* watched, QEvent* event) {
@@ -213,29 +200,6 @@ XpressNet::ProgrammingMode frmLenz::programmingMode() const {
 
 void frmLenz::progmodeClicked(int index) {
     scrWert->setRisingMaximum(index == 0 ? 8 : 255);
-}
-
-void frmLenz::cvTextChanged(const QString& text) {
-    // A read shows "?" in both fields while it runs.
-    if (text == QLatin1String("?"))
-        return;
-    const qint16 n = fieldNumber(text);
-    m_mirroring = true;
-    scrCV->setRisingValue(n <= 0 ? 1 : n);
-    m_mirroring = false;
-}
-
-void frmLenz::wertTextChanged(const QString& text) {
-    if (text == QLatin1String("?"))
-        return;
-    const qint16 n = fieldNumber(text);
-    const int value = n >= 256 ? 255 : n;
-    // A value the bar cannot take is left alone; the field keeps what was typed.
-    if (value < scrWert->risingMinimum() || value > scrWert->risingMaximum())
-        return;
-    m_mirroring = true;
-    scrWert->setRisingValue(value);
-    m_mirroring = false;
 }
 
 void frmLenz::registerListClicked() {

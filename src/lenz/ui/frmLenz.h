@@ -52,7 +52,6 @@ public:
     void btnSchreiben_Clicked();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runCurrentRow(int row) override;
     void runTable() override;
@@ -66,12 +65,9 @@ private:
     static QString shownNumber(int value);
     void buildOwnControls();
     void formLoad();
-    void formUnload();
 
     void interfaceChanged(int index);
     void progmodeClicked(int index);
-    void cvTextChanged(const QString& text);
-    void wertTextChanged(const QString& text);
     void registerListClicked();
     void btnText_Clicked();
 
@@ -84,9 +80,6 @@ private:
     // The number of `text` when the chosen mode can address it; otherwise the user is told.
     std::optional<int> checkedNumber(const QString& text, XpressNet::ProgrammingMode mode, const QString& title);
     CvProgrammerSource windowProgrammers();
-
-    // Field and bar changes that come from the other one are not mirrored back.
-    bool m_mirroring = false;
 
     // Controls of this window.
     QLineEdit* txtCV = nullptr;

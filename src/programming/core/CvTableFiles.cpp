@@ -7,7 +7,6 @@
 namespace CvTableFiles {
 
 const QString tableSaveTitle = QStringLiteral(" Tabelle speichern...");
-const QString protocolSaveTitle = QStringLiteral(" Protokoll speichern...");
 
 QString tableSavedText(const QString& path) {
     return savedText(QStringLiteral("Die Tabelle"), path);

@@ -37,6 +37,5 @@ void importMove(const QString& path, CvGroupTable& table);
 // The confirmation after a table save: "Die Tabelle wurde unter ...".
 QString tableSavedText(const QString& path);
 extern const QString tableSaveTitle;     // " Tabelle speichern..."
-extern const QString protocolSaveTitle;  // " Protokoll speichern..."
 
 }  // namespace CvTableFiles

@@ -4,6 +4,7 @@
 #include "app/core/ErrorReport.h"
 #include "base/core/Failure.h"
 #include "app/core/Notifier.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "programming/core/ZentraleHost.h"
@@ -57,7 +58,7 @@ QHBoxLayout* fieldWithBar(QLineEdit* field, QScrollBar* bar) {
 }
 }  // namespace
 
-Controls::Controls(QWidget* parent, int maxAddress) {
+Controls::Controls(QWidget* parent, int maxAddress, std::function<bool()> addressMovesBar) {
     txtAdresse = new QLineEdit(QStringLiteral("1"), parent);
     txtAdresse->setObjectName(QStringLiteral("txtAdresse"));
     txtAdresse->setToolTip(Text::tipAdresse);
@@ -95,9 +96,9 @@ Controls::Controls(QWidget* parent, int maxAddress) {
     btnAnfahren = button(QStringLiteral("btnAnfahren"), Text::anfahren, Text::tipAnfahren, parent);
     btnStop = button(QStringLiteral("btnStop"), Text::stop, Text::tipStop, parent);
 
-    QLineEdit* field = txtAdresse;
-    QObject::connect(scrAdresse, &RisingScrollBar::risingValueChanged, field,
-                     [field](int v) { field->setText(QString::number(v)); });
+    FieldBarRules addressRules;
+    addressRules.fieldMovesBar = addressMovesBar ? std::move(addressMovesBar) : [] { return false; };
+    new FieldBarCoupling(txtAdresse, scrAdresse, std::move(addressRules));
 }
 
 void Controls::placeIn(QGridLayout* grid) const {

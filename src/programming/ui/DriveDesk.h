@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QByteArray;
 class QGridLayout;
@@ -23,8 +24,9 @@ inline const QString heading = QStringLiteral("Fahrpult");
 struct Controls {
     // Made in this order (the focus order) as children of `parent`. The address bar covers
     // 1..`maxAddress` and writes its value into the address field (`scrAdresse_Change`);
-    // the field itself takes text of any length.
-    Controls(QWidget* parent, int maxAddress);
+    // the field itself takes text of any length, and moves the bar only while
+    // `addressMovesBar` says so (empty: never).
+    Controls(QWidget* parent, int maxAddress, std::function<bool()> addressMovesBar = {});
 
     // Address on top, the step-mode selector and its label below; then the slider down the
     // first column over rows 2..7, beside the step label, the start step, "anfahren" and

@@ -5,14 +5,6 @@
 
 namespace ProgrammingLooks {
 
-QFrame* panel(QWidget* parent, const QString& name, QFrame::Shape shape) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(name);
-    p->setFrameShape(shape);
-    p->setFrameShadow(QFrame::Raised);
-    return p;
-}
-
 QToolButton* ribbon(QWidget* parent, const QString& name, const QString& face, const char* tip) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
@@ -20,15 +12,6 @@ QToolButton* ribbon(QWidget* parent, const QString& name, const QString& face, c
     b->setText(face);
     b->setToolTip(tr8(tip));
     return b;
-}
-
-QLabel* heading(QWidget* parent, const char* text, int left, int top, int width) {
-    auto* l = new QLabel(tr8(text), parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    setGeometryTwips(l, left, top, width, 255);
-    return l;
 }
 
 QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/StationLooks.h"
 #include "app/ui/Twips.h"
 
 #include <QFrame>
@@ -25,10 +26,11 @@ inline void moveTop(QWidget* w, int top) { w->move(w->x(), twips(top)); }
 // Texts given as UTF-8 literals.
 inline QString tr8(const char* text) { return QString::fromUtf8(text); }
 
-QFrame* panel(QWidget* parent, const QString& name, QFrame::Shape shape = QFrame::StyledPanel);
+// Raised panels and bold headings, as every station window has them.
+using StationLooks::heading;
+using StationLooks::panel;
 // A button that stays pressed until pressed again; `tip` may be null.
 QToolButton* ribbon(QWidget* parent, const QString& name, const QString& face, const char* tip);
-QLabel* heading(QWidget* parent, const char* text, int left, int top, int width);
 // A status bar panel whose text stays readable while a view disables the panel around it.
 QLabel* statusPanel(QWidget* parent, const QString& name, const char* tip);
 

@@ -3,6 +3,7 @@
 #include "app/core/AppContext.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/MenuRechtsbuendig.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
@@ -33,11 +34,8 @@ namespace Texts = ProgrammingWindowTexts;
 
 ProgrammingWindow::ProgrammingWindow(AppContext& ctx, StationLink& stationLink, Dialog& dialog, Frame frame,
                                      QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_link(stationLink), m_dialog(dialog), m_frame(std::move(frame)),
-      m_guard(new StationWindowGuard(*this, ctx, stationLink)) {
-    setObjectName(m_frame.objectName);
+    : StationFrame(ctx, stationLink, dialog, frame.objectName, frame.caption, parent), m_frame(std::move(frame)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowTitle(m_frame.caption);
     m_protocol = new ProtocolTable(this);
     m_groupTable = new CvGroupTable(m_frame.letterRule, this);
 
@@ -67,14 +65,7 @@ void ProgrammingWindow::buildToolbar(QWidget* central) {
 
     SSPanel1 = panel(pnlToolbar, QStringLiteral("SSPanel1"), QFrame::NoFrame);
     setGeometryTwips(SSPanel1, 1665, 15, 6165, 360);
-    scrSize = new QScrollBar(Qt::Horizontal, SSPanel1);
-    scrSize->setObjectName(QStringLiteral("scrSize"));
-    scrSize->setRange(0, 182);
-    scrSize->setSingleStep(10);
-    scrSize->setPageStep(100);
-    setGeometryTwips(scrSize, 30, 30, 1395, 285);
-    scrSize->hide();
-    connect(scrSize, &QScrollBar::valueChanged, this, [this](int v) { scrSizeChanged(v); });
+    setGeometryTwips(buildSizeBar(SSPanel1, 182), 30, 30, 1395, 285);
 
     pnlDatei = panel(pnlToolbar, QStringLiteral("pnlDatei"), QFrame::NoFrame);
     setGeometryTwips(pnlDatei, 7830, 15, m_frame.toolbarWidth - 7845, 360);
@@ -103,32 +94,21 @@ void ProgrammingWindow::buildDecoderPanel() {
     lblRegister = new QLabel(QStringLiteral("Register"), pnlDecoder);
     lblRegister->setObjectName(QStringLiteral("lblRegister"));
     setGeometryTwips(lblRegister, 180, 1800, 1095, 255);
-    txtCvField = new QLineEdit(QStringLiteral("1"), pnlDecoder);
-    txtCvField->setObjectName(m_frame.cvFieldName);
-    txtCvField->setToolTip(tr8(Texts::registerTip));
+    const NumberFieldWithBar cv(pnlDecoder, m_frame.cvFieldName, m_frame.cvBarName, QStringLiteral("1"),
+                                tr8(Texts::registerTip), m_frame.cvBarMinimum, m_frame.cvBarMaximum, m_frame.cvRules);
+    cv.place(180, 2070, 840, 345);
+    txtCvField = cv.field;
+    scrCvField = cv.bar;
     txtCvField->setMaxLength(4);
-    txtCvField->setAlignment(Qt::AlignRight);
-    setGeometryTwips(txtCvField, 180, 2070, 840, 345);
-    scrCvField = new RisingScrollBar(pnlDecoder);
-    scrCvField->setObjectName(m_frame.cvBarName);
-    scrCvField->setToolTip(tr8(Texts::registerTip));
-    scrCvField->setRisingRange(m_frame.cvBarMinimum, m_frame.cvBarMaximum);
-    scrCvField->setRisingValue(1);
-    setGeometryTwips(scrCvField, 1020, 2070, 255, 345);
 
     auto* wertLabel = new QLabel(tr8(Texts::wertLabel), pnlDecoder);
     setGeometryTwips(wertLabel, 1500, 1800, 900, 255);
-    txtWert = new QLineEdit(QStringLiteral("0"), pnlDecoder);
-    txtWert->setObjectName(QStringLiteral("txtWert"));
-    txtWert->setToolTip(tr8(Texts::wertTip));
+    const NumberFieldWithBar wert(pnlDecoder, QStringLiteral("txtWert"), QStringLiteral("scrWert"), QStringLiteral("0"),
+                                  tr8(Texts::wertTip), 0, 255, m_frame.wertRules);
+    wert.place(1500, 2070, 720, 345);
+    txtWert = wert.field;
+    scrWert = wert.bar;
     txtWert->setMaxLength(3);
-    txtWert->setAlignment(Qt::AlignRight);
-    setGeometryTwips(txtWert, 1500, 2070, 720, 345);
-    scrWert = new RisingScrollBar(pnlDecoder);
-    scrWert->setObjectName(QStringLiteral("scrWert"));
-    scrWert->setToolTip(tr8(Texts::wertTip));
-    scrWert->setRisingRange(0, 255);
-    setGeometryTwips(scrWert, 2220, 2070, 255, 345);
     btnProgrammierhilfe = new QPushButton(tr8(Texts::hilfeCaption), pnlDecoder);
     btnProgrammierhilfe->setObjectName(QStringLiteral("btnProgrammierhilfe"));
     btnProgrammierhilfe->setToolTip(tr8(Texts::hilfeTip));
@@ -160,6 +140,7 @@ void ProgrammingWindow::buildDecoderPanel() {
 
     stbStatus = statusPanel(pnlDecoder, QStringLiteral("stbStatus"), Texts::statusTip);
     setGeometryTwips(stbStatus, 60, down(5025), 7470, 330);
+    setStatusPanel(stbStatus);
 
     connect(btnProgrammierhilfe, &QPushButton::clicked, this, [this] {
         if (m_openProgrammingAid)
@@ -172,40 +153,25 @@ void ProgrammingWindow::buildParameterPanel(QWidget* central) {
     pnlParameter = panel(central, QStringLiteral("pnlParameter"));
     pnlParameter->setAutoFillBackground(true);
     setGeometryTwips(pnlParameter, m_frame.parameterLeft, 540, 2655, 2475);
-    heading(pnlParameter, Texts::parameterHeading, 120, 60, 2000);
-    setGeometryTwips(new QLabel(tr8(Texts::delayLabel1), pnlParameter), 120, 420, 1200, 255);
-    setGeometryTwips(new QLabel(tr8(Texts::delayLabel2), pnlParameter), 120, 660, 1200, 255);
-    txtDelay = new QLineEdit(QStringLiteral("0"), pnlParameter);
-    txtDelay->setObjectName(QStringLiteral("txtDelay"));
-    txtDelay->setToolTip(tr8(Texts::delayTip));
-    txtDelay->setAlignment(Qt::AlignRight);
-    setGeometryTwips(txtDelay, 1320, 480, 720, 330);
-    setGeometryTwips(new QLabel(tr8(Texts::delayUnit), pnlParameter), 2070, 525, 540, 255);
-    const char* powerCaptions[] = {Texts::powerOffCaption, Texts::powerOnCaption};
-    const char* powerTips[] = {Texts::powerOffTip, Texts::powerOnTip};
-    for (int i = 0; i < 2; ++i) {
-        btnPower[i] = new QPushButton(tr8(powerCaptions[i]), pnlParameter);
-        btnPower[i]->setObjectName(QStringLiteral("btnPower_%1").arg(i));
-        btnPower[i]->setToolTip(tr8(powerTips[i]));
+    heading(pnlParameter, tr8(Texts::parameterHeading), 120, 60, 2000);
+    const DelayControls delay = buildDelayField(pnlParameter);
+    setGeometryTwips(delay.label, 120, 420, 1200, 255);
+    setGeometryTwips(delay.delayLabel, 120, 660, 1200, 255);
+    setGeometryTwips(delay.field, 1320, 480, 720, 330);
+    setGeometryTwips(delay.unit, 2070, 525, 540, 255);
+    buildPowerButtons(pnlParameter);
+    for (int i = 0; i < 2; ++i)
         setGeometryTwips(btnPower[i], 120 + i * 1230, 1200, 1170, 435);
-        connect(btnPower[i], &QPushButton::clicked, this, [this, i] { powerClicked(i); });
-    }
-    connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { delayChanged(t); });
+    slideWithSizeBar(pnlParameter, m_frame.slideParameterLeft);
 
-    creditLabel = new QLabel(tr8(Texts::credit), central);
-    creditLabel->setObjectName(QStringLiteral("lblCredit"));
-    creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setGeometryTwips(creditLabel, 10740, down(5700), 2430, 255);
-    creditLabel->lower();
-    creditPicture = ::creditPicture(central);
-    setGeometryTwips(creditPicture, 13230, down(5640), 345, 345);
-    creditPicture->lower();
+    buildCredit(central, down(5700));
 }
 
 void ProgrammingWindow::placeDriveDesk(QWidget* desk) {
     pnlFahrpult = desk;
     pnlFahrpult->setAutoFillBackground(true);
     setGeometryTwips(pnlFahrpult, m_frame.deskLeft, 540, m_frame.deskWidth, down(5445));
+    slideWithSizeBar(pnlFahrpult, m_frame.slideDeskLeft);
     // Made after the desk, so the keyboard walks from the protocol to the desk, then here.
     buildParameterPanel(centralWidget());
 }
@@ -232,6 +198,7 @@ void ProgrammingWindow::buildViews(AddressPanel::Programmers addressProgrammers,
     grdGR->setFont(gridFont);
     setGeometryTwips(grdGR, m_frame.slideDeskLeft, parkedGridTop, m_frame.gridWidth, 1095);
     grdGR->hide();
+    slideWithSizeBar(grdGR, m_frame.slideDeskLeft);
     connect(grdGR, &CvGroupGrid::tableRunRequested, this, [this] { runTable(); });
     connect(grdGR, &CvGroupGrid::fileCaptionChanged, lblDatei, &QLabel::setText);
     connect(grdGR, &CvGroupGrid::currentRowRunRequested, this, [this](int r) { runCurrentRow(r); });
@@ -276,14 +243,11 @@ void ProgrammingWindow::buildMenus() {
     QAction* schliessen = bar->addAction(m_frame.closeItem);
     schliessen->setObjectName(QStringLiteral("mnuSchliessen"));
 
-    // The protocol's pop-up menu never shows in the bar.
-    mnuPopUp = new QMenu(this);
-    mnuPopUp->setObjectName(QStringLiteral("mnuPopUp"));
-    QAction* speichern = action(mnuPopUp, QStringLiteral("mnuPopUp_speichern"), tr8(Texts::mnuPopUp_speichern));
+    buildProtocolMenu();
     QAction* moveExport = action(mnuPopUp, QStringLiteral("mnuPopUp_MoVeExport"), tr8(Texts::mnuPopUp_MoVeExport));
     mnuPopUp->addSeparator();
     QAction* editieren = action(mnuPopUp, QStringLiteral("mnuPopUp_Editieren"), tr8(Texts::mnuPopUp_Editieren));
-    QAction* drucken = action(mnuPopUp, QStringLiteral("mnuPopUp_drucken"), tr8(Texts::mnuPopUp_drucken));
+    addProtocolPrint(mnuPopUp);
     QAction* loeschen = action(mnuPopUp, QStringLiteral("mnuPopUp_loeschen"), tr8(Texts::mnuPopUp_loeschen));
 
     updateSpeedCurveEntry();
@@ -301,59 +265,29 @@ void ProgrammingWindow::buildMenus() {
     });
     connect(editieren, &QAction::triggered, this, [this] { protocolEditMode(); });
     connect(loeschen, &QAction::triggered, this, [this] { m_protocol->clear(); });
-    connect(speichern, &QAction::triggered, this, [this] {
-        protocolFileAction([this](const QList<CvRow>& rows) { TableFileCommands::saveProtocol(m_ctx, m_dialog, rows); });
-    });
     connect(moveExport, &QAction::triggered, this, [this] {
         protocolFileAction([this](const QList<CvRow>& rows) {
             TableFileCommands::exportProtocolMove(m_ctx, m_dialog, rows,
                                                   [this](const QString& caption) { lblDatei->setText(caption); });
         });
     });
-    connect(drucken, &QAction::triggered, this, [this] {
-        protocolFileAction([this](const QList<CvRow>& rows) {
-            TablePrintout::print(m_ctx, TablePrintout::Kind::Protocol, rows, TableFileCommands::inputBox(this), this);
-        });
+}
+
+void ProgrammingWindow::saveProtocol() {
+    protocolFileAction([this](const QList<CvRow>& rows) { TableFileCommands::saveProtocol(m_ctx, m_dialog, rows); });
+}
+
+void ProgrammingWindow::printProtocol() {
+    protocolFileAction([this](const QList<CvRow>& rows) {
+        TablePrintout::print(m_ctx, TablePrintout::Kind::Protocol, rows, m_askHeading, this);
     });
 }
 
 void ProgrammingWindow::loadFrame() {
-    const bool narrow = narrowScreen();
-    if (narrow)
-        resizeWindowTwips(this, m_frame.smallWidth, m_frame.smallHeight);
-    else
-        resizeWindowTwips(this, m_frame.largeWidth, m_frame.largeHeight);
-    scrSize->setVisible(narrow);
-    moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
+    placeWindow({m_frame.largeWidth, m_frame.largeHeight, m_frame.smallWidth, m_frame.smallHeight});
     MenuRechtsbuendig(this, m_frame.editMenu ? 3 : 2);
     m_protocol->clear();
     m_groupTable->clear();
-}
-
-bool ProgrammingWindow::beginUnload() {
-    if (m_unloaded)
-        return false;
-    m_unloaded = true;
-    return true;
-}
-
-void ProgrammingWindow::unloadFrame() {
-    // The window's running exchange ends at its wait.
-    m_guard->windowClosing();
-    const QPoint position = positionTwips(this);
-    m_ctx.PosZentraleLeft = position.x();
-    m_ctx.PosZentraleTop = position.y();
-    if (m_closeCompanions)
-        m_closeCompanions();
-    setBusyPointer(false);
-}
-
-void ProgrammingWindow::scrSizeChanged(int v) {
-    moveLeft(pnlFahrpult, m_frame.slideDeskLeft - 15 * v);
-    moveLeft(pnlParameter, m_frame.slideParameterLeft - 15 * v);
-    moveLeft(grdGR, m_frame.slideDeskLeft - 15 * v);
-    moveLeft(creditLabel, 10740 - 15 * v);
-    moveLeft(creditPicture, 13230 - 15 * v);
 }
 
 void ProgrammingWindow::showCv29View(bool shown) {
@@ -395,12 +329,6 @@ void ProgrammingWindow::showCvGroupView(bool shown) {
 
 void ProgrammingWindow::updateDecoderPanelEnabled() {
     pnlDecoder->setEnabled(!rbnCV29->isChecked() && !rbnLA->isChecked() && !rbnCVGruppen->isChecked());
-}
-
-void ProgrammingWindow::delayChanged(const QString& text) {
-    const qint64 ms = roundHalfEven(leadingNumber(text));
-    m_ctx.Delay = static_cast<qint32>(
-        std::clamp<qint64>(ms, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 void ProgrammingWindow::setProgrammingAidOpener(std::function<void()> open) {
@@ -464,16 +392,15 @@ qint16 ProgrammingWindow::fieldNumber(const QString& text) {
 }
 
 void ProgrammingWindow::setStatus(const QString& text) {
-    stbStatus->setText(text);
+    showStatus(text);
 }
 
 QString ProgrammingWindow::status() const {
-    return stbStatus->text();
+    return statusText();
 }
 
 void ProgrammingWindow::setBusyPointer(bool busy) {
-    if (m_ctx.notifier)
-        m_ctx.notifier->setBusy(busy);
+    setBusy(busy);
 }
 
 void ProgrammingWindow::writeProtokoll(const QString& mode, const QString& cv, const QString& value) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/ProgrammierhilfeTarget.h"
+#include "app/ui/StationFrame.h"
 #include "programming/core/CvGroupTable.h"
 #include "programming/core/SpeedCurveHost.h"
 #include "programming/core/ZentraleHost.h"
@@ -10,13 +12,10 @@
 #include "programming/ui/PanelHost.h"
 #include "programming/ui/ProtocolGrid.h"
 
-#include <QMainWindow>
 #include <QStyle>
-#include <array>
 #include <functional>
 #include <span>
 
-class Dialog;
 class ProtocolTable;
 class QAction;
 class QButtonGroup;
@@ -24,23 +23,20 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QPushButton;
-class QScrollBar;
 class QToolButton;
 class RisingScrollBar;
-class StationLink;
-class StationWindowGuard;
 struct CvRow;
 
-// The frame both programming windows are built of: the toolbar with the speed-curve button,
-// the view ribbons and the file caption; the decoder panel with the CV and value fields, the
-// read and write buttons, the CV list, the protocol grid and the status bar; the parameter
-// panel with the pause and the track-power buttons; the three views that slide over the
-// window (CV 29 panel, long-address panel, CV-group table); the menus, the protocol's
-// pop-up and its files and printout; loading and closing steps they share. Each window adds
-// its own controls and connects the buttons to its own handlers.
-class ProgrammingWindow : public QMainWindow,
+// The frame both programming windows are built of, on the frame of every station window:
+// the toolbar with the speed-curve button, the view ribbons and the file caption; the
+// decoder panel with the CV and value fields, the read and write buttons, the CV list, the
+// protocol grid and the status bar; the parameter panel with the pause and the track-power
+// buttons; the three views that slide over the window (CV 29 panel, long-address panel,
+// CV-group table); the menus, the protocol's pop-up and its files and printout; the loading
+// steps they share. Each window adds its own controls and connects the buttons to its own
+// handlers.
+class ProgrammingWindow : public StationFrame,
                           public ZentraleHost,
                           public ProgrammierhilfeTarget,
                           public SpeedCurveHost {
@@ -69,11 +65,14 @@ public:
         // parameter panel, from.
         int slideDeskLeft = 7890;
         int slideParameterLeft = 11250;
-        // The CV field and its bar, with the bar's range.
+        // The CV field and its bar, with the bar's range, and how each of the CV and value
+        // fields moves its bar.
         QString cvFieldName;
         QString cvBarName;
         int cvBarMinimum = 0;
         int cvBarMaximum = 1024;
+        FieldBarCoupling::Rules cvRules;
+        FieldBarCoupling::Rules wertRules;
         // Menu texts and parts.
         QString dateiMenu;
         QString cvGroupsItem;
@@ -112,9 +111,6 @@ public:
     // installed, btnKennlinie and its menu entry stay disabled, as they do while the
     // window's station cannot carry the transfer (a 6021).
     void setSpeedCurveOpener(std::function<void()> open);
-    // Runs when the window closes, after the positions are stored: closes the speed-curve
-    // editor and the programming aid where they are open.
-    void setCloseCompanions(std::function<void()> close) { m_closeCompanions = std::move(close); }
 
     ProtocolTable& protocol() const { return *m_protocol; }
     CvGroupGrid& groupGrid() const { return *grdGR; }
@@ -143,14 +139,8 @@ protected:
     void placeDriveDesk(QWidget* desk);
 
     // Loading steps every programming window shares: the size by the screen, the position,
-    // the right-aligned menus, empty tables, the pause field.
+    // the right-aligned menus, empty tables.
     void loadFrame();
-    // Closing and the destructor both unload the window; the steps run once: false when
-    // they have begun already.
-    bool beginUnload();
-    // Closing steps every programming window shares: the running exchange ends, the
-    // position is stored and the companions close.
-    void unloadFrame();
 
     PanelHost panelHost();
     // The station or interface choice: a ribbon button with its label under it per choice,
@@ -169,14 +159,8 @@ protected:
     virtual void runCurrentRow(int r) = 0;
     // The CV-group table's run, "Tabelle schreiben / lesen".
     virtual void runTable() = 0;
-    // The track-power buttons.
-    virtual void powerClicked(int index) = 0;
 
-    AppContext& m_ctx;
-    StationLink& m_link;
-    Dialog& m_dialog;
     const Frame m_frame;
-    StationWindowGuard* m_guard = nullptr;
     ProtocolTable* m_protocol = nullptr;
     CvGroupTable* m_groupTable = nullptr;
 
@@ -184,7 +168,6 @@ protected:
     QFrame* pnlToolbar = nullptr;
     QToolButton* btnKennlinie = nullptr;
     QFrame* SSPanel1 = nullptr;
-    QScrollBar* scrSize = nullptr;
     QFrame* pnlDatei = nullptr;
     QLabel* lblDatei = nullptr;
     QToolButton* rbnCVGruppen = nullptr;
@@ -206,34 +189,27 @@ protected:
 
     QWidget* pnlFahrpult = nullptr;
     QFrame* pnlParameter = nullptr;
-    QLineEdit* txtDelay = nullptr;
-    std::array<QPushButton*, 2> btnPower{};
     AddressPanel* pnlLA = nullptr;
     Cv29Panel* pnlCV29 = nullptr;
     CvGroupGrid* grdGR = nullptr;
-    QLabel* creditLabel = nullptr;
-    QLabel* creditPicture = nullptr;
 
     QAction* mnuDatei_Kennlinie = nullptr;
     QAction* mnuDatei_CVGruppen = nullptr;
     QAction* mnuDatei_Softwarestand = nullptr;
     QAction* mnuDatei_LA = nullptr;
     QAction* mnuDatei_CV29 = nullptr;
-    QMenu* mnuPopUp = nullptr;
 
 private:
     void buildToolbar(QWidget* central);
     void buildParameterPanel(QWidget* central);
-    void scrSizeChanged(int value);
-    void delayChanged(const QString& text);
     void updateDecoderPanelEnabled();
+    void saveProtocol() override;
+    void printProtocol() override;
     void protocolEditMode();
     void protocolFileAction(const std::function<void(const QList<CvRow>&)>& action);
     // A top or height of the design, moved down or stretched by the window's extra height.
     int down(int twipsValue) const { return twipsValue + m_frame.extraHeight; }
 
-    bool m_unloaded = false;
     std::function<void()> m_openProgrammingAid;
     std::function<void()> m_openSpeedCurve;
-    std::function<void()> m_closeCompanions;
 };

@@ -17,19 +17,10 @@ inline const char* protocolTip = " Kommunikation PC <--> Zentrale ";
 inline const char* protocolLabel = "Protokoll";
 inline const char* wertLabel = "Wert";
 inline const char* parameterHeading = "Zentrale";
-inline const char* delayLabel1 = "Verzögerung";
-inline const char* delayLabel2 = "delay";
-inline const char* delayUnit = "mSec";
-inline const char* delayTip = " Verzögerung beim Schreiben einer Kennlinie ";
-inline const char* powerOffCaption = "Power off";
-inline const char* powerOffTip = " Zentrale abschalten ";
-inline const char* powerOnCaption = "Power on";
-inline const char* powerOnTip = " Zentrale einschalten ";
 inline const char* kennlinieTip = " Kennlinie bearbeiten ";
 inline const char* cvGruppenTip = " CVs gruppenweise bearbeiten ";
 inline const char* laTip = " lange Adresse schreiben / lesen / umrechnen ";
 inline const char* cv29Tip = " Konfigurationsvariable CV 29 bearbeiten ";
-inline const char* credit = "Quillex";
 
 // Menus.
 inline const char* mnuDatei_Kennlinie = "Geschwindigkeits&kennlinie bearbeiten  ";
@@ -39,10 +30,8 @@ inline const char* mnuDatei_CV29 = "&CV 29 bearbeiten";
 inline const char* mnuBearbeiten = "&Bearbeiten";
 inline const char* mnuHilfe = "&?";
 
-inline const char* mnuPopUp_speichern = "Protokoll in Datei &speichern";
 inline const char* mnuPopUp_MoVeExport = "Protokoll in MoVe-Datei e&xportieren";
 inline const char* mnuPopUp_Editieren = "Protokoll &editieren";
-inline const char* mnuPopUp_drucken = "Protokoll &drucken";
 inline const char* mnuPopUp_loeschen = "Protokoll l&öschen";
 
 }  // namespace ProgrammingWindowTexts

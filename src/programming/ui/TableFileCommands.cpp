@@ -7,8 +7,7 @@
 namespace TableFileCommands {
 
 void saveProtocol(AppContext& ctx, Dialog& dialog, const QList<CvRow>& rows) {
-    FileCommands::saveLines(ctx, dialog, std::nullopt, CvTableFiles::protocolLines(rows), QStringLiteral("Das Protokoll"),
-                            CvTableFiles::protocolSaveTitle);
+    FileCommands::saveProtocol(ctx, dialog, std::nullopt, CvTableFiles::protocolLines(rows));
 }
 
 void exportProtocolMove(AppContext& ctx, Dialog& dialog, const QList<CvRow>& rows,

@@ -13,8 +13,6 @@ inline const QString mnuDatei_speichern = QStringLiteral("Protokoll &speichern")
 inline const QString mnuDatei_drucken = QStringLiteral("Protokoll &drucken");
 inline const QString schliessen = QStringLiteral("s&chließen");
 inline const QString mnuHilfe = QStringLiteral("&?");
-inline const QString mnuPopUp_speichern = QStringLiteral("Protokoll in Datei &speichern");
-inline const QString mnuPopUp_drucken = QStringLiteral("Protokoll &drucken");
 inline const QString helpPage = QStringLiteral("Zelvo_SLX.htm");
 
 inline const QString speichernTip = QStringLiteral(" Protokoll speichern ");
@@ -79,16 +77,8 @@ inline const std::array<QString, 2> frTip{QStringLiteral(" vorwärts "), QString
 inline const QString licht = QStringLiteral("Licht");
 inline const QString lichtTip = QStringLiteral(" Licht aus / ein ");
 inline const QString funktion = QStringLiteral("Funktion (Horn etc.)");
-inline const std::array<QString, 2> powerCaption{QStringLiteral("Power off"), QStringLiteral("Power on")};
-inline const std::array<QString, 2> powerTip{QStringLiteral(" Zentrale abschalten "),
-                                             QStringLiteral(" Zentrale einschalten ")};
 inline const QString systemBereit = QStringLiteral("System bereit");
 inline const QString gleisspannung = QStringLiteral("Gleisspannung");
-inline const QString delayTip = QStringLiteral(" Verzögerung beim Schreiben einer Kennlinie ");
-inline const QString delayLabel1 = QStringLiteral("Verzögerung");
-inline const QString delayLabel2 = QStringLiteral("delay");
-inline const QString delayUnit = QStringLiteral("mSec");
-inline const QString credit = QStringLiteral("Quillex");
 
 inline const QString noStation = QStringLiteral("Bitte wählen Sie zuvor die entspr. Zentrale !         ");
 inline const QString noStationTitle = QStringLiteral(" Decoder lesen / schreiben...");

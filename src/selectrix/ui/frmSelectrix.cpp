@@ -5,9 +5,10 @@
 #include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
+#include "app/ui/FieldBarCoupling.h"
 #include "app/ui/KeyFilter.h"
 #include "app/ui/MenuRechtsbuendig.h"
-#include "app/ui/RisingScrollBar.h"
+#include "app/ui/StationLooks.h"
 #include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "link/core/SerialPort.h"
@@ -20,7 +21,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,10 +38,9 @@
 #include "app/ui/GridView.h"
 #include <QTableView>
 #include <QToolButton>
-#include <algorithm>
-#include <limits>
 
 namespace T = SelectrixTexts;
+using namespace StationLooks;
 
 namespace {
 
@@ -55,49 +54,7 @@ constexpr int frameWidth = 120;
 constexpr int selectrixLeft = 120;
 constexpr int panelTop = 540;
 constexpr int fahrpultLeft = 10770;
-constexpr int creditLabelLeft = 10740;
-constexpr int creditPictureLeft = 13230;
 constexpr int dccOffset = 120;
-constexpr int scrollTwipsPerStep = 15;
-
-QFrame* panel(QWidget* parent, const QString& name, QFrame::Shape shape = QFrame::StyledPanel) {
-    auto* p = new QFrame(parent);
-    if (!name.isEmpty())
-        p->setObjectName(name);
-    p->setFrameShape(shape);
-    p->setFrameShadow(QFrame::Raised);
-    return p;
-}
-
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height = 255) {
-    auto* l = new QLabel(text, parent);
-    setGeometryTwips(l, left, top, width, height);
-    return l;
-}
-
-QLabel* heading(QWidget* parent, const QString& text, int left, int top, int width) {
-    QLabel* l = label(parent, text, left, top, width);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-QLineEdit* numberField(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
-    auto* field = new QLineEdit(text, parent);
-    field->setObjectName(name);
-    field->setToolTip(tip);
-    field->setAlignment(Qt::AlignRight);
-    return field;
-}
-
-RisingScrollBar* spinBar(QWidget* parent, const QString& name, const QString& tip, int min, int max) {
-    auto* bar = new RisingScrollBar(parent);
-    bar->setObjectName(name);
-    bar->setToolTip(tip);
-    bar->setRisingRange(min, max);
-    return bar;
-}
 
 QComboBox* listCombo(QWidget* parent, const QString& name) {
     auto* c = new QComboBox(parent);
@@ -118,34 +75,20 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Keeps a number field and its spin bar in step: the bar writes its value into the field; the
-// field's number moves the bar, and a number beyond the bar's top (or, with `resyncLow`, below
-// its bottom) is replaced in the field by the bar's end, also when the bar sits there already.
-// The text `ignored` leaves the bar alone.
-void coupleSpin(QLineEdit* field, RisingScrollBar* bar, bool resyncLow, const QString& ignored = {}) {
-    QObject::connect(bar, &RisingScrollBar::risingValueChanged, field,
-                     [field](int v) { field->setText(QString::number(v)); });
-    QObject::connect(field, &QLineEdit::textChanged, bar, [field, bar, resyncLow, ignored](const QString& text) {
-        if (!ignored.isEmpty() && text == ignored)
-            return;
-        const qint64 v = roundHalfEven(leadingNumber(text));
-        const int min = bar->risingMinimum();
-        const int max = bar->risingMaximum();
-        const int clamped = int(std::clamp<qint64>(v, min, max));
-        bar->setRisingValue(clamped);
-        if (v > max || (resyncLow && v < min))
-            field->setText(QString::number(clamped));
-    });
+// A number beyond a bar's ends shows as that end in its field; only the CV field keeps a
+// number below its bar (0 with the bar at 1).
+FieldBarRules heldToTheBar() {
+    FieldBarRules rules;
+    rules.holdTop = true;
+    rules.holdBottom = true;
+    return rules;
 }
 
 }  // namespace
 
 frmSelectrix::frmSelectrix(AppContext& ctx, StationLink& link, Dialog& dialog, const QStringList& arguments,
                            QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_link(link), m_dialog(dialog),
-      m_guard(new StationWindowGuard(*this, ctx, link)), m_askHeading(inputBox(this)) {
-    setObjectName(QStringLiteral("frmSelectrix"));
-    setWindowTitle(T::caption);
+    : StationFrame(ctx, link, dialog, QStringLiteral("frmSelectrix"), T::caption, parent) {
     m_SxProtokoll = new SxProtokoll(this);
 
     auto* central = new QWidget(this);
@@ -160,7 +103,7 @@ frmSelectrix::frmSelectrix(AppContext& ctx, StationLink& link, Dialog& dialog, c
 }
 
 frmSelectrix::~frmSelectrix() {
-    Form_Unload();
+    unload();
 }
 
 void frmSelectrix::buildMenus() {
@@ -179,18 +122,10 @@ void frmSelectrix::buildMenus() {
     QAction* schliessen = bar->addAction(T::schliessen);
     schliessen->setObjectName(QStringLiteral("mnuSchliessen"));
 
-    // The grid's pop-up menu never shows in the bar.
-    mnuPopUp = new QMenu(this);
-    mnuPopUp->setObjectName(QStringLiteral("mnuPopUp"));
-    QAction* popSpeichern = mnuPopUp->addAction(T::mnuPopUp_speichern);
-    popSpeichern->setObjectName(QStringLiteral("mnuPopUp_speichern"));
-    QAction* popDrucken = mnuPopUp->addAction(T::mnuPopUp_drucken);
-    popDrucken->setObjectName(QStringLiteral("mnuPopUp_drucken"));
+    addProtocolPrint(buildProtocolMenu());
 
-    for (QAction* a : {mnuDatei_speichern, popSpeichern})
-        connect(a, &QAction::triggered, this, [this] { protokollSpeichern(); });
-    for (QAction* a : {mnuDatei_drucken, popDrucken})
-        connect(a, &QAction::triggered, this, [this] { protokollDrucken(); });
+    connect(mnuDatei_speichern, &QAction::triggered, this, [this] { saveProtocol(); });
+    connect(mnuDatei_drucken, &QAction::triggered, this, [this] { printProtocol(); });
     connect(dateiSchliessen, &QAction::triggered, this, &QWidget::close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
     connect(hilfe, &QAction::triggered, this, [this] { m_ctx.ui().showHelp(m_ctx.HelpFile, T::helpPage); });
@@ -209,17 +144,10 @@ void frmSelectrix::buildToolbar(QWidget* central) {
     };
     btnSpeichern = tool(QStringLiteral("btnSpeichern"), T::speichernTip, QStyle::SP_DialogSaveButton, 30);
     btnDrucken = tool(QStringLiteral("btnDrucken"), T::druckenTip, QStyle::SP_FileDialogDetailedView, 390);
-    connect(btnSpeichern, &QToolButton::clicked, this, [this] { protokollSpeichern(); });
-    connect(btnDrucken, &QToolButton::clicked, this, [this] { protokollDrucken(); });
+    connect(btnSpeichern, &QToolButton::clicked, this, [this] { saveProtocol(); });
+    connect(btnDrucken, &QToolButton::clicked, this, [this] { printProtocol(); });
 
-    scrSize = new QScrollBar(Qt::Horizontal, pnlToolbar);
-    scrSize->setObjectName(QStringLiteral("scrSize"));
-    scrSize->setRange(0, 248);
-    scrSize->setSingleStep(10);
-    scrSize->setPageStep(100);
-    setGeometryTwips(scrSize, 1020, 68, 2700, 285);
-    scrSize->hide();
-    connect(scrSize, &QScrollBar::valueChanged, this, [this](int v) { scrSize_Change(v); });
+    setGeometryTwips(buildSizeBar(pnlToolbar, 248), 1020, 68, 2700, 285);
 }
 
 void frmSelectrix::buildSelectrixPanel(QWidget* central) {
@@ -343,6 +271,7 @@ void frmSelectrix::buildSelectrixPanel(QWidget* central) {
     stbStatusPanel->setFrameShadow(QFrame::Sunken);
     stbStatus->addWidget(stbStatusPanel, 1);
     setGeometryTwips(stbStatus, 60, 7890, 10380, 390);
+    setStatusPanel(stbStatusPanel);
 
     // Typing a number into BE: digits and Backspace only.
     new KeyFilter(cmbBE, isDigit);
@@ -364,20 +293,20 @@ void frmSelectrix::buildDccPanel(QWidget* central) {
     connect(lstRegister, &QListWidget::itemClicked, this, [this] { lstRegister_Click(); });
 
     constexpr int fieldsTop = 3480;
-    txtRegister = numberField(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("1"), T::registerTip);
-    setGeometryTwips(txtRegister, 120, fieldsTop, 720, 315);
-    scrRegister = spinBar(pnlDCC, QStringLiteral("scrRegister"), T::registerTip, 1, 999);
-    setGeometryTwips(scrRegister, 840, fieldsTop, 255, 315);
+    FieldBarRules cvRules;
+    cvRules.holdTop = true;
+    const NumberFieldWithBar cv(pnlDCC, QStringLiteral("txtRegister"), QStringLiteral("scrRegister"),
+                                QStringLiteral("1"), T::registerTip, 1, 999, cvRules);
+    cv.place(120, fieldsTop, 720, 315);
+    txtRegister = cv.field;
+    scrRegister = cv.bar;
     label(pnlDCC, T::wertLabel, 1560, fieldsTop + 30, 600);
-    txtWert = numberField(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("0"), T::wertTip);
-    setGeometryTwips(txtWert, 2160, fieldsTop, 720, 315);
-    scrWert = spinBar(pnlDCC, QStringLiteral("scrWert"), T::wertTip, 0, 255);
-    setGeometryTwips(scrWert, 2880, fieldsTop, 255, 315);
-
-    scrRegister->setRisingValue(1);
-    coupleSpin(txtRegister, scrRegister, false);
-    // "?" marks a value that could not be read.
-    coupleSpin(txtWert, scrWert, true, QStringLiteral("?"));
+    // "?", the mark of a value that could not be read, holds no number: the bar stays.
+    const NumberFieldWithBar wert(pnlDCC, QStringLiteral("txtWert"), QStringLiteral("scrWert"), QStringLiteral("0"),
+                                  T::wertTip, 0, 255, heldToTheBar());
+    wert.place(2160, fieldsTop, 720, 315);
+    txtWert = wert.field;
+    scrWert = wert.bar;
 }
 
 void frmSelectrix::buildDrivePanel(QWidget* central) {
@@ -386,16 +315,16 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     setGeometryTwips(pnlFahrpult, fahrpultLeft, panelTop, 3540, 8340);
     heading(pnlFahrpult, T::fahrpultTitle, 120, 60, 2400);
 
-    txtAdresse = numberField(pnlFahrpult, QStringLiteral("txtAdresse"), QStringLiteral("0"), T::adresseTip);
-    setGeometryTwips(txtAdresse, 120, 420, 780, 315);
-    scrAdresse = spinBar(pnlFahrpult, QStringLiteral("scrAdresse"), T::adresseTip, 0, 103);
-    setGeometryTwips(scrAdresse, 900, 420, 255, 315);
-    txtFS = numberField(pnlFahrpult, QStringLiteral("txtFS"), QStringLiteral("0"), T::fsTip);
-    setGeometryTwips(txtFS, 1500, 420, 780, 315);
-    scrFS = spinBar(pnlFahrpult, QStringLiteral("scrFS"), T::fsTip, 0, 31);
-    setGeometryTwips(scrFS, 2280, 420, 255, 315);
-    coupleSpin(txtAdresse, scrAdresse, true);
-    coupleSpin(txtFS, scrFS, true);
+    const NumberFieldWithBar adresse(pnlFahrpult, QStringLiteral("txtAdresse"), QStringLiteral("scrAdresse"),
+                                     QStringLiteral("0"), T::adresseTip, 0, 103, heldToTheBar());
+    adresse.place(120, 420, 780, 315);
+    txtAdresse = adresse.field;
+    scrAdresse = adresse.bar;
+    const NumberFieldWithBar fs(pnlFahrpult, QStringLiteral("txtFS"), QStringLiteral("scrFS"), QStringLiteral("0"),
+                                T::fsTip, 0, 31, heldToTheBar());
+    fs.place(1500, 420, 780, 315);
+    txtFS = fs.field;
+    scrFS = fs.bar;
     new KeyFilter(txtAdresse, isDigit);
 
     btnAnfahren = new QPushButton(T::anfahren, pnlFahrpult);
@@ -454,15 +383,9 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     setGeometryTwips(chkFunktion, 900, 3000, 2520, 285);
     connect(chkFunktion, &QCheckBox::toggled, this, [this] { chkFunktion_Click(); });
 
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QPushButton(T::powerCaption[i], pnlFahrpult);
-        b->setObjectName(QStringLiteral("btnPower_%1").arg(i));
-        b->setToolTip(T::powerTip[i]);
-        b->setAutoDefault(false);
-        setGeometryTwips(b, 120 + i * 1680, 4680, 1560, 420);
-        connect(b, &QPushButton::clicked, this, [this, i] { btnPower_Click(i); });
-        btnPower[i] = b;
-    }
+    buildPowerButtons(pnlFahrpult);
+    for (int i = 0; i < 2; ++i)
+        setGeometryTwips(btnPower[i], 120 + i * 1680, 4680, 1560, 420);
     auto lamp = [this](const QString& name, int top) {
         QLabel* l = label(pnlFahrpult, QString(), 120, top, 255, 255);
         l->setObjectName(name);
@@ -479,27 +402,21 @@ void frmSelectrix::buildDrivePanel(QWidget* central) {
     LabelGleisspannung = label(pnlFahrpult, T::gleisspannung, 480, 5640, 2400);
     LabelGleisspannung->setObjectName(QStringLiteral("LabelGleisspannung"));
 
-    Label6 = label(pnlFahrpult, T::delayLabel1, 120, 6240, 1320);
+    const DelayControls delay = buildDelayField(pnlFahrpult);
+    Label6 = delay.label;
     Label6->setObjectName(QStringLiteral("Label_6"));
-    label(pnlFahrpult, T::delayLabel2, 120, 6480, 1320);
-    txtDelay = numberField(pnlFahrpult, QStringLiteral("txtDelay"), QStringLiteral("0"), T::delayTip);
-    setGeometryTwips(txtDelay, 1500, 6300, 900, 315);
-    label(pnlFahrpult, T::delayUnit, 2460, 6330, 660);
+    setGeometryTwips(Label6, 120, 6240, 1320, 255);
+    setGeometryTwips(delay.delayLabel, 120, 6480, 1320, 255);
+    setGeometryTwips(delay.field, 1500, 6300, 900, 315);
+    setGeometryTwips(delay.unit, 2460, 6330, 660, 255);
     new KeyFilter(txtDelay, isDigit);
-    connect(txtDelay, &QLineEdit::textChanged, this, [this](const QString& t) { txtDelay_Change(t); });
 
-    creditLabel = label(central, T::credit, creditLabelLeft, 9000, 2430);
-    creditLabel->setObjectName(QStringLiteral("lblCredit"));
-    creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    creditPicture = ::creditPicture(central);
-    setGeometryTwips(creditPicture, creditPictureLeft, 8940, 345, 345);
+    slideWithSizeBar(pnlFahrpult, fahrpultLeft);
+    buildCredit(central, 9000);
 }
 
 void frmSelectrix::Form_Load(const QStringList& arguments) {
-    const bool narrow = narrowScreen();
-    resizeWindowTwips(this, narrow ? narrowWidth : wideWidth, windowHeight);
-    scrSize->setVisible(narrow);
-    moveTwips(this, m_ctx.PosZentraleLeft, m_ctx.PosZentraleTop);
+    placeWindow({wideWidth, windowHeight, narrowWidth, windowHeight});
 
     // Exact arguments: a data-folder path that happens to contain "/Test" is not the switch.
     if (arguments.mid(1).contains(QStringLiteral("/Test")))
@@ -517,9 +434,7 @@ void frmSelectrix::Form_Load(const QStringList& arguments) {
     pnlDCC->hide();
     m_ctx.CuName.clear();
 
-    if (m_ctx.Delay < 0)
-        m_ctx.Delay = 1000;
-    txtDelay->setText(QString::number(m_ctx.Delay));
+    showDelay();
 
     subWriteListen();
     m_SxProtokoll->clear();
@@ -545,23 +460,6 @@ void frmSelectrix::subWriteListen() {
     lstRegister->addItems(dccCvList());
 }
 
-void frmSelectrix::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
-
-void frmSelectrix::Form_Unload() {
-    // A waiting read ends at its next poll.
-    m_guard->windowClosing();
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    const QPoint position = positionTwips(this);
-    m_ctx.PosZentraleLeft = position.x();
-    m_ctx.PosZentraleTop = position.y();
-    setBusyPointer(false);
-}
-
 bool frmSelectrix::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         for (int i = 0; i < 2; ++i) {
@@ -572,13 +470,6 @@ bool frmSelectrix::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void frmSelectrix::scrSize_Change(int v) {
-    const int shift = scrollTwipsPerStep * v;
-    pnlFahrpult->move(twips(fahrpultLeft - shift), pnlFahrpult->y());
-    creditLabel->move(twips(creditLabelLeft - shift), creditLabel->y());
-    creditPicture->move(twips(creditPictureLeft - shift), creditPicture->y());
 }
 
 void frmSelectrix::btnUnit_Click(int index, bool pressed) {
@@ -637,12 +528,6 @@ void frmSelectrix::lstRegister_Click() {
     txtRegister->setText(QString::number(cv));
 }
 
-void frmSelectrix::txtDelay_Change(const QString& text) {
-    const qint64 ms = roundHalfEven(leadingNumber(text));
-    m_ctx.Delay = static_cast<qint32>(
-        std::clamp<qint64>(ms, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
-}
-
 QComboBox* frmSelectrix::combo(SxField field) const {
     switch (field) {
     case SxField::ADR: return cmbADR;
@@ -656,17 +541,12 @@ QComboBox* frmSelectrix::combo(SxField field) const {
     return cmbADR;
 }
 
-QString frmSelectrix::statusText() const {
-    return stbStatusPanel->text();
-}
-
 void frmSelectrix::setStatus(const QString& text) {
-    stbStatusPanel->setText(text);
+    showStatus(text);
 }
 
 void frmSelectrix::setBusyPointer(bool busy) {
-    if (m_ctx.notifier)
-        m_ctx.notifier->setBusy(busy);
+    setBusy(busy);
 }
 
 void frmSelectrix::beep() {

@@ -1,50 +1,40 @@
 #pragma once
 
-#include "app/ui/InputBox.h"
+#include "app/ui/StationFrame.h"
 #include "selectrix/core/SelectrixHost.h"
 
 #include <QCoreApplication>
-#include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
 
-struct AppContext;
-class Dialog;
-class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QMenu;
-class QPushButton;
 class QRadioButton;
-class QScrollBar;
 class QSlider;
 class QStatusBar;
 class QTableView;
 class QToolButton;
 class RisingScrollBar;
 class SelectrixChannelAccess;
-class StationLink;
-class StationWindowGuard;
 class SxProtokoll;
 
 // The Selectrix window: station choice (the SLX850 central or an Intellibox), mode, the five
 // SX1 parameters and the extended settings, reading and writing them through the central,
 // track power and the central's state, the DCC and driving panels, and the protocol of the
-// programmed parameter sets. Opened modal by the main window; `arguments` is the command
-// line, of which it reads "/Test" and "/CC2000".
+// programmed parameter sets. It stands on the frame of the station windows (size, position,
+// pause, power buttons, status, protocol menu, closing). Opened modal by the main window;
+// `arguments` is the command line, of which it reads "/Test" and "/CC2000".
 //
-// Its code is split by concern: frmSelectrix.cpp (controls, load and unload, field
+// Its code is split by concern: frmSelectrix.cpp (controls, load, field
 // couplings, station and mode choice), frmSelectrix_Central.cpp (the programming runs and
 // the other station operations), frmSelectrix_Drive.cpp (driving) and
 // frmSelectrix_Protocol.cpp (the protocol's file and printout).
-class frmSelectrix : public QMainWindow, public SelectrixHost {
+class frmSelectrix : public StationFrame, public SelectrixHost {
     Q_OBJECT
 public:
     frmSelectrix(AppContext& ctx, StationLink& link, Dialog& dialog,
@@ -63,13 +53,9 @@ public:
     void SLXIB(int index);
     void btnSelectrix_Click(int index);
 
-    // Tests answer the printout's heading question in place of the user.
-    void setHeadingQuestion(AskText ask) { m_askHeading = std::move(ask); }
-
     int SxModus() const { return m_SxModus; }
     int SxErweitert() const { return m_SxErweitert; }
     SxProtokoll& protocol() const { return *m_SxProtokoll; }
-    QString statusText() const;
 
     // SelectrixHost
     void setStatus(const QString& text) override;
@@ -86,7 +72,6 @@ public:
     void setDccValue(const QString& text) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -97,15 +82,12 @@ private:
     void buildDccPanel(QWidget* central);
     void buildDrivePanel(QWidget* central);
     void Form_Load(const QStringList& arguments);
-    void Form_Unload();
-    void scrSize_Change(int value);
 
     // choices and fields
     void btnUnit_Click(int index, bool pressed);
     void optModus_Click(int index);
     void chkChange_Click();
     void lstRegister_Click();
-    void txtDelay_Change(const QString& text);
     QComboBox* combo(SxField field) const;
 
     // station operations
@@ -113,7 +95,8 @@ private:
     // choice.
     enum class Station { Central, Intellibox };
     std::optional<Station> station() const;
-    void btnPower_Click(int index);
+    // btnPower_Click: track power through the central.
+    void powerClicked(int index) override;
     void btnProgrammierbit_Click();
     // Runs `body` as the one station exchange: refused with a beep while another one waits;
     // a port failure goes to the central error report with the normal pointer back.
@@ -135,8 +118,8 @@ private:
     void sendDriveByte();
 
     // protocol
-    void protokollSpeichern();
-    void protokollDrucken();
+    void saveProtocol() override;
+    void printProtocol() override;
     static QColor colourOf(int rgbLowRed);
     void setLamp(QLabel* lamp, int colour);
     void setCaptionColour(QLabel* caption, const QColor& colour);
@@ -147,12 +130,7 @@ private:
     static constexpr int grey = 0x808080;
     static constexpr int lightGrey = 0xC0C0C0;
 
-    AppContext& m_ctx;
-    StationLink& m_link;
-    Dialog& m_dialog;
-    StationWindowGuard* m_guard;
     bool m_cc2000 = false;
-    bool m_unloaded = false;
 
     int m_SxModus = 1;
     int m_SxErweitert = 4;
@@ -160,14 +138,12 @@ private:
     int m_SxRichtung = 0;
     int m_SxLicht = 0;
     int m_SxFunktion = 0;
-    AskText m_askHeading;
     SxProtokoll* m_SxProtokoll = nullptr;
 
     // Controls.
     QFrame* pnlToolbar = nullptr;
     QToolButton* btnSpeichern = nullptr;
     QToolButton* btnDrucken = nullptr;
-    QScrollBar* scrSize = nullptr;
 
     QFrame* pnlSelectrix = nullptr;
     QFrame* pnlUnit = nullptr;
@@ -212,17 +188,12 @@ private:
     QButtonGroup* richtungGroup = nullptr;
     QCheckBox* chkLicht = nullptr;
     QCheckBox* chkFunktion = nullptr;
-    std::array<QPushButton*, 2> btnPower{};
     QLabel* lblSystem = nullptr;
     QLabel* LabelSystem = nullptr;
     QLabel* lblGleisspannung = nullptr;
     QLabel* LabelGleisspannung = nullptr;
     QLabel* Label6 = nullptr;
-    QLineEdit* txtDelay = nullptr;
-    QLabel* creditLabel = nullptr;
-    QLabel* creditPicture = nullptr;
 
     QAction* mnuDatei_speichern = nullptr;
     QAction* mnuDatei_drucken = nullptr;
-    QMenu* mnuPopUp = nullptr;
 };

@@ -101,7 +101,7 @@ void frmSelectrix::subSenden_SLX(int value, int channel) {
     stationExchange([&](SelectrixChannelAccess& access) { access.write(channel, value); });
 }
 
-void frmSelectrix::btnPower_Click(int index) {
+void frmSelectrix::powerClicked(int index) {
     if (station() != Station::Central)
         return;
     stationExchange([&](SelectrixChannelAccess& access) {

@@ -7,15 +7,10 @@
 #include "selectrix/core/SxProtokoll.h"
 #include "selectrix/ui/SxProtokollPrintout.h"
 
-namespace {
-const QString savedWhat = QStringLiteral("Das Protokoll");
-const QString saveTitle = QStringLiteral(" Protokoll speichern...");
-}  // namespace
-
-void frmSelectrix::protokollSpeichern() {
-    FileCommands::saveLines(m_ctx, m_dialog, Dialog::OverwritePrompt, m_SxProtokoll->fileLines(), savedWhat, saveTitle);
+void frmSelectrix::saveProtocol() {
+    FileCommands::saveProtocol(m_ctx, m_dialog, Dialog::OverwritePrompt, m_SxProtokoll->fileLines());
 }
 
-void frmSelectrix::protokollDrucken() {
+void frmSelectrix::printProtocol() {
     SxProtokollPrintout::print(m_ctx, m_SxProtokoll->rows(), m_askHeading, this);
 }
