@@ -82,6 +82,7 @@ private slots:
                 QCOMPARE(rig.label(qPrintable(QStringLiteral("lblCV29II_%1").arg(bit))), texts.at(bit));
         }
         QVERIFY(!rig.window->findChild<QWidget*>(QStringLiteral("btnCV29II_3")));
+        QCOMPARE(rig.get<QAbstractButton>(QStringLiteral("btnCV29II_0"))->text(), QStringLiteral("<>"));
         QCOMPARE(rig.label("lblCV29IIByte_8"), QString::number(value));
         QVERIFY(rig.marked("lblCV29IIByte_8"));
         // The read's own texts stay; its row is in the protocol.

@@ -81,6 +81,7 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
     Cv29Panel::Options cv29Options;
     cv29Options.bit3Editable = false;
     cv29Options.toggleShowsReadText = true;
+    cv29Options.bitCaption = QStringLiteral("<>");
     cv29Options.programmerTells = true;
     buildViews({panelProgrammers(), panelProgrammers()}, addressOptions, panelProgrammers(), cv29Options);
 

@@ -65,7 +65,7 @@ Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Optio
         setGeometryTwips(text, 60, rowTop(bit), digitLeft(bit) - 180, ButtonSize);
         m_texts[bit] = text;
 
-        auto* button = new QPushButton(this);
+        auto* button = new QPushButton(options.bitCaption, this);
         button->setObjectName(QStringLiteral("btnCV29II_%1").arg(bit));
         setGeometryTwips(button, digitLeft(bit) - (ButtonSize - DigitWidth) / 2, rowTop(bit), ButtonSize,
                          ButtonSize);

@@ -21,6 +21,8 @@ public:
         bool bit3Editable = true;
         // A toggled 1 shows the meaning "after a read".
         bool toggleShowsReadText = false;
+        // The caption of the bit buttons.
+        QString bitCaption;
         // The read/write-CV interface tells the outcome of each read and write itself (the
         // Lenz window): the status stays as a read with its value or a failed write left it.
         bool programmerTells = false;
