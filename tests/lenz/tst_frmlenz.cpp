@@ -2,6 +2,10 @@
 #include "ProgramRig.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/Twips.h"
+#include "programming/core/CvGroupTable.h"
+#include "programming/ui/CvGroupGrid.h"
+#include "speedcurve/core/SpeedCurve.h"
+#include "speedcurve/ui/frmKennlinie.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -111,12 +115,13 @@ private slots:
         LenzRig rig(storedUsb);
         QVERIFY(rig.get<QToolButton>(storedUsb ? QStringLiteral("btnIF_1") : QStringLiteral("btnIF_0"))->isChecked());
         QTest::mouseClick(rig.get<QWidget>(pressed), Qt::LeftButton);
+        rig.station.setKind(usb ? SimulatedStation::Kind::LenzUsb : SimulatedStation::Kind::Lenz);
         QCOMPARE(rig.ctx.LenzInterfaceType, qint16(usb ? 1 : 0));
         QVERIFY(rig.get<QToolButton>(usb ? QStringLiteral("btnIF_1") : QStringLiteral("btnIF_0"))->isChecked());
         QVERIFY(rig.get<QLabel>(usb ? QStringLiteral("lblIF_1") : QStringLiteral("lblIF_0"))->font().bold());
         rig.setFields(QStringLiteral("29"), QStringLiteral("6"));
         rig.click("btnSchreiben");
-        QCOMPARE(rig.writes().last(), (usb ? hex("FFFE") : QByteArray()) + hex("23161D062E"));
+        QCOMPARE(rig.writes().first(), (usb ? hex("FFFE") : QByteArray()) + hex("23161D062E"));
     }
 
     void fieldsAndBars() {
@@ -266,28 +271,91 @@ private slots:
         QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("?"));
     }
 
+    // The write asks for the result as the read does, and is logged and done only when the
+    // station names the CV and the value written.
     void write_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("cv");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("direct CV 29 = 6") << 1 << "29" << "6" << hex("23161D062E");
-        QTest::newRow("direct CV 29 = 34") << 1 << "29" << "34" << hex("23161D220A");
-        QTest::newRow("register 5 = 5") << 0 << "5" << "5" << hex("2312050531");
-        QTest::newRow("paged CV 29 = 5") << 2 << "29" << "5" << hex("23171D052C");
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("message");
+        const QString done = QStringLiteral(" Schreiboperation beendet...");
+        QTest::newRow("direct CV 29 = 6") << 1 << "29" << "6" << hex("23161D06") << "" << done << "";
+        QTest::newRow("direct CV 29 = 34") << 1 << "29" << "34" << hex("23161D22") << "" << done << "";
+        QTest::newRow("register 5 = 5") << 0 << "5" << "5" << hex("23120505") << "" << done << "";
+        QTest::newRow("paged CV 29 = 5") << 2 << "29" << "5" << hex("23171D05") << "" << done << "";
+        // The row keeps the text as typed.
+        QTest::newRow("typed 029 = 07") << 1 << "029" << "07" << hex("23161D07") << "" << done << "";
+        QTest::newRow("decoder does not acknowledge")
+            << 1 << "29" << "34" << hex("23161D22") << "no ack"
+            << " Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )" << "";
+        QTest::newRow("short circuit") << 2 << "29" << "5" << hex("23171D05") << "short"
+                                       << " Zentrale meldet 'Kurzschluss'   (Originalstring ' 61 | 12 | 73 ' )" << "";
+        QTest::newRow("silent") << 1 << "29" << "34" << hex("23161D22") << "silent" << ""
+                                << " Daten lesen.....|empfange keine Antwort von der Zentrale...      ";
     }
     void write() {
         QFETCH(int, mode);
         QFETCH(QString, cv);
         QFETCH(QString, value);
         QFETCH(QByteArray, frame);
-        LenzRig rig;
-        rig.chooseMode(mode);
-        rig.setFields(cv, value);
-        rig.click("btnSchreiben");
-        QCOMPARE(rig.writes(), QList<QByteArray>{frame});
-        QCOMPARE(rig.rows(), (QList<CvRow>{{QStringLiteral("S"), cv, value, QString()}}));
+        QFETCH(QString, station);
+        QFETCH(QString, status);
+        QFETCH(QString, message);
+        for (const bool usb : {false, true}) {
+            LenzRig rig(usb);
+            rig.expectMessages();
+            rig.chooseMode(mode);
+            rig.station.setWritesAcknowledged(station != QLatin1String("no ack"));
+            if (station == QLatin1String("short"))
+                rig.station.setServiceResult(Result::ShortCircuit);
+            if (station == QLatin1String("silent"))
+                rig.station.setFault(SimulatedStation::Fault::Silent);
+            rig.window->setStatus(QStringLiteral("vorher"));
+            rig.setFields(cv, value);
+            rig.click("btnSchreiben");
+            QCOMPARE(rig.messages(), (QList<QByteArray>{frame, hex("2110")}));
+            const QList<qint64> times = rig.writeTimes();
+            QCOMPARE(times.at(1) - times.at(0), qint64(2000));
+            const QList<CvRow> logged{{QStringLiteral("S"), cv, value, QString()}};
+            QCOMPARE(rig.rows(), station.isEmpty() ? logged : QList<CvRow>{});
+            QCOMPARE(rig.window->status(), status.isEmpty() ? QStringLiteral("vorher") : status);
+            QCOMPARE(message.isEmpty() ? QStringLiteral("0 messages") : message, onlyMessage(rig.notifier));
+            QCOMPARE(rig.notifier.beeps, 0);
+            QCOMPARE(rig.txt("txtWert")->text(), value);
+            QVERIFY(!rig.link.exchangeRunning());
+        }
+    }
+
+    // A station that needs 3 s for a read or a write says "Besetzt" until then; it is asked
+    // again, and both succeed with `Delay` 0, from the buttons and in a table run.
+    void slowStation_data() {
+        QTest::addColumn<bool>("tableRun");
+        QTest::newRow("buttons") << false;
+        QTest::newRow("table run") << true;
+    }
+    void slowStation() {
+        QFETCH(bool, tableRun);
+        LenzRig rig(false, 0);
+        rig.station.setProgrammingDelay(3000);
+        rig.station.setCv(8, 97);
+        if (tableRun) {
+            rig.window->groupTable().appendRows({row("L", "8", ""), row("S", "3", "9")}, QStringLiteral("DCC"));
+            rig.window->groupGrid().runTable();
+            QCOMPARE(rig.window->groupTable().cell(0, CvGroupTable::Value), QStringLiteral("97"));
+        } else {
+            rig.setFields(QStringLiteral("8"), QStringLiteral("0"));
+            rig.click("btnLesen");
+            rig.setFields(QStringLiteral("3"), QStringLiteral("9"));
+            rig.click("btnSchreiben");
+        }
+        QCOMPARE(rig.rows(), (QList<CvRow>{row("L", "08", "97"), row("S", "3", "9")}));
+        QCOMPARE(rig.station.cv(3), std::optional<int>(9));
         QCOMPARE(rig.window->status(), QStringLiteral(" Schreiboperation beendet..."));
+        // Each asked 2000 ms after its request and 750 ms later in vain, then 270 ms later.
+        QCOMPARE(int(rig.messages().count(hex("2110"))), 6);
     }
 
     // Input the station cannot take gets a message, and nothing goes on the line.
@@ -364,6 +432,59 @@ private slots:
         rig.click("btnText");
         QCOMPARE(rig.rows(), QList<CvRow>(20, row("L", "7", "12")));
         QVERIFY(rig.writes().isEmpty());
+    }
+
+    // The speed-table write from the editor the Lenz window opened: each step confirmed by
+    // the station; a step the decoder does not acknowledge stops the run there.
+    void speedTableWrite_data() {
+        QTest::addColumn<int>("lastAcknowledged");  // steps the decoder takes (28: all)
+        QTest::newRow("all confirmed") << 28;
+        QTest::newRow("step 1 not acknowledged") << 0;
+        QTest::newRow("step 4 not acknowledged") << 3;
+    }
+    void speedTableWrite() {
+        QFETCH(int, lastAcknowledged);
+        ProgramRig p;
+        p.station.setKind(SimulatedStation::Kind::Lenz);
+        p.ctx.Delay = 0;
+        p.main.findChild<QAction*>(QStringLiteral("mnuSystem_Lenz"))->trigger();
+        frmLenz* lenz = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* l = qobject_cast<frmLenz*>(w); l && l->isVisible())
+                lenz = l;
+        QVERIFY(lenz);
+        QTest::mouseClick(lenz->findChild<QToolButton*>(QStringLiteral("btnKennlinie")), Qt::LeftButton);
+        frmKennlinie* editor = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* k = qobject_cast<frmKennlinie*>(w); k && k->isVisible())
+                editor = k;
+        QVERIFY(editor);
+        for (int step = 1; step <= 28; ++step)
+            editor->curve().setValue(step, 100 + step);
+        // The decoder stops acknowledging once it holds the steps it takes.
+        p.station.setWritesAcknowledged(lastAcknowledged > 0);
+        p.clock.onYield = [&] {
+            if (p.station.cv(66 + lastAcknowledged) == 100 + lastAcknowledged)
+                p.station.setWritesAcknowledged(false);
+        };
+        QTest::mouseClick(editor->findChild<QAbstractButton*>(QStringLiteral("btnSchreiben")), Qt::LeftButton);
+        p.clock.onYield = {};
+        QStringList rows;
+        for (const CvRow& r : lenz->protocol().rows())
+            rows.append(r.action + u' ' + r.cv + u' ' + r.value);
+        QStringList expected;
+        for (int step = 1; step <= lastAcknowledged; ++step)
+            expected.append(QStringLiteral("S %1 %2").arg(66 + step).arg(100 + step));
+        QCOMPARE(rows, expected);
+        for (int step = 1; step <= 28; ++step)
+            QCOMPARE(editor->curve().mark(step),
+                     step <= lastAcknowledged ? SpeedCurve::Mark::Transferred : SpeedCurve::Mark::Changed);
+        QCOMPARE(editor->status(),
+                 lastAcknowledged == 28
+                     ? QStringLiteral(" Programmierung beendet ...")
+                     : QStringLiteral(" Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )"));
+        if (lastAcknowledged < 28)
+            QCOMPARE(p.station.cv(67 + lastAcknowledged), std::optional<int>(9 * (lastAcknowledged + 1)));
     }
 
     // The main menu opens one modeless Lenz window and sets the system mode.

@@ -35,6 +35,16 @@ QList<QByteArray> hexList(std::initializer_list<const char*> frames) {
         out.append(hex(f));
     return out;
 }
+
+// Each write followed by its result request.
+QList<QByteArray> confirmedWrites(std::initializer_list<const char*> frames) {
+    QList<QByteArray> out;
+    for (const char* f : frames)
+        out << hex(f) << hex("2110");
+    return out;
+}
+
+const QString notFound = QStringLiteral(" Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )");
 }  // namespace
 
 // The CV 29 panel, the address panel and the CV-group table of the Lenz window: each runs
@@ -72,6 +82,7 @@ private slots:
                 QCOMPARE(rig.label(qPrintable(QStringLiteral("lblCV29II_%1").arg(bit))), texts.at(bit));
         }
         QVERIFY(!rig.window->findChild<QWidget*>(QStringLiteral("btnCV29II_3")));
+        QCOMPARE(rig.get<QAbstractButton>(QStringLiteral("btnCV29II_0"))->text(), QStringLiteral("<>"));
         QCOMPARE(rig.label("lblCV29IIByte_8"), QString::number(value));
         QVERIFY(rig.marked("lblCV29IIByte_8"));
         // The read's own texts stay; its row is in the protocol.
@@ -178,21 +189,22 @@ private slots:
     // A failed read of CV 29 claims nothing and writes nothing.
     void basisAddressAfterAFailedRead() {
         PanelsRig rig;
-        rig.station.setServiceResult(Result::Busy);
+        rig.station.setServiceResult(Result::NotFound);
         rig.click("btnBasisAdresse");
         QCOMPARE(rig.messages(), hexList({"22151D", "2110"}));
         QCOMPARE(rig.window->status(), QStringLiteral(" Lesevorgang abgebrochen, Fehler: ?"));
         QVERIFY(!rig.marked("lblBasisAdresse"));
     }
 
-    // Basis address, then CV 17 and CV 18, each followed by the pause between the steps.
+    // Basis address, then CV 17 and CV 18, each confirmed and followed by the pause between
+    // the steps.
     void writeAddresses_data() {
         QTest::addColumn<QString>("basis");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QList<QByteArray>>("frames");
-        QTest::newRow("3 and 1234") << "3" << "1234" << hexList({"23160103", "231611C4", "231612D2"});
-        QTest::newRow("9999") << "" << "9999" << hexList({"231611E7", "2316120F"});
-        QTest::newRow("basis 255 only") << "255" << "" << hexList({"231601FF"});
+        QTest::newRow("3 and 1234") << "3" << "1234" << confirmedWrites({"23160103", "231611C4", "231612D2"});
+        QTest::newRow("9999") << "" << "9999" << confirmedWrites({"231611E7", "2316120F"});
+        QTest::newRow("basis 255 only") << "255" << "" << confirmedWrites({"231601FF"});
         QTest::newRow("both empty") << "" << "" << QList<QByteArray>{};
         QTest::newRow("both 0") << "0" << "0" << QList<QByteArray>{};
     }
@@ -205,10 +217,58 @@ private slots:
         rig.txt("txtLangeAdresse")->setText(address);
         rig.click("btnSchreibenLA");
         QCOMPARE(rig.messages(), frames);
-        QCOMPARE(rig.gaps(), QList<qint64>(frames.isEmpty() ? 0 : frames.size() - 1, 100));
-        QCOMPARE(rig.rows().size(), frames.size());
+        // Result request 2000 ms after the write, its answer read 500 ms later, then the pause.
+        QList<qint64> gaps;
+        for (qsizetype i = 1; i < frames.size(); ++i)
+            gaps.append(i % 2 ? 2000 : 500 + 100);
+        QCOMPARE(rig.gaps(), gaps);
+        QCOMPARE(rig.rows().size(), frames.size() / 2);
         QCOMPARE(rig.window->status(), QStringLiteral(" Schreibvorgang beendet... "));
         QCOMPARE(rig.marked("txtLangeAdresse"), !frames.isEmpty() && !address.isEmpty());
+    }
+
+    // A write the decoder does not acknowledge is neither logged nor done, wherever it runs:
+    // the station's report stays in the status line.
+    void unconfirmedWrites_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QList<QByteArray>>("frames");
+        QTest::newRow("CV 29 panel") << "btnCV29IISchreiben" << confirmedWrites({"23161D07"});
+        QTest::newRow("addresses, stopped at CV 1") << "btnSchreibenLA" << confirmedWrites({"23160103"});
+        QTest::newRow("back to the basis address") << "btnBasisAdresse" << hexList({"22151D", "2110", "23161D02", "2110"});
+        QTest::newRow("table run") << "table" << confirmedWrites({"23161D07", "23160309"});
+        QTest::newRow("current row") << "row" << confirmedWrites({"23161D07"});
+    }
+    void unconfirmedWrites() {
+        QFETCH(QString, operation);
+        QFETCH(QList<QByteArray>, frames);
+        PanelsRig rig;
+        rig.station.setCv(29, 34);
+        rig.station.setWritesAcknowledged(false);
+        rig.txt("txtBasisAdresse")->setText(QStringLiteral("3"));
+        rig.txt("txtLangeAdresse")->setText(QStringLiteral("1234"));
+        rig.showCv29();
+        rig.click("btnCV29II_0");
+        rig.click("btnCV29II_1");
+        rig.click("btnCV29II_2");
+        rig.window->groupTable().appendRows({row("S", "29", "7"), row("S", "3", "9")}, QStringLiteral("DCC"));
+        rig.window->showCvGroupView(true);
+        if (operation == QLatin1String("table")) {
+            rig.window->groupGrid().runTable();
+        } else if (operation == QLatin1String("row")) {
+            rig.window->groupGrid().setCurrentIndex(rig.window->groupTable().index(0, CvGroupTable::Cv));
+            rig.window->groupGrid().runCurrentRow();
+        } else {
+            rig.click(qPrintable(operation));
+        }
+        QCOMPARE(rig.messages(), frames);
+        const qsizetype reads = operation == QLatin1String("btnBasisAdresse") ? 1 : 0;
+        QCOMPARE(rig.rows().size(), reads);
+        QCOMPARE(rig.window->status(), notFound);
+        QCOMPARE(rig.station.cv(29), std::optional<int>(34));
+        QCOMPARE(rig.station.cv(1), std::optional<int>(3));
+        QVERIFY(!rig.marked("txtLangeAdresse"));
+        QVERIFY(!rig.marked("lblBasisAdresse"));
+        QCOMPARE(rig.notifier.beeps, 0);
     }
 
     void refusedAddresses_data() {
@@ -233,16 +293,21 @@ private slots:
         QVERIFY(rig.writes().isEmpty());
     }
 
+    // A failed read leaves "?" and the station's report; the address read goes on after a
+    // failed CV 1, and so does the CV 17 and 18 read after a failed CV 17.
     void readAddresses_data() {
         QTest::addColumn<int>("cv1");
         QTest::addColumn<int>("cv17");
         QTest::addColumn<int>("cv18");
         QTest::addColumn<QString>("basis");
         QTest::addColumn<QString>("address");
-        QTest::newRow("3 and 1234") << 3 << 196 << 210 << "03" << "1234";
-        QTest::newRow("9999") << 100 << 231 << 15 << "100" << "9999";
-        QTest::newRow("no CV 18") << 3 << 196 << -1 << "03" << "?";
-        QTest::newRow("no CV 1") << -1 << 192 << 3 << "?" << "3";
+        QTest::addColumn<QString>("status");
+        const QString done = QStringLiteral(" Leseoperation beendet...");
+        QTest::newRow("3 and 1234") << 3 << 196 << 210 << "03" << "1234" << done;
+        QTest::newRow("9999") << 100 << 231 << 15 << "100" << "9999" << done;
+        QTest::newRow("no CV 18") << 3 << 196 << -1 << "03" << "?" << notFound;
+        QTest::newRow("no CV 1") << -1 << 192 << 3 << "?" << "3" << done;
+        QTest::newRow("none") << -1 << -1 << -1 << "?" << "?" << notFound;
     }
     void readAddresses() {
         QFETCH(int, cv1);
@@ -250,6 +315,7 @@ private slots:
         QFETCH(int, cv18);
         QFETCH(QString, basis);
         QFETCH(QString, address);
+        QFETCH(QString, status);
         PanelsRig rig;
         for (const auto& [cv, value] : {std::pair{1, cv1}, std::pair{17, cv17}, std::pair{18, cv18}}) {
             if (value < 0)
@@ -262,20 +328,16 @@ private slots:
         QCOMPARE(rig.label("lblBasisAdresse"), basis);
         QCOMPARE(rig.label("lblLangeAdresse"), address);
         QCOMPARE(rig.marked("lblLangeAdresse"), address != QLatin1String("?"));
-    }
+        QCOMPARE(rig.window->status(), status);
+        QCOMPARE(rig.notifier.beeps, 0);
 
-    void readCv17And18() {
-        PanelsRig rig;
-        rig.station.setCv(17, 196);
-        rig.station.setCv(18, 5);
         rig.click("bntCV1718");
-        QCOMPARE(rig.txt("txtCV17")->text(), QStringLiteral("196"));
-        QCOMPARE(rig.txt("txtCV18")->text(), QStringLiteral("05"));
+        QCOMPARE(rig.messages().mid(6), hexList({"221511", "2110", "221512", "2110"}));
+        QCOMPARE(rig.txt("txtCV17")->text(), cv17 < 0 ? QStringLiteral("?") : QString::number(cv17));
+        QCOMPARE(rig.txt("txtCV18")->text(), cv18 < 0 ? QStringLiteral("?") : LenzCvProgrammer::shownNumber(cv18));
         QCOMPARE(rig.txt("txtUmrLA")->text(), QString());
-        rig.station.removeCv(18);
-        rig.click("bntCV1718");
-        QCOMPARE(rig.txt("txtCV17")->text(), QStringLiteral("196"));
-        QCOMPARE(rig.txt("txtCV18")->text(), QStringLiteral("?"));
+        QCOMPARE(rig.window->status(), cv18 < 0 ? notFound : QStringLiteral(" Leseoperation beendet..."));
+        QCOMPARE(rig.notifier.beeps, 0);
     }
 
     // The table run: each row through the window's read or write, the pause after each,
@@ -291,16 +353,16 @@ private slots:
                          QStringLiteral("DCC"));
         rig.window->showCvGroupView(true);
         rig.window->groupGrid().runTable();
-        QCOMPARE(rig.messages(), hexList({"23161D06", "221501", "2110", "221507", "2110", "221503", "2110"}));
+        QCOMPARE(rig.messages(), hexList({"23161D06", "2110", "221501", "2110", "221507", "2110", "221503", "2110"}));
         QVERIFY(rig.station.p50xCommands().isEmpty());
         QCOMPARE(table.cell(1, CvGroupTable::Value), QStringLiteral("03"));
         QCOMPARE(table.cell(2, CvGroupTable::Value), QString());
         QCOMPARE(table.cell(3, CvGroupTable::Value), QStringLiteral("?"));
         QCOMPARE(table.cell(5, CvGroupTable::Value), QStringLiteral("05"));
         QCOMPARE(rig.rows(), (QList<CvRow>{row("S", "29", "6"), row("L", "01", "03"), row("L", "03", "05")}));
-        // The pause after the write comes before the next request.
+        // The pause after the write's answer comes before the next request.
         const QList<qint64> t = rig.writeTimes();
-        QCOMPARE(t.at(1) - t.at(0), qint64(100));
+        QCOMPARE(t.at(2) - t.at(1), qint64(500 + 100));
         QVERIFY(rig.window->status().contains(QLatin1String("Zeile 5")));
     }
 
@@ -327,7 +389,7 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("frames");
         QTest::addColumn<QString>("after");
         QTest::newRow("read") << "L" << "8" << "" << hexList({"221508", "2110"}) << "97";
-        QTest::newRow("write") << "S" << "3" << "9" << hexList({"23160309"}) << "9";
+        QTest::newRow("write") << "S" << "3" << "9" << confirmedWrites({"23160309"}) << "9";
         QTest::newRow("other mark") << "x" << "3" << "9" << QList<QByteArray>{} << "9";
     }
     void currentRowRun() {

@@ -15,18 +15,11 @@ struct Lenz {
     explicit Lenz(bool usbLine) : usb(usbLine) {
         z.station.setKind(usb ? SimulatedStation::Kind::LenzUsb : SimulatedStation::Kind::Lenz);
     }
-    // The programmer of one operation, with the service mode it works through, as the Lenz
-    // window would make it on its exchange.
-    struct Operation : CvProgrammer {
-        Operation(StationLink& link, bool usb) : serviceMode(link, usb), programmer(serviceMode, Mode::Direct) {}
-        CvResult readCv(int cv) override { return programmer.readCv(cv); }
-        CvResult writeCv(int cv, int value) override { return programmer.writeCv(cv, value); }
-        void finish() override { programmer.finish(); }
-        LenzServiceMode serviceMode;
-        LenzCvProgrammer programmer;
-    };
+    // The programmer of one operation, as the Lenz window makes it on its exchange.
     CvProgrammerSource programmers() {
-        return [this] { return std::make_unique<Operation>(z.host.link(), usb); };
+        return [this] {
+            return std::make_unique<LenzCvProgrammer>(z.host.link(), usb, Mode::Direct, LenzCvProgrammer::WindowView{});
+        };
     }
     bool usb;
     SimulatedZentrale z;
@@ -61,7 +54,7 @@ private slots:
         QVERIFY(!l.z.host.busy);
         QCOMPARE(l.z.station.xpressNetMessages(),
                  (QList<QByteArray>{QByteArray::fromHex("22151D"), QByteArray::fromHex("2110"),
-                                    QByteArray::fromHex("23161D06")}));
+                                    QByteArray::fromHex("23161D06"), QByteArray::fromHex("2110")}));
         QVERIFY(l.z.station.p50xCommands().isEmpty());
         const QList<qint64> times = l.z.writeTimes();
         QCOMPARE(times.at(1) - times.at(0), qint64(2000));
@@ -72,7 +65,10 @@ private slots:
     void cv29Panel() {
         Lenz l(false);
         l.z.station.setCv(29, 38);
-        Cv29Panel panel(l.z.panelHost(), l.programmers(), {false, true});
+        Cv29Panel::Options lenzLook;
+        lenzLook.bit3Editable = false;
+        lenzLook.toggleShowsReadText = true;
+        Cv29Panel panel(l.z.panelHost(), l.programmers(), lenzLook);
         QTest::mouseClick(panel.findChild<QAbstractButton*>(QStringLiteral("btnCV29IILesen")), Qt::LeftButton);
         QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("lblCV29IIByte_8"))->text(), QStringLiteral("38"));
         QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("lblCV29II_5"))->text(),

@@ -168,19 +168,23 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("done");
         QTest::newRow("ready") << int(Result::Ready) << "Bereit"
-                               << " Zentrale meldet 'Bereit'   (Originalstring ' 61 | 11 | 70 ' )";
+                               << " Zentrale meldet 'Bereit'   (Originalstring ' 61 | 11 | 70 ' )" << qint64(2500);
         QTest::newRow("short") << int(Result::ShortCircuit) << "Kurzschluss"
-                               << " Zentrale meldet 'Kurzschluss'   (Originalstring ' 61 | 12 | 73 ' )";
+                               << " Zentrale meldet 'Kurzschluss'   (Originalstring ' 61 | 12 | 73 ' )" << qint64(2500);
         QTest::newRow("not found") << int(Result::NotFound) << "Daten nicht gefunden"
-                                   << " Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )";
+                                   << " Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )"
+                                   << qint64(2500);
+        // Asked again until the station's time limit (busyAskedAgain).
         QTest::newRow("busy") << int(Result::Busy) << "Besetzt"
-                              << " Zentrale meldet 'Besetzt'   (Originalstring ' 61 | 1F | 7E ' )";
+                              << " Zentrale meldet 'Besetzt'   (Originalstring ' 61 | 1F | 7E ' )" << qint64(19780);
     }
     void statusAnswers() {
         QFETCH(int, result);
         QFETCH(QString, word);
         QFETCH(QString, text);
+        QFETCH(qint64, done);
         for (bool usb : {false, true}) {
             Rig rig(usb);
             rig.station.setServiceResult(Result(result));
@@ -190,17 +194,90 @@ private slots:
             QCOMPARE(o.statusWord, word);
             QCOMPARE(o.statusText, text);
             QCOMPARE(o.value, -1);
-            QCOMPARE(rig.clock.ticks(), qint64(2500));  // no closing pause after a status
+            QCOMPARE(rig.clock.ticks(), done);  // no closing pause after a status
         }
     }
 
-    // A station still at work when asked says so.
-    void askedTooEarly() {
+    // A station still at work answers "Besetzt" and is asked again 250 ms later, until it has
+    // its result or its 20 s are up, with the window's pauses or with `Delay` 0.
+    void busyAskedAgain_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("delayZero");
+        QTest::addColumn<qint64>("workMs");  // -1: busy for ever
+        QTest::addColumn<int>("asks");
+        QTest::addColumn<qint64>("done");
+        // Result requests at 2000 (answered "busy" at 2020, read at 2500), 2750, 3020, the
+        // last answered with the result at 3040.
+        QTest::newRow("read, 3 s") << false << false << qint64(3000) << 3 << qint64(3040 + 500);
+        QTest::newRow("write, 3 s") << true << false << qint64(3000) << 3 << qint64(3040);
+        // Every 270 ms from 0 on: the 12th at 2970 still finds the station busy.
+        QTest::newRow("read, 3 s, Delay 0") << false << true << qint64(3000) << 13 << qint64(3260);
+        QTest::newRow("write, 3 s, Delay 0") << true << true << qint64(3000) << 13 << qint64(3260);
+        // Asked until a pause would reach 20 s after the request: 2000, 2750, then every
+        // 270 ms up to 19760 (Delay 0: up to 19980).
+        QTest::newRow("read, busy for ever") << false << false << qint64(-1) << 2 + 63 << qint64(19760 + 20);
+        QTest::newRow("write, busy for ever, Delay 0") << true << true << qint64(-1) << 75 << qint64(19980 + 20);
+    }
+    void busyAskedAgain() {
+        QFETCH(bool, write);
+        QFETCH(bool, delayZero);
+        QFETCH(qint64, workMs);
+        QFETCH(int, asks);
+        QFETCH(qint64, done);
         Rig rig(false);
-        rig.station.setProgrammingDelay(2500);
-        const ServiceModeOutcome o = rig.serviceMode.read(Mode::Direct, 1);
-        QCOMPARE(o.kind, Outcome::Status);
-        QCOMPARE(o.statusWord, QString("Besetzt"));
+        if (workMs < 0)
+            rig.station.setServiceResult(Result::Busy);
+        else
+            rig.station.setProgrammingDelay(workMs);
+        const ServiceModePauses pauses = delayZero ? ServiceModePauses::speedCurve(0) : ServiceModePauses{};
+        const ServiceModeOutcome o = write ? rig.serviceMode.write(Mode::Direct, 29, 34, pauses)
+                                           : rig.serviceMode.read(Mode::Direct, 29, pauses);
+        if (workMs < 0) {
+            QCOMPARE(o.kind, Outcome::Status);
+            QCOMPARE(o.statusWord, QString("Besetzt"));
+        } else {
+            QCOMPARE(o.kind, Outcome::Value);
+            QCOMPARE(o.value, write ? 34 : 6);
+        }
+        QCOMPARE(int(rig.station.xpressNetMessages().count(hex("2110"))), asks);
+        QCOMPARE(rig.clock.ticks(), done);
+        QCOMPARE(rig.station.cv(29).value_or(-1), write ? 34 : 6);
+    }
+
+    // A result that names another register or CV is passed over; the right one is taken when
+    // it comes within the answer limit.
+    void resultForAnotherNumber_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("answer");  // to the result request
+        QTest::addColumn<qint64>("laterAt");     // then the right result at this time (-1: none)
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<qint64>("done");
+        const QByteArray cv2 = XpressNet::frame(hex("63140205"), false);
+        const QByteArray cv1 = XpressNet::frame(hex("63140103"), false);
+        QTest::newRow("only another CV") << int(Mode::Direct) << 1 << cv2 << qint64(-1) << false << qint64(5501 + 500);
+        QTest::newRow("another CV, then CV 1") << int(Mode::Direct) << 1 << cv2 + cv1 << qint64(-1) << true << qint64(3000);
+        QTest::newRow("CV 1 a second later") << int(Mode::Direct) << 1 << cv2 << qint64(3500) << true << qint64(4000);
+        QTest::newRow("CV 1 after the limit") << int(Mode::Direct) << 1 << cv2 << qint64(5600) << false << qint64(6001);
+        QTest::newRow("register 1 for register 5") << int(Mode::Register) << 5 << XpressNet::frame(hex("63100103"), false)
+                                                   << qint64(-1) << false << qint64(6001);
+    }
+    void resultForAnotherNumber() {
+        QFETCH(int, mode);
+        QFETCH(int, number);
+        QFETCH(QByteArray, answer);
+        QFETCH(qint64, laterAt);
+        QFETCH(bool, taken);
+        QFETCH(qint64, done);
+        Rig rig(false);
+        rig.station.scriptAnswer(hex("610263"));
+        rig.station.scriptAnswer(answer);
+        if (laterAt >= 0)
+            rig.station.queueAnswer(XpressNet::frame(hex("63140103"), false), laterAt);
+        const ServiceModeOutcome o = rig.serviceMode.read(Mode(mode), number);
+        QCOMPARE(o.kind, taken ? Outcome::Value : Outcome::NoAnswer);
+        QCOMPARE(o.value, taken ? 3 : -1);
+        QCOMPARE(rig.clock.ticks(), done);
     }
 
     // The speed-curve editor's pauses: `Delay` in place of 2000, 500 and the closing 500.
@@ -295,30 +372,91 @@ private slots:
         QCOMPARE(rig.clock.ticks(), qint64(2500));
     }
 
+    // A write asks for the result as a read does and counts when the station names the
+    // register or CV and the value written (D2).
     void write_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("value");
         QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<QByteArray>("result");
         QTest::addColumn<int>("cv");
-        QTest::newRow("direct CV29 = 34") << int(Mode::Direct) << 29 << 34 << hex("23161D220A") << 29;
-        QTest::newRow("paged CV29 = 5") << int(Mode::Paged) << 29 << 5 << hex("23171D052C") << 29;
-        QTest::newRow("register 5 = 12") << int(Mode::Register) << 5 << 12 << hex("2312050C38") << 29;
-        QTest::newRow("direct CV255 = 0") << int(Mode::Direct) << 255 << 0 << hex("2316FF00CA") << 255;
+        QTest::newRow("direct CV29 = 34") << int(Mode::Direct) << 29 << 34 << hex("23161D220A") << hex("63141D2248") << 29;
+        QTest::newRow("paged CV29 = 5") << int(Mode::Paged) << 29 << 5 << hex("23171D052C") << hex("63101D056B") << 29;
+        QTest::newRow("register 5 = 12") << int(Mode::Register) << 5 << 12 << hex("2312050C38") << hex("6310050C7A") << 29;
+        QTest::newRow("direct CV255 = 0") << int(Mode::Direct) << 255 << 0 << hex("2316FF00CA") << hex("6314FF0088") << 255;
     }
     void write() {
         QFETCH(int, mode);
         QFETCH(int, number);
         QFETCH(int, value);
         QFETCH(QByteArray, frame);
+        QFETCH(QByteArray, result);
         QFETCH(int, cv);
         for (bool usb : {false, true}) {
             Rig rig(usb);
+            QStringList statuses;
+            rig.serviceMode.setStatusView([&](const QString& text) { statuses << text; });
             const ServiceModeOutcome o = rig.serviceMode.write(Mode(mode), number, value);
-            QCOMPARE(o.kind, Outcome::Sent);
-            QCOMPARE(rig.traffic(), (QList<Line>{{0, true, (usb ? hex("FFFE") : QByteArray()) + frame}}));
-            QCOMPARE(rig.clock.ticks(), qint64(0));  // no pause, no answer read
+            QCOMPARE(o.kind, Outcome::Value);
+            QCOMPARE(o.number, number);
+            QCOMPARE(o.value, value);
+            const QByteArray header = usb ? hex("FFFE") : QByteArray();
+            const QList<Line> expected{{0, true, header + frame},
+                                       {20, false, rig.broadcast("610263")},
+                                       {2000, true, rig.request("211031")},
+                                       {2020, false, header + result}};
+            QCOMPARE(rig.traffic(), expected);
+            QCOMPARE(rig.clock.ticks(), qint64(2500));  // no closing pause after a write
+            QVERIFY(statuses.isEmpty());  // the read's texts are not a write's
             QCOMPARE(rig.station.cv(cv).value_or(-1), value);
+        }
+    }
+
+    // A write the station does not confirm.
+    void unconfirmedWrite_data() {
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("statusText");
+        QTest::addColumn<bool>("written");  // the decoder holds the value
+        QTest::newRow("decoder does not acknowledge")
+            << "no ack" << int(Outcome::Status)
+            << " Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )" << false;
+        QTest::newRow("short circuit") << "short" << int(Outcome::Status)
+                                       << " Zentrale meldet 'Kurzschluss'   (Originalstring ' 61 | 12 | 73 ' )" << true;
+        QTest::newRow("ready without a result") << "ready" << int(Outcome::Status)
+                                                << " Zentrale meldet 'Bereit'   (Originalstring ' 61 | 11 | 70 ' )" << true;
+        QTest::newRow("another value") << "other value" << int(Outcome::OtherAnswer) << "" << true;
+        QTest::newRow("result request refused") << "refused" << int(Outcome::OtherAnswer) << "" << true;
+        QTest::newRow("silent") << "silent" << int(Outcome::NoAnswer) << "" << true;
+        QTest::newRow("line lost") << "vanish" << int(Outcome::PortFailed) << "" << false;
+    }
+    void unconfirmedWrite() {
+        QFETCH(QString, station);
+        QFETCH(int, kind);
+        QFETCH(QString, statusText);
+        QFETCH(bool, written);
+        for (bool usb : {false, true}) {
+            Rig rig(usb);
+            rig.station.setCv(29, 6);
+            if (station == QLatin1String("no ack"))
+                rig.station.setWritesAcknowledged(false);
+            else if (station == QLatin1String("short"))
+                rig.station.setServiceResult(Result::ShortCircuit);
+            else if (station == QLatin1String("ready"))
+                rig.station.setServiceResult(Result::Ready);
+            else if (station == QLatin1String("silent"))
+                rig.station.setFault(SimulatedStation::Fault::Silent);
+            else if (station == QLatin1String("vanish"))
+                rig.station.setFault(SimulatedStation::Fault::Vanish);
+            else {
+                rig.station.scriptAnswer(rig.broadcast("610263"));
+                rig.station.scriptAnswer(rig.answer(station == QLatin1String("refused") ? "6182E3" : "63141D2349"));
+            }
+            const ServiceModeOutcome o = rig.serviceMode.write(Mode::Direct, 29, 34);
+            QCOMPARE(int(o.kind), kind);
+            QCOMPARE(o.statusText, statusText);
+            QCOMPARE(rig.station.cv(29).value_or(-1), written ? 34 : 6);
         }
     }
 
@@ -377,7 +515,7 @@ private slots:
             rig.station.setFault(SimulatedStation::Fault::Vanish);
             const ServiceModeOutcome o = rig.serviceMode.read(Mode::Direct, 1);
             QCOMPARE(o.kind, Outcome::PortFailed);
-            // Closed now: a write fails as well, without a second report.
+            // Lost now: a write fails as well, without a second report.
             QCOMPARE(rig.serviceMode.write(Mode::Direct, 1, 3).kind, Outcome::PortFailed);
             QCOMPARE(rig.failures, QList<int>{PortError::Lost});
         }
@@ -398,6 +536,11 @@ private slots:
             r = programmer.writeCv(3, 12);
             QVERIFY(r.ok());
             QCOMPARE(rig.station.cv(3).value_or(-1), 12);
+            rig.station.setWritesAcknowledged(false);
+            r = programmer.writeCv(3, 13);
+            QCOMPARE(r.outcome, CvResult::Outcome::Refused);
+            QCOMPARE(r.answer, QString(" Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )"));
+            rig.station.setWritesAcknowledged(true);
 
             rig.station.setServiceResult(Result::NotFound);
             r = programmer.readCv(3);
@@ -410,7 +553,8 @@ private slots:
             QCOMPARE(programmer.lastOutcome().warning, Warning::NotDirect);
             programmer.setMode(Mode::Register);
             QVERIFY(programmer.writeCv(5, 6).ok());
-            QCOMPARE(rig.station.xpressNetMessages().last(), hex("23120506"));
+            QCOMPARE(rig.station.xpressNetMessages().mid(rig.station.xpressNetMessages().size() - 2),
+                     (QList<QByteArray>{hex("23120506"), hex("2110")}));
             programmer.setMode(Mode::Direct);
 
             const qsizetype before = rig.station.traffic().size();
@@ -423,7 +567,8 @@ private slots:
             QCOMPARE(programmer.readCv(1).outcome, CvResult::Outcome::TimedOut);
 
             rig.station.setFault(SimulatedStation::Fault::Vanish);
-            QCOMPARE(programmer.writeCv(1, 3).outcome, CvResult::Outcome::Ok);  // the write itself got out
+            // The write got out, its result request did not.
+            QCOMPARE(programmer.writeCv(1, 3).outcome, CvResult::Outcome::PortFailed);
             QCOMPARE(programmer.readCv(1).outcome, CvResult::Outcome::PortFailed);
             QCOMPARE(rig.failures, QList<int>{PortError::Lost});
         }

@@ -274,6 +274,51 @@ private slots:
         QCOMPARE(rig.station.powerOn(), powerOn);
     }
 
+    // A station at work on a read or write answers the result request "busy" until the
+    // programming delay is over; a decoder that does not acknowledge a write keeps its CV,
+    // and the result request then gives "data not found".
+    void lenzBusyThenResult_data() {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<qint64>("workMs");
+        QTest::addColumn<bool>("acknowledged");
+        QTest::addColumn<QList<qint64>>("asks");  // times of the result requests
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<int>("cv1After");
+        const QByteArray busy = QByteArray::fromHex("611F7E");
+        const QByteArray notFound = QByteArray::fromHex("611372");
+        QTest::newRow("read, 3 s") << withCheck("221501") << qint64(3000) << true << QList<qint64>{1000, 2999, 3000}
+                                   << QList<QByteArray>{busy, busy, withCheck("63140103")} << 3;
+        QTest::newRow("write, 3 s") << withCheck("23160107") << qint64(3000) << true << QList<qint64>{20, 3100}
+                                    << QList<QByteArray>{busy, withCheck("63140107")} << 7;
+        QTest::newRow("write not acknowledged") << withCheck("23160107") << qint64(1500) << false
+                                                << QList<qint64>{1000, 1500, 4000}
+                                                << QList<QByteArray>{busy, notFound, notFound} << 3;
+        QTest::newRow("read, writes not acknowledged") << withCheck("221501") << qint64(1500) << false
+                                                       << QList<qint64>{1500} << QList<QByteArray>{withCheck("63140103")}
+                                                       << 3;
+    }
+    void lenzBusyThenResult() {
+        QFETCH(QByteArray, request);
+        QFETCH(qint64, workMs);
+        QFETCH(bool, acknowledged);
+        QFETCH(QList<qint64>, asks);
+        QFETCH(QList<QByteArray>, answers);
+        QFETCH(int, cv1After);
+        Rig rig(Kind::Lenz);
+        rig.station.setProgrammingDelay(workMs);
+        rig.station.setWritesAcknowledged(acknowledged);
+        rig.station.write(request);
+        QCOMPARE(rig.after(20), QByteArray::fromHex("610263"));
+        QList<QByteArray> got;
+        for (const qint64 at : asks) {
+            rig.clock.advance(at - rig.clock.ticks());
+            rig.station.write(QByteArray::fromHex("211031"));
+            got.append(rig.after(20));
+        }
+        QCOMPARE(got, answers);
+        QCOMPARE(rig.station.cv(1).value_or(-1), cv1After);
+    }
+
     // The interface confirms a service-mode request when the station has carried it out.
     void lenzAcknowledgesWhenDone() {
         Rig rig(Kind::LenzUsb);

@@ -200,7 +200,10 @@ private slots:
     // read and kept in a toggle; a toggled 1 reads as after a read.
     void withoutBit3() {
         SimulatedZentrale z;
-        Cv29Panel p(z.panelHost(), z.p50x(P50xProgrammer::panel()), {false, true});
+        Cv29Panel::Options lenzLook;
+        lenzLook.bit3Editable = false;
+        lenzLook.toggleShowsReadText = true;
+        Cv29Panel p(z.panelHost(), z.p50x(P50xProgrammer::panel()), lenzLook);
         QVERIFY(!p.findChild<QAbstractButton*>(QStringLiteral("btnCV29II_3")));
         QVERIFY(!p.findChild<QLabel*>(QStringLiteral("lblCV29II_3")));
         QVERIFY(p.findChild<QAbstractButton*>(QStringLiteral("btnCV29II_2")));

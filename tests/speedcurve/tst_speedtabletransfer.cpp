@@ -1,5 +1,6 @@
 #include "ClockWait.h"
 #include "FakeSpeedCurveHost.h"
+#include "base/core/Failure.h"
 #include "link/core/XpressNet.h"
 #include "programming/core/CvInput.h"
 #include "speedcurve/core/SpeedCurve.h"
@@ -53,6 +54,15 @@ struct Rig {
         return out;
     }
     void onceAfter(qint64 ms, std::function<void()> action) { ::onceAfter(z.clock, ms, std::move(action)); }
+    // `fail` runs before step `step`: at once for the first, else after the row before it.
+    void failFromStep(int step, std::function<void()> fail) {
+        if (step == 1)
+            fail();
+        host.onRow = [step, fail = std::move(fail)](int rows) {
+            if (rows == step - 1)
+                fail();
+        };
+    }
     // The curve the station gives back: step i holds 9 i.
     void stationCurve() {
         for (int step = 1; step <= SpeedCurve::steps; ++step)
@@ -207,12 +217,7 @@ private slots:
                 r.z.station.setProgrammingError(fault);
         };
         const int done = failingStep - 1;
-        if (done == 0)
-            failFromHere();
-        r.host.onRow = [&](int rows) {
-            if (rows == done)
-                failFromHere();
-        };
+        r.failFromStep(failingStep, failFromHere);
         const SpeedCurve::Values before = r.curve.values();
         if (write)
             r.transfer.write(r.host);
@@ -387,10 +392,15 @@ private slots:
         };
         r.transfer.write(r.host);
         QList<QByteArray> expected;
-        for (int step = 1; step <= 28; ++step)
+        for (int step = 1; step <= 28; ++step) {
             expected.append(message(step <= 2 ? "2316" : "2317", 66 + step, r.curve.value(step)));
+            expected.append(QByteArray::fromHex("2110"));
+        }
         QCOMPARE(r.z.writes(), framesOf(expected, r.host.usb));
-        QCOMPARE(Rig::gaps(r.z.writeTimes()), QList<qint64>(27, 2000));
+        // Write, `Delay`, result request, `Delay`, the confirmation, `Delay`.
+        const QList<qint64> times = r.z.writeTimes();
+        for (qsizetype i = 1; i < times.size(); ++i)
+            QCOMPARE(times[i] - times[i - 1], qint64(i % 2 ? 2000 : 4000));
         QVERIFY(!r.z.station.writtenText().contains(QStringLiteral("XPT")));
         QCOMPARE(r.host.rows, rowsFor(QStringLiteral("S"), [&](int step) { return r.curve.value(step); }));
         QCOMPARE(r.z.station.cv(69), std::optional<int>(201));
@@ -428,6 +438,93 @@ private slots:
         QCOMPARE(r.status.last(), QStringLiteral(" Lesevorgang beendet ..."));
         QVERIFY(r.notifier().messages.isEmpty());
         QCOMPARE(r.notifier().beeps, 0);
+    }
+
+    // A write the station does not confirm stops the run at its step: no row, no green mark,
+    // no end of programming.
+    void lenzUnconfirmedWrite_data() {
+        QTest::addColumn<SimulatedStation::Kind>("kind");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("failingStep");
+        QTest::addColumn<QString>("told");  // the status, or the start of the message "title|message"
+        const QString notFound = QStringLiteral(" Zentrale meldet 'Daten nicht gefunden'   (Originalstring ' 61 | 13 | 72 ' )");
+        QTest::newRow("decoder does not acknowledge") << SimulatedStation::Kind::Lenz << "no ack" << 1 << notFound;
+        QTest::newRow("not acknowledged at step 5, LI-USB") << SimulatedStation::Kind::LenzUsb << "no ack" << 5 << notFound;
+        QTest::newRow("silent from step 3") << SimulatedStation::Kind::Lenz << "silent" << 3
+                                            << " Daten lesen.....|empfange keine Antwort von der Zentrale...      ";
+        // The 10th command (CV 76) is lost with the line: the decoder never gets it.
+        QTest::newRow("line lost after the 10th command") << SimulatedStation::Kind::Lenz << "lost" << 10
+                                                          << QStringLiteral("|Fehler %1:").arg(PortError::Lost);
+    }
+    void lenzUnconfirmedWrite() {
+        QFETCH(SimulatedStation::Kind, kind);
+        QFETCH(QString, fault);
+        QFETCH(int, failingStep);
+        QFETCH(QString, told);
+        Rig r(kind);
+        r.notifier().expectMessages = fault != QLatin1String("no ack");
+        r.stationCurve();
+        for (int step = 1; step <= SpeedCurve::steps; ++step)
+            r.curve.setValue(step, 3 * step);
+        const auto failFromHere = [&] {
+            if (fault == QLatin1String("no ack"))
+                r.z.station.setWritesAcknowledged(false);
+            else if (fault == QLatin1String("silent"))
+                r.z.station.setFault(SimulatedStation::Fault::Silent);
+            else
+                r.z.station.setFault(SimulatedStation::Fault::Vanish);
+        };
+        const int done = failingStep - 1;
+        r.failFromStep(failingStep, failFromHere);
+        r.transfer.write(r.host);
+        QCOMPARE(r.host.rows, rowsFor(QStringLiteral("S"), [](int step) { return 3 * step; }, done));
+        QCOMPARE(r.marks(), marksOf(done, 28 - done));
+        // The failing step's write went out; nothing followed its result request.
+        const QList<QByteArray> writes = r.z.writes();
+        QCOMPARE(writes.size(), 2 * failingStep - (fault == QLatin1String("lost") ? 1 : 0));
+        QCOMPARE(writes.at(2 * done), XpressNet::frame(message("2316", 66 + failingStep, 3 * failingStep), r.host.usb));
+        if (fault != QLatin1String("silent"))
+            QCOMPARE(r.z.station.cv(66 + failingStep), std::optional<int>(9 * failingStep));
+        QVERIFY(!r.status.contains(QStringLiteral(" Programmierung beendet ...")));
+        if (fault == QLatin1String("no ack")) {
+            QCOMPARE(r.status.last(), told);
+            QCOMPARE(r.notifier().beeps, 1);
+        } else {
+            QCOMPARE(r.notifier().messages.size(), 1);
+            QVERIFY2(onlyMessage(r.notifier()).contains(told), qPrintable(onlyMessage(r.notifier())));
+            QCOMPARE(r.notifier().beeps, 0);
+        }
+        QVERIFY(!r.transfer.running());
+        QVERIFY(!r.z.host.link().exchangeRunning());
+    }
+
+    // With `Delay` 0 a station that needs 3 s per CV says "Besetzt" until then and is asked
+    // again: the whole table is read and written.
+    void lenzSlowStationDelayZero_data() {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void lenzSlowStationDelayZero() {
+        QFETCH(bool, write);
+        Rig r(SimulatedStation::Kind::Lenz);
+        r.ctx().Delay = 0;
+        r.z.station.setProgrammingDelay(3000);
+        r.stationCurve();
+        for (int step = 1; step <= SpeedCurve::steps; ++step)
+            r.curve.setValue(step, 200 - step);
+        if (write)
+            r.transfer.write(r.host);
+        else
+            r.transfer.read(r.host);
+        const auto value = [&](int step) { return write ? 200 - step : 9 * step; };
+        QCOMPARE(r.host.rows, rowsFor(write ? QStringLiteral("S") : QStringLiteral("L"), value));
+        for (int step = 1; step <= SpeedCurve::steps; ++step)
+            QCOMPARE(r.z.station.cv(66 + step), std::optional<int>(value(step)));
+        QCOMPARE(r.marks(), marksOf(28, 0));
+        QVERIFY(r.notifier().messages.isEmpty());
+        // Each CV asked for every 270 ms, from its request until 3 s later.
+        QCOMPARE(int(r.z.station.xpressNetMessages().count(QByteArray::fromHex("2110"))), 28 * 13);
     }
 
     // A status answer, silence, a CV the register mode cannot reach: the step fails, the

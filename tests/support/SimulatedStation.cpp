@@ -552,15 +552,16 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
             answer(lenzFrame(QByteArray::fromHex("0104"), false), m_programmingDelay);
     };
     if (header == 0x22 && (id == 0x11 || id == 0x14 || id == 0x15)) {
-        m_serviceOp = ServiceOp{id, id == 0x11 ? byte(2) : cvNumber, true, now() + m_programmingDelay};
+        m_serviceOp = ServiceOp{id, id == 0x11 ? byte(2) : cvNumber, true, false, now() + m_programmingDelay};
         lenzAnswer(QByteArray::fromHex("6102"), true, m_answerDelay);
         acknowledgeWhenDone();
         return;
     }
     if (header == 0x23 && (id == 0x12 || id == 0x16 || id == 0x17)) {
         const int number = id == 0x12 ? byte(2) : cvNumber;
-        m_cvs[id == 0x12 ? registerCv(number) : number] = byte(3);
-        m_serviceOp = ServiceOp{id, number, false, now() + m_programmingDelay};
+        if (m_writesAcknowledged)
+            m_cvs[id == 0x12 ? registerCv(number) : number] = byte(3);
+        m_serviceOp = ServiceOp{id, number, false, !m_writesAcknowledged, now() + m_programmingDelay};
         lenzAnswer(QByteArray::fromHex("6102"), true, m_answerDelay);
         acknowledgeWhenDone();
         return;
@@ -601,7 +602,7 @@ void SimulatedStation::handleXpressNet(const QByteArray& message) {
         case ServiceResult::Natural:
             break;
         }
-        if (!value) {
+        if (!value || op.failed) {
             resultAnswer(QByteArray::fromHex("6113"));
             return;
         }

@@ -112,6 +112,10 @@ public:
     // The interface's 01 04 05 once the station has carried out a service-mode request
     // (real interfaces send it about a second after the request).
     void setAcknowledgeServiceRequests(bool on) { m_acknowledgeRequests = on; }
+    // The decoder does not acknowledge a service-mode write: the CV keeps its value, and the
+    // result request gives 61 13. (Until the programming delay has passed after a read or
+    // write request, the result request gives 61 1F, busy, in any case.)
+    void setWritesAcknowledged(bool on) { m_writesAcknowledged = on; }
 
     // Selectrix: channel memory 0..127 and the SX1 decoder's two parameter bytes and its
     // extended-settings byte. Channel 127 is track power (bit 7 on); 104..107 and 109 are the
@@ -271,10 +275,12 @@ private:
     ResultCompany m_resultCompany;
     bool m_resultCheckWrong = false;
     bool m_acknowledgeRequests = false;
+    bool m_writesAcknowledged = true;
     struct ServiceOp {
         quint8 mode;  // 0x11/0x12 register, 0x14/0x17 paged, 0x15/0x16 direct
         int number;   // register or CV as sent
         bool read;
+        bool failed;  // a write the decoder did not acknowledge
         qint64 readyAt;
     };
     std::optional<ServiceOp> m_serviceOp;

@@ -27,15 +27,15 @@ CvResult LenzSpeedTableProgrammer::readCv(int cv) {
         m_view.setStatus(warning == Warning::Direct ? inCvMode : notInCvMode);
         m_link.Warten(m_delayMs);
     }
-    return withRefusal(result);
+    return withRefusal(result, false);
 }
 
 CvResult LenzSpeedTableProgrammer::writeCv(int cv, int value) {
     m_programmer.setMode(m_mode());
-    return withRefusal(m_programmer.writeCv(cv, value));
+    return withRefusal(m_programmer.writeCv(cv, value), true);
 }
 
-CvResult LenzSpeedTableProgrammer::withRefusal(CvResult result) const {
+CvResult LenzSpeedTableProgrammer::withRefusal(CvResult result, bool write) const {
     if (result.outcome != CvResult::Outcome::Refused)
         return result;
     const ServiceModeOutcome& last = m_programmer.lastOutcome();
@@ -43,7 +43,7 @@ CvResult LenzSpeedTableProgrammer::withRefusal(CvResult result) const {
     if (last.kind == Kind::Status)
         result.shown = last.statusText;
     else if (last.kind == Kind::OtherAnswer)
-        result.shown = ProgrammingTexts::readError(result.answer);
+        result.shown = write ? ProgrammingTexts::writeError(result.answer) : ProgrammingTexts::readError(result.answer);
     else
         result.shown = CvInput::badCvStatus;  // a CV the mode cannot reach: nothing went out
     return result;

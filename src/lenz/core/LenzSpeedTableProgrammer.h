@@ -31,7 +31,7 @@ public:
 
 private:
     // A refusal carries its status line in `shown`.
-    CvResult withRefusal(CvResult result) const;
+    CvResult withRefusal(CvResult result, bool write) const;
 
     ModeSource m_mode;
     AppContext& m_ctx;

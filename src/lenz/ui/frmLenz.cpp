@@ -1,12 +1,11 @@
 #include "lenz/ui/frmLenz.h"
 
 #include "app/core/AppContext.h"
-#include "base/core/TextNumbers.h"
 #include "app/ui/RisingScrollBar.h"
 #include "app/ui/StationWindow.h"
 #include "app/ui/Twips.h"
 #include "lenz/ui/LenzDrivePanel.h"
-#include "lenz/ui/LenzTexts.h"
+#include "lenz/core/LenzTexts.h"
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvInput.h"
 #include "programming/core/DccCvList.h"
@@ -26,10 +25,6 @@
 #include <algorithm>
 
 using namespace ProgrammingLooks;
-
-QString frmLenz::shownNumber(int value) {
-    return zeroPadded(value, 2);
-}
 
 ProgrammingWindow::Frame frmLenz::frame() {
     Frame f;
@@ -81,14 +76,14 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
     m_desk = new LenzDrivePanel(panelHost(), [this] { return usbInterface(); }, centralWidget());
     placeDriveDesk(m_desk);
 
-    // The panels read and write through the window's own read and write, so their CVs are
-    // in the protocol.
+    // The panels read and write as the window's buttons do, so their CVs are in the protocol.
     AddressPanel::Options addressOptions;
     addressOptions.longAddressDigits = 4;
     addressOptions.longAddressMinimum = 1;
     addressOptions.limitNamesStation = false;
-    addressOptions.valueText = shownNumber;
-    addressOptions.longAddressAfterFailedBasis = true;
+    addressOptions.valueText = LenzCvProgrammer::shownNumber;
+    addressOptions.goOnAfterFailedRead = true;
+    addressOptions.programmerTells = true;
     addressOptions.pauseAfterWrites = true;
     addressOptions.markActiveBasis = false;
     addressOptions.basisActiveStatus = QStringLiteral(" Schreibvorgang abgebrochen ...");
@@ -96,14 +91,16 @@ frmLenz::frmLenz(AppContext& ctx, StationLink& stationLink, Dialog& dialog, QWid
     Cv29Panel::Options cv29Options;
     cv29Options.bit3Editable = false;
     cv29Options.toggleShowsReadText = true;
-    buildViews({windowProgrammers(), windowProgrammers()}, addressOptions, windowProgrammers(), cv29Options);
+    cv29Options.bitCaption = QStringLiteral("<>");
+    cv29Options.programmerTells = true;
+    buildViews({panelProgrammers(), panelProgrammers()}, addressOptions, panelProgrammers(), cv29Options);
 
     CvGroupRun::Options runOptions;
     runOptions.windowLogs = true;
     runOptions.failedReadLeavesMark = true;
     runOptions.pauseAfterReads = true;
     runOptions.cvAccepted = [this](int cv) { return XpressNet::numberValid(programmingMode(), cv); };
-    runOptions.valueText = shownNumber;
+    runOptions.valueText = LenzCvProgrammer::shownNumber;
     m_groupRun = new CvGroupRun(m_ctx, *this, *m_groupTable, m_link.clock(), runOptions, this);
     grdGR->followRun(m_groupRun);
     buildMenus();

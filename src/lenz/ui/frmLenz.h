@@ -1,10 +1,12 @@
 #pragma once
 
+#include "lenz/core/LenzCvProgrammer.h"
 #include "link/core/XpressNet.h"
 #include "programming/ui/ProgrammingWindow.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CvGroupRun;
@@ -15,7 +17,8 @@ class QRadioButton;
 // The programming window for DCC decoders behind a Lenz command station: the frame of the
 // programming windows, the choice of the serial or USB interface and of the programming
 // mode, the XpressNet service-mode read and write, the drive desk, and the CV 29 panel, the
-// address panel and the CV-group table run through the window's own read and write.
+// address panel and the CV-group table run, which read and write through the same Lenz
+// programmer as the window's buttons, so each CV shows and is logged as theirs are.
 //
 // Its code is split by concern: frmLenz.cpp (its own controls, fields, load and unload),
 // frmLenz_ReadWrite.cpp (the read and write and what runs through them) and
@@ -58,11 +61,7 @@ protected:
     void powerClicked(int index) override;
 
 private:
-    class WindowProgrammer;
-
     static Frame frame();
-    // How the window shows a number a read brought: at least two digits ("03").
-    static QString shownNumber(int value);
     void buildOwnControls();
     void formLoad();
 
@@ -71,15 +70,14 @@ private:
     void registerListClicked();
     void btnText_Clicked();
 
-    // The read and the write inside an exchange the caller holds, as the panels and the
-    // table run use them; the fields, the status and the protocol show what happened.
-    CvResult readTransaction();
-    CvResult writeTransaction();
+    // The status line, the protocol and the messages of this window for the Lenz
+    // programmer; `fields`: a read shows in txtCV and txtWert.
+    LenzCvProgrammer::WindowView windowView(bool fields);
+    // The programmer of one operation, in the programming mode chosen now.
+    std::unique_ptr<LenzCvProgrammer> programmer(LenzCvProgrammer::WindowView view);
+    CvProgrammerSource panelProgrammers();
     // The read in an exchange of its own; `then` runs after it while the window is there.
     void readInExchange(const std::function<void()>& then);
-    // The number of `text` when the chosen mode can address it; otherwise the user is told.
-    std::optional<int> checkedNumber(const QString& text, XpressNet::ProgrammingMode mode, const QString& title);
-    CvProgrammerSource windowProgrammers();
 
     // Controls of this window.
     QLineEdit* txtCV = nullptr;

@@ -1,14 +1,9 @@
-// The Lenz window's service-mode read and write, and what runs through them: the panels,
-// the CV-group table's runs and the protocol.
+// The Lenz window's service-mode read and write, and the programmer the panels and the
+// CV-group table's runs read and write through, which shows and logs each CV as they do.
 #include "lenz/ui/frmLenz.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "app/core/Notifier.h"
-#include "base/core/TextNumbers.h"
 #include "app/ui/StationWindow.h"
-#include "lenz/core/LenzServiceMode.h"
-#include "lenz/ui/LenzTexts.h"
 #include "link/core/StationLink.h"
 #include "programming/core/CvGroupRun.h"
 #include "programming/core/CvGroupTable.h"
@@ -19,41 +14,37 @@
 #include <QLineEdit>
 #include <QPointer>
 
-// The window's read and write as a read/write-CV interface: each call fills the CV (and
-// value) field and runs the window's own transaction, which shows its texts and logs its
-// row, as the panels and the table run expect of this window.
-class frmLenz::WindowProgrammer : public CvProgrammer {
-public:
-    explicit WindowProgrammer(frmLenz& window) : m_window(window) {}
-
-    CvResult readCv(int cv) override {
-        m_window.txtCV->setText(QString::number(cv));
-        return m_window.readTransaction();
-    }
-    CvResult writeCv(int cv, int value) override {
-        m_window.txtCV->setText(QString::number(cv));
-        m_window.txtWert->setText(QString::number(value));
-        return m_window.writeTransaction();
-    }
-    // XpressNet has no end of programming mode to send.
-    void finish() override {}
-
-private:
-    frmLenz& m_window;
-};
-
-CvProgrammerSource frmLenz::windowProgrammers() {
-    return [this]() -> std::unique_ptr<CvProgrammer> { return std::make_unique<WindowProgrammer>(*this); };
+LenzCvProgrammer::WindowView frmLenz::windowView(bool fields) {
+    LenzCvProgrammer::WindowView view;
+    view.status = [this](const QString& text) { setStatus(text); };
+    view.protocol = [this](const QString& mode, const QString& cv, const QString& value) {
+        writeProtokoll_Lenz(mode, cv, value);
+    };
+    if (fields)
+        view.fields = [this](const QString& cv, const QString& value) {
+            txtCV->setText(cv);
+            txtWert->setText(value);
+        };
+    view.ui = &m_ctx.ui();
+    return view;
 }
 
-std::optional<int> frmLenz::checkedNumber(const QString& text, XpressNet::ProgrammingMode mode, const QString& title) {
-    const std::optional<qint16> number = CvInput::cvNumber(text.trimmed());
-    if (number && XpressNet::numberValid(mode, *number))
-        return int(*number);
-    m_ctx.ui().message(mode == XpressNet::ProgrammingMode::Register ? LenzTexts::badRegister : LenzTexts::badCv,
-                       Notifier::Icon::Critical, Notifier::OkOnly, title);
-    return std::nullopt;
+std::unique_ptr<LenzCvProgrammer> frmLenz::programmer(LenzCvProgrammer::WindowView view) {
+    // The reads and writes of one operation are in the mode chosen when it began.
+    return std::make_unique<LenzCvProgrammer>(m_link, usbInterface(), programmingMode(), std::move(view));
 }
+
+CvProgrammerSource frmLenz::panelProgrammers() {
+    return [this]() -> std::unique_ptr<CvProgrammer> { return programmer(windowView(false)); };
+}
+
+namespace {
+// A typed number the station cannot take (no number at all counts as 0) is refused by the
+// programmer with the window's message.
+int typedNumber(const QString& text) {
+    return CvInput::cvNumber(text.trimmed()).value_or(0);
+}
+}  // namespace
 
 void frmLenz::btnLesen_Clicked() {
     readInExchange({});
@@ -63,7 +54,7 @@ void frmLenz::readInExchange(const std::function<void()>& then) {
     const QPointer<frmLenz> self(this);
     m_guard->run([&] {
         ProgrammingSession session(*this);
-        readTransaction();
+        programmer(windowView(true))->readCv(typedNumber(txtCV->text()));
         if (!self)
             return session.hostGone();
         if (then)
@@ -74,117 +65,24 @@ void frmLenz::readInExchange(const std::function<void()>& then) {
 void frmLenz::btnSchreiben_Clicked() {
     m_guard->run([&] {
         ProgrammingSession session(*this);
-        writeTransaction();
+        const QString cvText = txtCV->text();
+        const QString valueText = txtWert->text();
+        LenzCvProgrammer::WindowView view = windowView(false);
+        // The row names the CV and the value as they were typed.
+        view.protocol = [this, cvText, valueText](const QString& mode, const QString&, const QString&) {
+            writeProtokoll_Lenz(mode, cvText, valueText);
+        };
+        const int value = CvInput::isWriteValue(valueText.trimmed()) ? valueText.trimmed().toInt() : -1;
+        programmer(std::move(view))->writeCv(typedNumber(cvText), value);
     });
-}
-
-CvResult frmLenz::readTransaction() {
-    CvResult result;
-    result.outcome = CvResult::Outcome::Refused;
-    result.shown = QStringLiteral("?");
-    result.told = true;
-    // The read is of the CV and in the mode chosen when it began.
-    const XpressNet::ProgrammingMode mode = programmingMode();
-    const std::optional<int> number = checkedNumber(txtCV->text(), mode, LenzTexts::readTitle);
-    if (!number)
-        return result;
-
-    LenzServiceMode serviceMode(m_link, usbInterface());
-    serviceMode.setStatusView([this](const QString& text) { setStatus(text); });
-    txtCV->setText(QStringLiteral("?"));
-    txtWert->setText(QStringLiteral("?"));
-    const ServiceModeOutcome outcome = serviceMode.read(mode, *number);
-
-    using Kind = ServiceModeOutcome::Kind;
-    switch (outcome.kind) {
-    case Kind::Value: {
-        txtCV->setText(shownNumber(outcome.number));
-        txtWert->setText(shownNumber(outcome.value));
-        if (outcome.warning != ServiceModeOutcome::ModeWarning::None) {
-            m_ctx.ui().beep();
-            m_ctx.ui().message(outcome.warning == ServiceModeOutcome::ModeWarning::NotDirect ? LenzTexts::notDirectWarning
-                                                                                             : LenzTexts::directWarning,
-                               Notifier::Icon::Warning, Notifier::OkOnly, LenzTexts::readTitle);
-        }
-        writeProtokoll_Lenz(QStringLiteral("L"), txtCV->text(), txtWert->text());
-        setStatus(LenzTexts::readDone);
-        result.outcome = CvResult::Outcome::Ok;
-        result.value = outcome.value;
-        result.shown = txtWert->text();
-        result.answer = XpressNet::LenzAntwortText(outcome.frame);
-        return result;
-    }
-    case Kind::Status:
-        // The station's word; the fields keep "?" and nothing is logged.
-        setStatus(outcome.statusText);
-        return result;
-    case Kind::OtherAnswer:
-    case Kind::Refused:
-        return result;
-    case Kind::NoAnswer:
-        if (outcome.stillArriving) {
-            m_ctx.ui().message(LenzServiceMode::noAnswer, Notifier::Icon::Critical, Notifier::OkOnly,
-                               LenzServiceMode::noAnswerTitle);
-            return result;
-        }
-        // No answer is no error of the station: the read is logged with its "?".
-        writeProtokoll_Lenz(QStringLiteral("L"), txtCV->text(), txtWert->text());
-        setStatus(LenzTexts::readDone);
-        return result;
-    case Kind::Cancelled:
-        result.outcome = CvResult::Outcome::Aborted;
-        return result;
-    case Kind::PortFailed:
-        result.outcome = CvResult::Outcome::PortFailed;
-        return result;
-    case Kind::Sent:
-        break;
-    }
-    return result;
-}
-
-CvResult frmLenz::writeTransaction() {
-    CvResult result;
-    result.outcome = CvResult::Outcome::Refused;
-    result.told = true;
-    const XpressNet::ProgrammingMode mode = programmingMode();
-    const QString cvText = txtCV->text();
-    const QString valueText = txtWert->text();
-    const std::optional<int> number = checkedNumber(cvText, mode, LenzTexts::writeTitle);
-    if (!number)
-        return result;
-    if (!CvInput::isWriteValue(valueText.trimmed())) {
-        m_ctx.ui().message(LenzTexts::badValue, Notifier::Icon::Critical, Notifier::OkOnly, LenzTexts::writeTitle);
-        return result;
-    }
-
-    LenzServiceMode serviceMode(m_link, usbInterface());
-    const ServiceModeOutcome outcome = serviceMode.write(mode, *number, valueText.trimmed().toInt());
-    switch (outcome.kind) {
-    case ServiceModeOutcome::Kind::Sent:
-        // No answer is awaited: what the station answers waits for the next read.
-        writeProtokoll_Lenz(QStringLiteral("S"), cvText, valueText);
-        setStatus(LenzTexts::writeDone);
-        result.outcome = CvResult::Outcome::Ok;
-        result.brief = LenzTexts::writeDone;
-        return result;
-    case ServiceModeOutcome::Kind::Cancelled:
-        result.outcome = CvResult::Outcome::Aborted;
-        return result;
-    case ServiceModeOutcome::Kind::PortFailed:
-        result.outcome = CvResult::Outcome::PortFailed;
-        return result;
-    default:
-        return result;
-    }
 }
 
 void frmLenz::runTable() {
     grdGR->grdGrUpdate();
     m_guard->run([this] {
-        WindowProgrammer programmer(*this);
-        ProgrammingSession session(*this, programmer);
-        m_groupRun->run(programmer);
+        const std::unique_ptr<LenzCvProgrammer> rows = programmer(windowView(true));
+        ProgrammingSession session(*this, *rows);
+        m_groupRun->run(*rows);
     });
 }
 

@@ -91,11 +91,14 @@ CvGroupRun::Outcome CvGroupRun::runRows(CvProgrammer& programmer) {
             emit rowReached(r);
             m_host.setStatus(writingText(cv, value));
             const CvResult written = programmer.writeCv(cv, value);
-            if (!written.answered())
+            // The window that tells its writes' outcome goes on after one it did not get
+            // confirmed, as after a failed read.
+            if (written.outcome == CvResult::Outcome::Aborted || written.outcome == CvResult::Outcome::PortFailed ||
+                (!written.answered() && !m_options.windowLogs))
                 return ended(programmer, int(written.outcome));
-            if (written.ok()) {
+            if (!m_options.windowLogs && written.ok()) {
                 m_host.setStatus(written.brief);
-            } else {
+            } else if (!m_options.windowLogs) {
                 m_host.setStatus(ProgrammingTexts::writeError(written.shown));
                 m_ctx.ui().beep();
             }
@@ -113,7 +116,7 @@ CvGroupRun::Outcome CvGroupRun::runRows(CvProgrammer& programmer) {
             QString readValue;
             if (read.ok()) {
                 readValue = m_options.valueText(read.value);
-                if (!read.told)
+                if (!m_options.windowLogs)
                     m_host.setStatus(read.answer);
             } else if (m_options.failedReadLeavesMark) {
                 readValue = QStringLiteral("?");

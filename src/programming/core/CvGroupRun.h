@@ -27,7 +27,8 @@ public:
     // What differs between the windows' runs.
     struct Options {
         // The window's read and write log their rows and show their outcome themselves (the
-        // Lenz window); the run shows what it is about to do before each row.
+        // Lenz window); the run shows what it is about to do before each row, and goes on
+        // after a write that was not confirmed.
         bool windowLogs = false;
         // A read that gets no value leaves "?" in the row and the run goes on quietly (the
         // read has told its outcome); otherwise the error shows with a beep.

@@ -19,9 +19,6 @@ struct CvResult {
     QString answer;  // the station's answer as received
     QString shown;   // the answer as a status line shows it
     QString brief;   // its first characters, for a status that only confirms a write ("Ok")
-    // The read has shown its outcome in the window's status already (the Lenz window's own
-    // read does); callers then leave the status as it stands.
-    bool told = false;
 
     bool ok() const { return outcome == Outcome::Ok; }
     // The station said something: Ok or Refused.

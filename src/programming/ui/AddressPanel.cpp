@@ -212,16 +212,33 @@ void AddressPanel::btnUmrechnenLA_Clicked(int index) {
     }
 }
 
-std::optional<int> AddressPanel::readCv(CvProgrammer& programmer, int cv, const QString& status, bool done) {
+std::optional<int> AddressPanel::readCv(CvProgrammer& programmer, int cv, const QString& status) {
     m_host.window.setStatus(status);
     const CvResult read = programmer.readCv(cv);
+    if (!read.ok()) {
+        readFailed(read, cv);
+        return std::nullopt;
+    }
+    if (cv != 29 && !m_options.programmerTells)
+        m_host.window.setStatus(ProgrammingTexts::readDone);
+    return read.value;
+}
+
+void AddressPanel::readFailed(const CvResult& read, int cv) {
+    if (m_options.programmerTells) {
+        // The station's report stands; a CV 29 read names its value field's "?".
+        if (cv == 29 && read.outcome != CvResult::Outcome::Aborted && read.outcome != CvResult::Outcome::PortFailed)
+            readError(read);
+        return;
+    }
     if (!read.answered())
         m_host.tellUnanswered(read);
-    else if (!read.ok())
+    else
         readError(read);
-    else if (done && !read.told)
-        m_host.window.setStatus(ProgrammingTexts::readDone);
-    return read.ok() ? std::optional<int>(read.value) : std::nullopt;
+}
+
+bool AddressPanel::stopped() const {
+    return m_host.guard.link().cancelled() || m_host.guard.link().failed();
 }
 
 std::optional<CvResult> AddressPanel::readLongAsCvs(CvProgrammer& programmer) {
@@ -243,12 +260,8 @@ std::optional<CvResult> AddressPanel::readLongAsCvs(CvProgrammer& programmer) {
 bool AddressPanel::writeAddressCv(CvProgrammer& programmer, int cv, int value, const QString& status) {
     m_host.window.setStatus(status);
     const CvResult written = programmer.writeCv(cv, value);
-    if (!written.answered()) {
-        m_host.tellUnanswered(written);
-        return false;
-    }
     if (!written.ok()) {
-        writeError(written);
+        writeFailed(written);
         return false;
     }
     pauseAfterWrite();
@@ -263,6 +276,16 @@ void AddressPanel::pauseAfterWrite() {
 void AddressPanel::readError(const CvResult& read) {
     m_host.window.setStatus(ProgrammingTexts::readError(read.shown));
     m_host.ctx.ui().beep();
+}
+
+void AddressPanel::writeFailed(const CvResult& written) {
+    // The Lenz window's write has told the station's report itself.
+    if (m_options.programmerTells)
+        return;
+    if (!written.answered())
+        m_host.tellUnanswered(written);
+    else
+        writeError(written);
 }
 
 void AddressPanel::writeError(const CvResult& written) {
@@ -281,9 +304,10 @@ void AddressPanel::bntCV1718_Clicked() {
         for (const auto& [field, cv] : reads) {
             field->setText(QStringLiteral("?"));
             const std::optional<int> value = readCv(programmer, cv, cv == 17 ? Text::readingCv17 : Text::readingCv18);
-            if (!value)
+            if (value)
+                field->setText(m_options.valueText(*value));
+            else if (!m_options.goOnAfterFailedRead || stopped())
                 return;
-            field->setText(m_options.valueText(*value));
         }
     });
 }
@@ -299,7 +323,7 @@ void AddressPanel::btnLesenLA_Clicked() {
         const std::optional<int> basis = readCv(programmer, 1, Text::readingBasis);
         if (basis)
             m_lblBasisAdresse->setText(m_options.valueText(*basis));
-        else if (!m_options.longAddressAfterFailedBasis || m_host.guard.link().cancelled())
+        else if (!m_options.goOnAfterFailedRead || stopped())
             return;
 
         m_lblLangeAdresse->setText(QStringLiteral("?"));
@@ -307,13 +331,11 @@ void AddressPanel::btnLesenLA_Clicked() {
         std::optional<CvResult> address = programmer.readLongAddress();
         if (!address)
             address = readLongAsCvs(programmer);
-        if (!address->answered())
-            return m_host.tellUnanswered(*address);
         if (!address->ok())
-            return readError(*address);
+            return readFailed(*address, 17);
         m_lblLangeAdresse->setText(QString::number(address->value));
         setMarked(m_lblLangeAdresse, true);
-        if (!address->told)
+        if (!m_options.programmerTells)
             m_host.window.setStatus(ProgrammingTexts::readDone);
     });
 }
@@ -377,7 +399,7 @@ void AddressPanel::btnCV29_Clicked() {
             m_lblCV29[2]->clear();
             m_lblCV29[3]->setText(QStringLiteral("?"));
         }
-        const std::optional<int> value = readCv(programmer, 29, Text::readingCv29, false);
+        const std::optional<int> value = readCv(programmer, 29, Text::readingCv29);
         if (!value)
             return;
         m_host.window.setStatus(ProgrammingTexts::readDone);
@@ -394,7 +416,7 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         AppContext& ctx = m_host.ctx;
         m_host.window.setStatus(QString());
         ClearColor();
-        const std::optional<int> read = readCv(programmer, 29, Text::readingCv29, false);
+        const std::optional<int> read = readCv(programmer, 29, Text::readingCv29);
         if (!read)
             return;
         const int v = *read;
@@ -411,11 +433,10 @@ void AddressPanel::btnBasisAdresse_Clicked() {
         }
         m_host.window.setStatus(Text::writingCv29);
         const CvResult written = programmer.writeCv(29, v ^ Cv29::LongAddressMask);
-        if (!written.answered())
-            return m_host.tellUnanswered(written);
-        programmer.finish();
+        if (written.answered())
+            programmer.finish();
         if (!written.ok())
-            return writeError(written);
+            return writeFailed(written);
         setMarked(m_lblBasisAdresse, true);
         setMarked(m_lblLangeAdresse, false);
     });

@@ -36,8 +36,12 @@ public:
         bool limitNamesStation = true;
         // A value read as the panel shows it.
         std::function<QString(int value)> valueText = [](int value) { return QString::number(value); };
-        // A failed basis-address read still goes on with the long address.
-        bool longAddressAfterFailedBasis = false;
+        // A failed read of the basis address or of CV 17 still goes on with the next CV.
+        bool goOnAfterFailedRead = false;
+        // The read/write-CV interface tells the outcome of each read and write itself, an
+        // unanswered one included (the Lenz window): the status stays as it left it, except
+        // after a failed CV 29 read, which shows the read error with the result's `shown`.
+        bool programmerTells = false;
         // The pause of `Delay` ms after each address write.
         bool pauseAfterWrites = false;
         // The basis address found already active is marked on its label.
@@ -67,15 +71,21 @@ private:
     QLineEdit* numberField(const char* name, const QString& toolTip, int maxDigits);
 
     // Shows `status` and reads the CV: its value, or nothing when it got none (the user has
-    // been told). `done`: a read that did not show its outcome itself is followed by
-    // " Lesevorgang beendet ...".
-    std::optional<int> readCv(CvProgrammer& programmer, int cv, const QString& status, bool done = true);
+    // been told). An address CV's read that did not show its outcome itself is followed by
+    // " Lesevorgang beendet ..."; the CV 29 reads show their own texts.
+    std::optional<int> readCv(CvProgrammer& programmer, int cv, const QString& status);
+    // Tells of a read that brought no value.
+    void readFailed(const CvResult& read, int cv);
+    // The exchange was cancelled or the port failed: the operation goes no further.
+    bool stopped() const;
     // The long address as CV 17 and CV 18, for stations without commands for it.
     std::optional<CvResult> readLongAsCvs(CvProgrammer& programmer);
     // Writes one address CV; false when the run ends here (the user has been told).
     bool writeAddressCv(CvProgrammer& programmer, int cv, int value, const QString& status);
     void pauseAfterWrite();
     void readError(const CvResult& read);
+    // Tells of a write the station did not take.
+    void writeFailed(const CvResult& written);
     void writeError(const CvResult& written);
 
     PanelHost m_host;

@@ -44,7 +44,8 @@ QString shown(const QString& text) {
 }  // namespace
 
 Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Options options, QWidget* parent)
-    : QFrame(parent), m_host(host), m_programmer(std::move(programmer)), m_state(options.toggleShowsReadText) {
+    : QFrame(parent), m_host(host), m_programmer(std::move(programmer)), m_state(options.toggleShowsReadText),
+      m_programmerTells(options.programmerTells) {
     setUpPanelFrame(this, QStringLiteral("pnlCV29"), 5160, 6240, Text::heading);
 
     for (int bit = 0; bit < Cv29::EditableBits; ++bit) {
@@ -64,7 +65,7 @@ Cv29Panel::Cv29Panel(const PanelHost& host, CvProgrammerSource programmer, Optio
         setGeometryTwips(text, 60, rowTop(bit), digitLeft(bit) - 180, ButtonSize);
         m_texts[bit] = text;
 
-        auto* button = new QPushButton(this);
+        auto* button = new QPushButton(options.bitCaption, this);
         button->setObjectName(QStringLiteral("btnCV29II_%1").arg(bit));
         setGeometryTwips(button, digitLeft(bit) - (ButtonSize - DigitWidth) / 2, rowTop(bit), ButtonSize,
                          ButtonSize);
@@ -135,10 +136,12 @@ void Cv29Panel::btnCV29IILesen_Clicked() {
         render();
         m_host.window.setStatus(Text::reading);
         const CvResult read = programmer.readCv(29);
-        if (!read.answered())
+        if (!read.answered() && !m_programmerTells)
             return m_host.tellUnanswered(read);
+        if (read.outcome == CvResult::Outcome::Aborted || read.outcome == CvResult::Outcome::PortFailed)
+            return;
         if (read.ok()) {
-            if (!read.told)
+            if (!m_programmerTells)
                 m_host.window.setStatus(ProgrammingTexts::readDone);
             m_state.readDone(read.value);
         } else {
@@ -160,11 +163,11 @@ void Cv29Panel::btnCV29IISchreiben_Clicked() {
         m_host.window.setStatus(QString());
         m_host.window.setStatus(Text::writing);
         const CvResult written = programmer.writeCv(29, *value);
-        if (!written.answered())
+        if (!written.answered() && !m_programmerTells)
             return m_host.tellUnanswered(written);
         if (written.ok()) {
             m_host.window.setStatus(ProgrammingTexts::writeDone);
-        } else {
+        } else if (!m_programmerTells) {
             m_host.window.setStatus(ProgrammingTexts::writeError(written.shown));
             m_host.ctx.ui().beep();
         }

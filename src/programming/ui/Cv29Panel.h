@@ -21,6 +21,11 @@ public:
         bool bit3Editable = true;
         // A toggled 1 shows the meaning "after a read".
         bool toggleShowsReadText = false;
+        // The caption of the bit buttons.
+        QString bitCaption;
+        // The read/write-CV interface tells the outcome of each read and write itself (the
+        // Lenz window): the status stays as a read with its value or a failed write left it.
+        bool programmerTells = false;
     };
 
     // `programmer` gives the read/write-CV interface of each operation; none (the station
@@ -40,6 +45,7 @@ private:
     PanelHost m_host;
     CvProgrammerSource m_programmer;
     Cv29State m_state;
+    bool m_programmerTells;
     std::array<QPushButton*, Cv29::EditableBits> m_bitButtons{};
     std::array<QLabel*, Cv29::EditableBits> m_texts{};
     std::array<QLabel*, Cv29::EditableBits> m_digits{};
