@@ -1,7 +1,5 @@
 #include "app/core/AppContext.h"
 #include "app/core/DataFolder.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/ui/QtNotifier.h"
 #include "app/ui/frmHauptmenu.h"
 #include "link/core/QtSerialPort.h"
@@ -43,8 +41,6 @@ int main(int argc, char* argv[]) {
     QtSerialPort V24;
     RealClock clock;
     StationLink link(V24, clock);
-    // A port that fails while an answer is awaited (cable pulled) is reported once, here.
-    link.setFailureReport([&ctx](const Failure& failure) { ZentraleFehlerbehandlung(ctx, failure); });
 
     frmHauptmenu window(ctx, V24, link);
     const ProgramWindows windows(window, ctx, link);

@@ -300,6 +300,7 @@ private slots:
         b.click(button);
         QCOMPARE(b.notifier.messages.size(), 1);
         QCOMPARE(b.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
+        QCOMPARE(b.w.statusText(), QString());
         QVERIFY(!b.link.exchangeRunning());
     }
 

@@ -236,6 +236,8 @@ private slots:
         else
             rig.click(qPrintable(button));
         QVERIFY(!rig.notifier.messages.isEmpty());
+        // The step that was running is not going on: its status goes.
+        QCOMPARE(rig.window->status(), QString());
         QVERIFY(!rig.notifier.busy);
         QVERIFY(!rig.link.exchangeRunning());
     }

@@ -229,6 +229,12 @@ private slots:
         // No answer is no error of the station: the read is logged with "?".
         QTest::newRow("silent") << 1 << int(Result::Natural) << int(F::Silent) << done << "" << true;
         QTest::newRow("garbage") << 1 << int(Result::Natural) << int(F::Garbage) << done << "" << true;
+        // The line is lost: the central error report says so, and the step the status showed
+        // is not going on.
+        QTest::newRow("line lost") << 1 << int(Result::Natural) << int(F::Vanish) << ""
+                                   << " zentrale Fehlerbehandlung...|Fehler 8020:  <Der Anschluss 1 ist nicht mehr "
+                                      "vorhanden> aufgetreten      "
+                                   << false;
     }
     void readAnswers() {
         QFETCH(int, mode);
@@ -247,8 +253,9 @@ private slots:
             rig.click("btnLesen");
             QCOMPARE(rig.window->status(), status);
             QCOMPARE(message.isEmpty() ? QStringLiteral("0 messages") : message, onlyMessage(rig.notifier).replace(u'\n', u' '));
-            QCOMPARE(rig.notifier.beeps, message.isEmpty() ? 0 : 1);
-            const bool value = !message.isEmpty();
+            const bool lost = fault == int(SimulatedStation::Fault::Vanish);
+            QCOMPARE(rig.notifier.beeps, message.isEmpty() || lost ? 0 : 1);
+            const bool value = !message.isEmpty() && !lost;
             QCOMPARE(rig.txt("txtWert")->text(), value ? QStringLiteral("03") : QStringLiteral("?"));
             QCOMPARE(rig.rows().size(), logged ? 1 : 0);
             if (logged && !value)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/core/AppContext.h"
+#include "app/core/ErrorReport.h"
+#include "base/core/Failure.h"
 #include "app/ui/FileDialog.h"
 #include "RecordingNotifier.h"
 #include "SimulatedStation.h"
@@ -44,6 +46,8 @@ struct SelectrixWindowRig {
         ctx.dataFolder = dir.path();
         ctx.Delay = delay;
         station.open();
+        // As the main window reports the port's failures.
+        link.setFailureReport([this](const Failure& f) { ZentraleFehlerbehandlung(ctx, f); });
         window = std::make_unique<frmSelectrix>(ctx, link, dialog, arguments);
     }
 

@@ -100,6 +100,26 @@ private slots:
         QVERIFY(rig.notifier.messages.isEmpty());
     }
 
+    // The line lost during a run: the central error report once, and the step the status
+    // showed is not going on.
+    void lineLostDuringARun() {
+        Rig rig;
+        rig.chooseCentral();
+        rig.notifier.expectMessages = true;
+        const qint64 lostAt = rig.clock.ticks() + 1200;
+        rig.clock.onAdvance = [&rig, lostAt](qint64 t) {
+            if (t >= lostAt)
+                rig.station.vanish();
+        };
+        rig.click("btnSelectrix_0");
+        rig.clock.onAdvance = nullptr;
+        QCOMPARE(rig.notifier.messages.size(), 1);
+        QCOMPARE(rig.notifier.messages[0].title, QStringLiteral(" zentrale Fehlerbehandlung..."));
+        QCOMPARE(rig.window->statusText(), QString());
+        QVERIFY(!rig.notifier.busy);
+        QVERIFY(!rig.link.exchangeRunning());
+    }
+
     // Only the central has its power buttons' exchange.
     void powerWithoutTheCentral() {
         Rig rig;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <limits>
@@ -42,6 +43,12 @@ StationFrame::StationFrame(AppContext& ctx, StationLink& link, Dialog& dialog, c
       m_guard(new StationWindowGuard(*this, ctx, link)), m_askHeading(inputBox(this)) {
     setObjectName(name);
     setWindowTitle(caption);
+    // After a lost line the step the status showed is not going on; the central error report
+    // says what happened.
+    m_guard->setLineLost([window = QPointer<StationFrame>(this)] {
+        if (window && window->m_statusPanel)
+            window->showStatus(QString());
+    });
 }
 
 StationFrame::~StationFrame() = default;

@@ -17,7 +17,7 @@ StationWindowGuard::StationWindowGuard(QObject& window, AppContext& ctx, Station
 StationLink::Exchange StationWindowGuard::begin() {
     if (m_link.exchangeRunning() && m_ctx.notifier)
         m_ctx.notifier->beep();
-    return StationLink::Exchange(m_link, &m_window);
+    return StationLink::Exchange(m_link, &m_window, m_lineLost);
 }
 
 bool StationWindowGuard::run(const std::function<void()>& body) {

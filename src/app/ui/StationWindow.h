@@ -31,6 +31,10 @@ public:
     // been reported by the link). False when refused.
     bool run(const std::function<void()>& body);
 
+    // Runs when an exchange of the window ends after the port failed in it (the window clears
+    // the status of the step it was in).
+    void setLineLost(std::function<void()> lineLost) { m_lineLost = std::move(lineLost); }
+
     // The window closes: its running exchange is cancelled. Closing is never refused.
     void windowClosing();
     // Whether an exchange taken for this window runs.
@@ -43,6 +47,7 @@ private:
     QObject& m_window;
     AppContext& m_ctx;
     StationLink& m_link;
+    std::function<void()> m_lineLost;
 };
 
 // The labels under the station buttons: all plain, then the one of button `index` white on

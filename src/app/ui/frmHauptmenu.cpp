@@ -58,6 +58,9 @@ frmHauptmenu::frmHauptmenu(AppContext& ctx, SerialPort& V24, StationLink& link, 
     : QMainWindow(parent), m_ctx(ctx), m_V24(V24), m_link(link) {
     setObjectName(QStringLiteral("frmHauptmenu"));
     setWindowTitle(Text::Caption);
+    // The port is the main window's: a failure of it during any window's exchange (cable
+    // pulled) goes to the central error report, once.
+    m_link.setFailureReport([this](const Failure& failure) { ZentraleFehlerbehandlung(m_ctx, failure); });
     buildMenu();
     buildContent();
 }

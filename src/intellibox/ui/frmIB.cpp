@@ -86,6 +86,10 @@ int fieldNumber(const QLineEdit* field) {
 frmIB::frmIB(AppContext& ctx, StationLink& link, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_link(link), m_guard(new StationWindowGuard(*this, ctx, link)) {
     setObjectName(QStringLiteral("frmIB"));
+    m_guard->setLineLost([window = QPointer<frmIB>(this)] {
+        if (window)
+            window->setStatus(QString());
+    });
     setWindowTitle(Text::caption);
     if (parent)
         move(parent->window()->pos());

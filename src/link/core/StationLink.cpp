@@ -27,15 +27,18 @@ bool StationLink::portOpen() const {
     return m_port.isOpen();
 }
 
-StationLink::Exchange::Exchange(StationLink& link, const void* owner)
-    : m_link(link), m_owner(owner), m_held(link.m_current == nullptr) {
+StationLink::Exchange::Exchange(StationLink& link, const void* owner, std::function<void()> lineLost)
+    : m_link(link), m_owner(owner), m_held(link.m_current == nullptr), m_lineLost(std::move(lineLost)) {
     if (m_held)
         m_link.m_current = this;
 }
 
 StationLink::Exchange::~Exchange() {
-    if (m_held)
-        m_link.m_current = nullptr;
+    if (!m_held)
+        return;
+    m_link.m_current = nullptr;
+    if (m_failed && m_lineLost)
+        m_lineLost();
 }
 
 void StationLink::cancelExchange() {

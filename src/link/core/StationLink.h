@@ -63,8 +63,10 @@ public:
     // operation can still leave the station as it must ("XPT0").
     class Exchange {
     public:
-        // `owner`: the window the exchange works for; see exchangeOwner().
-        explicit Exchange(StationLink& link, const void* owner = nullptr);
+        // `owner`: the window the exchange works for; see exchangeOwner(). `lineLost` (may be
+        // empty) runs when the exchange ends after the port failed in it: the window clears
+        // the step it was showing, the failure report having said what happened.
+        explicit Exchange(StationLink& link, const void* owner = nullptr, std::function<void()> lineLost = {});
         ~Exchange();
         Exchange(const Exchange&) = delete;
         Exchange& operator=(const Exchange&) = delete;
@@ -83,6 +85,7 @@ public:
         bool m_held;
         bool m_cancelled = false;
         bool m_failed = false;
+        std::function<void()> m_lineLost;
     };
     bool exchangeRunning() const { return m_current != nullptr; }
     // The owner the running exchange was taken for (nullptr when none runs).

@@ -116,8 +116,10 @@ void SpeedTableTransfer::tellFailure(SpeedTableProgrammer& programmer, const CvR
     const bool write = direction == Direction::Write;
     switch (result.outcome) {
     case Outcome::Ok:
-    case Outcome::PortFailed:  // the central error report has told
         return;
+    case Outcome::PortFailed:
+        // The central error report has told what happened; the step shown is not going on.
+        return setStatus(QString());
     case Outcome::Aborted:
         return setStatus(write ? TransferTexts::writeAborted : TransferTexts::readAborted);
     case Outcome::TimedOut:
