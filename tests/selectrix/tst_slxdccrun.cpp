@@ -147,6 +147,42 @@ private slots:
         QCOMPARE(r.host.dccValues, index == 0 ? QStringList{"?"} : QStringList());
     }
 
+    // The run as a read/write-CV interface: what each end of a CV comes to, and programming
+    // switched off by finish() only once the CV was carried out.
+    void asCvProgrammer_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("central");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("closes");
+        using O = CvResult::Outcome;
+        QTest::newRow("read") << false << "" << int(O::Ok) << true;
+        QTest::newRow("write") << true << "" << int(O::Ok) << true;
+        QTest::newRow("read error") << false << "no CV" << int(O::Refused) << true;
+        QTest::newRow("not ready") << false << "not ready" << int(O::Refused) << false;
+        QTest::newRow("silent") << true << "silent" << int(O::TimedOut) << false;
+    }
+    void asCvProgrammer() {
+        QFETCH(bool, write);
+        QFETCH(QString, central);
+        QFETCH(int, outcome);
+        QFETCH(bool, closes);
+        DccRig r;
+        if (central == QLatin1String("no CV"))
+            r.station.removeCv(3);
+        r.station.setSxProgrammingReady(central != QLatin1String("not ready"));
+        if (central == QLatin1String("silent"))
+            r.station.setSxReadsAnswered(0);
+        SlxDccRun run(r.access, r.host, r.input);
+        CvProgrammer& programmer = run;
+        const CvResult result = write ? programmer.writeCv(3, 12) : programmer.readCv(3);
+        QCOMPARE(int(result.outcome), outcome);
+        QCOMPARE(result.value, result.ok() && !write ? 12 : -1);
+        const qsizetype before = r.bytes().size();
+        programmer.finish();
+        programmer.finish();
+        QCOMPARE(r.bytes().mid(before), closes ? closing : QStringList());
+    }
+
     // A central that falls silent at any read ends the run 2000 ms after that read with the
     // message; nothing more is sent.
     void silentCentral_data() {

@@ -60,6 +60,7 @@ std::optional<quint8> SlxCentralRun::usedAnswer(const SelectrixChannelAccess::An
         endQuietly();
         break;
     case Read::TimedOut:
+        m_silent = true;
         endWith(Text::noAnswer, SlxRunText::title, true);
         break;
     }

@@ -48,6 +48,8 @@ protected:
     bool switchProgrammingOn(bool askUser);
 
     Outcome ended() const;
+    // The run ended because a read of the central got no answer.
+    bool centralSilent() const { return m_silent; }
     Outcome endWith(const QString& text, const QString& title, bool clearStatus);
     Outcome endQuietly();
     // A value that is not on its list: the message, nothing sent.
@@ -68,4 +70,5 @@ private:
 
     qint64 m_delayMs;
     bool m_stopped = false;
+    bool m_silent = false;
 };

@@ -27,7 +27,17 @@ SlxDccRun::Outcome SlxDccRun::DCC_ModeRead() {
     const std::optional<qint64> cv = toWholeNumber(m_input.cv, cvMin, cvMax);
     if (!cv)
         return refuse(Text::cvName, cvMin, cvMax, SlxRunText::titleRead);
-    return guarded([this, cv] { return readSteps(int(*cv)); });
+    m_host.setBusyPointer(true);
+    m_host.setDccValue(Text::unreadable);
+    const CvResult read = readCv(int(*cv));
+    if (read.ok()) {
+        m_host.setDccValue(QString::number(read.value));
+        step(SlxRunText::readDone);
+        logRow(QStringLiteral("L"), int(*cv), read.value);
+    }
+    finish();
+    m_host.setBusyPointer(false);
+    return read.ok() ? Outcome::Done : ended();
 }
 
 SlxDccRun::Outcome SlxDccRun::DCC_ModeWrite() {
@@ -38,58 +48,79 @@ SlxDccRun::Outcome SlxDccRun::DCC_ModeWrite() {
     const std::optional<qint64> value = toWholeNumber(m_input.value, valueMin, valueMax);
     if (!value)
         return refuse(Text::valueName, valueMin, valueMax, SlxRunText::titleWrite);
-    return guarded([this, cv, value] { return writeSteps(int(*cv), int(*value)); });
-}
-
-SlxDccRun::Outcome SlxDccRun::readSteps(int cv) {
     m_host.setBusyPointer(true);
-    m_host.setDccValue(Text::unreadable);
-    if (!switchProgrammingOn(false))
-        return ended();
-    writeStep(parameterByte1, cv, Text::writeCv);
-    write(parameterByte2, 0);
-    step(Text::writeCv);
-    m_access.pause(cvSettleMs);
-    write(control, controlDcc);
-    step(SlxRunText::readParameters);
-    const std::optional<quint8> result = readChannel(parameterByte2);
-    if (!result)
-        return ended();
-    Outcome outcome = Outcome::Done;
-    if (*result == dccReadError) {
-        step(Text::readError);
-        outcome = Outcome::Ended;
-    } else {
-        const std::optional<quint8> value = readAfterPause(dccValue, QString());
-        if (!value)
-            return ended();
-        m_host.setDccValue(QString::number(*value));
-        step(SlxRunText::readDone);
-        logRow(QStringLiteral("L"), cv, *value);
+    const CvResult written = writeCv(int(*cv), int(*value));
+    finish();
+    if (written.ok()) {
+        step(SlxRunText::writeDone);
+        // The central does not confirm the write.
+        logRow(QStringLiteral("S"), int(*cv), int(*value));
     }
-    closeProgramming();
     m_host.setBusyPointer(false);
-    return outcome;
+    return written.ok() ? Outcome::Done : ended();
 }
 
-SlxDccRun::Outcome SlxDccRun::writeSteps(int cv, int value) {
-    m_host.setBusyPointer(true);
-    if (!switchProgrammingOn(false))
-        return ended();
-    writeStep(parameterByte1, cv, Text::writeAddress);
-    writeStep(dccValue, value, Text::writeData);
-    writeStep(control, controlDcc, SlxRunText::writeDecoder);
-    closeProgramming();
-    step(SlxRunText::writeDone);
-    // The central does not confirm the write.
-    logRow(QStringLiteral("S"), cv, value);
-    m_host.setBusyPointer(false);
-    return Outcome::Done;
+CvResult SlxDccRun::carryOut(const std::function<Outcome(std::optional<int>& value)>& steps) {
+    std::optional<int> value;
+    const Outcome outcome = guarded([&] { return steps(value); });
+    CvResult result;
+    if (outcome == Outcome::Done) {
+        result.outcome = CvResult::Outcome::Ok;
+        result.value = value.value_or(-1);
+    } else if (outcome == Outcome::Stopped) {
+        result.outcome = m_access.failed() ? CvResult::Outcome::PortFailed : CvResult::Outcome::Aborted;
+    } else {
+        result.outcome = centralSilent() ? CvResult::Outcome::TimedOut : CvResult::Outcome::Refused;
+    }
+    return result;
 }
 
-void SlxDccRun::closeProgramming() {
+CvResult SlxDccRun::readCv(int cv) {
+    return carryOut([this, cv](std::optional<int>& value) {
+        if (!switchProgrammingOn(false))
+            return ended();
+        writeStep(parameterByte1, cv, Text::writeCv);
+        write(parameterByte2, 0);
+        step(Text::writeCv);
+        m_access.pause(cvSettleMs);
+        write(control, controlDcc);
+        step(SlxRunText::readParameters);
+        const std::optional<quint8> result = readChannel(parameterByte2);
+        if (!result)
+            return ended();
+        if (*result == dccReadError) {
+            m_carriedOut = true;
+            step(Text::readError);
+            return Outcome::Ended;
+        }
+        const std::optional<quint8> read = readAfterPause(dccValue, QString());
+        if (!read)
+            return ended();
+        m_carriedOut = true;
+        value = *read;
+        return Outcome::Done;
+    });
+}
+
+CvResult SlxDccRun::writeCv(int cv, int value) {
+    return carryOut([this, cv, value](std::optional<int>&) {
+        if (!switchProgrammingOn(false))
+            return ended();
+        writeStep(parameterByte1, cv, Text::writeAddress);
+        writeStep(dccValue, value, Text::writeData);
+        writeStep(control, controlDcc, SlxRunText::writeDecoder);
+        m_carriedOut = true;
+        return Outcome::Done;
+    });
+}
+
+void SlxDccRun::finish() {
+    if (!m_carriedOut || m_access.failed())
+        return;
+    m_carriedOut = false;
     for (int i = 0; i < closingWrites; ++i) {
-        write(control, controlOff);
+        if (!m_access.write(control, controlOff))
+            return;
         m_access.pause(closingPauseMs);
     }
 }
