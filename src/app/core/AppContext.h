@@ -6,7 +6,8 @@
 class Notifier;
 
 // The program-wide settings and run state, one object handed to every window.
-// Names follow the system's own; the stored ones are kept in the configuration file.
+// The names are those of the configuration file's entries and the windows that use them; the
+// stored ones are kept in the configuration file.
 struct AppContext {
     // Stored settings (configuration file).
     QString ComPort;

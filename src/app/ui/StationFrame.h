@@ -26,7 +26,7 @@ struct AppContext;
 // right-hand side into view on a narrow screen; the pause field that sets `Delay`; the
 // track-power buttons; the status panel and the busy pointer; the protocol's pop-up menu,
 // its save and its printout heading; closing, which runs once and stores the position.
-// Each window builds and places the frame's controls where its design has them; whether it
+// Each window builds and places the frame's controls where its own layout has them; whether it
 // opens modal or modeless, and whether it is deleted on closing, is its opener's business.
 class StationFrame : public QMainWindow {
     Q_OBJECT

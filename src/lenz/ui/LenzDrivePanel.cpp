@@ -103,7 +103,7 @@ LenzDrivePanel::LenzDrivePanel(const PanelHost& host, std::function<bool()> usbH
         functions->addWidget(m_chkFunctions[size_t(i)], (i - 1) % 4, (i - 1) / 4);
     grid->addLayout(functions, 8, 0, 1, 2);
 
-    // The design state: 14 steps, the slider at its stop end; `Fahrstufen` stays unread.
+    // The desk opens with 14 steps and the slider at its stop end; `Fahrstufen` stays unread.
     applyStepMode(m_desk.scrFahrstufen->value());
     scrFahrstufe_Change(m_desk.scrFahrstufe->risingValue());
 

@@ -90,7 +90,7 @@
 //   Geometry is in twips inside the window's client area below the menu bar.
 namespace mapping {
 
-// 24-bit colours, red in the low byte, as the editors' documents give them.
+// 24-bit colours, red in the low byte, as the editors' tables hold them.
 namespace Colour {
 constexpr int None = -1;  // the grid's ordinary background
 constexpr int Yellow = 65535;

@@ -68,7 +68,7 @@ private:
     std::array<QLabel*, 8> m_texts{};
     std::array<QLabel*, 9> m_digits{};
     // A label shows its load text until its bit is clicked or the CV is set from elsewhere
-    // (read back, deleted), as the labels of the window's design did.
+    // (read back, deleted).
     std::array<bool, 8> m_touched{};
     int m_shownValue = 0;
     bool m_clicking = false;

@@ -24,7 +24,7 @@ TogglePanelTexts cv49Texts() {
     t.name = QStringLiteral("CV49");
     t.caption = QStringLiteral("Lokdecoder-Konfiguration CV 49 ");
     t.alarmMask = noDataFormat;
-    // The labels' texts at load are those of the window's design.
+    // Each bit: its text while 0, while 1, and the one its label shows when the window opens.
     t.bits = {{
         {QStringLiteral(" Motorregelung an "), QStringLiteral(" Motorregelung aus "), QStringLiteral("Motorregelung an ")},
         {QStringLiteral(" SUSI konfiguriert für Soundmodul "),

@@ -207,7 +207,8 @@ private:
     void printProtocol() override;
     void protocolEditMode();
     void protocolFileAction(const std::function<void(const QList<CvRow>&)>& action);
-    // A top or height of the design, moved down or stretched by the window's extra height.
+    // A top or height of the Intellibox window's layout, moved down or stretched by this
+    // window's extra height.
     int down(int twipsValue) const { return twipsValue + m_frame.extraHeight; }
 
     std::function<void()> m_openProgrammingAid;

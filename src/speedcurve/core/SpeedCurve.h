@@ -22,7 +22,7 @@ public:
 
     using Values = std::array<int, steps>;
 
-    // Starts with the design curve: a straight line from 0 to 255, every step changed.
+    // Starts with a straight line from 0 to 255, every step changed.
     explicit SpeedCurve(QObject* parent = nullptr);
 
     int value(int step) const { return m_values.at(index(step)); }

@@ -54,7 +54,7 @@ constexpr int labelHeight = 210;
 constexpr int statusTop = 6285;
 constexpr int statusHeight = 300;
 
-// The design positions of the two handles, top-left corners in the drawing area.
+// Where the two handles stand when the editor opens: top-left corners in the drawing area.
 constexpr QPoint handleDesign[3] = {{}, {220, 250}, {390, 190}};
 
 constexpr QRgb rulerColour = 0x000000;
