@@ -103,7 +103,7 @@ private slots:
         if (stationFault != SimulatedStation::Fault::Split)
             bench.z.station.setFault(stationFault);
         bench.z.station.setProgrammingError(error);
-        AddressSearch search(bench.host.ctx, bench.host.link());
+        AddressSearch search(bench.host.link());
         bench.search = &search;
         bench.stopAtMs = stopAtMs;
         bench.abortLink = closing;
@@ -137,7 +137,7 @@ private slots:
         for (int round = 0; round < 2; ++round) {  // the count starts at 1 for every search
             Bench bench;
             bench.z.station.setFault(SimulatedStation::Fault::Silent);
-            AddressSearch search(bench.host.ctx, bench.host.link());
+            AddressSearch search(bench.host.link());
             bench.search = &search;
             bench.stopAtMs = 5000;
             QStringList statuses;
@@ -150,7 +150,7 @@ private slots:
 
     void refusedWhileAnotherExchangeRuns() {
         Bench bench;
-        AddressSearch search(bench.host.ctx, bench.host.link());
+        AddressSearch search(bench.host.link());
         const StationLink::Exchange other(bench.host.link());
         QVERIFY(!bench.z.guard.run([&] { search.run(); }));
         QVERIFY(bench.z.station.traffic().isEmpty());
@@ -169,7 +169,7 @@ private slots:
         SimulatedZentrale z;
         z.vanish(duringWait);
         z.host.notifier.expectMessages = true;
-        AddressSearch search(z.host.ctx, z.host.link());
+        AddressSearch search(z.host.link());
         AddressSearch::Outcome outcome = AddressSearch::Outcome::Found;
         z.guard.run([&] { outcome = search.run().outcome; });
         QCOMPARE(int(outcome), int(AddressSearch::Outcome::PortFailed));

@@ -89,6 +89,9 @@ private slots:
         QCOMPARE(rig.window->status(), QStringLiteral(" Leseoperation beendet..."));
         QCOMPARE(rig.rows(), (QList<CvRow>{{"L", "29", QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')), {}}}));
         QCOMPARE(rig.messages(), hexList({"22151D", "2110"}));
+        // The window's fields show the CV and the value read, as after its own read.
+        QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("29"));
+        QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')));
     }
 
     // Bits 6 and 7 go with a write of the value as read, not after a toggle.
@@ -360,6 +363,9 @@ private slots:
         QCOMPARE(table.cell(3, CvGroupTable::Value), QStringLiteral("?"));
         QCOMPARE(table.cell(5, CvGroupTable::Value), QStringLiteral("05"));
         QCOMPARE(rig.rows(), (QList<CvRow>{row("S", "29", "6"), row("L", "01", "03"), row("L", "03", "05")}));
+        // The fields show the last row's CV and value.
+        QCOMPARE(rig.txt("txtCV")->text(), QStringLiteral("03"));
+        QCOMPARE(rig.txt("txtWert")->text(), QStringLiteral("05"));
         // The pause after the write's answer comes before the next request.
         const QList<qint64> t = rig.writeTimes();
         QCOMPARE(t.at(2) - t.at(1), qint64(500 + 100));

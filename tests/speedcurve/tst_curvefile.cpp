@@ -92,7 +92,8 @@ private slots:
         QTest::newRow("zero") << "  067 000" << 0;
         QTest::newRow("CV ignored") << "  999 007" << 7;
         QTest::newRow("blanks skipped") << "  067  12" << 12;
-        QTest::newRow("blank after it") << "  067 128 " << -1;
+        QTest::newRow("blanks after it") << "  067 128  " << 128;
+        QTest::newRow("tab before it") << "067\t128" << 128;
         QTest::newRow("leading zeros") << "  067 0000255" << 255;
         QTest::newRow("only three characters") << "255" << 255;
         QTest::newRow("short line") << "9" << 9;
@@ -105,7 +106,7 @@ private slots:
         QTest::newRow("letter in front") << "  067 x12" << -1;
         QTest::newRow("sign") << "  067 -12" << -1;
         QTest::newRow("letter behind") << "  067 128x" << -1;
-        QTest::newRow("blank") << "  067    " << -1;
+        QTest::newRow("one number, blanks after it") << "  067    " << 67;
         QTest::newRow("empty") << "" << -1;
     }
     void lineValue() {

@@ -10,8 +10,8 @@ constexpr qint64 trackPauseMs = 1000;
 constexpr int maxAddress = 9999;
 }  // namespace
 
-AddressSearch::AddressSearch(AppContext& ctx, StationLink& link, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_link(link) {
+AddressSearch::AddressSearch(StationLink& link, QObject* parent)
+    : QObject(parent), m_link(link) {
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &AddressSearch::Timer_Timer);
 }

@@ -5,7 +5,6 @@
 #include <QTimer>
 
 class StationLink;
-struct AppContext;
 
 // Finds the address of the one locomotive on the Intellibox's programming track: "XPT1",
 // 1000 ms, "XPTMS", the answer up to "]" (no deadline; cancelling the exchange ends the
@@ -27,7 +26,7 @@ public:
         QString statusText;  // what the status bar shows at the end
     };
 
-    AddressSearch(AppContext& ctx, StationLink& link, QObject* parent = nullptr);
+    AddressSearch(StationLink& link, QObject* parent = nullptr);
 
     // Runs the search to its end, yielding to the user interface while it waits.
     Result run();
@@ -48,7 +47,6 @@ signals:
     void waitingChanged(bool waiting);
 
 private:
-    AppContext& m_ctx;
     StationLink& m_link;
     QTimer m_timer;
     int m_seconds = 0;

@@ -22,7 +22,7 @@ const QString tipStop = QStringLiteral(" Suchvorgang abbrechen ");
 }  // namespace
 
 AddressSearchPanel::AddressSearchPanel(const PanelHost& host, QWidget* parent)
-    : QFrame(parent), m_host(host), m_search(new AddressSearch(host.ctx, host.guard.link(), this)) {
+    : QFrame(parent), m_host(host), m_search(new AddressSearch(host.guard.link(), this)) {
     setObjectName(QStringLiteral("pnlAdresse"));
     setFrameShape(QFrame::StyledPanel);
 

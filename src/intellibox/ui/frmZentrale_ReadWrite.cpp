@@ -2,8 +2,6 @@
 #include "intellibox/ui/frmZentrale.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/ManufacturerList.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"

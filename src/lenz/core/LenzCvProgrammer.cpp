@@ -41,6 +41,8 @@ CvResult LenzCvProgrammer::readCv(int cv) {
 CvResult LenzCvProgrammer::writeCv(int cv, int value) {
     if (m_view && refused(cv, value, LenzTexts::writeTitle))
         return result(m_last);
+    if (m_view && m_view->fields)
+        m_view->fields(QString::number(cv), QString::number(value));
     const ServiceModeOutcome outcome = m_serviceMode.write(m_mode, cv, value, m_pauses);
     if (m_view)
         showWrite(outcome, cv, value);

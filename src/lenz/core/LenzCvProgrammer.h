@@ -20,8 +20,9 @@ public:
     struct WindowView {
         std::function<void(const QString&)> status;
         std::function<void(const QString& mode, const QString& cv, const QString& value)> protocol;
-        // The read's CV and value as the window's fields show them: "?" while it runs, then the
-        // numbers the station named (may be left empty).
+        // The CV and value as the window's fields show them (may be left empty): a read's "?"
+        // while it runs, then the numbers the station named; a write's numbers as it sends
+        // them.
         std::function<void(const QString& cv, const QString& value)> fields;
         Notifier* ui = nullptr;
     };

@@ -35,7 +35,7 @@ std::unique_ptr<LenzCvProgrammer> frmLenz::programmer(LenzCvProgrammer::WindowVi
 }
 
 CvProgrammerSource frmLenz::panelProgrammers() {
-    return [this]() -> std::unique_ptr<CvProgrammer> { return programmer(windowView(false)); };
+    return [this]() -> std::unique_ptr<CvProgrammer> { return programmer(windowView(true)); };
 }
 
 namespace {

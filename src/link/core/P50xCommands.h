@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <array>
 
-// The P50X command texts, without the carriage return (StationLink::sendP50X adds it).
+// The P50X command texts, without the carriage return (StationLink::p50x adds it).
 // Numbers are plain decimal digits; value texts go out exactly as the caller passes them.
 namespace P50x {
 

@@ -129,20 +129,8 @@ StationLink::Outcome StationLink::write(const QByteArray& bytes) {
 }
 
 StationLink::Outcome StationLink::writeAtOnce(const QByteArray& bytes) {
-    // No exchange of its own: a failure is reported here, once for every press.
-    if (failed())
-        return Outcome::Failed;
-    try {
-        m_port.write(bytes);
-    } catch (const Failure& failure) {
-        forgetOwedAnswers();
-        if (m_current)
-            m_current->m_failed = true;
-        if (m_failureReport)
-            m_failureReport(failure);
-        return Outcome::Failed;
-    }
-    return Outcome::Done;
+    // No exchange of its own: it goes out past the running one, whose failure it shares.
+    return send(bytes);
 }
 
 StationLink::SettleTimes StationLink::settleTimes(Framing framing) {

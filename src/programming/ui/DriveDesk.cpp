@@ -1,8 +1,6 @@
 #include "programming/ui/DriveDesk.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "app/ui/FieldBarCoupling.h"
 #include "app/ui/RisingScrollBar.h"

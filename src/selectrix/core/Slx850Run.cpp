@@ -214,7 +214,7 @@ void Slx850Run::subSchreiben(const Sx1Parameters& p) {
     writeStep(parameterByte2, Sx1::byte2(p), Text::writeByte2);
     writeStep(control, controlWrite, SlxRunText::writeDecoder);
     pause();
-    // Its answer stays in the input until the next operation empties it.
+    // Its answer is not awaited here: the link lets it pass before the next read goes out.
     m_access.sendRead(status);
 }
 

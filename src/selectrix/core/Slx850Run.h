@@ -25,7 +25,7 @@ struct Slx850Input {
 // off (up to seven tries), switches programming on and checks it is ready, reads or writes,
 // switches programming off and power back on when it switched it off. Every step reports to
 // the window through SelectrixHost; every read whose answer is used waits at most
-// `answerDeadlineMs`.
+// `SelectrixChannelAccess::readDeadlineMs`.
 //
 // A run that ends early leaves track power and programming as they are; the window's
 // buttons restore them.

@@ -15,7 +15,6 @@ class SelectrixHost;
 // their messages. Every step reports to the window through SelectrixHost.
 class SlxCentralRun {
 public:
-    static constexpr qint64 answerDeadlineMs = SelectrixChannelAccess::readDeadlineMs;
 
     enum class Outcome {
         Done,

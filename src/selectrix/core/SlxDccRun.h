@@ -19,8 +19,9 @@ struct SlxDccInput {
 // channel 107, 106 := 206 carries the read or write out, and 105 reads 255 after a failed
 // read. Three writes of 106 := 0 end the run. The CV's number must fit channel 104 (1..255)
 // and a value to write a byte (0..255); anything else is refused before a byte goes out.
-// Every read whose answer is used waits at most `answerDeadlineMs`; a run that ends early
-// leaves programming as it is (the window's "Prog.mode aus" switches it off).
+// Every read whose answer is used waits at most `SelectrixChannelAccess::readDeadlineMs`; a
+// run that ends early leaves programming as it is (the window's "Prog.mode aus" switches it
+// off).
 //
 // The channel steps of one CV are its read/write-CV interface: readCv() and writeCv() show
 // their steps and the messages of a failed test or a silent central as every run does, and

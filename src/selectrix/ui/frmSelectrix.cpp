@@ -1,8 +1,6 @@
 #include "selectrix/ui/frmSelectrix.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/core/Notifier.h"
 #include "base/core/TextNumbers.h"
 #include "app/ui/FieldBarCoupling.h"

@@ -98,8 +98,8 @@ private:
     // btnPower_Click: track power through the central.
     void powerClicked(int index) override;
     void btnProgrammierbit_Click();
-    // Runs `body` as the one station exchange: refused with a beep while another one waits;
-    // a port failure goes to the central error report with the normal pointer back.
+    // Runs `body` as the one station exchange: refused with a beep while another one waits.
+    // A port failure has been reported by the link; the runs put the pointer back.
     void exchange(const std::function<void()>& body);
     // The same over the central's channels.
     void stationExchange(const std::function<void(SelectrixChannelAccess&)>& body);

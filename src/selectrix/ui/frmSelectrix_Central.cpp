@@ -4,8 +4,6 @@
 #include "selectrix/ui/frmSelectrix.h"
 
 #include "app/core/AppContext.h"
-#include "app/core/ErrorReport.h"
-#include "base/core/Failure.h"
 #include "app/ui/StationWindow.h"
 #include "link/core/SelectrixChannelAccess.h"
 #include "link/core/StationLink.h"
@@ -19,7 +17,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 
 void frmSelectrix::exchange(const std::function<void()>& body) {
     m_guard->run(body);

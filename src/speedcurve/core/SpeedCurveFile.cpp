@@ -21,13 +21,17 @@ QStringList lines(const SpeedCurve::Values& values) {
 }
 
 std::optional<int> lineValue(const QString& line) {
-    // The digits the line ends in, with a blank or the line's start in front of them.
-    qsizetype begin = line.size();
+    // The digits the line ends in (blanks after them aside), with a blank, a tab or the
+    // line's start in front of them.
+    qsizetype end = line.size();
+    while (end > 0 && line.at(end - 1).isSpace())
+        --end;
+    qsizetype begin = end;
     while (begin > 0 && line.at(begin - 1) >= u'0' && line.at(begin - 1) <= u'9')
         --begin;
-    if (begin > 0 && line.at(begin - 1) != u' ')
+    if (begin > 0 && !line.at(begin - 1).isSpace())
         return std::nullopt;
-    if (const auto value = toWholeNumber(line.mid(begin), 0, SpeedCurve::maxValue))
+    if (const auto value = toWholeNumber(line.mid(begin, end - begin), 0, SpeedCurve::maxValue))
         return int(*value);
     return std::nullopt;
 }
