@@ -98,10 +98,9 @@ private:
     // btnPower_Click: track power through the central.
     void powerClicked(int index) override;
     void btnProgrammierbit_Click();
-    // Runs `body` as the one station exchange: refused with a beep while another one waits.
-    // A port failure has been reported by the link; the runs put the pointer back.
-    void exchange(const std::function<void()>& body);
-    // The same over the central's channels.
+    // Runs `body` over the central's channels as the window's one station exchange: refused
+    // with a beep while another one waits. A port failure has been reported by the link; the
+    // runs put the pointer back.
     void stationExchange(const std::function<void(SelectrixChannelAccess&)>& body);
 
     // driving

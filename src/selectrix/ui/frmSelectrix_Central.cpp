@@ -18,12 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-void frmSelectrix::exchange(const std::function<void()>& body) {
-    m_guard->run(body);
-}
-
 void frmSelectrix::stationExchange(const std::function<void(SelectrixChannelAccess&)>& body) {
-    exchange([&] {
+    m_guard->run([&] {
         SelectrixChannelAccess access(m_link);
         body(access);
     });
@@ -91,7 +87,7 @@ void frmSelectrix::DCC_ModeWrite() {
 void frmSelectrix::SLXIB(int index) {
     const SlxIbInput input{cmbADR->currentText(), cmbGE->currentText(), cmbBE->currentText(), cmbIM->currentText(),
                            cmbHA->currentText(), m_ctx.CuName,          m_ctx.DecoderType};
-    exchange([&] { SlxIbRun(m_link, *this, input).SLXIB(index); });
+    m_guard->run([&] { SlxIbRun(m_link, *this, input).SLXIB(index); });
 }
 
 void frmSelectrix::subSenden_SLX(int value, int channel) {
